@@ -1,0 +1,178 @@
+#include "aggregation/kmk_summary.h"
+
+#include <new>
+
+#include "aggregation/dec_amount.h"
+#include "aggregation/kmk_name.h"
+#include "app/progress_dlg.h"
+#include "host/data_mgr.h"
+
+namespace {
+
+constexpr std::uint8_t kDebitNature = 1;
+constexpr std::int16_t kYearEndMonth = 18;
+constexpr int kMidYearToIndex = 6;
+
+// Find-info offsets the engine reads (items of 34 bytes).
+constexpr std::size_t kOffItem2Link = StFINDINFO::ItemOffset(1) + StFINDINFO::kOffLink;
+constexpr std::size_t kOffItem3Value = StFINDINFO::ItemOffset(2) + StFINDINFO::kOffValue;
+constexpr std::size_t kOffItem3Link = StFINDINFO::ItemOffset(2) + StFINDINFO::kOffLink;
+constexpr std::size_t kOffItem4Value = StFINDINFO::ItemOffset(3) + StFINDINFO::kOffValue;
+
+bool IsPeriodEntry(int k) { return k >= 0 && k < StKAMOKUSUMINFO::kPeriodEntries; }
+
+}  // namespace
+
+ClKmkSummary::ClKmkSummary() = default;
+
+ClKmkSummary::~ClKmkSummary() = default;
+
+void ClKmkSummary::Advance(std::int16_t from, std::int16_t to) {
+    if (m_pProgress) m_pProgress->Advance(from, to);
+}
+
+void ClKmkSummary::Pulse() {
+    if (m_pProgress) m_pProgress->Pulse();
+}
+
+std::int32_t ClKmkSummary::Execute(int taxIncluded, const StFINDINFO& findInfo, const StDATAINFO& dataInfo) {
+    // A failure inside the walk leaves the rule object held and the walk
+    // unfinished, like any failed host call; the entries appended so far stay.
+    try {
+        return Run(taxIncluded, findInfo, dataInfo);
+    } catch (const ClDecOverflow&) {
+        return 0;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+bool ClKmkSummary::PrepareRule() {
+    if (m_pRuleKamoku) return true;
+    m_pRuleKamoku.reset(new (std::nothrow) ClRuleKamoku());
+    if (!m_pRuleKamoku) return false;
+    ClDataMgr* dataMgr = ClDataMgr::Inst();
+    m_pRuleKamoku->AttachSetMgr(dataMgr->GetSetMgr());
+    auto* setData = dynamic_cast<ClSetData*>(dataMgr->GetSetObject(ClDataMgr::kSetData, 1));
+    m_pRuleKamoku->SetCurDataID(setData ? setData->GetSelectedInfo() : nullptr);
+    m_pRuleKamoku->AttachOptLink(ClLinkMgr::Inst()->GetOptLink());
+    return true;
+}
+
+std::int32_t ClKmkSummary::Run(int taxIncluded, const StFINDINFO& findInfo, const StDATAINFO& dataInfo) {
+    if (!m_pBalanceList) return 0;
+    Advance(0, 100);
+    if (!PrepareRule()) return 0;
+    Advance(100, 300);
+
+    m_debitOffset = taxIncluded == 1 ? StKAMOKUSUMINFO::kOffDebitIncl : StKAMOKUSUMINFO::kOffDebitExcl;
+    m_creditOffset = taxIncluded == 1 ? StKAMOKUSUMINFO::kOffCreditIncl : StKAMOKUSUMINFO::kOffCreditExcl;
+    m_nFromIndex = findInfo.Value16(0);
+    m_nToIndex = findInfo.Value16(1);
+    m_bYearEnd = findInfo.GetI16(kOffItem2Link) != 0 &&
+                 (findInfo.GetI16(kOffItem3Value) == kYearEndMonth ||
+                  (findInfo.GetI16(kOffItem3Link) != 0 && findInfo.GetI16(kOffItem4Value) == kYearEndMonth));
+    m_bMidYear = dataInfo.PeriodSetting() == 1 && m_nToIndex == kMidYearToIndex;
+
+    m_pRuleKamoku->MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
+                             _RuleKamokuSumType_Disptype_Normal, &findInfo, nullptr, _RuleKamokuSumType_Past_None);
+    std::uint32_t count = 0;
+    if (m_pRuleKamoku->GetSumCount(&count) != 0) return 0;
+    Advance(300, 400);
+    if (m_pRuleKamoku->SetMovePos(0) != 0) return 0;
+
+    // Every record the host reports is read; the walk also ends early when
+    // the host says there are no more.
+    int status = 0;
+    StKAMOKUSUMINFO record;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        Pulse();
+        record.Clear();
+        status = m_pRuleKamoku->MoveNext(&record);
+        if (status != 0) break;
+        if (!ProcessRecord(record)) return 0;
+    }
+    if (status != 0 && status != ClRuleKamoku::kEndOfRecords) return 0;
+
+    Advance(400, 500);
+    m_pRuleKamoku->MoveFinish();
+    m_pRuleKamoku.reset();
+    return 1;
+}
+
+bool ClKmkSummary::ProcessRecord(const StKAMOKUSUMINFO& record) {
+    auto debit = [&](int k) { return ClDecAmount(record.Amount(m_debitOffset, k)); };
+    auto credit = [&](int k) { return ClDecAmount(record.Amount(m_creditOffset, k)); };
+    const bool bDebitNature = record.GetU8(StKAMOKUSUMINFO::kOffNature) == kDebitNature;
+
+    // Brought forward: the opening balance and the months before the range.
+    ClDecAmount debitTotal;
+    ClDecAmount creditTotal;
+    for (int k = 0; k < m_nFromIndex && IsPeriodEntry(k); ++k) {
+        debitTotal += debit(k);
+        creditTotal += credit(k);
+    }
+    const ClDecAmount broughtForward = bDebitNature ? debitTotal - creditTotal : creditTotal - debitTotal;
+
+    // Movements: the year-end adjustment month when the range takes it in,
+    // the months of the range and the mid-year adjustment month.
+    debitTotal = m_bYearEnd ? debit(StKAMOKUSUMINFO::kEntryYearEnd) : ClDecAmount();
+    creditTotal = m_bYearEnd ? credit(StKAMOKUSUMINFO::kEntryYearEnd) : ClDecAmount();
+    for (int k = m_nFromIndex; k <= m_nToIndex; ++k) {
+        if (!IsPeriodEntry(k)) continue;
+        debitTotal += debit(k);
+        creditTotal += credit(k);
+    }
+    if (m_bMidYear) {
+        debitTotal += debit(StKAMOKUSUMINFO::kEntryMidYear);
+        creditTotal += credit(StKAMOKUSUMINFO::kEntryMidYear);
+    }
+
+    // Only the own side's sum is bound-checked; it is checked before the
+    // filters, so a dropped record can still end the run.
+    const ClDecAmount closing = bDebitNature ? broughtForward.CheckedAdd(debitTotal) - creditTotal
+                                             : broughtForward.CheckedAdd(creditTotal) - debitTotal;
+
+    if (record.GetU8(StKAMOKUSUMINFO::kOffExclude1) != 0) return true;
+    if (record.GetU8(StKAMOKUSUMINFO::kOffExclude2) != 0) return true;
+    if ((record.GetU32(StKAMOKUSUMINFO::kOffAttributes) & StKAMOKUSUMINFO::kAttrExcludeMask) != 0) return true;
+    const std::int32_t code = record.GetI32(StKAMOKUSUMINFO::kOffCode);
+    const std::int16_t kmkClass = GetKmkClass(code);
+    if (kmkClass != kReportedClassA && kmkClass != kReportedClassB) return true;
+
+    std::unique_ptr<StKMKBALANCE> entry(new (std::nothrow) StKMKBALANCE());
+    if (!entry) return false;
+    entry->lCode = code;
+    CopyKmkName(entry->szName, record.Data() + StKAMOKUSUMINFO::kOffName, StKAMOKUSUMINFO::kNameSize);
+    entry->cHojyoFlg = record.GetU8(StKAMOKUSUMINFO::kOffHojyoFlg);
+    entry->llZandaka = closing.Scaled();
+    m_pBalanceList->push_back(std::move(entry));
+    return true;
+}
+
+std::int16_t ClKmkSummary::GetKmkClass(std::int32_t code) {
+    auto* master = dynamic_cast<ClSetKamoku*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kSetKamoku, 1));
+    if (!master) return kClassUnknown;
+
+    StFINDINFO find;
+    find.SetI32(StFINDINFO::kOffFieldCode, StFINDINFO::kFieldComposite);
+    find.SetI16(StFINDINFO::kOffCompare, StFINDINFO::kCompareEqual);
+    find.SetI16(StFINDINFO::kOffValueType, StFINDINFO::kValue32);
+    find.SetI32(StFINDINFO::kOffValue, code);
+    find.SetI16(StFINDINFO::kOffLink, StFINDINFO::kLinkNone);
+
+    std::int32_t cursor = 0;
+    master->GetCursor(&cursor);
+    master->ReadyCursor(cursor);
+    StKAMOKUINFO info;
+    // A walk that delivers nothing leaves a zero record, which must not pass
+    // for the account with code 0.
+    const bool bDelivered = master->WalkFind(&find, &info, cursor) == 0;
+    const std::int16_t kmkClass = (bDelivered && info.GetI32(StKAMOKUINFO::kOffCode) == code)
+                                      ? static_cast<std::int16_t>(info.GetI8(StKAMOKUINFO::kOffClass))
+                                      : kClassUnknown;
+    master->ReleaseCursor(cursor);
+    return kmkClass;
+}

@@ -1,0 +1,188 @@
+// The run sequence: connect, read the command line, check the installation,
+// find the data set, ask for the conditions, aggregate, write the report,
+// tell the user; then log out and hand the result back.
+#include "app/link_app.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "aggregation/kmk_summary.h"
+#include "app/app_texts.h"
+#include "app/c_number.h"
+#include "app/path_text.h"
+#include "app/progress_dlg.h"
+#include "conditions/cond_dlg.h"
+#include "conditions/find_info.h"
+#include "host/acc_connect.h"
+#include "host/data_mgr.h"
+#include "host/uty_db_hpr.h"
+#include "platform/cursor.h"
+#include "platform/message_box.h"
+#include "platform/process.h"
+#include "report/report_writer.h"
+
+namespace {
+
+constexpr int kAppType = 5;
+constexpr int kUseDataType = 1;
+// Display texts of the dialog live in 51-byte buffers: a leading blank, at
+// most 49 bytes of name and the terminator.
+constexpr std::size_t kDisplaySize = 51;
+constexpr std::size_t kCompanyNameMax = kDisplaySize - 2;
+constexpr std::int16_t kReportProgressBase = 500;
+
+std::string FormatPeriod(std::int32_t start, std::int32_t end) {
+    char text[kDisplaySize];
+    std::snprintf(text, sizeof text, " %04d/%02d/%02d～%04d/%02d/%02d", start / 10000, (start % 10000) / 100,
+                  start % 100, end / 10000, (end % 10000) / 100, end % 100);
+    return text;
+}
+
+}  // namespace
+
+ClLinkApp::ClLinkApp() = default;
+
+ClLinkApp::~ClLinkApp() = default;
+
+int ClLinkApp::RunCondDlg(ClCondDlg& dlg) { return dlg.DoModal(); }
+
+void ClLinkApp::MakeProgramFolderCurrent() {
+    const std::string folder = FolderOfPath(plat::GetModuleFilePath());
+    if (!folder.empty()) plat::SetCurrentDir(folder);
+}
+
+void ClLinkApp::BuildFindInfo(StFINDINFO& record, const StDATAINFO& dataInfo, int fromMonth, int toMonth) {
+    BuildMonthFindInfo(record, dataInfo, fromMonth, toMonth);
+}
+
+void ClLinkApp::FillCondDlg(ClCondDlg& dlg, const StDATAINFO& dataInfo) {
+    ClDataMgr* dataMgr = ClDataMgr::Inst();
+    if (ClSysUser* user = dataMgr->GetSysUserObject()) {
+        user->GetCurUserID(dlg.m_szUserID, sizeof dlg.m_szUserID);
+    }
+    if (m_pSetData != nullptr) {
+        if (const StDATAINFO* selected = m_pSetData->GetSelectedInfo()) {
+            ClUtyDBHpr::MakeIDStr(selected, dlg.m_szDataID, sizeof dlg.m_szDataID);
+        }
+    }
+    dlg.m_bPastData = dataInfo.DataKind() == StDATAINFO::kDataKindPastResults ? 1 : 0;
+    dlg.m_strGivenDestPath.clear();
+    if (m_bHasParent == 1) dlg.m_strGivenDestPath = m_strOutputPath;
+    dlg.m_nPeriodStart = dataInfo.PeriodStart();
+    dlg.m_nPeriodEnd = dataInfo.PeriodEnd();
+    dlg.m_strCompanyName = " " + CutOnCharBoundary(dataInfo.CompanyName(), kCompanyNameMax);
+    dlg.m_strPeriod = FormatPeriod(dataInfo.PeriodStart(), dataInfo.PeriodEnd());
+}
+
+bool ClLinkApp::InitInstance() {
+    ClAccConnect* connect = ClAccConnect::Inst();
+    connect->m_pszTitle = texts::kCaption;
+    connect->SetAppType(kAppType);
+    connect->SetUseDataType(kUseDataType);
+    if (connect->Initiate() != 0) return false;
+
+    if (ParseCommandLine(CommandLine()) == 1) {
+        m_bHasParent = 1;
+        m_pParentWnd = std::make_unique<plat::Window>(m_hParentWnd);
+        m_pParentWnd->Enable(false);
+        connect->m_hOwnerWnd = m_hParentWnd;
+    }
+
+    MakeProgramFolderCurrent();
+
+    if (CheckProgramLevel(1) == 0) {
+        m_nResult = kResultFailed;
+        return false;
+    }
+
+    const int link = connect->ExpSysLink();
+    if (link != 0) {
+        m_nResult = link == 1 ? kResultCancelled : kResultFailed;
+        return false;
+    }
+
+    StDATAINFO dataInfo;
+    if (FindSelectedDataInfo(dataInfo) == 0) {
+        // Without the data set there is nothing to total; a dialog of zeros
+        // would only mislead.
+        plat::ShowMessageBox(m_hParentWnd, texts::kDataNotFound, texts::kCaption,
+                             plat::kMbOk | plat::kMbIconExclamation);
+        m_nResult = kResultFailed;
+        return false;
+    }
+
+    ClCondDlg condDlg(m_pParentWnd.get());
+    char outputPath[ClCondDlg::kPathSize] = {};
+    FillCondDlg(condDlg, dataInfo);
+
+    if (RunCondDlg(condDlg) == ClCondDlg::kResultCancel) {
+        m_nResult = kResultCancelled;
+        return false;
+    }
+
+    const int fromMonth = AtoL32(condDlg.m_strFromMonth);
+    const int toMonth = AtoL32(condDlg.m_strToMonth);
+    std::strncpy(outputPath, condDlg.m_strDestPath.c_str(), sizeof outputPath - 1);
+    const int taxIncluded = condDlg.m_nTaxIncluded != 0 ? 1 : 0;
+
+    ClProgressDlg progress;
+    StFINDINFO findInfo;
+    progress.CreateWindowFromTemplate();
+    if (m_pParentWnd) progress.SetParentWindow(m_hParentWnd);
+    progress.Show(plat::kSwShow);
+    plat::BeginWaitCursor();
+    progress.BeginProgress();
+
+    bool written = false;
+    {
+        ClKmkSummary summary;
+        summary.m_pProgress = &progress;
+        summary.m_pBalanceList = &m_listBalance;
+        ClReportWriter writer;
+        writer.m_pProgress = &progress;
+        writer.m_pBalanceList = &m_listBalance;
+
+        BuildFindInfo(findInfo, dataInfo, fromMonth, toMonth);
+        // A failed aggregation leaves a partial list: writing it would
+        // announce an incomplete report as complete.
+        if (summary.Execute(taxIncluded, findInfo, dataInfo) != 0) {
+            writer.SetProgressBase(kReportProgressBase);
+            written = writer.Write(outputPath, m_nFunctionID, dataInfo) != 0;
+        }
+
+        if (written) {
+            condDlg.SaveDestRecord(static_cast<std::int16_t>(taxIncluded), static_cast<std::int16_t>(toMonth),
+                                   m_bHasParent == 1 ? nullptr : outputPath);
+            progress.EndDialog(1);
+            plat::RestoreNormalCursor();
+            plat::ShowMessageBox(progress.Handle(), texts::kCompleted, texts::kCaption,
+                                 plat::kMbOk | plat::kMbIconInformation);
+        } else {
+            plat::ShowMessageBox(progress.Handle(), texts::kWriteFailed, texts::kCaption,
+                                 plat::kMbOk | plat::kMbIconExclamation);
+            progress.EndDialog(1);
+            plat::RestoreNormalCursor();
+            m_nResult = kResultFailed;
+        }
+    }
+    plat::EndWaitCursor();
+    return written;
+}
+
+int ClLinkApp::ExitInstance() {
+    ReleaseBalanceList(m_listBalance);
+
+    ClAccConnect* connect = ClAccConnect::Inst();
+    connect->LogOut();
+    connect->Terminate();
+    connect->Release();
+
+    if (m_bHasParent == 1 && m_pParentWnd) {
+        m_pParentWnd->SetForeground();
+        m_pParentWnd->Enable(true);
+        // The function ID travels sign-extended from 16 to 32 bits.
+        const auto wParam = static_cast<std::uintptr_t>(static_cast<std::uint32_t>(std::int32_t{m_nFunctionID}));
+        m_pParentWnd->Post(m_nNotifyMsg, wParam, static_cast<std::intptr_t>(m_nResult));
+    }
+    return plat::WinApp::ExitInstance();
+}

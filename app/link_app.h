@@ -1,0 +1,57 @@
+#pragma once
+// The application object: the whole job runs in one pass inside InitInstance;
+// ExitInstance logs out of the host and hands the result to a parent window.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "aggregation/balance_list.h"
+#include "host/records.h"
+#include "platform/app_entry.h"
+#include "platform/window.h"
+
+class ClCondDlg;
+class ClSetData;
+
+class ClLinkApp : public plat::WinApp {
+public:
+    // Result codes handed back to the parent window.
+    static constexpr std::int32_t kResultCompleted = 0;
+    static constexpr std::int32_t kResultCancelled = 1;
+    static constexpr std::int32_t kResultFailed = 2;
+
+    ClLinkApp();
+    ~ClLinkApp() override;
+
+    bool InitInstance() override;
+    int ExitInstance() override;
+
+    // 1 when the command line holds all four fields, else 0.
+    int ParseCommandLine(const std::string& text);
+    // 1 when the installed tax-form application fits, else 0 (after showing
+    // the verdict's message when showMessage is non-zero).
+    int CheckProgramLevel(int showMessage);
+    // 1 when the selected data set was found and copied into record, else 0.
+    int FindSelectedDataInfo(StDATAINFO& record);
+    void BuildFindInfo(StFINDINFO& record, const StDATAINFO& dataInfo, int fromMonth, int toMonth);
+
+    std::int32_t m_bHasParent = 0;
+    plat::WindowHandle m_hParentWnd = plat::kNoWindow;
+    std::uint32_t m_nNotifyMsg = 0;
+    std::int16_t m_nFunctionID = 1;
+    std::string m_strOutputPath;
+    std::unique_ptr<plat::Window> m_pParentWnd;
+    std::int32_t m_nResult = kResultCompleted;
+    ClBalanceList m_listBalance;
+    ClSetData* m_pSetData = nullptr;
+
+protected:
+    // Runs the conditions dialog modally and returns its end result. Tests
+    // override it to play the user.
+    virtual int RunCondDlg(ClCondDlg& dlg);
+
+private:
+    void FillCondDlg(ClCondDlg& dlg, const StDATAINFO& dataInfo);
+    void MakeProgramFolderCurrent();
+};
+

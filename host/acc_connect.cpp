@@ -1,0 +1,100 @@
+#include "host/acc_connect.h"
+
+#include <string>
+
+#include "host/host_data.h"
+#include "host/host_text.h"
+#include "host/standin_state.h"
+
+namespace {
+
+constexpr const char* kProductToken = "ES_APRPACKAGENAME";
+constexpr int kLoadFailed = -1;  // Initiate's answer when the data cannot be loaded
+
+}  // namespace
+
+namespace host::detail {
+
+void ResetSession() {
+    ResetDataObjects();
+    ClAccConnect* connect = ClAccConnect::Inst();
+    connect->m_pszTitle = nullptr;
+    connect->m_hOwnerWnd = plat::kNoWindow;
+    connect->ResetConnection();
+}
+
+}  // namespace host::detail
+
+ClAccConnect* ClAccConnect::Inst() {
+    static ClAccConnect connect;
+    return &connect;
+}
+
+void ClAccConnect::ResetConnection() {
+    m_nAppType = 0;
+    m_nUseDataType = 0;
+    m_bConnected = false;
+}
+
+void ClAccConnect::SetAppType(int type) {
+    host::StandIn::Get().Record("SetAppType " + std::to_string(type));
+    m_nAppType = type;
+}
+
+void ClAccConnect::SetUseDataType(int type) {
+    host::StandIn::Get().Record("SetUseDataType " + std::to_string(type));
+    m_nUseDataType = type;
+}
+
+int ClAccConnect::Initiate() {
+    host::StandIn& standIn = host::StandIn::Get();
+    standIn.Record("Initiate");
+    m_bConnected = false;
+    host::LoadError err;
+    bool folderMissing = false;
+    if (!standIn.Load(err, folderMissing)) {
+        // A missing folder means "no host here": refused without a word, as a
+        // host that is not running would. Broken data is the user's to fix.
+        if (!folderMissing) {
+            standIn.ShowMessage(m_hOwnerWnd, err.ToText(), m_pszTitle != nullptr ? m_pszTitle : "",
+                                plat::kMbOk | plat::kMbIconExclamation);
+        }
+        return kLoadFailed;
+    }
+    const int result = standIn.Model().initiateResult;
+    m_bConnected = result == 0;
+    return result;
+}
+
+int ClAccConnect::ExpSysLink() {
+    host::StandIn& standIn = host::StandIn::Get();
+    standIn.Record("ExpSysLink");
+    return standIn.Model().expSysLinkResult;
+}
+
+int ClAccConnect::DispMsg(plat::WindowHandle owner, const char* text, const char* caption, unsigned style) {
+    host::StandIn& standIn = host::StandIn::Get();
+    standIn.Record("DispMsg");
+    const std::string expanded = host::text::ReplaceToken(text != nullptr ? text : "", kProductToken,
+                                                          standIn.Model().taxFormProductName);
+    return standIn.ShowMessage(owner, expanded, caption != nullptr ? caption : "", style);
+}
+
+int ClAccConnect::LogOut() {
+    host::StandIn::Get().Record("LogOut");
+    m_bConnected = false;
+    return 0;
+}
+
+int ClAccConnect::Terminate() {
+    host::StandIn::Get().Record("Terminate");
+    m_bConnected = false;
+    return 0;
+}
+
+int ClAccConnect::Release() {
+    host::StandIn::Get().Record("Release");
+    // The next Initiate starts a fresh session (and reloads a data folder).
+    host::detail::ResetSession();
+    return 0;
+}

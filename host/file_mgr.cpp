@@ -1,0 +1,17 @@
+#include "host/file_mgr.h"
+
+#include <string>
+
+#include "host/host_data.h"
+
+ClFileMgr* ClFileMgr::Inst() {
+    static ClFileMgr mgr;
+    return &mgr;
+}
+
+const char* ClFileMgr::GetAppFolderPath(int kind) {
+    host::StandIn& standIn = host::StandIn::Get();
+    standIn.Record("GetAppFolderPath " + std::to_string(kind));
+    if (kind != kFolderOutput && kind != kFolderSettings) return "";
+    return standIn.Model().appFolder[kind].c_str();
+}

@@ -1,0 +1,9 @@
+#pragma once
+class ClFileMgr {
+public:
+    static constexpr int kFolderOutput = 0;    // default output folder
+    static constexpr int kFolderSettings = 1;  // folder of the remembered destinations
+    static ClFileMgr* Inst();
+    // The folder's text, ending in a backslash; empty when there is none.
+    const char* GetAppFolderPath(int kind);
+};

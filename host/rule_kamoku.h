@@ -1,0 +1,61 @@
+#pragma once
+// Summation rules of the host: the walk over the account totals.
+#include <cstddef>
+#include <cstdint>
+#include <new>
+
+#include "host/data_mgr.h"
+#include "host/records.h"
+
+class ClOptLink {};
+
+class ClLinkMgr {
+public:
+    static ClLinkMgr* Inst();
+    ClOptLink* GetOptLink();
+};
+
+class ClRuleBase {
+public:
+    virtual ~ClRuleBase() = default;
+    int AttachSetMgr(ClSetMgr* mgr);
+    int SetCurDataID(const StDATAINFO* dataId);
+    int AttachOptLink(ClOptLink* link);
+
+protected:
+    ClSetMgr* m_pSetMgr = nullptr;
+    ClOptLink* m_pOptLink = nullptr;
+    std::int32_t m_lCurDataNo = 0;
+    bool m_bHasCurData = false;
+};
+
+enum _RuleKamokuSumType_Base { _RuleKamokuSumType_Base_Kamoku = 1 };
+enum _RuleKamokuSumType_Bmn { _RuleKamokuSumType_Bmn_None = 0 };
+enum _RuleKamokuSumType_Disptype { _RuleKamokuSumType_Disptype_Normal = 0 };
+enum _RuleKamokuSumType_Past { _RuleKamokuSumType_Past_None = 0 };
+
+class ClRuleKamoku : public ClRuleBase {
+public:
+    static constexpr int kEndOfRecords = 5000;
+
+    ClRuleKamoku() = default;
+    ~ClRuleKamoku() override = default;
+
+    int MoveReady(_RuleKamokuSumType_Base base, _RuleKamokuSumType_Bmn bmn,
+                  _RuleKamokuSumType_Disptype dispType, const StFINDINFO* find,
+                  const StBUMONINFO* bumon, _RuleKamokuSumType_Past past);
+    int GetSumCount(std::uint32_t* count);  // 0 = success
+    int SetMovePos(std::uint32_t pos);      // 0 = success
+    // 0 a record, kEndOfRecords no more, other values an error.
+    int MoveNext(StKAMOKUSUMINFO* record);
+    int MoveFinish();
+
+    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p) noexcept;
+
+private:
+    std::uint32_t m_nPos = 0;
+    std::uint32_t m_nCalls = 0;  // MoveNext calls so far, for injected faults
+    bool m_bReady = false;
+};

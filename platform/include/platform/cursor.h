@@ -1,0 +1,10 @@
+#pragma once
+// The hourglass shown while the work runs on the user-interface thread.
+namespace plat {
+
+void BeginWaitCursor();
+void RestoreWaitCursor();  // shows the wait cursor again after a message box
+void EndWaitCursor();
+void RestoreNormalCursor();  // the arrow, without ending the wait state
+
+}  // namespace plat

@@ -1,0 +1,59 @@
+#pragma once
+// Files and folders by Windows path (Shift_JIS text). The portable backend maps
+// drive letters and \\server\share roots to POSIX folders (drive_table.h).
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace plat {
+
+// An unbuffered file: every Write is one call into the operating system.
+class File {
+public:
+    enum class Mode {
+        kWriteTruncate,  // write only, created or truncated, not shared
+        kRead,           // read only, shared for reading and writing
+    };
+
+    File() = default;
+    ~File();
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+
+    bool Open(const std::string& path, Mode mode);
+    bool IsOpen() const;
+    // Writes all bytes in one call; false (with LastError set) when the
+    // system did not take all of them.
+    bool Write(const void* data, std::size_t size);
+    // Reads up to size bytes; returns the count read, or -1 on error.
+    long long Read(void* buffer, std::size_t size);
+    void Close();
+    // The operating system's error code of the last failure (0 when none).
+    unsigned long LastError() const { return m_lastError; }
+
+private:
+    std::intptr_t m_handle = -1;
+    unsigned long m_lastError = 0;
+};
+
+struct FileStatus {
+    bool isDirectory = false;
+    std::uint64_t size = 0;
+};
+
+bool PathExists(const std::string& path);  // PathFileExistsA
+bool IsDirectory(const std::string& path);  // PathIsDirectoryA
+bool GetFileStatus(const std::string& path, FileStatus& status);  // false: nothing there
+// _access: mode 0 existence, 2 write, 4 read, 6 read and write.
+bool Access(const std::string& path, int mode);
+bool CreateDir(const std::string& path);
+bool RemoveDir(const std::string& path);
+bool DeleteFileAt(const std::string& path);
+// Moves from over to, replacing an existing to (MoveFileEx with
+// MOVEFILE_REPLACE_EXISTING; rename on POSIX).
+bool MoveFileReplace(const std::string& from, const std::string& to);
+// Reads a whole file; false when it cannot be opened or read.
+bool ReadWholeFile(const std::string& path, std::string& content);
+int GetDriveType(const std::string& root);
+
+}  // namespace plat

@@ -1,0 +1,7 @@
+#pragma once
+namespace plat {
+
+// Whether the key is held down at the moment of the current message.
+bool IsKeyDown(int virtualKey);
+
+}  // namespace plat

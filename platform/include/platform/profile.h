@@ -1,0 +1,14 @@
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace plat {
+
+// GetPrivateProfileStringA: the value of key in section of the ini file at
+// path, cut to bufferSize - 1 bytes as the platform does; def when the file,
+// the section or the key is missing.
+std::string GetPrivateProfileString(const std::string& section, const std::string& key,
+                                    const std::string& def, std::size_t bufferSize,
+                                    const std::string& path);
+
+}  // namespace plat

@@ -1,0 +1,9 @@
+#pragma once
+#include <string>
+
+namespace plat {
+
+// String resource of the program; empty when there is none.
+std::string LoadResString(unsigned id);
+
+}  // namespace plat

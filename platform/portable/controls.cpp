@@ -1,0 +1,135 @@
+// Standard controls over the headless user interface, with the platform
+// controls' rules for ranges, positions and steps.
+#include "platform/controls.h"
+
+#include <string>
+
+#include "platform/portable/headless_ui.h"
+#include "platform/portable/portable_state.h"
+
+namespace plat {
+namespace {
+
+using headless::HeadlessUi;
+using headless::WindowState;
+using portable::HandleText;
+
+WindowState* Live(WindowHandle handle) {
+    if (handle == kNoWindow) return nullptr;
+    WindowState* state = HeadlessUi::Get().FindMutable(handle);
+    return (state == nullptr || state->destroyed) ? nullptr : state;
+}
+
+// The progress bar keeps its position inside the range: below the lower
+// bound it takes the lower, above the upper the upper (in that order, so a
+// reversed range ends on its upper bound, as the platform's control does).
+void CoercePos(WindowState& state) {
+    if (state.pos < state.rangeLower) state.pos = state.rangeLower;
+    if (state.pos > state.rangeUpper) state.pos = state.rangeUpper;
+}
+
+}  // namespace
+
+void ProgressCtrl::SetRange(int lower, int upper) {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return;
+    state->rangeLower = lower;
+    state->rangeUpper = upper;
+    CoercePos(*state);
+}
+
+void ProgressCtrl::GetRange(int& lower, int& upper) const {
+    const WindowState* state = Live(m_hWnd);
+    lower = state ? state->rangeLower : 0;
+    upper = state ? state->rangeUpper : 0;
+}
+
+int ProgressCtrl::SetPos(int pos) {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return 0;
+    const int previous = state->pos;
+    state->pos = pos;
+    CoercePos(*state);
+    return previous;
+}
+
+int ProgressCtrl::GetPos() const {
+    const WindowState* state = Live(m_hWnd);
+    return state ? state->pos : 0;
+}
+
+int ProgressCtrl::SetStep(int step) {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return 0;
+    const int previous = state->step;
+    state->step = step;
+    return previous;
+}
+
+int ProgressCtrl::StepIt() {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return 0;
+    const int previous = state->pos;
+    const long long next = static_cast<long long>(state->pos) + state->step;
+    if (next > state->rangeUpper) {
+        // Past the upper bound the bar starts again from its lower bound.
+        state->pos = state->rangeLower;
+    } else if (next < state->rangeLower) {
+        state->pos = state->rangeLower;
+    } else {
+        state->pos = static_cast<int>(next);
+    }
+    ++state->stepIts;
+    return previous;
+}
+
+void Edit::LimitText(int maxChars) {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return;
+    state->textLimit = maxChars < 0 ? 0 : maxChars;
+    HeadlessUi::Get().Log("limit " + HandleText(m_hWnd) + " " + std::to_string(state->textLimit));
+}
+
+void Edit::SetSel(int start, int end) {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return;
+    const int length = static_cast<int>(state->text.size());
+    if (start < 0) {
+        // A start of -1 removes the selection.
+        state->selStart = -1;
+        state->selEnd = -1;
+    } else {
+        if (end < 0 || end > length) end = length;
+        if (start > length) start = length;
+        if (start > end) {
+            const int swap = start;
+            start = end;
+            end = swap;
+        }
+        state->selStart = start;
+        state->selEnd = end;
+    }
+    HeadlessUi::Get().Log("select " + HandleText(m_hWnd) + " " + std::to_string(state->selStart) + " " +
+                          std::to_string(state->selEnd));
+}
+
+void Edit::ScrollCaret() {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return;
+    ++state->scrollCarets;
+    HeadlessUi::Get().Log("scrollcaret " + HandleText(m_hWnd));
+}
+
+int Button::GetCheck() const {
+    const WindowState* state = Live(m_hWnd);
+    return state ? state->check : 0;
+}
+
+void Button::SetCheck(int state) {
+    WindowState* window = Live(m_hWnd);
+    if (window == nullptr) return;
+    window->check = state;
+    HeadlessUi::Get().Log("check " + HandleText(m_hWnd) + " " + std::to_string(state));
+}
+
+}  // namespace plat

@@ -1,0 +1,163 @@
+// Dialogs of the headless backend: windows built from the resource tables,
+// modal runs played by queued scripts.
+#include <functional>
+#include <string>
+
+#include "platform/dialog.h"
+#include "platform/portable/headless_ui.h"
+#include "platform/portable/portable_state.h"
+#include "resource_tables.h"
+
+namespace plat {
+namespace {
+
+using headless::HeadlessUi;
+using headless::WindowState;
+using portable::HandleText;
+
+constexpr unsigned kWsChildVisible = res::kWsChild | res::kWsVisible;
+
+WindowState* Live(WindowHandle handle) {
+    if (handle == kNoWindow) return nullptr;
+    WindowState* state = HeadlessUi::Get().FindMutable(handle);
+    return (state == nullptr || state->destroyed) ? nullptr : state;
+}
+
+// Creates the dialog window and its controls from the template.
+WindowHandle CreateFromSpec(const res::DialogSpec& spec, WindowHandle parent, bool modal) {
+    HeadlessUi& ui = HeadlessUi::Get();
+    WindowState dialog;
+    dialog.parent = parent;
+    dialog.templateId = spec.id;
+    dialog.className = "#32770";
+    dialog.text = spec.caption ? spec.caption : "";
+    dialog.style = spec.style;
+    dialog.enabled = (spec.style & res::kWsDisabled) == 0;
+    dialog.visible = false;  // shown after initialisation, if at all
+    dialog.modal = modal;
+    const WindowHandle handle = ui.NewWindow(dialog);
+    for (const res::ControlSpec& spec_control : spec.controls) {
+        WindowState control;
+        control.parent = handle;
+        control.controlId = spec_control.id;
+        control.className = spec_control.className ? spec_control.className : "";
+        control.text = spec_control.text ? spec_control.text : "";
+        control.style = spec_control.style | kWsChildVisible;
+        control.enabled = (spec_control.style & res::kWsDisabled) == 0;
+        control.visible = true;
+        ui.NewWindow(control);
+    }
+    ui.Log("create " + std::to_string(spec.id));
+    return handle;
+}
+
+// After OnInitDialog returned true: the focus goes to the first tab stop
+// that is enabled and visible, in template order.
+void SetDefaultFocus(WindowHandle dialog, const res::DialogSpec& spec) {
+    for (const res::ControlSpec& control : spec.controls) {
+        if ((control.style & res::kWsTabStop) == 0) continue;
+        Window item = Window(dialog).GetItem(control.id);
+        const WindowState* state = Live(item.Handle());
+        if (state != nullptr && state->enabled && state->visible) {
+            item.SetFocus();
+            return;
+        }
+    }
+}
+
+void ShowDialogWindow(WindowHandle handle) {
+    WindowState* state = Live(handle);
+    if (state == nullptr || state->visible) return;
+    state->visible = true;
+    HeadlessUi::Get().Log("show " + HandleText(handle) + " 1");
+}
+
+}  // namespace
+
+Dialog::~Dialog() { DestroyWindow(); }
+
+bool Dialog::Create(WindowHandle parent) {
+    if (IsValid()) return true;
+    const res::DialogSpec* spec = res::FindDialogSpec(m_templateId);
+    if (spec == nullptr) return false;
+    if (parent == kNoWindow && m_pParent != nullptr) parent = m_pParent->Handle();
+    if (parent != kNoWindow && Live(parent) == nullptr) return false;
+    m_modal = false;
+    const WindowHandle handle = CreateFromSpec(*spec, parent, false);
+    const bool defaultFocus = DispatchInitDialog(handle);
+    if (Live(handle) == nullptr) {
+        m_hWnd = kNoWindow;  // destroyed during its initialisation
+        return false;
+    }
+    if (defaultFocus) SetDefaultFocus(handle, *spec);
+    const WindowState* state = Live(handle);
+    if (state != nullptr && !state->ended && (spec->style & res::kWsVisible) != 0) ShowDialogWindow(handle);
+    return true;
+}
+
+int Dialog::DoModal() {
+    HeadlessUi& ui = HeadlessUi::Get();
+    const res::DialogSpec* spec = res::FindDialogSpec(m_templateId);
+    if (spec == nullptr || IsValid()) return -1;
+    const WindowHandle owner = m_pParent != nullptr ? m_pParent->Handle() : kNoWindow;
+    // The owner is disabled for the modal run and enabled again at its end,
+    // unless it was disabled already.
+    Window ownerWindow(owner);
+    const bool reenableOwner = ownerWindow.IsValid() && ownerWindow.IsEnabled();
+    if (reenableOwner) ownerWindow.Enable(false);
+
+    m_modal = true;
+    const WindowHandle handle = CreateFromSpec(*spec, owner, true);
+    const bool defaultFocus = DispatchInitDialog(handle);
+    const WindowState* state = Live(handle);
+    if (state != nullptr && !state->ended) {
+        if (defaultFocus) SetDefaultFocus(handle, *spec);
+        ShowDialogWindow(handle);
+        std::function<void(Dialog&)> script = ui.TakeModalScript();
+        if (script) script(*this);
+    }
+    state = Live(handle);
+    const int result = (state != nullptr && state->ended) ? state->endResult : kIdCancel;
+
+    if (reenableOwner) ownerWindow.Enable(true);
+    if (m_hWnd == handle) DestroyWindow();
+    m_modal = false;
+    return result;
+}
+
+void Dialog::EndDialog(int result) {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return;
+    state->ended = true;
+    state->endResult = result;
+    state->visible = false;  // both kinds leave the screen
+    HeadlessUi::Get().Log("end " + HandleText(m_hWnd) + " " + std::to_string(result));
+}
+
+void Dialog::DestroyWindow() {
+    const WindowHandle handle = m_hWnd;
+    if (Live(handle) == nullptr) {
+        m_hWnd = kNoWindow;
+        return;
+    }
+    DispatchDestroy();
+    HeadlessUi& ui = HeadlessUi::Get();
+    WindowState* state = Live(handle);
+    if (state != nullptr) {
+        state->destroyed = true;
+        state->visible = false;
+        // Its controls go with it.
+        for (const WindowHandle childHandle : ui.Children(handle)) {
+            WindowState* child = ui.FindMutable(childHandle);
+            if (child == nullptr || (child->style & res::kWsChild) == 0) continue;
+            child->destroyed = true;
+            child->visible = false;
+            if (ui.FocusWindow() == childHandle) ui.FocusWindow() = kNoWindow;
+        }
+        if (ui.FocusWindow() == handle) ui.FocusWindow() = kNoWindow;
+        ui.Log("destroy " + HandleText(handle));
+    }
+    m_hWnd = kNoWindow;
+}
+
+}  // namespace plat

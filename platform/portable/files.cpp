@@ -1,0 +1,206 @@
+// Files by Windows path over POSIX calls. Error codes are errno values.
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#include "platform/portable/drive_table.h"
+#include "platform/portable/portable_state.h"
+#include "platform/types.h"
+
+namespace plat {
+namespace {
+
+std::string Posix(const std::string& path) { return portable::ToPosixPath(path); }
+
+bool StatPath(const std::string& path, struct stat& st) {
+    const std::string posix = Posix(path);
+    return !posix.empty() && ::stat(posix.c_str(), &st) == 0;
+}
+
+}  // namespace
+
+File::~File() { Close(); }
+
+bool File::Open(const std::string& path, Mode mode) {
+    Close();
+    m_lastError = 0;
+    const std::string posix = Posix(path);
+    if (posix.empty()) {
+        m_lastError = ENOENT;
+        return false;
+    }
+    const int flags = (mode == Mode::kWriteTruncate) ? (O_WRONLY | O_CREAT | O_TRUNC) : O_RDONLY;
+    int fd = -1;
+    do {
+        fd = ::open(posix.c_str(), flags | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        m_lastError = static_cast<unsigned long>(errno);
+        return false;
+    }
+    // A folder is not a file, whatever the mode (CreateFileA refuses it).
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        m_lastError = EISDIR;
+        return false;
+    }
+    m_handle = fd;
+    return true;
+}
+
+bool File::IsOpen() const { return m_handle >= 0; }
+
+bool File::Write(const void* data, std::size_t size) {
+    if (!IsOpen()) {
+        m_lastError = EBADF;
+        return false;
+    }
+    if (data == nullptr && size != 0) {
+        m_lastError = EINVAL;
+        return false;
+    }
+    const ssize_t written = ::write(static_cast<int>(m_handle), data, size);
+    if (written < 0) {
+        m_lastError = static_cast<unsigned long>(errno);
+        return false;
+    }
+    if (static_cast<std::size_t>(written) != size) {
+        // The system took only part of it: the disk is full.
+        m_lastError = ENOSPC;
+        return false;
+    }
+    return true;
+}
+
+long long File::Read(void* buffer, std::size_t size) {
+    if (!IsOpen()) {
+        m_lastError = EBADF;
+        return -1;
+    }
+    if (buffer == nullptr && size != 0) {
+        m_lastError = EINVAL;
+        return -1;
+    }
+    ssize_t count = -1;
+    do {
+        count = ::read(static_cast<int>(m_handle), buffer, size);
+    } while (count < 0 && errno == EINTR);
+    if (count < 0) {
+        m_lastError = static_cast<unsigned long>(errno);
+        return -1;
+    }
+    return static_cast<long long>(count);
+}
+
+void File::Close() {
+    if (m_handle >= 0) {
+        ::close(static_cast<int>(m_handle));
+        m_handle = -1;
+    }
+}
+
+bool PathExists(const std::string& path) {
+    struct stat st {};
+    return StatPath(path, st);
+}
+
+bool IsDirectory(const std::string& path) {
+    struct stat st {};
+    return StatPath(path, st) && S_ISDIR(st.st_mode);
+}
+
+bool GetFileStatus(const std::string& path, FileStatus& status) {
+    struct stat st {};
+    if (!StatPath(path, st)) return false;
+    status.isDirectory = S_ISDIR(st.st_mode);
+    status.size = static_cast<std::uint64_t>(st.st_size);
+    return true;
+}
+
+bool Access(const std::string& path, int mode) {
+    int how = 0;
+    switch (mode) {
+        case 0:
+            how = F_OK;
+            break;
+        case 2:
+            how = W_OK;
+            break;
+        case 4:
+            how = R_OK;
+            break;
+        case 6:
+            how = R_OK | W_OK;
+            break;
+        default:
+            return false;  // _access refuses other modes
+    }
+    const std::string posix = Posix(path);
+    return !posix.empty() && ::access(posix.c_str(), how) == 0;
+}
+
+bool CreateDir(const std::string& path) {
+    const std::string posix = Posix(path);
+    return !posix.empty() && ::mkdir(posix.c_str(), 0777) == 0;
+}
+
+bool RemoveDir(const std::string& path) {
+    const std::string posix = Posix(path);
+    return !posix.empty() && ::rmdir(posix.c_str()) == 0;
+}
+
+bool DeleteFileAt(const std::string& path) {
+    const std::string posix = Posix(path);
+    struct stat st {};
+    // DeleteFileA does not remove folders.
+    if (posix.empty() || ::lstat(posix.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    return ::unlink(posix.c_str()) == 0;
+}
+
+bool MoveFileReplace(const std::string& from, const std::string& to) {
+    const std::string posixFrom = Posix(from);
+    const std::string posixTo = Posix(to);
+    if (posixFrom.empty() || posixTo.empty()) return false;
+    return std::rename(posixFrom.c_str(), posixTo.c_str()) == 0;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    File file;
+    if (!file.Open(path, File::Mode::kRead)) return false;
+    std::string data;
+    char buffer[8192];
+    for (;;) {
+        const long long count = file.Read(buffer, sizeof buffer);
+        if (count < 0) return false;
+        if (count == 0) break;
+        data.append(buffer, static_cast<std::size_t>(count));
+    }
+    content.swap(data);
+    return true;
+}
+
+int GetDriveType(const std::string& root) {
+    // No root: the current directory's drive. "C:" counts as "C:\".
+    std::string text = root.empty() ? portable::CurrentDirState() : root;
+    const bool bareDrive = text.size() == 2 && text[1] == ':';
+    if (bareDrive) text += '\\';
+    portable::ParsedPath parsed = portable::ParseWindowsPath(text);
+    if (!parsed.valid) return kDriveNoRootDir;
+    if (parsed.posix) {
+        struct stat st {};
+        return (::stat(parsed.root.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) ? kDriveFixed : kDriveNoRootDir;
+    }
+    if (root.empty()) parsed.parts.clear();
+    if (!parsed.parts.empty()) return kDriveNoRootDir;  // a folder, not a root
+    const int type = portable::MappedDriveType(parsed.root);
+    return type < 0 ? kDriveNoRootDir : type;
+}
+
+}  // namespace plat

@@ -1,0 +1,241 @@
+// The headless user interface: a record of windows and what was done to them,
+// and scripted answers for message boxes and modal dialogs.
+#include "platform/portable/headless_ui.h"
+
+#include <string>
+#include <utility>
+
+#include "platform/dialog.h"
+#include "platform/keyboard.h"
+#include "platform/mbcs.h"
+#include "platform/portable/portable_state.h"
+#include "resource_tables.h"
+
+namespace plat {
+namespace portable {
+
+std::string HandleText(WindowHandle handle) { return std::to_string(static_cast<unsigned long long>(handle)); }
+
+}  // namespace portable
+
+namespace headless {
+namespace {
+
+// Button styles (low four bits) and the digits-only edit style.
+constexpr unsigned kBsTypeMask = 0x0Fu;
+constexpr unsigned kBsPushButton = 0x00u;
+constexpr unsigned kBsDefPushButton = 0x01u;
+constexpr unsigned kBsAutoCheckBox = 0x03u;
+constexpr unsigned kBsAuto3State = 0x06u;
+constexpr unsigned kBsAutoRadioButton = 0x09u;
+constexpr unsigned kEsNumber = 0x2000u;
+
+// The first answer button of a message box style.
+int DefaultAnswer(unsigned style) {
+    switch (style & 0x0Fu) {
+        case 2:  // abort, retry, ignore
+            return 3;
+        case 3:  // yes, no, cancel
+        case 4:  // yes, no
+            return kIdYes;
+        case 5:  // retry, cancel
+            return 4;
+        case 6:  // cancel, try again, continue
+            return kIdCancel;
+        default:
+            return kIdOk;
+    }
+}
+
+// A control of the dialog that can take input: exists, enabled, on screen.
+WindowState* InputControl(Dialog& dialog, int controlId) {
+    HeadlessUi& ui = HeadlessUi::Get();
+    const WindowState* dlg = ui.Find(dialog.Handle());
+    if (dlg == nullptr || dlg->destroyed) return nullptr;
+    const WindowState* control = ui.FindControl(dialog.Handle(), controlId);
+    if (control == nullptr || control->destroyed || !control->enabled || !control->visible) return nullptr;
+    return ui.FindMutable(control->handle);
+}
+
+bool IsButtonClass(const WindowState& state) { return state.className == "Button"; }
+
+bool IsPushButton(const WindowState& state) {
+    const unsigned type = state.style & kBsTypeMask;
+    return IsButtonClass(state) && (type == kBsPushButton || type == kBsDefPushButton);
+}
+
+}  // namespace
+
+HeadlessUi& HeadlessUi::Get() {
+    static HeadlessUi ui;
+    return ui;
+}
+
+void HeadlessUi::Reset() {
+    m_windows.clear();
+    m_nextHandle = 0x100;
+    m_answers.clear();
+    m_modalScripts.clear();
+    m_messageBoxes.clear();
+    m_posted.clear();
+    m_events.clear();
+    m_waitCursorDepth = 0;
+    m_focus = kNoWindow;
+}
+
+WindowHandle HeadlessUi::CreateExternalWindow(const std::string& caption) {
+    WindowState state;
+    state.className = "ExternalWindow";
+    state.text = caption;
+    state.visible = true;
+    state.external = true;
+    return NewWindow(state);
+}
+
+const WindowState* HeadlessUi::Find(WindowHandle handle) const {
+    const auto it = m_windows.find(handle);
+    return it == m_windows.end() ? nullptr : &it->second;
+}
+
+WindowState* HeadlessUi::FindMutable(WindowHandle handle) {
+    const auto it = m_windows.find(handle);
+    return it == m_windows.end() ? nullptr : &it->second;
+}
+
+std::vector<const WindowState*> HeadlessUi::FindByTemplate(int templateId) const {
+    std::vector<const WindowState*> found;
+    for (const auto& entry : m_windows) {
+        const WindowState& state = entry.second;
+        if (state.templateId == templateId && state.controlId == 0 && !state.destroyed) found.push_back(&state);
+    }
+    return found;
+}
+
+const WindowState* HeadlessUi::FindControl(WindowHandle dialog, int controlId) const {
+    if (dialog == kNoWindow) return nullptr;
+    for (const auto& entry : m_windows) {
+        const WindowState& state = entry.second;
+        if (state.parent == dialog && state.controlId == controlId && state.templateId == 0) return &state;
+    }
+    return nullptr;
+}
+
+std::vector<WindowHandle> HeadlessUi::Children(WindowHandle parent) const {
+    std::vector<WindowHandle> children;
+    if (parent == kNoWindow) return children;
+    for (const auto& entry : m_windows) {
+        if (entry.second.parent == parent) children.push_back(entry.first);
+    }
+    return children;
+}
+
+void HeadlessUi::QueueMessageBoxAnswer(int answer) { m_answers.push_back(answer); }
+
+void HeadlessUi::QueueModalScript(std::function<void(Dialog&)> script) {
+    m_modalScripts.push_back(std::move(script));
+}
+
+WindowHandle HeadlessUi::NewWindow(WindowState state) {
+    const WindowHandle handle = m_nextHandle++;
+    state.handle = handle;
+    m_windows[handle] = std::move(state);
+    return handle;
+}
+
+int HeadlessUi::RecordMessageBox(MessageBoxRecord record) {
+    if (m_answers.empty()) {
+        record.answer = DefaultAnswer(record.style);
+    } else {
+        record.answer = m_answers.front();
+        m_answers.pop_front();
+    }
+    m_messageBoxes.push_back(record);
+    Log("msgbox");
+    return record.answer;
+}
+
+void HeadlessUi::RecordPost(const PostedMessage& message) { m_posted.push_back(message); }
+
+void HeadlessUi::Log(const std::string& event) { m_events.push_back(event); }
+
+std::function<void(Dialog&)> HeadlessUi::TakeModalScript() {
+    if (m_modalScripts.empty()) return nullptr;
+    std::function<void(Dialog&)> script = std::move(m_modalScripts.front());
+    m_modalScripts.pop_front();
+    return script;
+}
+
+bool Click(Dialog& dialog, int controlId) {
+    WindowState* control = InputControl(dialog, controlId);
+    if (control == nullptr) return false;
+    if (IsButtonClass(*control)) {
+        const unsigned type = control->style & kBsTypeMask;
+        if (type == kBsAutoCheckBox) {
+            control->check = control->check == 0 ? 1 : 0;
+        } else if (type == kBsAuto3State) {
+            control->check = (control->check + 1) % 3;
+        } else if (type == kBsAutoRadioButton) {
+            control->check = 1;
+        }
+    }
+    const WindowHandle handle = control->handle;
+    HeadlessUi::Get().FocusWindow() = handle;
+    HeadlessUi::Get().Log("focus " + portable::HandleText(handle));
+    dialog.DispatchCommand(controlId);
+    return true;
+}
+
+bool Type(Dialog& dialog, int controlId, const std::string& text) {
+    WindowState* control = InputControl(dialog, controlId);
+    if (control == nullptr || control->className != "Edit") return false;
+    const bool digitsOnly = (control->style & kEsNumber) != 0;
+    const std::size_t limit =
+        control->textLimit > 0 ? static_cast<std::size_t>(control->textLimit) : static_cast<std::size_t>(-1);
+    std::string typed;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool dbcs = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
+        const std::size_t length = dbcs ? 2 : 1;
+        if (digitsOnly && (dbcs || text[i] < '0' || text[i] > '9')) {
+            i += length - 1;
+            continue;
+        }
+        if (typed.size() + length > limit) break;
+        typed.append(text, i, length);
+        i += length - 1;
+    }
+    control->text = typed;
+    const int end = static_cast<int>(typed.size());
+    control->selStart = end;
+    control->selEnd = end;
+    HeadlessUi& ui = HeadlessUi::Get();
+    ui.FocusWindow() = control->handle;
+    ui.Log("focus " + portable::HandleText(control->handle));
+    ui.Log("type " + portable::HandleText(control->handle) + " " + typed);
+    return true;
+}
+
+bool PressKey(Dialog& dialog, int virtualKey) {
+    HeadlessUi& ui = HeadlessUi::Get();
+    KeyMessage key;
+    key.target = ui.FocusWindow();
+    key.virtualKey = virtualKey;
+    if (dialog.DispatchKey(key)) return true;
+    const WindowState* dlg = ui.Find(dialog.Handle());
+    if (dlg == nullptr || dlg->destroyed) return false;
+    if (virtualKey == kVkEscape) {
+        dialog.DispatchCancel();
+    } else if (virtualKey == kVkReturn) {
+        const WindowState* focus = ui.Find(ui.FocusWindow());
+        if (focus != nullptr && !focus->destroyed && focus->parent == dialog.Handle() && IsPushButton(*focus) &&
+            focus->enabled) {
+            dialog.DispatchCommand(focus->controlId);
+        } else if (!dialog.DispatchCommand(kIdOk)) {
+            // The framework's OK: take the controls' texts, then end.
+            if (dialog.UpdateData(true)) dialog.EndDialog(kIdOk);
+        }
+    }
+    return false;
+}
+
+}  // namespace headless
+}  // namespace plat

@@ -1,0 +1,10 @@
+#include "platform/locale_map.h"
+
+#include "platform/tables/fullwidth_table.h"
+
+namespace plat {
+
+// Without the system's locale tables, the same mapping from our own table.
+std::string MapToFullWidth(const std::string& text) { return tables::FullWidthByTable(text); }
+
+}  // namespace plat

@@ -1,0 +1,19 @@
+#include "platform/message_box.h"
+
+#include "platform/portable/headless_ui.h"
+#include "platform/window.h"
+
+namespace plat {
+
+int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
+                   unsigned style) {
+    headless::MessageBoxRecord record;
+    record.owner = owner;
+    record.text = text;
+    record.caption = caption;
+    record.style = style;
+    record.ownerVisible = owner != kNoWindow && Window(owner).IsVisible();
+    return headless::HeadlessUi::Get().RecordMessageBox(record);
+}
+
+}  // namespace plat

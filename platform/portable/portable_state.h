@@ -1,0 +1,32 @@
+#pragma once
+// State of the portable backend shared between its source files.
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace plat::portable {
+
+// A Windows path taken apart: its root ("C:", "\\server\share", or "/" for a
+// POSIX path) and its folder and file names, "." and ".." resolved.
+struct ParsedPath {
+    bool valid = false;
+    bool posix = false;
+    std::string root;
+    std::vector<std::string> parts;
+};
+
+// Resolves a Windows path against the current directory.
+ParsedPath ParseWindowsPath(const std::string& windowsPath);
+// The text of a parsed path: "C:\a\b", "C:\" for a root, POSIX as is.
+std::string JoinWindowsPath(const ParsedPath& path);
+// The mapped drive type of a root; -1 when the root is not mapped.
+int MappedDriveType(const std::string& root);
+
+// The Windows current directory (full path, no final backslash but for a root).
+std::string& CurrentDirState();
+
+// Formats a handle for the event log.
+std::string HandleText(WindowHandle handle);
+
+}  // namespace plat::portable

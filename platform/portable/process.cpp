@@ -1,0 +1,66 @@
+// The process as the portable backend presents it: settable module path and
+// temporary folder, and a Windows current directory over the drive table.
+#include "platform/process.h"
+
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/portable/drive_table.h"
+#include "platform/portable/portable_state.h"
+
+namespace plat {
+namespace portable {
+namespace {
+
+std::string& ModulePathState() {
+    static std::string path = "C:\\Program Files\\Link\\Dorvik22ToZq13_U.exe";
+    return path;
+}
+
+std::string& TempDirState() {
+    static std::string path = "C:\\Temp\\";
+    return path;
+}
+
+}  // namespace
+
+std::string& CurrentDirState() {
+    static std::string path = "C:\\";
+    return path;
+}
+
+void SetModuleFilePath(const std::string& windowsPath) { ModulePathState() = windowsPath; }
+
+void SetTempDir(const std::string& windowsPath) { TempDirState() = windowsPath; }
+
+}  // namespace portable
+
+std::string GetModuleFilePath() { return portable::ModulePathState(); }
+
+std::string GetCurrentDir() { return portable::CurrentDirState(); }
+
+bool SetCurrentDir(const std::string& path) {
+    const portable::ParsedPath parsed = portable::ParseWindowsPath(path);
+    if (!parsed.valid) return false;
+    const std::string full = portable::JoinWindowsPath(parsed);
+    const std::string posix = portable::ToPosixPath(full);
+    struct stat st {};
+    if (posix.empty() || ::stat(posix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    std::string stored = full;
+    // Like GetCurrentDirectoryA: no final backslash except on a drive root.
+    if (!parsed.posix && !parsed.parts.empty() && !stored.empty() && stored.back() == '\\') stored.pop_back();
+    portable::CurrentDirState() = stored;
+    return true;
+}
+
+std::string GetEnvVar(const std::string& name) {
+    if (name.empty()) return std::string();
+    const char* value = std::getenv(name.c_str());
+    return value ? std::string(value) : std::string();
+}
+
+std::string GetTempDir() { return portable::TempDirState(); }
+
+}  // namespace plat

@@ -1,0 +1,127 @@
+// GetPrivateProfileStringA as observed: sections and keys without regard to
+// case, blanks around keys and values dropped, one pair of enclosing quotes
+// dropped, ';' lines ignored, the first of duplicate keys wins.
+#include "platform/profile.h"
+
+#include <cstddef>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/mbcs.h"
+
+namespace plat {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string Trim(const std::string& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    // A double-byte character's second byte is never a blank, so trimming
+    // from the end cannot split one.
+    while (end > begin && IsBlank(text[end - 1])) --end;
+    return text.substr(begin, end - begin);
+}
+
+std::string TrimRight(const std::string& text) {
+    std::size_t end = text.size();
+    while (end > 0 && IsBlank(text[end - 1])) --end;
+    return text.substr(0, end);
+}
+
+// Compares ASCII letters without regard to case; double-byte characters
+// must match exactly.
+bool EqualNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const unsigned char ca = static_cast<unsigned char>(a[i]);
+        const unsigned char cb = static_cast<unsigned char>(b[i]);
+        if (IsLeadByte(ca) && i + 1 < a.size()) {
+            if (ca != cb || a[i + 1] != b[i + 1]) return false;
+            ++i;
+            continue;
+        }
+        const auto lower = [](unsigned char c) {
+            return static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
+        };
+        if (lower(ca) != lower(cb)) return false;
+    }
+    return true;
+}
+
+// The bytes that fit a buffer of bufferSize with its terminating zero,
+// without leaving half of a double-byte character at the end.
+std::string CutToBuffer(const std::string& text, std::size_t bufferSize) {
+    if (bufferSize == 0) return std::string();
+    const std::size_t room = bufferSize - 1;
+    if (text.size() <= room) return text;
+    std::size_t end = 0;
+    while (end < room) {
+        const std::size_t length = (IsLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size()) ? 2 : 1;
+        if (end + length > room) break;
+        end += length;
+    }
+    return text.substr(0, end);
+}
+
+// The position of the last c that is a character of its own (not the
+// second byte of a double-byte character), or npos.
+std::size_t LastSingleByte(const std::string& text, char c) {
+    std::size_t found = std::string::npos;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+            ++i;
+        } else if (text[i] == c) {
+            found = i;
+        }
+    }
+    return found;
+}
+
+// Finds the value of key in section; false when there is none.
+bool FindValue(const std::string& content, const std::string& section, const std::string& key,
+               std::string& value) {
+    bool inSection = false;
+    std::size_t pos = 0;
+    // A UTF-8 byte order mark is not part of the first line.
+    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
+    while (pos <= content.size()) {
+        std::size_t end = content.find('\n', pos);
+        if (end == std::string::npos) end = content.size();
+        const std::string line = Trim(content.substr(pos, end - pos));
+        pos = end + 1;
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            const std::size_t close = LastSingleByte(line, ']');
+            const std::string name = Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+            inSection = EqualNoCase(name, section);
+            continue;
+        }
+        if (!inSection) continue;
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;  // a line without a value
+        if (!EqualNoCase(Trim(line.substr(0, equals)), key)) continue;
+        std::string found = Trim(line.substr(equals + 1));
+        if (found.size() >= 2 && (found[0] == '"' || found[0] == '\'') && found.back() == found[0]) {
+            found = found.substr(1, found.size() - 2);
+        }
+        value = found;
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string GetPrivateProfileString(const std::string& section, const std::string& key, const std::string& def,
+                                    std::size_t bufferSize, const std::string& path) {
+    // Trailing blanks of the default are dropped, as the platform does.
+    std::string result = TrimRight(def);
+    std::string content;
+    std::string value;
+    if (ReadWholeFile(path, content) && FindValue(content, section, key, value)) result = value;
+    return CutToBuffer(result, bufferSize);
+}
+
+}  // namespace plat

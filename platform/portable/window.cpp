@@ -1,0 +1,155 @@
+// Window operations over the headless user interface: each changes the
+// window's record and logs an event; an unknown or destroyed handle does
+// nothing and answers as the platform does for an invalid window.
+#include "platform/window.h"
+
+#include <string>
+
+#include "platform/portable/headless_ui.h"
+#include "platform/portable/portable_state.h"
+
+namespace plat {
+namespace {
+
+using headless::HeadlessUi;
+using headless::WindowState;
+using portable::HandleText;
+
+WindowState* Live(WindowHandle handle) {
+    if (handle == kNoWindow) return nullptr;
+    WindowState* state = HeadlessUi::Get().FindMutable(handle);
+    return (state == nullptr || state->destroyed) ? nullptr : state;
+}
+
+void Log(const std::string& event) { HeadlessUi::Get().Log(event); }
+
+}  // namespace
+
+WindowHandle Window::Detach() {
+    const WindowHandle handle = m_hWnd;
+    m_hWnd = kNoWindow;
+    return handle;
+}
+
+bool Window::IsValid() const { return Live(m_hWnd) != nullptr; }
+
+bool Window::Enable(bool enable) {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return false;
+    const bool wasDisabled = !state->enabled;
+    state->enabled = enable;
+    Log("enable " + HandleText(m_hWnd) + (enable ? " 1" : " 0"));
+    if (!enable && HeadlessUi::Get().FocusWindow() == m_hWnd) HeadlessUi::Get().FocusWindow() = kNoWindow;
+    return wasDisabled;
+}
+
+bool Window::IsEnabled() const {
+    const WindowState* state = Live(m_hWnd);
+    return state != nullptr && state->enabled;
+}
+
+bool Window::SetForeground() {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return false;
+    ++state->foregrounds;
+    Log("foreground " + HandleText(m_hWnd));
+    return true;
+}
+
+bool Window::BringToTop() {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return false;
+    ++state->bringToTops;
+    Log("top " + HandleText(m_hWnd));
+    return true;
+}
+
+bool Window::Update() {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return false;
+    ++state->updates;
+    Log("update " + HandleText(m_hWnd));
+    return true;
+}
+
+WindowHandle Window::SetParentWindow(WindowHandle parent) {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return kNoWindow;
+    if (parent != kNoWindow && Live(parent) == nullptr) return kNoWindow;  // invalid new parent
+    const WindowHandle previous = state->parent;
+    state->parent = parent;
+    Log("parent " + HandleText(m_hWnd) + " " + HandleText(parent));
+    return previous;
+}
+
+bool Window::Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    if (Live(m_hWnd) == nullptr) {
+        Log("post-failed " + HandleText(m_hWnd) + " " + std::to_string(message));
+        return false;
+    }
+    headless::PostedMessage posted;
+    posted.target = m_hWnd;
+    posted.message = message;
+    posted.wParam = wParam;
+    posted.lParam = lParam;
+    HeadlessUi::Get().RecordPost(posted);
+    Log("post " + HandleText(m_hWnd) + " " + std::to_string(message) + " " +
+        std::to_string(static_cast<unsigned long long>(wParam)) + " " +
+        std::to_string(static_cast<long long>(lParam)));
+    return true;
+}
+
+void Window::Show(int showCommand) {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return;
+    state->visible = showCommand != kSwHide;
+    Log("show " + HandleText(m_hWnd) + (state->visible ? " 1" : " 0"));
+}
+
+bool Window::IsVisible() const {
+    // Like IsWindowVisible: the window and every window above it are shown.
+    const WindowState* state = Live(m_hWnd);
+    for (int depth = 0; state != nullptr && depth < 64; ++depth) {
+        if (!state->visible) return false;
+        if (state->parent == kNoWindow) return true;
+        const WindowState* parent = Live(state->parent);
+        if (parent == nullptr) return true;
+        state = parent;
+    }
+    return false;
+}
+
+void Window::SetFocus() {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return;
+    HeadlessUi::Get().FocusWindow() = m_hWnd;
+    Log("focus " + HandleText(m_hWnd));
+}
+
+void Window::SetText(const std::string& text) {
+    WindowState* state = Live(m_hWnd);
+    if (state == nullptr) return;
+    state->text = text;
+    ++state->textSets;
+    state->textHistory.push_back(text);
+    Log("text " + HandleText(m_hWnd) + " " + text);
+}
+
+std::string Window::GetText() const {
+    const WindowState* state = Live(m_hWnd);
+    return state ? state->text : std::string();
+}
+
+Window Window::GetItem(int id) const {
+    if (Live(m_hWnd) == nullptr) return Window();
+    const WindowState* control = HeadlessUi::Get().FindControl(m_hWnd, id);
+    if (control == nullptr || control->destroyed) return Window();
+    return Window(control->handle);
+}
+
+WindowHandle GetFocusWindow() {
+    const WindowHandle focus = HeadlessUi::Get().FocusWindow();
+    return Live(focus) ? focus : kNoWindow;
+}
+
+}  // namespace plat

@@ -1,0 +1,16 @@
+#pragma once
+// The full-width mapping of code page 932 as the system performs it
+// (LCMapStringA with LCMAP_FULLWIDTH under a Japanese locale), as plain data,
+// for builds that have no such system function.
+#include <string>
+
+namespace plat::tables {
+
+// Maps every single-byte character that has a double-byte counterpart to it;
+// half-width katakana with a following voiced or semi-voiced mark become one
+// character where the system composes them. Double-byte characters are kept,
+// except the few that the system writes back in another (canonical) form.
+// A lead byte at the very end is copied as it is.
+std::string FullWidthByTable(const std::string& text);
+
+}  // namespace plat::tables

@@ -1,0 +1,194 @@
+// Dialogs from the program's templates. Modal dialogs run their own message
+// loop so that a key press reaches the dialog's PreTranslateMessage before the
+// dialog manager turns Enter or Escape into a button command.
+#include <vector>
+
+#include "handle.h"
+#include "platform/dialog.h"
+
+namespace plat {
+
+namespace {
+
+// One modal run in progress; runs nest when a modal dialog opens another.
+struct ModalRun {
+    Dialog* dialog;
+    bool ended;
+    int result;
+};
+
+std::vector<ModalRun>& ModalRuns() {
+    static std::vector<ModalRun> runs;
+    return runs;
+}
+
+ModalRun* FindRun(const Dialog* dialog) {
+    std::vector<ModalRun>& runs = ModalRuns();
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+        if (it->dialog == dialog) return &*it;
+    }
+    return nullptr;
+}
+
+Dialog* DialogOf(HWND hWnd) { return reinterpret_cast<Dialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER)); }
+
+INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* dialog = reinterpret_cast<Dialog*>(lParam);
+        ::SetWindowLongPtrA(hWnd, DWLP_USER, static_cast<LONG_PTR>(lParam));
+        if (dialog == nullptr) return TRUE;
+        return dialog->DispatchInitDialog(win32::FromHwnd(hWnd)) ? TRUE : FALSE;
+    }
+    Dialog* dialog = DialogOf(hWnd);
+    if (dialog == nullptr) return FALSE;
+    switch (message) {
+        case WM_COMMAND: {
+            // Clicks, menu items and accelerators only: notifications such as
+            // an edit's change carry a code in the high word.
+            const WORD code = HIWORD(wParam);
+            if (code != BN_CLICKED && code != 1) return FALSE;
+            const int id = LOWORD(wParam);
+            if (id == IDCANCEL) {
+                dialog->DispatchCancel();
+                return TRUE;
+            }
+            return dialog->DispatchCommand(id) ? TRUE : FALSE;
+        }
+        case WM_DESTROY:
+            dialog->DispatchDestroy();
+            return FALSE;
+        case WM_NCDESTROY:
+            ::SetWindowLongPtrA(hWnd, DWLP_USER, 0);
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+HWND CreateFromTemplate(Dialog* dialog, HWND parent) {
+    win32::EnsureCommonControls();
+    return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialog->TemplateId()), parent,
+                                DialogProc, reinterpret_cast<LPARAM>(dialog));
+}
+
+// Whether the message is meant for the dialog or one of its controls.
+bool IsForDialog(HWND dialog, HWND target) {
+    return target != nullptr && (target == dialog || ::IsChild(dialog, target) != FALSE);
+}
+
+}  // namespace
+
+namespace win32 {
+
+void EnsureCommonControls() {
+    static const bool registered = [] {
+        INITCOMMONCONTROLSEX init;
+        init.dwSize = sizeof(init);
+        init.dwICC = ICC_PROGRESS_CLASS;
+        return ::InitCommonControlsEx(&init) != FALSE;
+    }();
+    (void)registered;
+}
+
+}  // namespace win32
+
+bool Dialog::Create(WindowHandle parent) {
+    if (IsValid()) return true;
+    m_modal = false;
+    const HWND hWnd = CreateFromTemplate(this, win32::ToHwnd(parent));
+    if (hWnd == nullptr) return false;
+    // WM_INITDIALOG has attached the handle already; a dialog whose
+    // OnInitDialog destroyed it again has none.
+    if (m_hWnd == kNoWindow && ::IsWindow(hWnd)) m_hWnd = win32::FromHwnd(hWnd);
+    return IsValid();
+}
+
+int Dialog::DoModal() {
+    if (IsValid()) return -1;  // already on screen as a modeless dialog
+    const HWND owner = (m_pParent != nullptr) ? win32::ToHwnd(m_pParent->Handle()) : nullptr;
+    ModalRuns().push_back(ModalRun{this, false, -1});
+    m_modal = true;
+    const HWND hWnd = CreateFromTemplate(this, owner);
+    if (hWnd == nullptr || !::IsWindow(hWnd)) {
+        // Either the template is missing, or OnInitDialog ended the dialog
+        // and it was destroyed already.
+        const ModalRun run = *FindRun(this);
+        ModalRuns().pop_back();
+        m_modal = false;
+        return run.ended ? run.result : -1;
+    }
+    if (m_hWnd == kNoWindow) m_hWnd = win32::FromHwnd(hWnd);
+
+    // Like the system's own modal loop: the owner takes no input meanwhile.
+    const bool ownerWasEnabled = owner != nullptr && ::IsWindowEnabled(owner) != FALSE;
+    if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
+    if (!FindRun(this)->ended) {
+        ::ShowWindow(hWnd, SW_SHOW);
+        ::UpdateWindow(hWnd);
+    }
+
+    MSG msg;
+    while (!FindRun(this)->ended && ::IsWindow(hWnd)) {
+        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (got == -1) break;
+        if (got == 0) {
+            // Quitting: let the dialog cancel itself, and keep the quit
+            // message for the loop outside.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            if (!FindRun(this)->ended) DispatchCancel();
+            break;
+        }
+        if (msg.message == WM_KEYDOWN && IsForDialog(hWnd, msg.hwnd)) {
+            KeyMessage key;
+            key.target = win32::FromHwnd(msg.hwnd);
+            key.virtualKey = static_cast<int>(msg.wParam);
+            if (DispatchKey(key)) continue;
+        }
+        if (::IsDialogMessageA(hWnd, &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+
+    const ModalRun run = *FindRun(this);
+    // Re-enable the owner before the dialog goes, so that the activation
+    // returns to it and not to another program.
+    if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
+    if (::IsWindow(hWnd)) {
+        ::ShowWindow(hWnd, SW_HIDE);
+        ::DestroyWindow(hWnd);
+    }
+    m_hWnd = kNoWindow;
+    std::vector<ModalRun>& runs = ModalRuns();
+    for (auto it = runs.begin(); it != runs.end(); ++it) {
+        if (it->dialog == this) {
+            runs.erase(it);
+            break;
+        }
+    }
+    m_modal = false;
+    return run.ended ? run.result : -1;
+}
+
+void Dialog::EndDialog(int result) {
+    if (m_modal) {
+        if (ModalRun* run = FindRun(this)) {
+            run->ended = true;
+            run->result = result;
+        }
+        // Wakes the loop when it waits in GetMessage.
+        if (IsValid()) ::PostMessageA(win32::ToHwnd(m_hWnd), WM_NULL, 0, 0);
+        return;
+    }
+    if (!IsValid()) return;
+    ::ShowWindow(win32::ToHwnd(m_hWnd), SW_HIDE);
+    ::EndDialog(win32::ToHwnd(m_hWnd), result);
+}
+
+void Dialog::DestroyWindow() {
+    if (m_hWnd == kNoWindow) return;
+    const HWND hWnd = win32::ToHwnd(m_hWnd);
+    if (::IsWindow(hWnd)) ::DestroyWindow(hWnd);
+    m_hWnd = kNoWindow;
+}
+
+}  // namespace plat

@@ -1,0 +1,134 @@
+// Files and folders through the system's ANSI functions (code page 932 paths).
+#include "platform/files.h"
+
+#include <io.h>
+#include <shlwapi.h>
+#include <windows.h>
+
+#include <limits>
+
+namespace plat {
+
+namespace {
+
+HANDLE AsHandle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
+
+constexpr std::intptr_t kClosed = -1;  // INVALID_HANDLE_VALUE
+
+}  // namespace
+
+File::~File() { Close(); }
+
+bool File::Open(const std::string& path, Mode mode) {
+    Close();
+    const bool writing = mode == Mode::kWriteTruncate;
+    const HANDLE handle = ::CreateFileA(path.c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
+                                        writing ? 0 : (FILE_SHARE_READ | FILE_SHARE_WRITE), nullptr,
+                                        writing ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        m_lastError = ::GetLastError();
+        return false;
+    }
+    m_handle = reinterpret_cast<std::intptr_t>(handle);
+    m_lastError = 0;
+    return true;
+}
+
+bool File::IsOpen() const { return m_handle != kClosed; }
+
+bool File::Write(const void* data, std::size_t size) {
+    if (!IsOpen()) {
+        m_lastError = ERROR_INVALID_HANDLE;
+        return false;
+    }
+    if (size == 0) return true;
+    if (data == nullptr || size > std::numeric_limits<DWORD>::max()) {
+        m_lastError = ERROR_INVALID_PARAMETER;
+        return false;
+    }
+    DWORD written = 0;
+    if (!::WriteFile(AsHandle(m_handle), data, static_cast<DWORD>(size), &written, nullptr)) {
+        m_lastError = ::GetLastError();
+        return false;
+    }
+    if (written != size) {
+        // The system took part of the bytes without an error: a full disk.
+        m_lastError = ERROR_DISK_FULL;
+        return false;
+    }
+    return true;
+}
+
+long long File::Read(void* buffer, std::size_t size) {
+    if (!IsOpen()) {
+        m_lastError = ERROR_INVALID_HANDLE;
+        return -1;
+    }
+    if (size == 0) return 0;
+    if (buffer == nullptr) {
+        m_lastError = ERROR_INVALID_PARAMETER;
+        return -1;
+    }
+    const DWORD chunk = size > std::numeric_limits<DWORD>::max() ? std::numeric_limits<DWORD>::max()
+                                                                  : static_cast<DWORD>(size);
+    DWORD read = 0;
+    if (!::ReadFile(AsHandle(m_handle), buffer, chunk, &read, nullptr)) {
+        m_lastError = ::GetLastError();
+        return -1;
+    }
+    return static_cast<long long>(read);
+}
+
+void File::Close() {
+    if (!IsOpen()) return;
+    ::CloseHandle(AsHandle(m_handle));
+    m_handle = kClosed;
+}
+
+bool PathExists(const std::string& path) { return ::PathFileExistsA(path.c_str()) != FALSE; }
+
+bool IsDirectory(const std::string& path) { return ::PathIsDirectoryA(path.c_str()) != FALSE; }
+
+bool GetFileStatus(const std::string& path, FileStatus& status) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    status.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    status.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+}
+
+bool Access(const std::string& path, int mode) {
+    // Only the modes the C runtime knows: others would stop the process in
+    // its invalid-parameter handler.
+    if (mode != 0 && mode != 2 && mode != 4 && mode != 6) return false;
+    return ::_access(path.c_str(), mode) == 0;
+}
+
+bool CreateDir(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE; }
+
+bool RemoveDir(const std::string& path) { return ::RemoveDirectoryA(path.c_str()) != FALSE; }
+
+bool DeleteFileAt(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+
+bool MoveFileReplace(const std::string& from, const std::string& to) {
+    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& content) {
+    File file;
+    if (!file.Open(path, File::Mode::kRead)) return false;
+    std::string data;
+    char chunk[16384];
+    for (;;) {
+        const long long got = file.Read(chunk, sizeof(chunk));
+        if (got < 0) return false;
+        if (got == 0) break;
+        data.append(chunk, static_cast<std::size_t>(got));
+    }
+    content.swap(data);
+    return true;
+}
+
+int GetDriveType(const std::string& root) { return static_cast<int>(::GetDriveTypeA(root.c_str())); }
+
+}  // namespace plat

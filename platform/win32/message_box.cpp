@@ -1,0 +1,15 @@
+#include "platform/message_box.h"
+
+#include "handle.h"
+
+namespace plat {
+
+int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned style) {
+    // An owner that is gone would make the call fail and the message vanish:
+    // show it without an owner instead.
+    HWND hOwner = win32::ToHwnd(owner);
+    if (hOwner != nullptr && ::IsWindow(hOwner) == FALSE) hOwner = nullptr;
+    return ::MessageBoxA(hOwner, text.c_str(), caption.c_str(), style);
+}
+
+}  // namespace plat

@@ -1,0 +1,44 @@
+#include "report/full_width.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "platform/locale_map.h"
+#include "platform/mbcs.h"
+
+namespace report {
+
+const char* ToFullWidth(const char* text) {
+    static char s_szResult[kFullWidthBufferSize];
+    std::memset(s_szResult, 0, sizeof(s_szResult));
+    if (text == nullptr) return s_szResult;
+
+    std::string converted;
+    try {
+        converted = plat::MapToFullWidth(text);
+    } catch (const std::bad_alloc&) {
+        return s_szResult;
+    }
+    // The mapping may hand back its terminator as part of the text.
+    const std::size_t nul = converted.find('\0');
+    std::size_t length = nul == std::string::npos ? converted.size() : nul;
+
+    if (length > kFullWidthMaxBytes) {
+        // Walk from the start: only that tells a lead byte from a second byte.
+        std::size_t pos = 0;
+        while (pos < kFullWidthMaxBytes) {
+            if (plat::IsLeadByte(static_cast<unsigned char>(converted[pos]))) {
+                if (pos + 1 >= kFullWidthMaxBytes) break;  // would split the character
+                pos += 2;
+            } else {
+                ++pos;
+            }
+        }
+        length = pos;
+    }
+    std::memcpy(s_szResult, converted.data(), length);
+    return s_szResult;
+}
+
+}  // namespace report

@@ -1,0 +1,276 @@
+#include "report/report_writer.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "platform/files.h"
+#include "platform/mbcs.h"
+#include "platform/resources.h"
+#include "platform/types.h"
+#include "report/full_width.h"
+#include "report/support_info.h"
+
+namespace {
+
+constexpr char kDeclaration[] = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n";
+constexpr char kProductCode[] = "ZQ13";
+constexpr char kFormatVersion[] = "1";
+constexpr unsigned kIdsProgramVersion = 1;
+constexpr char kDefaultProgramName[] = "KR9";
+constexpr char kDefaultProgramVersion[] = "22.03.0X";
+constexpr char kCount[] = "Count";
+
+// Values are taken into buffers of 256 bytes: at most 255 bytes of text.
+constexpr std::size_t kValueMax = 255;
+
+constexpr std::int64_t kUnitsPerYen = 10000;
+constexpr std::int64_t kMaxYen = 999999999999LL;   // twelve digits
+constexpr std::int64_t kMinYen = -99999999999LL;   // minus sign and eleven digits
+
+// text cut to max bytes, never in the middle of a double-byte character.
+std::string CutText(const char* text, std::size_t max) {
+    std::size_t pos = 0;
+    while (text[pos] != '\0') {
+        const bool lead = plat::IsLeadByte(static_cast<unsigned char>(text[pos])) && text[pos + 1] != '\0';
+        const std::size_t width = lead ? 2 : 1;
+        if (pos + width > max) break;
+        pos += width;
+    }
+    return std::string(text, pos);
+}
+
+// Whole yen, truncated toward zero; empty for 0 and for amounts the
+// tax-form application does not take (more than twelve characters).
+void FormatZandaka(std::int64_t llZandaka, char (&out)[32]) {
+    out[0] = '\0';
+    const std::int64_t yen = llZandaka / kUnitsPerYen;
+    if (yen == 0 || yen < kMinYen || yen > kMaxYen) return;
+    const auto res = std::to_chars(out, out + sizeof(out) - 1, yen);
+    *res.ptr = '\0';
+}
+
+void FormatInt(long value, char (&out)[32]) { std::snprintf(out, sizeof(out), "%ld", value); }
+
+void FormatCount(int value, char (&out)[32]) { std::snprintf(out, sizeof(out), "%4d", value); }
+
+// Split point of a Windows path: the length of its folder part, up to and
+// including the last backslash, slash or drive colon. Second bytes of
+// double-byte characters (which may be 0x5C) are stepped over.
+std::size_t FolderLength(const std::string& path) {
+    std::size_t folder = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const auto c = static_cast<unsigned char>(path[i]);
+        if (plat::IsLeadByte(c) && i + 1 < path.size()) {
+            ++i;
+        } else if (c == '\\' || c == '/' || (c == ':' && i == 1)) {
+            folder = i + 1;
+        }
+    }
+    return folder;
+}
+
+}  // namespace
+
+ClReportWriter::~ClReportWriter() = default;
+
+void ClReportWriter::Pulse() {
+    if (m_pProgress != nullptr) m_pProgress->Pulse();
+}
+
+void ClReportWriter::Advance(int from, int to) {
+    if (m_pProgress != nullptr) m_pProgress->Advance(static_cast<std::int16_t>(from), static_cast<std::int16_t>(to));
+}
+
+const char* ClReportWriter::ToFullWidth(const char* text) { return report::ToFullWidth(text); }
+
+std::string ClReportWriter::MakeTempPath(const std::string& destination) {
+    const std::string folder = destination.substr(0, FolderLength(destination));
+    const std::string name = destination.substr(folder.size());
+    // "~name.tmp" says what it is; the numbered names serve when that is
+    // taken or too long.
+    for (int k = 0; k < 10000; ++k) {
+        std::string candidate = folder + "~" + (k == 0 ? name : std::to_string(k)) + ".tmp";
+        if (candidate.size() > plat::kMaxPath) continue;
+        if (!plat::PathExists(candidate)) return candidate;
+    }
+    return std::string();
+}
+
+int ClReportWriter::Write(const std::string& path, std::int16_t functionId, const StDATAINFO& dataInfo) {
+    std::string tempPath;
+    try {
+        tempPath = MakeTempPath(path);
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+    if (tempPath.empty()) return 0;
+
+    int complete = 0;
+    try {
+        plat::File file;  // outlives the writer, which closes it
+        ClXmlWriter xml;
+        std::string line;
+        line.reserve(500);
+
+        xml.Open(&file, tempPath.c_str());
+        // Not examined: an unopened file shows as a failure inside SYSTEM.
+        xml.WriteText(kDeclaration);
+        xml.WriteStartTag(line, "REPORT", 0);
+        Pulse();
+        if (WriteSystem(xml, functionId) == 1) {
+            Pulse();
+            if (WriteBasic(xml, dataInfo) == 1) {
+                Pulse();
+                if (WriteData(xml) == 1) {
+                    Pulse();
+                    complete = 1;
+                }
+            }
+        }
+        // The document is complete only with its last line.
+        if (xml.WriteEndTag(line, "REPORT", 0) != 1) complete = 0;
+        xml.Close();
+    } catch (const std::bad_alloc&) {
+        complete = 0;
+    }
+
+    if (complete == 1 && plat::MoveFileReplace(tempPath, path)) return 1;
+    plat::DeleteFileAt(tempPath);
+    return 0;
+}
+
+int ClReportWriter::WriteSystem(ClXmlWriter& xml, std::int16_t functionId) {
+    std::string line;
+    line.reserve(256);
+    char value[32];
+
+    if (xml.WriteStartTag(line, "SYSTEM", 1) != 1) return 0;
+    if (xml.WriteElement(line, "GYOUMUPREFIX", kProductCode, 2) != 1) return 0;
+    Pulse();
+    if (xml.WriteElement(line, "VERSION", kFormatVersion, 2) != 1) return 0;
+    Pulse();
+    FormatInt(functionId, value);
+    if (xml.WriteElement(line, "FUNCTIONID", value, 2) != 1) return 0;
+    Pulse();
+    const std::string version = plat::LoadResString(kIdsProgramVersion);
+    if (xml.WriteElement(line, "CONNECTEDPROGRAMVER", version.c_str(), 2) != 1) return 0;
+    Pulse();
+
+    ClSupportInfo support;
+    std::string productName = CutText(support.GetProductName(), kValueMax);
+    if (productName.empty()) productName = kDefaultProgramName;
+    std::string productVersion = CutText(support.GetProductVersion(), kValueMax);
+    if (productVersion.empty()) productVersion = kDefaultProgramVersion;
+
+    if (xml.WriteElement(line, "PROGRAMNAME", productName.c_str(), 2) != 1) return 0;
+    Pulse();
+    if (xml.WriteElement(line, "PROGRAMVER", productVersion.c_str(), 2) != 1) return 0;
+    Pulse();
+    if (xml.WriteEndTag(line, "SYSTEM", 1) != 1) return 0;
+    Advance(m_nProgressBase, m_nProgressBase + 100);
+    return 1;
+}
+
+int ClReportWriter::WriteBasic(ClXmlWriter& xml, const StDATAINFO& dataInfo) {
+    std::string line;
+    line.reserve(256);
+    char value[32];
+
+    if (xml.WriteStartTag(line, "BASIC", 1) != 1) return 0;
+    const std::string company = dataInfo.CompanyName();
+    if (xml.WriteElement(line, "KOMONSAKINAME", ToFullWidth(company.c_str()), 2) != 1) return 0;
+    Pulse();
+    FormatInt(dataInfo.PeriodStart(), value);
+    if (xml.WriteElement(line, "JIGYOUNENDOFROM", value, 2) != 1) return 0;
+    Pulse();
+    FormatInt(dataInfo.PeriodEnd(), value);
+    if (xml.WriteElement(line, "JIGYOUNENDOTO", value, 2) != 1) return 0;
+    Pulse();
+    if (xml.WriteEndTag(line, "BASIC", 1) != 1) return 0;
+    Advance(m_nProgressBase + 100, m_nProgressBase + 200);
+    return 1;
+}
+
+// The host delivers each account whose flag is set followed by its
+// sub-accounts and then once more by the account's own row, which closes the
+// group and is not written. A list that breaks that order must still give
+// balanced XML, so a group is closed by whatever cannot belong to it (an
+// account row, a sub-account of another account, the end of the list), only
+// the open account's own row is taken as its closing row, and a sub-account
+// with no group of its own account open is left out.
+int ClReportWriter::WriteData(ClXmlWriter& xml) {
+    std::string line;
+    line.reserve(256);
+    char value[32];
+    int accountCount = 1;
+    int subCount = 1;
+    char name[sizeof(StKMKBALANCE::szName)];
+    bool groupOpen = false;        // a KANJYOKAMOKU element waits for its end tag
+    bool awaitClosingRow = false;  // the flagged account's own row is still to come
+    std::int32_t groupAccount = 0;  // the account of both
+
+    auto closeGroup = [&]() -> int {
+        groupOpen = false;
+        if (xml.WriteEndTag(line, "KANJYOKAMOKU", 2) != 1) return 0;
+        subCount = 1;
+        ++accountCount;
+        return 1;
+    };
+
+    if (xml.WriteStartTag(line, "DATA", 1) != 1) return 0;
+    if (m_pBalanceList != nullptr) {
+        for (m_itCur = m_pBalanceList->begin(); m_itCur != m_pBalanceList->end(); ++m_itCur) {
+            Pulse();
+            const StKMKBALANCE& entry = **m_itCur;
+            const std::int32_t account = entry.lCode / 10000;
+            const std::int32_t sub = entry.lCode % 10000;
+            // At most 16 bytes, whatever the entry holds.
+            std::memcpy(name, entry.szName, sizeof(name) - 1);
+            name[sizeof(name) - 1] = '\0';
+
+            if (sub != 0) {
+                if (!groupOpen || account != groupAccount) {
+                    if (groupOpen && closeGroup() != 1) return 0;
+                    continue;  // no group of its own account to go into
+                }
+                FormatCount(subCount, value);
+                if (xml.WriteStartTag(line, "HOJYOKAMOKU", 3, kCount, value) != 1) return 0;
+                FormatInt(sub, value);
+                if (xml.WriteElement(line, "HOJYOKAMOKU_CODE", value, 4) != 1) return 0;
+                if (xml.WriteElement(line, "HOJYOKAMOKU_NAME", name, 4) != 1) return 0;
+                FormatZandaka(entry.llZandaka, value);
+                if (xml.WriteElement(line, "HOJYOKAMOKU_ZANDAKA", value, 4) != 1) return 0;
+                if (xml.WriteEndTag(line, "HOJYOKAMOKU", 3) != 1) return 0;
+                ++subCount;
+                continue;
+            }
+
+            if (groupOpen && closeGroup() != 1) return 0;
+            if (awaitClosingRow) {
+                awaitClosingRow = false;
+                if (account == groupAccount) continue;  // the group's closing row
+            }
+            FormatCount(accountCount, value);
+            if (xml.WriteStartTag(line, "KANJYOKAMOKU", 2, kCount, value) != 1) return 0;
+            FormatInt(account, value);
+            if (xml.WriteElement(line, "KANJYOKAMOKU_CODE", value, 3) != 1) return 0;
+            if (xml.WriteElement(line, "KANJYOKAMOKU_NAME", name, 3) != 1) return 0;
+            FormatZandaka(entry.llZandaka, value);
+            if (xml.WriteElement(line, "KANJYOKAMOKU_ZANDAKA", value, 3) != 1) return 0;
+            if (entry.cHojyoFlg != 0) {
+                groupOpen = true;
+                awaitClosingRow = true;
+                groupAccount = account;
+            } else {
+                if (xml.WriteEndTag(line, "KANJYOKAMOKU", 2) != 1) return 0;
+                ++accountCount;
+            }
+        }
+    }
+    if (groupOpen && closeGroup() != 1) return 0;
+    if (xml.WriteEndTag(line, "DATA", 1) != 1) return 0;
+    Advance(m_nProgressBase + 200, 1000);
+    return 1;
+}

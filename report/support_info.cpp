@@ -1,0 +1,103 @@
+#include "report/support_info.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/message_box.h"
+
+namespace {
+
+bool g_bFailAllocation = false;
+
+constexpr char kFileName[] = "SUPPORT.INF";
+constexpr char kKeyProductName[] = "[=製品名=]";
+constexpr char kKeyProductVersion[] = "[=製品ﾊﾞｰｼﾞｮﾝ=]";
+constexpr char kMsgNoMemory[] = "ﾒﾓﾘが不足しています。";
+constexpr char kCaption[] = "科目内訳書";
+
+}  // namespace
+
+ClSupportInfo::ClSupportInfo() { std::memset(m_szFolder, 0, sizeof(m_szFolder)); }
+
+ClSupportInfo::~ClSupportInfo() = default;
+
+int ClSupportInfo::Load() {
+    if (!m_hData.empty()) return 1;
+    try {
+        if (g_bFailAllocation) throw std::bad_alloc();
+        m_hData.assign(kImageSize, static_cast<char>(kFill));
+    } catch (const std::bad_alloc&) {
+        m_hData.clear();
+        try {
+            plat::ShowMessageBox(plat::kNoWindow, kMsgNoMemory, kCaption,
+                                 plat::kMbOk | plat::kMbIconExclamation);
+        } catch (const std::bad_alloc&) {
+            // Not even the message could be shown; the empty text follows.
+        }
+        return 0;
+    }
+    m_pData = m_hData.data();
+    m_nContentSize = 0;
+
+    std::string path;
+    if (m_szFolder[0] != '\0') path = m_szFolder;
+    path += kFileName;
+
+    plat::File file;
+    if (!file.Open(path, plat::File::Mode::kRead)) return 0;
+    // A file may deliver its bytes in more than one read.
+    while (m_nContentSize < kImageSize) {
+        const long long got = file.Read(m_pData + m_nContentSize, kImageSize - m_nContentSize);
+        if (got <= 0) break;
+        m_nContentSize += static_cast<std::size_t>(got);
+    }
+    file.Close();
+    PrepareBuffer();
+    return 1;
+}
+
+void ClSupportInfo::PrepareBuffer() {
+    if (m_pData == nullptr) return;
+    for (std::size_t i = 0; i < kImageSize; ++i) {
+        if (m_pData[i] == '\r' && i + 1 < kImageSize && m_pData[i + 1] == '\n') {
+            m_pData[i] = '\0';
+            m_pData[i + 1] = '\0';
+            ++i;
+        } else if (m_pData[i] == '\x1A') {
+            m_pData[i] = '\0';
+        }
+    }
+}
+
+const char* ClSupportInfo::FindValue(const char* key) {
+    static const char kEmpty[] = "";
+    if (Load() != 1) return kEmpty;
+    const std::size_t keyLen = std::strlen(key);
+    for (std::size_t pos = 0; pos + keyLen <= kImageSize; ++pos) {
+        if (std::memcmp(m_pData + pos, key, keyLen) != 0) continue;
+        // The value runs to its NUL; one on the file's last line or at the
+        // image's end has none, and must not take in the 0xFF fill.
+        const std::size_t start = pos + keyLen;
+        const std::size_t limit = m_nContentSize;
+        std::size_t end = start;
+        while (end < limit && m_pData[end] != '\0') ++end;
+        if (end < limit) return m_pData + start;  // ends at its own NUL
+        // No NUL before the end of the content: keep the value in a copy
+        // that ends there.
+        try {
+            m_strTail.assign(m_pData + start, start < limit ? limit - start : 0);
+        } catch (const std::bad_alloc&) {
+            return kEmpty;
+        }
+        return m_strTail.c_str();
+    }
+    return kEmpty;
+}
+
+const char* ClSupportInfo::GetProductName() { return FindValue(kKeyProductName); }
+
+const char* ClSupportInfo::GetProductVersion() { return FindValue(kKeyProductVersion); }
+
+void ClSupportInfo::SimulateOutOfMemoryForTest(bool fail) { g_bFailAllocation = fail; }

@@ -1,0 +1,44 @@
+#pragma once
+// Reader of the host installation's support information file "SUPPORT.INF":
+// a Shift_JIS text of keyed particulars, one per line ("[=name=]" directly
+// followed by the value, CR LF at the end). The file is read once into a
+// fixed image and a key's value is found by a plain byte search.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class ClSupportInfo {
+public:
+    static constexpr std::size_t kImageSize = 30000;
+    static constexpr unsigned char kFill = 0xFF;
+
+    ClSupportInfo();
+    virtual ~ClSupportInfo();
+    ClSupportInfo(const ClSupportInfo&) = delete;
+    ClSupportInfo& operator=(const ClSupportInfo&) = delete;
+
+    // 1 when the image is in memory (also when an earlier call allocated it,
+    // whether or not the file opened then); 0 when no memory was to be had
+    // (after telling the user) or the file did not open.
+    int Load();
+    // Turns every CR LF into two NULs and every 0x1A into NUL, so that each
+    // line is a zero-terminated text in place. Lone CR or LF stay.
+    void PrepareBuffer();
+    // The value of "[=製品名=]" / "[=製品ﾊﾞｰｼﾞｮﾝ=]", or an empty text. Valid
+    // while the object lives.
+    const char* GetProductName();
+    const char* GetProductVersion();
+
+    // Test seam: makes the allocation of the image fail as if memory ran out.
+    static void SimulateOutOfMemoryForTest(bool fail);
+
+private:
+    const char* FindValue(const char* key);
+
+    std::vector<char> m_hData;  // the image; empty until the first Load
+    char* m_pData = nullptr;
+    char m_szFolder[261];  // prefix of the file name; stays empty: the file is
+                           // looked up in the current directory
+    std::size_t m_nContentSize = 0;  // bytes of the image the file filled
+    std::string m_strTail;  // a value that ran to the end of the content, terminated
+};

@@ -1,0 +1,52 @@
+#include "resource_tables.h"
+
+#include "resource.h"
+
+namespace res {
+namespace {
+
+const char kProgressClass[] = "msctls_progress32";
+
+const std::vector<DialogSpec>& Dialogs() {
+    static const std::vector<DialogSpec> dialogs = {
+        {IDD_PROGRESS,
+         "集計中",
+         kDsSetFont | kDsModalFrame | kDsSysModal | kWsPopup | kWsCaption,
+         221,
+         45,
+         "ＭＳ Ｐゴシック",
+         9,
+         {
+             {IDC_PRG_OVERALL, kProgressClass, "", kPbsSmooth | kWsBorder, 5, 6, 211, 22},
+             {IDC_PRG_ACTIVITY, kProgressClass, "", kWsBorder, 5, 29, 211, 10},
+         }},
+    };
+    return dialogs;
+}
+
+struct StringEntry {
+    unsigned id;
+    const char* text;
+};
+
+const StringEntry kStrings[] = {
+    {IDS_PROGRAM_VERSION, "22.03.00"},
+};
+
+}  // namespace
+
+const DialogSpec* FindDialogSpec(int id) {
+    for (const DialogSpec& d : Dialogs()) {
+        if (d.id == id) return &d;
+    }
+    return nullptr;
+}
+
+const char* FindString(unsigned id) {
+    for (const StringEntry& s : kStrings) {
+        if (s.id == id) return s.text;
+    }
+    return nullptr;
+}
+
+}  // namespace res

@@ -1,0 +1,46 @@
+#pragma once
+// The resources of app.rc as data: the portable backend builds its headless
+// dialogs from these, and a Windows test checks them against the real
+// resources compiled into the program.
+#include <vector>
+
+namespace res {
+
+// Window and control style bits used by the templates (the platform's values).
+constexpr unsigned kWsPopup = 0x80000000u;
+constexpr unsigned kWsVisible = 0x10000000u;
+constexpr unsigned kWsDisabled = 0x08000000u;
+constexpr unsigned kWsCaption = 0x00C00000u;
+constexpr unsigned kWsBorder = 0x00800000u;
+constexpr unsigned kWsSysMenu = 0x00080000u;
+constexpr unsigned kWsGroup = 0x00020000u;
+constexpr unsigned kWsTabStop = 0x00010000u;
+constexpr unsigned kWsChild = 0x40000000u;
+constexpr unsigned kDsSysModal = 0x0002u;
+constexpr unsigned kDsModalFrame = 0x0080u;
+constexpr unsigned kDsSetFont = 0x0040u;
+constexpr unsigned kPbsSmooth = 0x01u;
+
+struct ControlSpec {
+    int id;
+    const char* className;
+    const char* text;
+    unsigned style;  // without WS_CHILD | WS_VISIBLE, which every control has
+    int x, y, cx, cy;
+};
+
+struct DialogSpec {
+    int id;
+    const char* caption;
+    unsigned style;
+    int cx, cy;
+    const char* fontFace;
+    int fontPoints;
+    std::vector<ControlSpec> controls;
+};
+
+const DialogSpec* FindDialogSpec(int id);
+// String resource text, or nullptr when the program has none with that id.
+const char* FindString(unsigned id);
+
+}  // namespace res

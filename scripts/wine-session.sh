@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Runs a command with the Windows build's Wine prefix ready and one wineserver
+# kept up for its whole length (each Wine start then costs about a second).
+# Usage: wine-session.sh <win32 build dir> <command> [args...]
+set -euo pipefail
+build_dir=$(cd "$1" && pwd)
+shift
+export WINEARCH=win32
+export WINEPREFIX="$build_dir/wineprefix"
+export LANG=ja_JP.UTF-8
+export LC_ALL=ja_JP.UTF-8
+export WINEDEBUG=-all
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine-session: creating the 32-bit prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -w
+fi
+wineserver -p
+status=0
+"$@" || status=$?
+wineserver -k || true
+exit $status

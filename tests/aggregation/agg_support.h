@@ -1,0 +1,161 @@
+#pragma once
+// Shared pieces of the aggregation tests: a connected host stand-in with one
+// data set, a progress window that only records its calls, and find-info
+// records written item by item.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "aggregation/balance_list.h"
+#include "aggregation/kmk_summary.h"
+#include "app/progress_dlg.h"
+#include "host/acc_connect.h"
+#include "host/data_mgr.h"
+#include "host/host_data.h"
+#include "host/records.h"
+
+namespace aggtest {
+
+constexpr std::int64_t kYen = 10000;  // ten-thousandths per yen
+constexpr std::int32_t kDataNo = 7;
+
+// Records Advance and Pulse; consecutive pulses are counted in one entry.
+class RecordingProgress : public ClProgressDlg {
+public:
+    void Advance(std::int16_t from, std::int16_t to) override {
+        m_calls.push_back("Advance " + std::to_string(from) + " " + std::to_string(to));
+        m_nRun = 0;
+    }
+    void Pulse() override {
+        ++m_nPulses;
+        if (m_nRun > 0) m_calls.pop_back();
+        ++m_nRun;
+        m_calls.push_back("Pulse x" + std::to_string(m_nRun));
+    }
+    const std::vector<std::string>& Calls() const { return m_calls; }
+    long Pulses() const { return m_nPulses; }
+
+private:
+    std::vector<std::string> m_calls;
+    long m_nRun = 0;
+    long m_nPulses = 0;
+};
+
+// A month condition item of the find-info.
+inline void SetMonthItem(StFINDINFO& f, int item, std::int16_t compare, std::int16_t value, std::int16_t link) {
+    const std::size_t base = StFINDINFO::ItemOffset(item);
+    f.SetI32(base + StFINDINFO::kOffFieldCode, StFINDINFO::kFieldMonth);
+    f.SetI16(base + StFINDINFO::kOffCompare, compare);
+    f.SetI16(base + StFINDINFO::kOffValueType, StFINDINFO::kValue16);
+    f.SetI16(base + StFINDINFO::kOffValue, value);
+    f.SetI16(base + StFINDINFO::kOffLink, link);
+}
+
+// Fiscal months from..to, then the extra month codes joined with "or".
+inline StFINDINFO MonthFind(std::int16_t from, std::int16_t to, std::vector<std::int16_t> extras = {}) {
+    StFINDINFO f;
+    SetMonthItem(f, 0, 4, from, 1);
+    SetMonthItem(f, 1, 6, to, extras.empty() ? 0 : 2);
+    for (std::size_t i = 0; i < extras.size(); ++i) {
+        SetMonthItem(f, static_cast<int>(i) + 2, 1, extras[i], i + 1 < extras.size() ? 2 : 0);
+    }
+    return f;
+}
+
+// An account total; amounts in ten-thousandths, all zero until set.
+inline host::AccountTotal Total(std::int32_t code, const std::string& name, std::uint8_t nature) {
+    host::AccountTotal t;
+    t.code = code;
+    t.name = name;
+    t.nature = nature;
+    return t;
+}
+
+class AggregationFixture : public ::testing::Test {
+protected:
+    AggregationFixture() {
+        m_model.currentUser = "tester";
+        host::UserEntry user;
+        user.id = "tester";
+        user.selectedNo1 = 1;
+        user.selectedNo2 = kDataNo;
+        m_model.users.push_back(user);
+        host::DataSetEntry set;
+        set.dataNo = kDataNo;
+        set.idText = "AGG07";
+        set.companyName = "Test";
+        set.periodStart = 20230401;
+        set.periodEnd = 20240331;
+        m_model.dataSets.push_back(set);
+        m_model.masters[kDataNo];
+        m_model.totals[kDataNo];
+        m_dataInfo.SetI32(StDATAINFO::kOffDataNo, kDataNo);
+        m_dataInfo.SetI32(StDATAINFO::kOffPeriodStart, set.periodStart);
+        m_dataInfo.SetI32(StDATAINFO::kOffPeriodEnd, set.periodEnd);
+    }
+    void TearDown() override { host::StandIn::Get().Reset(); }
+
+    // Adds a total and, with class >= -128, its master record.
+    void Add(const host::AccountTotal& t, int kmkClass = 0) {
+        m_model.totals[kDataNo].push_back(t);
+        if (kmkClass >= -128) {
+            host::AccountMasterEntry m;
+            m.code = t.code;
+            m.kmkClass = static_cast<std::int8_t>(kmkClass);
+            m_model.masters[kDataNo].push_back(m);
+        }
+    }
+    host::Faults& Faults() { return m_model.faults; }
+    void SetPeriodSetting(std::int32_t setting) {
+        m_model.dataSets[0].periodSetting = setting;
+        m_dataInfo.SetI32(StDATAINFO::kOffPeriodSetting, setting);
+    }
+
+    void Connect() {
+        host::StandIn::Get().Reset();
+        host::StandIn::Get().UseModel(m_model);
+        ASSERT_EQ(0, ClAccConnect::Inst()->Initiate());
+        host::StandIn::Get().Calls().clear();
+    }
+    // Connects, then runs one aggregation with a fresh engine.
+    std::int32_t Run(const StFINDINFO& find, int taxIncluded = 0) {
+        Connect();
+        ClKmkSummary engine;
+        engine.m_pProgress = &m_progress;
+        engine.m_pBalanceList = &m_list;
+        const std::int32_t result = engine.Execute(taxIncluded, find, m_dataInfo);
+        m_bRuleHeld = engine.HoldsRule();
+        return result;
+    }
+    // The closing balance of the entry with the code; fails the test when
+    // there is none.
+    std::int64_t Balance(std::int32_t code) const {
+        for (const auto& e : m_list) {
+            if (e->lCode == code) return e->llZandaka;
+        }
+        ADD_FAILURE() << "no entry " << code;
+        return 0;
+    }
+    std::vector<std::int32_t> Codes() const {
+        std::vector<std::int32_t> codes;
+        for (const auto& e : m_list) codes.push_back(e->lCode);
+        return codes;
+    }
+    long HostCalls(const std::string& prefix) const {
+        long n = 0;
+        for (const std::string& c : host::StandIn::Get().Calls()) {
+            if (c.compare(0, prefix.size(), prefix) == 0) ++n;
+        }
+        return n;
+    }
+
+    host::HostModel m_model;
+    StDATAINFO m_dataInfo;
+    RecordingProgress m_progress;
+    ClBalanceList m_list;
+    bool m_bRuleHeld = false;
+};
+
+}  // namespace aggtest

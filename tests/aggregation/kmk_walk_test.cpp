@@ -1,0 +1,376 @@
+// The walk: filters, entries, the progress calls, the host failures and the
+// overflow of the checked addition.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <new>
+
+#include "agg_support.h"
+
+// Allocation failure of a balance entry: while armed, the nothrow allocation
+// of an entry's size fails; every other allocation goes on as usual.
+namespace {
+int g_nFailEntryAllocs = 0;
+}
+
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (size == sizeof(StKMKBALANCE) && g_nFailEntryAllocs > 0) {
+        --g_nFailEntryAllocs;
+        return nullptr;
+    }
+    try {
+        return ::operator new(size);
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+namespace aggtest {
+namespace {
+
+const std::vector<std::string> kUpToWalk = {"Advance 0 100", "Advance 100 300", "Advance 300 400"};
+
+std::vector<std::string> Seq(std::vector<std::string> head, std::initializer_list<std::string> tail) {
+    head.insert(head.end(), tail);
+    return head;
+}
+
+// Five accounts with balances 1..5 yen (debit nature, opening balance).
+class Walk : public AggregationFixture {
+protected:
+    void AddFive() {
+        for (int i = 1; i <= 5; ++i) {
+            host::AccountTotal t = Total(i * 10000, "A", 1);
+            t.debitExcl[0] = i * kYen;
+            Add(t);
+        }
+    }
+};
+
+TEST_F(Walk, ProgressCallsOfACompleteRun) {
+    AddFive();
+    ASSERT_EQ(1, Run(MonthFind(1, 12)));
+    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x5", "Advance 400 500"}), m_progress.Calls());
+    EXPECT_EQ((std::vector<std::int32_t>{10000, 20000, 30000, 40000, 50000}), Codes());
+    EXPECT_FALSE(m_bRuleHeld);
+    EXPECT_EQ(1, HostCalls("MoveFinish"));
+}
+
+TEST_F(Walk, EndOfRecordsBeforeTheReportedCount) {
+    AddFive();
+    Faults().reportedCount = 8;
+    ASSERT_EQ(1, Run(MonthFind(1, 12)));
+    // The sixth MoveNext says there are no more.
+    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x6", "Advance 400 500"}), m_progress.Calls());
+    EXPECT_EQ(5u, m_list.size());
+}
+
+TEST_F(Walk, ReportedCountEndsTheWalk) {
+    AddFive();
+    Faults().reportedCount = 2;
+    ASSERT_EQ(1, Run(MonthFind(1, 12)));
+    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x2", "Advance 400 500"}), m_progress.Calls());
+    EXPECT_EQ((std::vector<std::int32_t>{10000, 20000}), Codes());
+}
+
+TEST_F(Walk, NoRecordsReported) {
+    AddFive();
+    Faults().reportedCount = 0;
+    ASSERT_EQ(1, Run(MonthFind(1, 12)));
+    EXPECT_EQ(Seq(kUpToWalk, {"Advance 400 500"}), m_progress.Calls());
+    EXPECT_EQ(0, HostCalls("MoveNext"));
+    EXPECT_TRUE(m_list.empty());
+    EXPECT_EQ(1, HostCalls("MoveFinish"));
+}
+
+TEST_F(Walk, EmptyHostWalk) {
+    ASSERT_EQ(1, Run(MonthFind(1, 12)));
+    EXPECT_EQ(Seq(kUpToWalk, {"Advance 400 500"}), m_progress.Calls());
+    EXPECT_TRUE(m_list.empty());
+}
+
+TEST_F(Walk, FirstMoveNextSaysNoMore) {
+    Faults().reportedCount = 3;
+    ASSERT_EQ(1, Run(MonthFind(1, 12)));
+    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x1", "Advance 400 500"}), m_progress.Calls());
+    EXPECT_EQ(1, HostCalls("MoveNext"));
+    EXPECT_TRUE(m_list.empty());
+}
+
+TEST_F(Walk, RuleCreationFails) {
+    AddFive();
+    Faults().failRuleCreate = true;
+    EXPECT_EQ(0, Run(MonthFind(1, 12)));
+    EXPECT_EQ((std::vector<std::string>{"Advance 0 100"}), m_progress.Calls());
+    EXPECT_TRUE(m_list.empty());
+    EXPECT_FALSE(m_bRuleHeld);
+}
+
+TEST_F(Walk, GetSumCountFails) {
+    AddFive();
+    Faults().failGetSumCount = true;
+    EXPECT_EQ(0, Run(MonthFind(1, 12)));
+    EXPECT_EQ((std::vector<std::string>{"Advance 0 100", "Advance 100 300"}), m_progress.Calls());
+    EXPECT_TRUE(m_list.empty());
+    EXPECT_TRUE(m_bRuleHeld);
+    EXPECT_EQ(0, HostCalls("MoveFinish"));
+}
+
+TEST_F(Walk, SetMovePosFails) {
+    AddFive();
+    Faults().failSetMovePos = true;
+    EXPECT_EQ(0, Run(MonthFind(1, 12)));
+    EXPECT_EQ(kUpToWalk, m_progress.Calls());
+    EXPECT_TRUE(m_list.empty());
+    EXPECT_TRUE(m_bRuleHeld);
+    EXPECT_EQ(0, HostCalls("MoveFinish"));
+}
+
+TEST_F(Walk, MoveNextErrorKeepsTheEntriesSoFar) {
+    for (int k = 1; k <= 5; ++k) {
+        SCOPED_TRACE(k);
+        m_list.clear();
+        m_progress = RecordingProgress();
+        m_model.totals[kDataNo].clear();
+        m_model.masters[kDataNo].clear();
+        AddFive();
+        Faults().failMoveNextAt = k;
+        EXPECT_EQ(0, Run(MonthFind(1, 12)));
+        EXPECT_EQ(Seq(kUpToWalk, {"Pulse x" + std::to_string(k)}), m_progress.Calls());
+        EXPECT_EQ(static_cast<std::size_t>(k - 1), m_list.size());
+        EXPECT_TRUE(m_bRuleHeld);
+        EXPECT_EQ(0, HostCalls("MoveFinish"));
+    }
+}
+
+TEST_F(Walk, EntryAllocationFails) {
+    AddFive();
+    Connect();
+    ClKmkSummary engine;
+    engine.m_pProgress = &m_progress;
+    engine.m_pBalanceList = &m_list;
+    // The third reported record finds no memory for its entry.
+    host::AccountTotal dummy;
+    (void)dummy;
+    g_nFailEntryAllocs = 0;
+    struct Arm {
+        Arm() { g_nFailEntryAllocs = 1; }
+        ~Arm() { g_nFailEntryAllocs = 0; }
+    };
+    {
+        // Let two entries through first: fail from the third allocation on.
+        ClBalanceList warm;
+        EXPECT_EQ(1, engine.Execute(0, MonthFind(1, 2), m_dataInfo));
+    }
+    m_list.clear();
+    m_progress = RecordingProgress();
+    Connect();
+    {
+        Arm arm;
+        EXPECT_EQ(0, engine.Execute(0, MonthFind(1, 12), m_dataInfo));
+    }
+    EXPECT_TRUE(m_list.empty());
+    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x1"}), m_progress.Calls());
+    EXPECT_TRUE(engine.HoldsRule());
+    EXPECT_EQ(0, HostCalls("MoveFinish"));
+}
+
+TEST_F(Walk, RuleHeldAfterAFailureIsReused) {
+    AddFive();
+    Faults().failSetMovePos = true;
+    Connect();
+    ClKmkSummary engine;
+    engine.m_pProgress = &m_progress;
+    engine.m_pBalanceList = &m_list;
+    EXPECT_EQ(0, engine.Execute(0, MonthFind(1, 12), m_dataInfo));
+    EXPECT_EQ(1, HostCalls("AttachOptLink"));
+    host::StandIn::Get().Model().faults.failSetMovePos = false;
+    EXPECT_EQ(1, engine.Execute(0, MonthFind(1, 12), m_dataInfo));
+    EXPECT_EQ(1, HostCalls("AttachOptLink"));  // no second attach
+    EXPECT_EQ(5u, m_list.size());
+    EXPECT_FALSE(engine.HoldsRule());
+}
+
+// Every record the host reports is read, also beyond 32,768.
+TEST_F(Walk, FortyThousandRecordsAreAllRead) {
+    auto& totals = m_model.totals[kDataNo];
+    auto& masters = m_model.masters[kDataNo];
+    totals.reserve(40000);
+    masters.reserve(40000);
+    for (std::int32_t i = 0; i < 40000; ++i) {
+        host::AccountTotal t;
+        t.code = 1000000 + i;
+        t.nature = 1;
+        t.debitExcl[0] = i;
+        totals.push_back(t);
+        host::AccountMasterEntry m;
+        m.code = t.code;
+        masters.push_back(m);
+    }
+    Faults().reportedCount = 40000;
+    ASSERT_EQ(1, Run(MonthFind(1, 12)));
+    ASSERT_EQ(40000u, m_list.size());
+    EXPECT_EQ(1000000 + 39999, m_list.back()->lCode);
+    EXPECT_EQ(39999, m_list.back()->llZandaka);
+    EXPECT_EQ(40000, m_progress.Pulses());
+    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x40000", "Advance 400 500"}), m_progress.Calls());
+}
+
+TEST_F(Walk, Filters) {
+    struct Row {
+        std::int32_t code;
+        int kmkClass;  // -200: not in the master
+        std::uint8_t ex1, ex2;
+        std::uint32_t attr;
+    };
+    const Row rows[] = {
+        {10000, 0, 0, 0, 0},           {20000, 0, 1, 0, 0},           {30000, 0, 0, 1, 0},
+        {40000, 0, 0, 0, 0x08000000u}, {50000, 0, 0, 0, 0x10000000u}, {60000, 0, 0, 0, 0xE7FFFFFFu},
+        {70000, 1, 0, 0, 0},           {80000, 2, 0, 0, 0},           {90000, -1, 0, 0, 0},
+        {100000, -200, 0, 0, 0},       {100001, 0, 0, 0, 0},          {110000, -3, 0, 0, 0},
+        {120000, 1, 0xFF, 0, 0},
+    };
+    for (const Row& r : rows) {
+        host::AccountTotal t = Total(r.code, "F", 1);
+        t.exclude1 = r.ex1;
+        t.exclude2 = r.ex2;
+        t.attributes = r.attr;
+        Add(t, r.kmkClass);
+    }
+    ASSERT_EQ(1, Run(MonthFind(1, 12)));
+    EXPECT_EQ((std::vector<std::int32_t>{10000, 60000, 70000, 100001}), Codes());
+    // Only the records that pass the three marker tests cost a master lookup.
+    EXPECT_EQ(8, HostCalls("WalkFind"));
+}
+
+TEST_F(Walk, EntryFields) {
+    // "普通預金（本店）" = 16 bytes of double-byte characters: kept whole.
+    host::AccountTotal a = Total(1120000, "\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A", 1);
+    a.hojyoFlg = 1;
+    a.debitExcl[0] = 12345;
+    // "A" + "普通預金（本店）": the 16th byte starts a character; 15 bytes stay.
+    host::AccountTotal b =
+        Total(1120001, "A\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A", 1);
+    b.hojyoFlg = 0;
+    Add(a);
+    Add(b);
+    ASSERT_EQ(1, Run(MonthFind(1, 12)));
+    ASSERT_EQ(2u, m_list.size());
+    const StKMKBALANCE& ea = *m_list.front();
+    const StKMKBALANCE& eb = *m_list.back();
+    EXPECT_EQ(0, std::memcmp(ea.szName, "\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A\0", 17));
+    EXPECT_EQ(1, ea.cHojyoFlg);
+    EXPECT_EQ(1120000, ea.lCode);
+    EXPECT_EQ(12345, ea.llZandaka);
+    EXPECT_EQ(0, std::memcmp(eb.szName, "A\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\0\0", 17));
+    EXPECT_EQ(0, eb.cHojyoFlg);
+}
+
+TEST_F(Walk, GetKmkClass) {
+    host::AccountTotal t = Total(1, "x", 1);
+    const std::pair<std::int32_t, int> master[] = {{10000, 0}, {20000, 1}, {30000, 2}, {40000, -3}, {40001, 127}};
+    for (const auto& m : master) {
+        t.code = m.first;
+        Add(t, m.second);
+    }
+    Connect();
+    ClKmkSummary engine;
+    EXPECT_EQ(0, engine.GetKmkClass(10000));
+    EXPECT_EQ(1, engine.GetKmkClass(20000));
+    EXPECT_EQ(2, engine.GetKmkClass(30000));
+    EXPECT_EQ(-3, engine.GetKmkClass(40000));
+    EXPECT_EQ(127, engine.GetKmkClass(40001));
+    EXPECT_EQ(-1, engine.GetKmkClass(50000));
+    EXPECT_EQ(-1, engine.GetKmkClass(0));
+    EXPECT_EQ(7, HostCalls("ReleaseCursor"));
+}
+
+// The checked addition: brought forward plus the own side's total.
+constexpr std::int64_t kJustBelow = 999999999999999999LL;  // 99,999,999,999,999.9999 yen
+constexpr std::int64_t kBound = 1000000000000000000LL;     // 100,000,000,000,000 yen
+
+TEST_F(Walk, OwnSideSumJustBelowTheBoundPasses) {
+    host::AccountTotal debit = Total(10000, "D", 1);
+    debit.debitExcl[0] = kJustBelow - 5;
+    debit.debitExcl[1] = 5;
+    host::AccountTotal credit = Total(20000, "C", 2);
+    credit.creditExcl[3] = kJustBelow;
+    // The other side is not bound: only subtracted.
+    host::AccountTotal other = Total(30000, "O", 1);
+    other.creditExcl[2] = 3 * kJustBelow;
+    Add(debit);
+    Add(credit);
+    Add(other);
+    ASSERT_EQ(1, Run(MonthFind(1, 12)));
+    EXPECT_EQ(kJustBelow, Balance(10000));
+    EXPECT_EQ(kJustBelow, Balance(20000));
+    EXPECT_EQ(-3 * kJustBelow, Balance(30000));
+}
+
+class Overflow : public Walk {
+protected:
+    // One good account, then the given one, then another good one.
+    void Check(const host::AccountTotal& bad, const StFINDINFO& find) {
+        host::AccountTotal good = Total(10000, "G", 1);
+        good.debitExcl[0] = 7 * kYen;
+        Add(good);
+        Add(bad);
+        good.code = 90000;
+        Add(good);
+        EXPECT_EQ(0, Run(find));
+        EXPECT_EQ((std::vector<std::int32_t>{10000}), Codes());
+        EXPECT_EQ(Seq(kUpToWalk, {"Pulse x2"}), m_progress.Calls());
+        EXPECT_TRUE(m_bRuleHeld);
+        EXPECT_EQ(0, HostCalls("MoveFinish"));
+    }
+};
+
+TEST_F(Overflow, AtTheBoundInTheMonths) {
+    host::AccountTotal bad = Total(20000, "B", 1);
+    bad.debitExcl[0] = kJustBelow;
+    bad.debitExcl[4] = 1;
+    Check(bad, MonthFind(4, 9));
+}
+
+TEST_F(Overflow, AtTheBoundEvenWhenTheOtherSideBringsItBack) {
+    host::AccountTotal bad = Total(20000, "B", 2);
+    bad.creditExcl[2] = kBound / 2;
+    bad.creditExcl[13] = kBound / 2;
+    bad.debitExcl[5] = kBound - 1;
+    Check(bad, MonthFind(1, 12, {18}));
+}
+
+TEST_F(Overflow, NegativeSumAtTheBound) {
+    host::AccountTotal bad = Total(20000, "B", 1);
+    bad.creditExcl[0] = kBound;  // brought forward -10^18 on the debit side
+    Check(bad, MonthFind(2, 12));
+}
+
+TEST_F(Overflow, InTheTaxInclusiveArrays) {
+    host::AccountTotal bad = Total(20000, "B", 1);
+    bad.debitIncl[14] = kBound;
+    SetPeriodSetting(1);
+    host::AccountTotal good = Total(10000, "G", 1);
+    Add(good);
+    Add(bad);
+    EXPECT_EQ(0, Run(MonthFind(1, 6), 1));
+    EXPECT_EQ(1u, m_list.size());
+}
+
+TEST_F(Overflow, ARecordTheFiltersDropStillRaises) {
+    host::AccountTotal bad = Total(20000, "B", 1);
+    bad.debitExcl[0] = kBound;
+    bad.exclude1 = 1;
+    Check(bad, MonthFind(1, 12));
+}
+
+TEST_F(Overflow, SumsBeyondSixtyFourBitsRaise) {
+    host::AccountTotal bad = Total(20000, "B", 1);
+    bad.debitExcl[1] = INT64_MAX;
+    bad.debitExcl[2] = INT64_MAX;
+    bad.creditExcl[1] = INT64_MAX;
+    Check(bad, MonthFind(1, 12));
+}
+
+}  // namespace
+}  // namespace aggtest

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/link_app.h"
+#include "host/data_mgr.h"
+#include "host_fixture.h"
+
+namespace {
+
+class DataInfoTest : public ::testing::Test {
+protected:
+    void Connect(const host::HostModel& model) {
+        InstallModel(model);
+        ASSERT_EQ(ClAccConnect::Inst()->Initiate(), 0);
+    }
+    void TearDown() override {
+        ClAccConnect::Inst()->LogOut();
+        ClAccConnect::Inst()->Terminate();
+        ClAccConnect::Inst()->Release();
+        host::StandIn::Get().Reset();
+    }
+};
+
+TEST_F(DataInfoTest, CopiesTheWholeRecordOfTheSelectedSet) {
+    Connect(MakeShellModel());
+    ClLinkApp app;
+    StDATAINFO record;
+    ASSERT_EQ(app.FindSelectedDataInfo(record), 1);
+    EXPECT_EQ(record.DataNo(), 3);
+    EXPECT_EQ(record.IdText(), "D0003");
+    EXPECT_EQ(record.CompanyName(), "\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0 Test");
+    EXPECT_EQ(record.PeriodStart(), 20250401);
+    EXPECT_EQ(record.PeriodEnd(), 20260331);
+    EXPECT_EQ(record.PeriodSetting(), 1);
+
+    // The same bytes the host delivers for that set.
+    ASSERT_NE(app.m_pSetData, nullptr);
+    const StDATAINFO* selected = app.m_pSetData->GetSelectedInfo();
+    ASSERT_NE(selected, nullptr);
+    EXPECT_EQ(0, std::memcmp(selected->Data(), record.Data(), StDATAINFO::Size()));
+}
+
+TEST_F(DataInfoTest, FirstOfTwoSetsWithTheSameNumberWins) {
+    host::HostModel model = MakeShellModel();
+    host::DataSetEntry twin = model.dataSets[1];
+    twin.companyName = "Second";
+    model.dataSets.push_back(twin);
+    Connect(model);
+    ClLinkApp app;
+    StDATAINFO record;
+    ASSERT_EQ(app.FindSelectedDataInfo(record), 1);
+    EXPECT_EQ(record.CompanyName(), "\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0 Test");
+}
+
+TEST_F(DataInfoTest, NoMatchLeavesAZeroRecordAndReleasesTheCursor) {
+    host::HostModel model = MakeShellModel();
+    model.users[1].selectedNo2 = 42;
+    Connect(model);
+    ClLinkApp app;
+    StDATAINFO record;
+    record.SetI32(StDATAINFO::kOffDataNo, 7);
+    record.SetU8(1000, 0xAB);
+    EXPECT_EQ(app.FindSelectedDataInfo(record), 0);
+    for (std::size_t i = 0; i < StDATAINFO::Size(); ++i) ASSERT_EQ(record.GetU8(i), 0) << i;
+    EXPECT_EQ(CountCalls("ReleaseDatCursor"), 1);
+
+    model.dataSets.clear();
+    Connect(model);
+    ClLinkApp empty;
+    EXPECT_EQ(empty.FindSelectedDataInfo(record), 0);
+    EXPECT_EQ(CountCalls("ReleaseDatCursor"), 1);
+}
+
+TEST_F(DataInfoTest, SecondCallReusesTheDataSetList) {
+    Connect(MakeShellModel());
+    ClLinkApp app;
+    StDATAINFO record;
+    ASSERT_EQ(app.FindSelectedDataInfo(record), 1);
+    ClSetData* first = app.m_pSetData;
+    ASSERT_EQ(app.FindSelectedDataInfo(record), 1);
+    EXPECT_EQ(app.m_pSetData, first);
+    EXPECT_EQ(CountCalls("GetSetObject 5 1"), 1);
+}
+
+}  // namespace

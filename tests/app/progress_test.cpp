@@ -1,0 +1,102 @@
+// The progress window over the real template: the platform's progress bars
+// under Wine, the headless ones natively.
+#include <gtest/gtest.h>
+
+#include "app/progress_dlg.h"
+#include "platform/controls.h"
+#include "res/resource.h"
+
+#ifndef _WIN32
+#include "platform/portable/headless_ui.h"
+#endif
+
+namespace {
+
+// "集計中 " in code page 932, then the percentage and "％".
+std::string Caption(int percent) {
+    return "\x8F\x57\x8C\x76\x92\x86 " + std::to_string(percent) + "\x81\x93";
+}
+
+class ProgressTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+#ifndef _WIN32
+        plat::headless::HeadlessUi::Get().Reset();
+#endif
+        ASSERT_TRUE(m_dlg.CreateWindowFromTemplate());
+        m_dlg.Show(plat::kSwShow);
+        m_dlg.BeginProgress();
+    }
+    int OverallPos() const {
+        plat::ProgressCtrl bar;
+        bar.Attach(m_dlg.GetItem(IDC_PRG_OVERALL).Handle());
+        return bar.GetPos();
+    }
+    int ActivityPos() const {
+        plat::ProgressCtrl bar;
+        bar.Attach(m_dlg.GetItem(IDC_PRG_ACTIVITY).Handle());
+        return bar.GetPos();
+    }
+    ClProgressDlg m_dlg;
+};
+
+TEST_F(ProgressTest, TemplateCaptionAndBars) {
+    EXPECT_EQ(m_dlg.GetText(), "\x8F\x57\x8C\x76\x92\x86");  // 集計中
+    EXPECT_TRUE(m_dlg.GetItem(IDC_PRG_OVERALL).IsValid());
+    EXPECT_TRUE(m_dlg.GetItem(IDC_PRG_ACTIVITY).IsValid());
+    EXPECT_EQ(OverallPos(), 0);
+}
+
+TEST_F(ProgressTest, FirstRangeStepsOnceEachValueAndShowsWholePercents) {
+    m_dlg.Advance(0, 100);
+    EXPECT_EQ(OverallPos(), 101);
+    EXPECT_EQ(m_dlg.GetText(), Caption(10));
+#ifndef _WIN32
+    const auto* state = plat::headless::HeadlessUi::Get().Find(m_dlg.Handle());
+    ASSERT_NE(state, nullptr);
+    std::vector<std::string> captions(state->textHistory.end() - 11, state->textHistory.end());
+    ASSERT_EQ(captions.size(), 11u);
+    for (int p = 0; p <= 10; ++p) EXPECT_EQ(captions[static_cast<std::size_t>(p)], Caption(p));
+#endif
+}
+
+TEST_F(ProgressTest, CompleteRunEndsFullAtOneHundredPercent) {
+    const std::int16_t ranges[][2] = {{0, 100},   {100, 300}, {300, 400}, {400, 500},
+                                      {500, 600}, {600, 700}, {700, 1000}};
+    int steps = 0;
+    for (const auto& r : ranges) {
+        m_dlg.Advance(r[0], r[1]);
+        steps += r[1] - r[0] + 1;
+    }
+    EXPECT_EQ(steps, 1007);
+    // Stepped past its maximum, the bar stays full instead of starting over.
+    EXPECT_EQ(OverallPos(), 1000);
+    const std::string last = m_dlg.GetText();
+    EXPECT_EQ(last, "\x8F\x57\x8C\x76\x92\x86\x20\x31\x30\x30\x81\x93");
+}
+
+TEST_F(ProgressTest, EmptyOrReversedRangeDoesNothing) {
+    m_dlg.Advance(5, 4);
+    EXPECT_EQ(OverallPos(), 0);
+    EXPECT_EQ(m_dlg.GetText(), "\x8F\x57\x8C\x76\x92\x86");
+}
+
+TEST_F(ProgressTest, PulseSweepsOnceAndEndsWhereItBegan) {
+    m_dlg.Pulse();
+    EXPECT_EQ(ActivityPos(), 0);
+#ifndef _WIN32
+    const auto& ui = plat::headless::HeadlessUi::Get();
+    const auto* win = ui.Find(m_dlg.Handle());
+    const auto* bar = ui.FindControl(m_dlg.Handle(), IDC_PRG_ACTIVITY);
+    ASSERT_NE(win, nullptr);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->stepIts, 6);
+    EXPECT_EQ(bar->rangeLower, 0);
+    EXPECT_EQ(bar->rangeUpper, 5);
+    EXPECT_EQ(win->bringToTops, 6);
+    EXPECT_EQ(win->foregrounds, 6);
+    EXPECT_EQ(win->updates, 6);
+#endif
+}
+
+}  // namespace

@@ -1,0 +1,364 @@
+// The whole run, from connection to the hand-back, watched through the
+// headless user interface: what the user sees, the result code, what is
+// posted to the parent, and that the host is left on every path.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "app/app_texts.h"
+#include "app/link_app.h"
+#include "conditions/cond_dlg.h"
+#include "host_fixture.h"
+#include "platform/files.h"
+#include "platform/portable/drive_table.h"
+#include "platform/portable/headless_ui.h"
+#include "res/resource.h"
+#include "scratch_folder.h"
+
+namespace {
+
+using plat::headless::HeadlessUi;
+
+const char kTaxFormName[] = "\x90\xC5\x96\xB1";  // 税務, put in place of the token
+constexpr unsigned kNotify = 0x8123;
+
+std::string Replace(std::string text, const std::string& token, const std::string& by) {
+    for (std::size_t p = text.find(token); p != std::string::npos; p = text.find(token, p + by.size())) {
+        text.replace(p, token.size(), by);
+    }
+    return text;
+}
+
+// Plays the user in the conditions dialog and keeps what the run showed it.
+class ScriptedApp : public ClLinkApp {
+public:
+    int dialogResult = ClCondDlg::kResultCancel;
+    std::string fromMonth = "4";
+    std::string toMonth = "3";
+    std::int16_t taxIncluded = 0;
+    std::string destPath;
+
+    bool dialogShown = false;
+    std::string shownCompany, shownPeriod, shownGivenPath, shownDataId, shownUserId;
+    std::int32_t shownPastData = -1, shownStart = 0, shownEnd = 0;
+
+protected:
+    int RunCondDlg(ClCondDlg& dlg) override {
+        dialogShown = true;
+        shownCompany = dlg.m_strCompanyName;
+        shownPeriod = dlg.m_strPeriod;
+        shownGivenPath = dlg.m_strGivenDestPath;
+        shownDataId = dlg.m_szDataID;
+        shownUserId = dlg.m_szUserID;
+        shownPastData = dlg.m_bPastData;
+        shownStart = dlg.m_nPeriodStart;
+        shownEnd = dlg.m_nPeriodEnd;
+        if (dialogResult == ClCondDlg::kResultRun) {
+            dlg.m_strFromMonth = fromMonth;
+            dlg.m_strToMonth = toMonth;
+            dlg.m_nTaxIncluded = taxIncluded;
+            dlg.m_strDestPath = destPath;
+        }
+        return dialogResult;
+    }
+};
+
+host::AccountTotal Total(std::int32_t code, const char* name, std::int64_t openingYen, std::int64_t monthDebitYen) {
+    host::AccountTotal t;
+    t.code = code;
+    t.name = name;
+    t.nature = 1;
+    t.debitExcl[0] = openingYen * 10000;
+    t.debitIncl[0] = openingYen * 10000;
+    t.debitExcl[1] = monthDebitYen * 10000;
+    t.debitIncl[1] = monthDebitYen * 10000;
+    return t;
+}
+
+class RunSequenceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        HeadlessUi::Get().Reset();
+        m_programFolder = m_folder.MakeDir("prog");
+        m_folder.Write("prog\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=2\r\n");
+        plat::portable::SetModuleFilePath(m_programFolder + "Dorvik22ToZq13_U.exe");
+        m_model = MakeShellModel();
+        m_model.taxFormProductName = kTaxFormName;
+        m_model.masters[3] = {{1110000, 0}, {1120000, 1}};
+        m_model.totals[3] = {Total(1110000, "Cash", 1000, 500), Total(1120000, "Bank", 2000, 0)};
+        m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
+    }
+    void TearDown() override { host::StandIn::Get().Reset(); }
+
+    std::string ParentLine(const std::string& path = "T:\\given.xml") const {
+        return std::to_string(m_parent) + "," + std::to_string(kNotify) + ",5," + path;
+    }
+    // Runs the application the way the entry point does.
+    void Run(ScriptedApp& app, const std::string& cmdLine) {
+        InstallModel(m_model);
+        app.SetCommandLine(cmdLine);
+        plat::RunApplication(app);
+    }
+    const std::vector<plat::headless::MessageBoxRecord>& Boxes() const {
+        return HeadlessUi::Get().MessageBoxes();
+    }
+    const std::vector<plat::headless::PostedMessage>& Posted() const { return HeadlessUi::Get().Posted(); }
+    bool ParentEnabled() const { return HeadlessUi::Get().Find(m_parent)->enabled; }
+    void ExpectLoggedOutOnce() const {
+        const auto& calls = host::StandIn::Get().Calls();
+        std::vector<std::string> tail;
+        for (const std::string& c : calls) {
+            if (c == "LogOut" || c == "Terminate" || c == "Release") tail.push_back(c);
+        }
+        EXPECT_EQ(tail, (std::vector<std::string>{"LogOut", "Terminate", "Release"}));
+    }
+    void ExpectPosted(std::int32_t result) const {
+        ASSERT_EQ(Posted().size(), 1u);
+        EXPECT_EQ(Posted()[0].target, m_parent);
+        EXPECT_EQ(Posted()[0].message, kNotify);
+        EXPECT_EQ(Posted()[0].wParam, 5u);
+        EXPECT_EQ(Posted()[0].lParam, result);
+    }
+
+    ScratchFolder m_folder;
+    std::string m_programFolder;
+    host::HostModel m_model;
+    plat::WindowHandle m_parent = plat::kNoWindow;
+};
+
+TEST_F(RunSequenceTest, RefusedConnectionEndsSilentlyAndNotifiesNobody) {
+    m_model.initiateResult = 1;
+    ScriptedApp app;
+    Run(app, ParentLine());
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_TRUE(Posted().empty());
+    EXPECT_TRUE(ParentEnabled());
+    EXPECT_EQ(HeadlessUi::Get().Find(m_parent)->textSets, 0);
+    EXPECT_EQ(app.m_nResult, 0);
+    EXPECT_FALSE(app.dialogShown);
+    ExpectLoggedOutOnce();
+}
+
+TEST_F(RunSequenceTest, EachProgramLevelVerdictShowsItsMessageAndFails) {
+    struct Case {
+        const char* ini;  // nullptr: no ini file at all
+        const char* text;
+    };
+    const Case cases[] = {
+        {nullptr, texts::kEnvInvalid},
+        {"[ProgramLevel]\r\nZQ13_U=\r\n", texts::kEnvInvalid},
+        {"[ProgramLevel]\r\n", texts::kUpdateTaxForm},
+        {"[ProgramLevel]\r\nZQ13_U=1\r\n", texts::kUpdateTaxForm},
+        {"[ProgramLevel]\r\nZQ13_U=3\r\n", texts::kUpdateLink},
+    };
+    for (const Case& c : cases) {
+        HeadlessUi::Get().Reset();
+        m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
+        plat::DeleteFileAt(m_programFolder + "KolvarenDef.ini");
+        if (c.ini) m_folder.Write("prog\\KolvarenDef.ini", c.ini);
+        ScriptedApp app;
+        Run(app, ParentLine());
+        ASSERT_EQ(Boxes().size(), 1u) << (c.ini ? c.ini : "no file");
+        EXPECT_EQ(Boxes()[0].text, Replace(c.text, "ES_APRPACKAGENAME", kTaxFormName));
+        EXPECT_EQ(Boxes()[0].caption, texts::kCaption);
+        EXPECT_EQ(Boxes()[0].style, 0x30u);
+        EXPECT_EQ(Boxes()[0].owner, m_parent);
+        EXPECT_EQ(app.m_nResult, 2);
+        EXPECT_FALSE(app.dialogShown);
+        ExpectPosted(2);
+        EXPECT_TRUE(ParentEnabled());
+        ExpectLoggedOutOnce();
+    }
+}
+
+TEST_F(RunSequenceTest, MessagesExpectedTextsAreTheSystemsBytes) {
+    // The token stays in the program's texts; the host puts the name in.
+    EXPECT_EQ(std::string(texts::kCaption), "\x89\xC8\x96\xDA\x93\xE0\x96\xF3\x8F\x91");
+    EXPECT_EQ(std::string(texts::kEnvInvalid).substr(0, 20),
+              "\x93\xAE\x8D\xEC\x8A\xC2\x8B\xAB\x82\xAA\x95\x73\x90\xB3\x82\xC5\x82\xB7\x81\x42");
+    EXPECT_NE(std::string(texts::kUpdateLink).find("\nES_APRPACKAGENAME"), std::string::npos);
+    EXPECT_EQ(std::string(texts::kWriteFailed).substr(0, 3), "XML");
+    EXPECT_NE(std::string(texts::kWriteFailed).find("\n\n"), std::string::npos);
+}
+
+TEST_F(RunSequenceTest, IncompleteCommandLineStillOwnsTheCompatibilityMessage) {
+    plat::DeleteFileAt(m_programFolder + "KolvarenDef.ini");
+    ScriptedApp app;
+    Run(app, std::to_string(m_parent) + "," + std::to_string(kNotify) + ",5");
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].owner, m_parent);
+    EXPECT_TRUE(Posted().empty());
+    EXPECT_EQ(app.m_bHasParent, 0);
+    EXPECT_TRUE(ParentEnabled());
+}
+
+TEST_F(RunSequenceTest, HostRefusingTheLinkEndsWithoutAMessage) {
+    for (const auto& [link, result] : {std::pair{1, 1}, std::pair{7, 2}, std::pair{-1, 2}}) {
+        HeadlessUi::Get().Reset();
+        m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
+        m_model.expSysLinkResult = link;
+        ScriptedApp app;
+        Run(app, ParentLine());
+        EXPECT_TRUE(Boxes().empty());
+        EXPECT_EQ(app.m_nResult, result) << link;
+        EXPECT_FALSE(app.dialogShown);
+        ExpectPosted(result);
+        ExpectLoggedOutOnce();
+    }
+}
+
+TEST_F(RunSequenceTest, MissingDataSetEndsBeforeTheDialog) {
+    m_model.users[1].selectedNo2 = 99;
+    ScriptedApp app;
+    Run(app, ParentLine());
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, texts::kDataNotFound);
+    EXPECT_EQ(Boxes()[0].caption, texts::kCaption);
+    EXPECT_EQ(Boxes()[0].style, 0x30u);
+    EXPECT_FALSE(app.dialogShown);
+    EXPECT_EQ(app.m_nResult, 2);
+    ExpectPosted(2);
+}
+
+TEST_F(RunSequenceTest, PlaceholderDialogCancelsWithoutAProgressWindow) {
+    ClLinkApp app;  // the real dialog call
+    InstallModel(m_model);
+    app.SetCommandLine(ParentLine());
+    plat::RunApplication(app);
+    EXPECT_EQ(app.m_nResult, 1);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_TRUE(HeadlessUi::Get().FindByTemplate(IDD_PROGRESS).empty());
+    ExpectPosted(1);
+    EXPECT_TRUE(ParentEnabled());
+    ExpectLoggedOutOnce();
+}
+
+TEST_F(RunSequenceTest, DialogIsFilledFromTheDataSet) {
+    ScriptedApp app;
+    Run(app, ParentLine("T:\\given,path.xml"));
+    ASSERT_TRUE(app.dialogShown);
+    EXPECT_EQ(app.shownCompany, " \x8A\x94\x8E\xAE\x89\xEF\x8E\xD0 Test");
+    EXPECT_EQ(app.shownPeriod, " 2025/04/01\x81\x60" "2026/03/31");
+    EXPECT_EQ(app.shownGivenPath, "T:\\given,path.xml");
+    EXPECT_EQ(app.shownDataId, "D0003");
+    EXPECT_EQ(app.shownUserId, "TANAKA");
+    EXPECT_EQ(app.shownPastData, 0);
+    EXPECT_EQ(app.shownStart, 20250401);
+    EXPECT_EQ(app.shownEnd, 20260331);
+    EXPECT_EQ(app.m_nResult, 1);
+
+    HeadlessUi::Get().Reset();
+    ScriptedApp alone;
+    Run(alone, "");
+    EXPECT_TRUE(alone.shownGivenPath.empty());
+    EXPECT_TRUE(Posted().empty());
+}
+
+TEST_F(RunSequenceTest, PastResultsAndLongCompanyNames) {
+    m_model.dataSets[1].dataKind = 99;
+    // 30 double-byte characters: 60 bytes, more than the 49 the display holds.
+    std::string name;
+    for (int i = 0; i < 30; ++i) name += "\x8A\x94";
+    m_model.dataSets[1].companyName = "A" + name;
+    ScriptedApp app;
+    Run(app, "");
+    EXPECT_EQ(app.shownPastData, 1);
+    // A blank, "A", then 24 whole characters: 49 bytes of name, none split.
+    EXPECT_EQ(app.shownCompany, " A" + name.substr(0, 48));
+}
+
+class CompletedRunTest : public RunSequenceTest {
+protected:
+    void SetUp() override {
+        RunSequenceTest::SetUp();
+        m_outFolder = m_folder.MakeDir("out");
+        m_dest = m_outFolder + "report.xml";
+    }
+    ScriptedApp MakeRunningApp() const {
+        ScriptedApp app;
+        app.dialogResult = ClCondDlg::kResultRun;
+        app.destPath = m_dest;
+        return app;
+    }
+    std::string m_outFolder;
+    std::string m_dest;
+};
+
+TEST_F(CompletedRunTest, WritesTheReportAndSaysSoAfterTheProgressWindowHasGone) {
+    ScriptedApp app = MakeRunningApp();
+    Run(app, ParentLine());
+    EXPECT_EQ(app.m_nResult, 0);
+    EXPECT_TRUE(plat::PathExists(m_dest));
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, texts::kCompleted);
+    EXPECT_EQ(Boxes()[0].caption, texts::kCaption);
+    EXPECT_EQ(Boxes()[0].style, 0x40u);
+    EXPECT_FALSE(Boxes()[0].ownerVisible);
+
+    const auto windows = HeadlessUi::Get().FindByTemplate(IDD_PROGRESS);
+    EXPECT_TRUE(windows.empty());  // destroyed at the end of the run
+    ExpectPosted(0);
+    EXPECT_TRUE(ParentEnabled());
+    EXPECT_EQ(HeadlessUi::Get().WaitCursorDepth(), 0);
+    ExpectLoggedOutOnce();
+    EXPECT_TRUE(app.m_listBalance.empty());  // released by ExitInstance
+}
+
+TEST_F(CompletedRunTest, ProgressWindowBelongsToTheParentAndEndsAtOneHundredPercent) {
+    ScriptedApp app = MakeRunningApp();
+    Run(app, ParentLine());
+    const plat::headless::WindowState* progress = nullptr;
+    // The destroyed window keeps its record: find it by its template.
+    for (plat::WindowHandle h = 1; h < 0x10000 && !progress; ++h) {
+        const auto* s = HeadlessUi::Get().Find(h);
+        if (s && s->templateId == IDD_PROGRESS) progress = s;
+    }
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->parent, m_parent);
+    ASSERT_FALSE(progress->textHistory.empty());
+    EXPECT_EQ(progress->textHistory.back(), "\x8F\x57\x8C\x76\x92\x86 100\x81\x93");
+}
+
+TEST_F(CompletedRunTest, ReportThatCannotBeWrittenFailsWhileProgressIsShown) {
+    ScriptedApp app = MakeRunningApp();
+    app.destPath = m_folder.Path() + "missing\\report.xml";
+    Run(app, ParentLine());
+    EXPECT_EQ(app.m_nResult, 2);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, texts::kWriteFailed);
+    EXPECT_EQ(Boxes()[0].style, 0x30u);
+    EXPECT_TRUE(Boxes()[0].ownerVisible);
+    ExpectPosted(2);
+    EXPECT_TRUE(ParentEnabled());
+    ExpectLoggedOutOnce();
+}
+
+TEST_F(CompletedRunTest, FailedAggregationWritesNoReportAndKeepsTheOldOne) {
+    const std::string old = "previous good report";
+    m_folder.Write("out\\report.xml", old);
+    m_model.faults.failMoveNextAt = 2;
+    ScriptedApp app = MakeRunningApp();
+    Run(app, ParentLine());
+    EXPECT_EQ(app.m_nResult, 2);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, texts::kWriteFailed);
+    EXPECT_TRUE(Boxes()[0].ownerVisible);
+    std::string content;
+    ASSERT_TRUE(plat::ReadWholeFile(m_dest, content));
+    EXPECT_EQ(content, old);
+    ExpectPosted(2);
+}
+
+TEST_F(CompletedRunTest, OverflowingBalanceFailsTheRunWithoutEndingTheProcess) {
+    m_model.totals[3][0].debitExcl[0] = 900000000000000000LL;
+    m_model.totals[3][0].debitExcl[1] = 100000000000000000LL;  // 10^18: one unit past the bound
+    ScriptedApp app = MakeRunningApp();
+    Run(app, "");
+    EXPECT_EQ(app.m_nResult, 2);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, texts::kWriteFailed);
+    EXPECT_FALSE(plat::PathExists(m_dest));
+    EXPECT_TRUE(Posted().empty());
+}
+
+}  // namespace
