@@ -1,5 +1,6 @@
 #include "aggregation/kmk_summary.h"
 
+#include <cstring>
 #include <new>
 
 #include "aggregation/dec_amount.h"
@@ -19,11 +20,44 @@ constexpr std::size_t kOffItem3Value = StFINDINFO::ItemOffset(2) + StFINDINFO::k
 constexpr std::size_t kOffItem3Link = StFINDINFO::ItemOffset(2) + StFINDINFO::kOffLink;
 constexpr std::size_t kOffItem4Value = StFINDINFO::ItemOffset(3) + StFINDINFO::kOffValue;
 
-bool IsPeriodEntry(int k) { return k >= 0 && k < StKAMOKUSUMINFO::kPeriodEntries; }
+bool IsPeriodEntry(int k) {
+    return k >= 0 && k < StKAMOKUSUMINFO::kPeriodEntries;
+}
+
+// Entry k (0..14) of an amount array: a little-endian signed 64-bit value.
+std::int64_t EntryAt(const std::uint8_t* array, int k) {
+    const std::uint8_t* p = array + static_cast<std::size_t>(k) * 8;
+    std::uint64_t v = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    std::memcpy(&v, p, sizeof v);  // one load; this is the walk's innermost loop
+#else
+    for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
+#endif
+    return static_cast<std::int64_t>(v);
+}
+
+// Running total of period entries, exact in ten-thousandths like the
+// accumulation of ClDecAmount (normalised once at the end instead of after
+// every entry); a total beyond 64 bits raises the same overflow error.
+class ExactSum {
+public:
+    void Add(std::int64_t v) {
+        if (__builtin_add_overflow(m_llSum, v, &m_llSum)) throw ClDecOverflow();
+    }
+    std::int64_t Value() const { return m_llSum; }
+
+private:
+    std::int64_t m_llSum = 0;
+};
 
 }  // namespace
 
-ClKmkSummary::ClKmkSummary() = default;
+ClKmkSummary::ClKmkSummary() {
+    m_kmkFind.SetI32(StFINDINFO::kOffFieldCode, StFINDINFO::kFieldComposite);
+    m_kmkFind.SetI16(StFINDINFO::kOffCompare, StFINDINFO::kCompareEqual);
+    m_kmkFind.SetI16(StFINDINFO::kOffValueType, StFINDINFO::kValue32);
+    m_kmkFind.SetI16(StFINDINFO::kOffLink, StFINDINFO::kLinkNone);
+}
 
 ClKmkSummary::~ClKmkSummary() = default;
 
@@ -77,7 +111,8 @@ std::int32_t ClKmkSummary::Run(int taxIncluded, const StFINDINFO& findInfo, cons
     m_bMidYear = dataInfo.PeriodSetting() == 1 && m_nToIndex == kMidYearToIndex;
 
     m_pRuleKamoku->MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
-                             _RuleKamokuSumType_Disptype_Normal, &findInfo, nullptr, _RuleKamokuSumType_Past_None);
+                             _RuleKamokuSumType_Disptype_Normal, &findInfo, nullptr,
+                             _RuleKamokuSumType_Past_None);
     std::uint32_t count = 0;
     if (m_pRuleKamoku->GetSumCount(&count) != 0) return 0;
     Advance(300, 400);
@@ -103,32 +138,40 @@ std::int32_t ClKmkSummary::Run(int taxIncluded, const StFINDINFO& findInfo, cons
 }
 
 bool ClKmkSummary::ProcessRecord(const StKAMOKUSUMINFO& record) {
-    auto debit = [&](int k) { return ClDecAmount(record.Amount(m_debitOffset, k)); };
-    auto credit = [&](int k) { return ClDecAmount(record.Amount(m_creditOffset, k)); };
+    const std::uint8_t* debit = record.Data() + m_debitOffset;
+    const std::uint8_t* credit = record.Data() + m_creditOffset;
     const bool bDebitNature = record.GetU8(StKAMOKUSUMINFO::kOffNature) == kDebitNature;
 
     // Brought forward: the opening balance and the months before the range.
-    ClDecAmount debitTotal;
-    ClDecAmount creditTotal;
+    ExactSum debitSum;
+    ExactSum creditSum;
     for (int k = 0; k < m_nFromIndex && IsPeriodEntry(k); ++k) {
-        debitTotal += debit(k);
-        creditTotal += credit(k);
+        debitSum.Add(EntryAt(debit, k));
+        creditSum.Add(EntryAt(credit, k));
     }
-    const ClDecAmount broughtForward = bDebitNature ? debitTotal - creditTotal : creditTotal - debitTotal;
+    const ClDecAmount broughtForward = bDebitNature
+                                           ? ClDecAmount(debitSum.Value()) - ClDecAmount(creditSum.Value())
+                                           : ClDecAmount(creditSum.Value()) - ClDecAmount(debitSum.Value());
 
     // Movements: the year-end adjustment month when the range takes it in,
     // the months of the range and the mid-year adjustment month.
-    debitTotal = m_bYearEnd ? debit(StKAMOKUSUMINFO::kEntryYearEnd) : ClDecAmount();
-    creditTotal = m_bYearEnd ? credit(StKAMOKUSUMINFO::kEntryYearEnd) : ClDecAmount();
+    debitSum = ExactSum();
+    creditSum = ExactSum();
+    if (m_bYearEnd) {
+        debitSum.Add(EntryAt(debit, StKAMOKUSUMINFO::kEntryYearEnd));
+        creditSum.Add(EntryAt(credit, StKAMOKUSUMINFO::kEntryYearEnd));
+    }
     for (int k = m_nFromIndex; k <= m_nToIndex; ++k) {
         if (!IsPeriodEntry(k)) continue;
-        debitTotal += debit(k);
-        creditTotal += credit(k);
+        debitSum.Add(EntryAt(debit, k));
+        creditSum.Add(EntryAt(credit, k));
     }
     if (m_bMidYear) {
-        debitTotal += debit(StKAMOKUSUMINFO::kEntryMidYear);
-        creditTotal += credit(StKAMOKUSUMINFO::kEntryMidYear);
+        debitSum.Add(EntryAt(debit, StKAMOKUSUMINFO::kEntryMidYear));
+        creditSum.Add(EntryAt(credit, StKAMOKUSUMINFO::kEntryMidYear));
     }
+    const ClDecAmount debitTotal(debitSum.Value());
+    const ClDecAmount creditTotal(creditSum.Value());
 
     // Only the own side's sum is bound-checked; it is checked before the
     // filters, so a dropped record can still end the run.
@@ -137,7 +180,8 @@ bool ClKmkSummary::ProcessRecord(const StKAMOKUSUMINFO& record) {
 
     if (record.GetU8(StKAMOKUSUMINFO::kOffExclude1) != 0) return true;
     if (record.GetU8(StKAMOKUSUMINFO::kOffExclude2) != 0) return true;
-    if ((record.GetU32(StKAMOKUSUMINFO::kOffAttributes) & StKAMOKUSUMINFO::kAttrExcludeMask) != 0) return true;
+    if ((record.GetU32(StKAMOKUSUMINFO::kOffAttributes) & StKAMOKUSUMINFO::kAttrExcludeMask) != 0)
+        return true;
     const std::int32_t code = record.GetI32(StKAMOKUSUMINFO::kOffCode);
     const std::int16_t kmkClass = GetKmkClass(code);
     if (kmkClass != kReportedClassA && kmkClass != kReportedClassB) return true;
@@ -156,22 +200,18 @@ std::int16_t ClKmkSummary::GetKmkClass(std::int32_t code) {
     auto* master = dynamic_cast<ClSetKamoku*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kSetKamoku, 1));
     if (!master) return kClassUnknown;
 
-    StFINDINFO find;
-    find.SetI32(StFINDINFO::kOffFieldCode, StFINDINFO::kFieldComposite);
-    find.SetI16(StFINDINFO::kOffCompare, StFINDINFO::kCompareEqual);
-    find.SetI16(StFINDINFO::kOffValueType, StFINDINFO::kValue32);
-    find.SetI32(StFINDINFO::kOffValue, code);
-    find.SetI16(StFINDINFO::kOffLink, StFINDINFO::kLinkNone);
+    // The one-item find-info (composite code equal to code) is built once;
+    // only its value changes from lookup to lookup.
+    m_kmkFind.SetI32(StFINDINFO::kOffValue, code);
 
     std::int32_t cursor = 0;
     master->GetCursor(&cursor);
     master->ReadyCursor(cursor);
-    StKAMOKUINFO info;
-    // A walk that delivers nothing leaves a zero record, which must not pass
-    // for the account with code 0.
-    const bool bDelivered = master->WalkFind(&find, &info, cursor) == 0;
-    const std::int16_t kmkClass = (bDelivered && info.GetI32(StKAMOKUINFO::kOffCode) == code)
-                                      ? static_cast<std::int16_t>(info.GetI8(StKAMOKUINFO::kOffClass))
+    // A walk that delivers nothing must not pass for the account with code 0
+    // (or for the account of an earlier lookup): its record is not read then.
+    const bool bDelivered = master->WalkFind(&m_kmkFind, &m_kmkInfo, cursor) == 0;
+    const std::int16_t kmkClass = (bDelivered && m_kmkInfo.GetI32(StKAMOKUINFO::kOffCode) == code)
+                                      ? static_cast<std::int16_t>(m_kmkInfo.GetI8(StKAMOKUINFO::kOffClass))
                                       : kClassUnknown;
     master->ReleaseCursor(cursor);
     return kmkClass;

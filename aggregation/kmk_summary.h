@@ -35,7 +35,7 @@ public:
     // failed Execute until destruction).
     bool HoldsRule() const { return m_pRuleKamoku != nullptr; }
 
-    ClProgressDlg* m_pProgress = nullptr;    // not owned
+    ClProgressDlg* m_pProgress = nullptr;     // not owned
     ClBalanceList* m_pBalanceList = nullptr;  // not owned, only appended to
 
 private:
@@ -56,4 +56,8 @@ private:
     int m_nToIndex = 0;
     bool m_bYearEnd = false;
     bool m_bMidYear = false;
+
+    // Account-master lookup: its find-info and the record it delivers.
+    StFINDINFO m_kmkFind;
+    StKAMOKUINFO m_kmkInfo;
 };

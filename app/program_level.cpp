@@ -45,7 +45,7 @@ int ReadProgramLevelVerdict() {
     const std::string iniPath = JoinFolderAndName(dir, kIniFileName);
     if (!plat::PathExists(iniPath)) return kVerdictBadEnvironment;
 
-    const std::string value = plat::GetPrivateProfileString(kSection, kKey, kDefaultLevel, kValueSize, iniPath);
+    const std::string value = plat::ReadProfileString(kSection, kKey, kDefaultLevel, kValueSize, iniPath);
     if (value.empty()) return kVerdictBadEnvironment;
     const std::int32_t level = AtoL32(value);
     if (level == kRequiredLevel) return kVerdictFits;

@@ -65,6 +65,7 @@ void BuildMonthFindInfo(StFINDINFO& record, const StDATAINFO& dataInfo, int from
     MonthItemWriter writer(record);
     writer.Add(StFINDINFO::kCompareAtLeast, static_cast<std::int16_t>(nFromIndex), StFINDINFO::kLinkAnd);
     writer.Add(StFINDINFO::kCompareAtMost, static_cast<std::int16_t>(nToIndex), StFINDINFO::kLinkNone);
-    if (dataInfo.PeriodSetting() == 1 && nToIndex == kMidYearFiscalIndex) writer.AddAlternative(kMidYearMonth);
+    if (dataInfo.PeriodSetting() == 1 && nToIndex == kMidYearFiscalIndex)
+        writer.AddAlternative(kMidYearMonth);
     if (nTo == nEnd) writer.AddAlternative(kYearEndMonth);
 }

@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::int16_t kWrapMark = 100;  // added to the last month of a period that wraps the year
 
-std::int16_t CalendarMonth(std::int32_t date) { return static_cast<std::int16_t>((date % 10000) / 100); }
+std::int16_t CalendarMonth(std::int32_t date) {
+    return static_cast<std::int16_t>((date % 10000) / 100);
+}
 
 }  // namespace
 

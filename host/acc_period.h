@@ -6,15 +6,22 @@
 
 class ClAccPeriod {
 public:
+    static constexpr std::int32_t kMaxClosingDay = 28;
+
     ClAccPeriod() = default;
     virtual ~ClAccPeriod() = default;
 
-    int SetPeriod(std::int32_t start, std::int32_t end);
-    // Closing day of the data set whose period ends on end: 0 for month-end
-    // closing, otherwise the day of the month (see docs/host-data.md).
+    int SetPeriod(std::int32_t start, std::int32_t end);  // 1 for invalid dates
+    // Closing day of the data set whose period ends on end (the open data set
+    // first): 0 for month-end closing, otherwise the day of the month, 1 to
+    // 28 (docs/host-data.md). Without such a data set, the day that end
+    // implies: 0 when end is its month's last day.
     int GetClosingDayByEndDate(std::int32_t end, int flag, std::int32_t* closingDay);
-    int SetClosingDay(std::int32_t closingDay);
-    // Calendar month (1 to 12) of the accounting month that contains date.
+    int SetClosingDay(std::int32_t closingDay);  // 1 (and unchanged) outside 0 to 28
+    // Calendar month (1 to 12) of the accounting month that contains date:
+    // with closing day d, a date after day d belongs to the next month's
+    // accounting month; with month-end closing, the date's own month. 1 (and
+    // nothing written) for an invalid date.
     int GetAMonthByDate(std::int32_t date, std::int16_t* month, int flag);
 
     // Creation with std::nothrow fails (nullptr) while the host data asks for

@@ -43,7 +43,8 @@ const DataSetEntry* SelectedDataSet(const HostModel& model) {
 
 void FillDataInfo(const DataSetEntry& entry, StDATAINFO& record) {
     record.Clear();
-    record.SetText(StDATAINFO::kOffId, StDATAINFO::kIdSize, text::CutText(entry.idText, StDATAINFO::kIdSize - 1));
+    record.SetText(StDATAINFO::kOffId, StDATAINFO::kIdSize,
+                   text::CutText(entry.idText, StDATAINFO::kIdSize - 1));
     record.SetI32(StDATAINFO::kOffDataNo, entry.dataNo);
     record.SetText(StDATAINFO::kOffCompanyName, StDATAINFO::kCompanyNameSize,
                    text::CutText(entry.companyName, StDATAINFO::kCompanyNameSize - 1));
@@ -73,12 +74,12 @@ std::map<std::int32_t, std::size_t> g_datCursors;
 std::int32_t g_nextDatCursor = 1;
 std::int32_t g_nextKamokuCursor = 1;
 
-// The data number a set object works on: its current data set, else the one
-// the current user has open.
-bool ResolveDataNo(bool hasCur, std::int32_t curDataNo, std::int32_t& dataNo) {
-    if (hasCur) {
+// The data number of an object whose SetCurDataID may or may not have been
+// called: see ClSetBase::CurrentDataNo.
+bool ResolveDataNo(bool given, bool hasCur, std::int32_t curDataNo, std::int32_t& dataNo) {
+    if (given) {
         dataNo = curDataNo;
-        return true;
+        return hasCur;
     }
     const host::DataSetEntry* selected = detail::SelectedDataSet(StandIn::Get().Model());
     if (selected == nullptr) return false;
@@ -89,6 +90,10 @@ bool ResolveDataNo(bool hasCur, std::int32_t curDataNo, std::int32_t& dataNo) {
 }  // namespace
 
 namespace host::detail {
+
+bool ResolveCurrentDataNo(bool given, bool hasCur, std::int32_t curDataNo, std::int32_t& dataNo) {
+    return ResolveDataNo(given, hasCur, curDataNo, dataNo);
+}
 
 void ResetDataObjects() {
     g_setKamoku.ResetState();
@@ -105,6 +110,11 @@ void ClSetBase::ResetState() {
     m_pSetMgr = nullptr;
     m_lCurDataNo = 0;
     m_bHasCurData = false;
+    m_bCurDataGiven = false;
+}
+
+bool ClSetBase::CurrentDataNo(std::int32_t& dataNo) const {
+    return ResolveDataNo(m_bCurDataGiven, m_bHasCurData, m_lCurDataNo, dataNo);
 }
 
 int ClSetBase::AttachSetMgr(ClSetMgr* mgr) {
@@ -116,14 +126,10 @@ int ClSetBase::AttachSetMgr(ClSetMgr* mgr) {
 int ClSetBase::SetCurDataID(const StDATAINFO* dataId) {
     StandIn::Get().Record("SetCurDataID");
     const host::DataSetEntry* entry = detail::FindDataSetByRecord(StandIn::Get().Model(), dataId);
-    if (entry == nullptr) {
-        m_bHasCurData = false;
-        m_lCurDataNo = 0;
-        return 1;
-    }
-    m_bHasCurData = true;
-    m_lCurDataNo = entry->dataNo;
-    return 0;
+    m_bCurDataGiven = true;
+    m_bHasCurData = entry != nullptr;
+    m_lCurDataNo = entry != nullptr ? entry->dataNo : 0;
+    return entry != nullptr ? 0 : 1;
 }
 
 int ClSetData::GetDatCursor(std::int32_t* cursor) {
@@ -169,7 +175,8 @@ StDATAINFO* ClSetData::GetSelectedInfo() {
 
 int ClSetShohizei::Get(StSHOHIZEIINFO* record) {
     StandIn::Get().Record("ClSetShohizei::Get");
-    if (record == nullptr || !m_bHasCurData) return 1;
+    // Only after SetCurDataID: the settings are read for a named data set.
+    if (record == nullptr || !m_bCurDataGiven || !m_bHasCurData) return 1;
     const host::DataSetEntry* entry = detail::FindDataSetByNo(StandIn::Get().Model(), m_lCurDataNo);
     if (entry == nullptr) return 1;
     record->Clear();
@@ -199,7 +206,7 @@ int ClSetKamoku::WalkFind(const StFINDINFO* find, StKAMOKUINFO* record, std::int
         return kNotFound;
     }
     std::int32_t dataNo = 0;
-    if (!ResolveDataNo(m_bHasCurData, m_lCurDataNo, dataNo)) return kNotFound;
+    if (!CurrentDataNo(dataNo)) return kNotFound;
     const host::AccountMasterEntry* entry = standIn.FindMaster(dataNo, find->Value32(0));
     if (entry == nullptr) return kNotFound;
     record->Clear();

@@ -19,9 +19,15 @@ public:
     void ResetState();
 
 protected:
+    // The data set to work on: the current one once SetCurDataID named one
+    // (false when it named none the host knows), else the one the current
+    // user has open.
+    bool CurrentDataNo(std::int32_t& dataNo) const;
+
     ClSetMgr* m_pSetMgr = nullptr;
     std::int32_t m_lCurDataNo = 0;  // data number of the current data set, 0 none
     bool m_bHasCurData = false;
+    bool m_bCurDataGiven = false;  // SetCurDataID was called
 };
 
 // The list of data sets (set id 5).

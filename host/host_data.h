@@ -41,7 +41,7 @@ struct AccountMasterEntry {
 
 struct AccountTotal {
     std::int32_t code = 0;
-    std::string name;  // Shift_JIS, at most 56 bytes
+    std::string name;         // Shift_JIS, at most 56 bytes
     std::uint8_t nature = 0;  // 1 debit nature
     std::uint8_t hojyoFlg = 0;
     std::uint8_t exclude1 = 0;
@@ -60,7 +60,7 @@ struct Faults {
     bool failPeriodCreate = false;
     bool failGetSumCount = false;
     bool failSetMovePos = false;
-    int failMoveNextAt = 0;        // the k-th MoveNext (1-based) returns moveNextError; 0 never
+    int failMoveNextAt = 0;  // the k-th MoveNext (1-based) returns moveNextError; 0 never
     int moveNextError = 9999;
     std::int64_t reportedCount = -1;  // GetSumCount reports this instead of the real count, when >= 0
 };
@@ -117,19 +117,19 @@ enum class HotCall {
 class StandIn {
 public:
     static constexpr std::size_t kMaxRecordedPerKind = 100;
-    using MessageFn =
-        std::function<int(plat::WindowHandle owner, const std::string& text, const std::string& caption,
-                          unsigned style)>;
+    using MessageFn = std::function<int(plat::WindowHandle owner, const std::string& text,
+                                        const std::string& caption, unsigned style)>;
 
     static StandIn& Get();
 
     // Tests: use this model from now on and at the next Initiate, instead of
     // loading a folder. Forgets the recorded calls.
     void UseModel(const HostModel& model);
+    void UseModel(HostModel&& model);  // the same, without a copy of a large model
     // Tests: load from this folder at the next Initiate. Forgets the calls.
     void UseFolder(const std::string& folder);
     // Back to the defaults: empty model, calls forgotten, next Initiate loads
-    // DefaultDataFolder().
+    // DefaultDataFolder(). The message handler stays.
     void Reset();
 
     bool IsLoaded() const { return m_bLoaded; }
@@ -142,7 +142,8 @@ public:
     bool Load(LoadError& err, bool& folderMissing);
 
     // Every host call in order, e.g. "Initiate", "LogOut", "GetSetObject 5 1"
-    // (calls of a HotCall kind only up to kMaxRecordedPerKind each).
+    // (calls of a HotCall kind only up to kMaxRecordedPerKind each). The
+    // names are listed in docs/host-data.md.
     std::vector<std::string>& Calls() { return m_calls; }
     void Record(const std::string& call) { m_calls.push_back(call); }
     void RecordHot(HotCall call) {

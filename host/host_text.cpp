@@ -7,10 +7,16 @@ namespace {
 
 // Code page 932 lead and trail bytes. The data files are Shift_JIS whatever
 // the machine's locale, so the ranges are fixed here.
-bool IsSjisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-bool IsSjisTrail(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
+bool IsSjisLead(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+bool IsSjisTrail(unsigned char c) {
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 int HexValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -19,7 +25,9 @@ int HexValue(char c) {
     return -1;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -37,8 +45,9 @@ bool ParseAmount(std::string_view s, std::int64_t& out) {
     }
     std::size_t i = 0;
     // Magnitude in ten-thousandths; the limit is |INT64_MIN| for negatives.
-    const std::uint64_t limit = negative ? static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1u
-                                         : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    const std::uint64_t limit =
+        negative ? static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1u
+                 : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
     std::uint64_t whole = 0;
     std::size_t wholeDigits = 0;
     for (; i < s.size() && IsDigit(s[i]); ++i, ++wholeDigits) {
@@ -107,8 +116,9 @@ bool ParseInteger(std::string_view s, std::int64_t lo, std::int64_t hi, bool all
         s.remove_prefix(1);
     }
     if (s.empty()) return false;
-    const std::uint64_t limit = negative ? static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1u
-                                         : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    const std::uint64_t limit =
+        negative ? static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) + 1u
+                 : static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
     std::uint64_t v = 0;
     for (char c : s) {
         if (!IsDigit(c)) return false;
@@ -142,7 +152,8 @@ const char* CheckSjis(std::string_view s) {
         const auto c = static_cast<unsigned char>(s[i]);
         if (IsSjisLead(c)) {
             if (i + 1 >= s.size()) return "全角文字が途中で切れています";
-            if (!IsSjisTrail(static_cast<unsigned char>(s[i + 1]))) return "Shift_JIS として正しくない文字があります";
+            if (!IsSjisTrail(static_cast<unsigned char>(s[i + 1])))
+                return "Shift_JIS として正しくない文字があります";
             ++i;
         } else if (c < 0x20 || c == 0x7F) {
             return "制御文字があります";

@@ -19,14 +19,19 @@ class ClRuleBase {
 public:
     virtual ~ClRuleBase() = default;
     int AttachSetMgr(ClSetMgr* mgr);
+    // 0 when the host knows the data set named by the record's leading ID.
     int SetCurDataID(const StDATAINFO* dataId);
     int AttachOptLink(ClOptLink* link);
 
 protected:
+    // As ClSetBase::CurrentDataNo.
+    bool CurrentDataNo(std::int32_t& dataNo) const;
+
     ClSetMgr* m_pSetMgr = nullptr;
     ClOptLink* m_pOptLink = nullptr;
     std::int32_t m_lCurDataNo = 0;
     bool m_bHasCurData = false;
+    bool m_bCurDataGiven = false;
 };
 
 enum _RuleKamokuSumType_Base { _RuleKamokuSumType_Base_Kamoku = 1 };
@@ -37,18 +42,28 @@ enum _RuleKamokuSumType_Past { _RuleKamokuSumType_Past_None = 0 };
 class ClRuleKamoku : public ClRuleBase {
 public:
     static constexpr int kEndOfRecords = 5000;
+    static constexpr int kNotReady = 5001;  // MoveNext without a successful MoveReady
 
     ClRuleKamoku() = default;
     ~ClRuleKamoku() override = default;
 
+    // Prepares the walk over the current data set's totals (else the open data
+    // set's); 1 when there is none (the count is then 0 and the walk empty). The find-info is kept, but every
+    // record carries all fifteen period entries whatever the months asked for.
     int MoveReady(_RuleKamokuSumType_Base base, _RuleKamokuSumType_Bmn bmn,
-                  _RuleKamokuSumType_Disptype dispType, const StFINDINFO* find,
-                  const StBUMONINFO* bumon, _RuleKamokuSumType_Past past);
+                  _RuleKamokuSumType_Disptype dispType, const StFINDINFO* find, const StBUMONINFO* bumon,
+                  _RuleKamokuSumType_Past past);
     int GetSumCount(std::uint32_t* count);  // 0 = success
     int SetMovePos(std::uint32_t pos);      // 0 = success
-    // 0 a record, kEndOfRecords no more, other values an error.
+    // 0 a record (all 636 bytes written), kEndOfRecords no more, other values
+    // an error. Records come in the order of the data set's totals: an
+    // account, its sub-accounts, then the account's code once more when it
+    // has sub-accounts.
     int MoveNext(StKAMOKUSUMINFO* record);
     int MoveFinish();
+
+    // The find-info given to the last MoveReady (all zero before).
+    const StFINDINFO& FindInfo() const { return m_find; }
 
     static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
     static void* operator new(std::size_t size);
@@ -58,4 +73,6 @@ private:
     std::uint32_t m_nPos = 0;
     std::uint32_t m_nCalls = 0;  // MoveNext calls so far, for injected faults
     bool m_bReady = false;
+    std::int32_t m_lWalkDataNo = 0;
+    StFINDINFO m_find;
 };

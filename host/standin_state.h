@@ -19,6 +19,9 @@ const DataSetEntry* SelectedDataSet(const HostModel& model);
 // The whole 1,506-byte record of a data set.
 void FillDataInfo(const DataSetEntry& entry, StDATAINFO& record);
 
+// The data number a set or rule object works on (ClSetBase::CurrentDataNo).
+bool ResolveCurrentDataNo(bool given, bool hasCur, std::int32_t curDataNo, std::int32_t& dataNo);
+
 // Forgets cursors, current data sets and the connection: a fresh session.
 void ResetSession();
 void ResetDataObjects();  // data_mgr.cpp

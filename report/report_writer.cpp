@@ -1,7 +1,6 @@
 #include "report/report_writer.h"
 
 #include <charconv>
-#include <cstdio>
 #include <cstring>
 #include <new>
 
@@ -26,8 +25,8 @@ constexpr char kCount[] = "Count";
 constexpr std::size_t kValueMax = 255;
 
 constexpr std::int64_t kUnitsPerYen = 10000;
-constexpr std::int64_t kMaxYen = 999999999999LL;   // twelve digits
-constexpr std::int64_t kMinYen = -99999999999LL;   // minus sign and eleven digits
+constexpr std::int64_t kMaxYen = 999999999999LL;  // twelve digits
+constexpr std::int64_t kMinYen = -99999999999LL;  // minus sign and eleven digits
 
 // text cut to max bytes, never in the middle of a double-byte character.
 std::string CutText(const char* text, std::size_t max) {
@@ -51,9 +50,22 @@ void FormatZandaka(std::int64_t llZandaka, char (&out)[32]) {
     *res.ptr = '\0';
 }
 
-void FormatInt(long value, char (&out)[32]) { std::snprintf(out, sizeof(out), "%ld", value); }
+// "%d".
+void FormatInt(std::int32_t value, char (&out)[32]) {
+    const auto res = std::to_chars(out, out + sizeof(out) - 1, value);
+    *res.ptr = '\0';
+}
 
-void FormatCount(int value, char (&out)[32]) { std::snprintf(out, sizeof(out), "%4d", value); }
+// "%4d": right-aligned in four characters, wider numbers in full.
+void FormatCount(int value, char (&out)[32]) {
+    char digits[16];
+    const auto res = std::to_chars(digits, digits + sizeof(digits), value);
+    const auto length = static_cast<std::size_t>(res.ptr - digits);
+    const std::size_t pad = length < 4 ? 4 - length : 0;
+    std::memset(out, ' ', pad);
+    std::memcpy(out + pad, digits, length);
+    out[pad + length] = '\0';
+}
 
 // Split point of a Windows path: the length of its folder part, up to and
 // including the last backslash, slash or drive colon. Second bytes of
@@ -80,10 +92,13 @@ void ClReportWriter::Pulse() {
 }
 
 void ClReportWriter::Advance(int from, int to) {
-    if (m_pProgress != nullptr) m_pProgress->Advance(static_cast<std::int16_t>(from), static_cast<std::int16_t>(to));
+    if (m_pProgress != nullptr)
+        m_pProgress->Advance(static_cast<std::int16_t>(from), static_cast<std::int16_t>(to));
 }
 
-const char* ClReportWriter::ToFullWidth(const char* text) { return report::ToFullWidth(text); }
+const char* ClReportWriter::ToFullWidth(const char* text) {
+    return report::ToFullWidth(text);
+}
 
 std::string ClReportWriter::MakeTempPath(const std::string& destination) {
     const std::string folder = destination.substr(0, FolderLength(destination));
@@ -207,8 +222,8 @@ int ClReportWriter::WriteData(ClXmlWriter& xml) {
     int accountCount = 1;
     int subCount = 1;
     char name[sizeof(StKMKBALANCE::szName)];
-    bool groupOpen = false;        // a KANJYOKAMOKU element waits for its end tag
-    bool awaitClosingRow = false;  // the flagged account's own row is still to come
+    bool groupOpen = false;         // a KANJYOKAMOKU element waits for its end tag
+    bool awaitClosingRow = false;   // the flagged account's own row is still to come
     std::int32_t groupAccount = 0;  // the account of both
 
     auto closeGroup = [&]() -> int {

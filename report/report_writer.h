@@ -35,7 +35,7 @@ public:
     // a path buffer; empty when there is none.
     static std::string MakeTempPath(const std::string& destination);
 
-    ClProgressDlg* m_pProgress = nullptr;            // not owned
+    ClProgressDlg* m_pProgress = nullptr;           // not owned
     const ClBalanceList* m_pBalanceList = nullptr;  // not owned, only read
 
 private:

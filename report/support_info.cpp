@@ -19,7 +19,9 @@ constexpr char kCaption[] = "科目内訳書";
 
 }  // namespace
 
-ClSupportInfo::ClSupportInfo() { std::memset(m_szFolder, 0, sizeof(m_szFolder)); }
+ClSupportInfo::ClSupportInfo() {
+    std::memset(m_szFolder, 0, sizeof(m_szFolder));
+}
 
 ClSupportInfo::~ClSupportInfo() = default;
 
@@ -96,8 +98,14 @@ const char* ClSupportInfo::FindValue(const char* key) {
     return kEmpty;
 }
 
-const char* ClSupportInfo::GetProductName() { return FindValue(kKeyProductName); }
+const char* ClSupportInfo::GetProductName() {
+    return FindValue(kKeyProductName);
+}
 
-const char* ClSupportInfo::GetProductVersion() { return FindValue(kKeyProductVersion); }
+const char* ClSupportInfo::GetProductVersion() {
+    return FindValue(kKeyProductVersion);
+}
 
-void ClSupportInfo::SimulateOutOfMemoryForTest(bool fail) { g_bFailAllocation = fail; }
+void ClSupportInfo::SimulateOutOfMemoryForTest(bool fail) {
+    g_bFailAllocation = fail;
+}

@@ -37,8 +37,8 @@ private:
 
     std::vector<char> m_hData;  // the image; empty until the first Load
     char* m_pData = nullptr;
-    char m_szFolder[261];  // prefix of the file name; stays empty: the file is
-                           // looked up in the current directory
+    char m_szFolder[261];            // prefix of the file name; stays empty: the file is
+                                     // looked up in the current directory
     std::size_t m_nContentSize = 0;  // bytes of the image the file filled
-    std::string m_strTail;  // a value that ran to the end of the content, terminated
+    std::string m_strTail;           // a value that ran to the end of the content, terminated
 };

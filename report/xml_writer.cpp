@@ -9,61 +9,115 @@ namespace {
 long long g_llByteLimit = -1;
 long long g_llBytesWritten = 0;
 
-void AppendEscaped(std::string& out, const char* text) {
-    // Byte by byte without regard to double-byte characters: in Shift_JIS a
-    // second byte is 0x40 or above, so none of the five can be one.
-    for (const char* p = text; *p != '\0'; ++p) {
-        switch (*p) {
+// An entity reference is at most six bytes ("&quot;", "&apos;").
+constexpr std::size_t kMaxEscapedPerByte = 6;
+
+std::size_t Length(const char* text) {
+    return text != nullptr ? std::strlen(text) : 0;
+}
+
+char* Put(char* out, const char* bytes, std::size_t size) {
+    if (size != 0) std::memcpy(out, bytes, size);
+    return out + size;
+}
+
+// Byte by byte without regard to double-byte characters: in Shift_JIS a
+// second byte is 0x40 or above, so none of the five can be one.
+char* PutEscaped(char* out, const char* text) {
+    if (text == nullptr) return out;
+    for (; *text != '\0'; ++text) {
+        switch (*text) {
             case '&':
-                out += "&amp;";
+                out = Put(out, "&amp;", 5);
                 break;
             case '>':
-                out += "&gt;";
+                out = Put(out, "&gt;", 4);
                 break;
             case '<':
-                out += "&lt;";
+                out = Put(out, "&lt;", 4);
                 break;
             case '"':
-                out += "&quot;";
+                out = Put(out, "&quot;", 6);
                 break;
             case '\'':
-                out += "&apos;";
+                out = Put(out, "&apos;", 6);
                 break;
             default:
-                out += *p;
+                *out++ = *text;
                 break;
         }
     }
+    return out;
 }
 
-void AppendText(std::string& line, const char* text) {
-    if (text != nullptr) line += text;
+// The attributes that are written: the first only when its name and value
+// are both given, the second only after the first and when complete too.
+struct Attributes {
+    int count = 0;
+    const char* name[2] = {};
+    const char* value[2] = {};
+    std::size_t nameSize[2] = {};
+    std::size_t valueSize[2] = {};
+
+    Attributes(const char* attr1, const char* value1, const char* attr2, const char* value2) {
+        if (attr1 == nullptr || value1 == nullptr) return;
+        Take(attr1, value1);
+        if (attr2 == nullptr || value2 == nullptr) return;
+        Take(attr2, value2);
+    }
+    void Take(const char* attr, const char* val) {
+        name[count] = attr;
+        value[count] = val;
+        nameSize[count] = std::strlen(attr);
+        valueSize[count] = std::strlen(val);
+        ++count;
+    }
+    // Bytes of ' name="value"' for all of them, values fully escaped.
+    std::size_t MaxSize() const {
+        std::size_t size = 0;
+        for (int i = 0; i < count; ++i) size += 4 + nameSize[i] + kMaxEscapedPerByte * valueSize[i];
+        return size;
+    }
+    char* PutAll(char* out) const {
+        for (int i = 0; i < count; ++i) {
+            *out++ = ' ';
+            out = Put(out, name[i], nameSize[i]);
+            *out++ = '=';
+            *out++ = '"';
+            out = PutEscaped(out, value[i]);
+            *out++ = '"';
+        }
+        return out;
+    }
+};
+
+std::size_t IndentOf(int level) {
+    return level > 0 ? static_cast<std::size_t>(level) : 0;
 }
 
-void AppendIndent(std::string& line, int level) {
-    if (level > 0) line.append(static_cast<std::size_t>(level), '\t');
+char* PutIndent(char* out, std::size_t indent) {
+    std::memset(out, '\t', indent);
+    return out + indent;
 }
 
-// " name="value"" for each attribute that is to be written.
-void AppendAttributes(std::string& line, const char* attr1, const char* value1, const char* attr2,
-                      const char* value2) {
-    if (attr1 == nullptr || value1 == nullptr) return;
-    line += ' ';
-    AppendText(line, attr1);
-    line += "=\"";
-    AppendEscaped(line, value1);
-    line += '"';
-    if (attr2 == nullptr || value2 == nullptr) return;
-    line += ' ';
-    AppendText(line, attr2);
-    line += "=\"";
-    AppendEscaped(line, value2);
-    line += '"';
+// Sizes the line for its longest possible form, so that the parts are
+// copied in without further checks; false when there is no memory for it.
+bool Prepare(std::string& line, std::size_t maxSize) {
+    try {
+        line.resize(maxSize);
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
-ClXmlWriter::~ClXmlWriter() { Close(); }
+ClXmlWriter::~ClXmlWriter() {
+    Close();
+}
 
 std::int16_t ClXmlWriter::Open(plat::File* pFile, const char* path) {
     if (pFile == nullptr || path == nullptr) return -1;
@@ -94,68 +148,83 @@ int ClXmlWriter::WriteLine(const char* data, std::size_t size) {
     return 1;
 }
 
+int ClXmlWriter::Fail() {
+    if (m_pFile != nullptr) m_pFile->Close();
+    return 0;
+}
+
 int ClXmlWriter::WriteText(const char* text) {
-    return WriteLine(text, text != nullptr ? std::strlen(text) : 0);
+    return WriteLine(text, Length(text));
 }
 
 int ClXmlWriter::WriteStartTag(std::string& line, const char* name, int level, const char* attr1,
                                const char* value1, const char* attr2, const char* value2) {
-    try {
-        line.clear();
-        AppendIndent(line, level);
-        line += '<';
-        AppendText(line, name);
-        AppendAttributes(line, attr1, value1, attr2, value2);
-        line += ">\r\n";
-    } catch (const std::bad_alloc&) {
-        if (m_pFile != nullptr) m_pFile->Close();
-        return 0;
-    }
+    const std::size_t indent = IndentOf(level);
+    const std::size_t nameSize = Length(name);
+    const Attributes attributes(attr1, value1, attr2, value2);
+    if (!Prepare(line, indent + 1 + nameSize + attributes.MaxSize() + 3)) return Fail();
+
+    char* const begin = &line[0];
+    char* out = PutIndent(begin, indent);
+    *out++ = '<';
+    out = Put(out, name, nameSize);
+    out = attributes.PutAll(out);
+    out = Put(out, ">\r\n", 3);
+    line.resize(static_cast<std::size_t>(out - begin));
     return WriteLine(line.data(), line.size());
 }
 
 int ClXmlWriter::WriteElement(std::string& line, const char* name, const char* text, int level,
                               const char* attr1, const char* value1, const char* attr2, const char* value2) {
-    try {
-        line.clear();
-        AppendIndent(line, level);
-        line += '<';
-        AppendText(line, name);
-        AppendAttributes(line, attr1, value1, attr2, value2);
-        line += '>';
-        if (text != nullptr) AppendEscaped(line, text);
-        line += "</";
-        AppendText(line, name);
-        line += ">\r\n";
-    } catch (const std::bad_alloc&) {
-        if (m_pFile != nullptr) m_pFile->Close();
-        return 0;
+    const std::size_t indent = IndentOf(level);
+    const std::size_t nameSize = Length(name);
+    const std::size_t textSize = Length(text);
+    const Attributes attributes(attr1, value1, attr2, value2);
+    if (!Prepare(line, indent + 1 + nameSize + attributes.MaxSize() + 1 + kMaxEscapedPerByte * textSize + 2 +
+                           nameSize + 3)) {
+        return Fail();
     }
+
+    char* const begin = &line[0];
+    char* out = PutIndent(begin, indent);
+    *out++ = '<';
+    out = Put(out, name, nameSize);
+    out = attributes.PutAll(out);
+    *out++ = '>';
+    out = PutEscaped(out, text);
+    *out++ = '<';
+    *out++ = '/';
+    out = Put(out, name, nameSize);
+    out = Put(out, ">\r\n", 3);
+    line.resize(static_cast<std::size_t>(out - begin));
     return WriteLine(line.data(), line.size());
 }
 
 int ClXmlWriter::WriteEndTag(std::string& line, const char* name, int level) {
-    try {
-        line.clear();
-        AppendIndent(line, level);
-        line += "</";
-        AppendText(line, name);
-        line += ">\r\n";
-    } catch (const std::bad_alloc&) {
-        if (m_pFile != nullptr) m_pFile->Close();
-        return 0;
-    }
+    const std::size_t indent = IndentOf(level);
+    const std::size_t nameSize = Length(name);
+    if (!Prepare(line, indent + 2 + nameSize + 3)) return Fail();
+
+    char* const begin = &line[0];
+    char* out = PutIndent(begin, indent);
+    *out++ = '<';
+    *out++ = '/';
+    out = Put(out, name, nameSize);
+    out = Put(out, ">\r\n", 3);
+    line.resize(static_cast<std::size_t>(out - begin));
     return WriteLine(line.data(), line.size());
 }
 
 const char* ClXmlWriter::Escape(const char* text) {
     static std::string s_strResult;
-    s_strResult.clear();
-    try {
-        if (text != nullptr) AppendEscaped(s_strResult, text);
-    } catch (const std::bad_alloc&) {
+    const std::size_t size = Length(text);
+    if (!Prepare(s_strResult, kMaxEscapedPerByte * size)) {
         s_strResult.clear();
+        return s_strResult.c_str();
     }
+    char* const begin = &s_strResult[0];
+    char* const end = PutEscaped(begin, text);
+    s_strResult.resize(static_cast<std::size_t>(end - begin));
     return s_strResult.c_str();
 }
 

@@ -33,7 +33,8 @@ public:
     // is ever cut. Attributes are optional: the first is written only when
     // its name and value are both given, the second only after the first.
     int WriteStartTag(std::string& line, const char* name, int level, const char* attr1 = nullptr,
-                      const char* value1 = nullptr, const char* attr2 = nullptr, const char* value2 = nullptr);
+                      const char* value1 = nullptr, const char* attr2 = nullptr,
+                      const char* value2 = nullptr);
     int WriteElement(std::string& line, const char* name, const char* text, int level,
                      const char* attr1 = nullptr, const char* value1 = nullptr, const char* attr2 = nullptr,
                      const char* value2 = nullptr);
@@ -53,6 +54,9 @@ public:
 
 private:
     int WriteLine(const char* data, std::size_t size);
+    // A line that could not be composed: the file is closed like after a
+    // failed write.
+    int Fail();
 
     plat::File* m_pFile = nullptr;
     std::string m_strPath;

@@ -13,7 +13,11 @@ export WINEDEBUG=-all
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine-session: creating the 32-bit prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
+    # No Mono or Gecko installers: they would wait for a click under Xvfb.
+    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+    # Without a window manager under Xvfb, Wine waits about two seconds on
+    # every hide or destroy of a managed window; unmanaged windows do not.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w
 fi
 wineserver -p

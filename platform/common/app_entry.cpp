@@ -12,13 +12,17 @@ WinApp*& CurrentApp() {
 
 }  // namespace
 
-WinApp::WinApp() { CurrentApp() = this; }
+WinApp::WinApp() {
+    CurrentApp() = this;
+}
 
 WinApp::~WinApp() {
     if (CurrentApp() == this) CurrentApp() = nullptr;
 }
 
-WinApp* WinApp::Current() { return CurrentApp(); }
+WinApp* WinApp::Current() {
+    return CurrentApp();
+}
 
 int RunApplication(WinApp& app) {
     // InitInstance's answer only decides whether a message loop would run;

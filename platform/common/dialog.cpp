@@ -6,7 +6,9 @@
 
 namespace plat {
 
-void DataExchange::Control(int id, Window& control) { control.Attach(m_dialog.GetItem(id).Handle()); }
+void DataExchange::Control(int id, Window& control) {
+    control.Attach(m_dialog.GetItem(id).Handle());
+}
 
 void DataExchange::Text(int id, std::string& value) {
     Window item = m_dialog.GetItem(id);
@@ -40,23 +42,37 @@ bool Dialog::OnInitDialog() {
     return true;
 }
 
-bool Dialog::OnCommand(int /*id*/) { return false; }
+bool Dialog::OnCommand(int /*id*/) {
+    return false;
+}
 
-bool Dialog::PreTranslateMessage(const KeyMessage& /*key*/) { return false; }
+bool Dialog::PreTranslateMessage(const KeyMessage& /*key*/) {
+    return false;
+}
 
-void Dialog::OnCancel() { EndDialog(kIdCancel); }
+void Dialog::OnCancel() {
+    EndDialog(kIdCancel);
+}
 
 bool Dialog::DispatchInitDialog(WindowHandle handle) {
     m_hWnd = handle;
     return OnInitDialog();
 }
 
-bool Dialog::DispatchCommand(int id) { return OnCommand(id); }
+bool Dialog::DispatchCommand(int id) {
+    return OnCommand(id);
+}
 
-bool Dialog::DispatchKey(const KeyMessage& key) { return PreTranslateMessage(key); }
+bool Dialog::DispatchKey(const KeyMessage& key) {
+    return PreTranslateMessage(key);
+}
 
-void Dialog::DispatchCancel() { OnCancel(); }
+void Dialog::DispatchCancel() {
+    OnCancel();
+}
 
-void Dialog::DispatchDestroy() { OnDestroy(); }
+void Dialog::DispatchDestroy() {
+    OnDestroy();
+}
 
 }  // namespace plat

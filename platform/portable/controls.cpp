@@ -70,15 +70,17 @@ int ProgressCtrl::StepIt() {
     WindowState* state = Live(m_hWnd);
     if (state == nullptr) return 0;
     const int previous = state->pos;
-    const long long next = static_cast<long long>(state->pos) + state->step;
-    if (next > state->rangeUpper) {
-        // Past the upper bound the bar starts again from its lower bound.
-        state->pos = state->rangeLower;
-    } else if (next < state->rangeLower) {
-        state->pos = state->rangeLower;
-    } else {
-        state->pos = static_cast<int>(next);
+    const long long lower = state->rangeLower;
+    const long long span = static_cast<long long>(state->rangeUpper) - lower;
+    long long next = static_cast<long long>(state->pos) + state->step;
+    if (span > 0 && (next > state->rangeUpper || next < lower)) {
+        // Out of range the real control wraps by the modulo of its range:
+        // 0..5 stepped by 1 from 5 goes to 1, not to 0.
+        next = lower + (((next - lower) % span) + span) % span;
+    } else if (span <= 0) {
+        next = lower;
     }
+    state->pos = static_cast<int>(next);
     ++state->stepIts;
     return previous;
 }

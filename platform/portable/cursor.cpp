@@ -11,7 +11,9 @@ void BeginWaitCursor() {
     headless::HeadlessUi::Get().Log("cursor wait");
 }
 
-void RestoreWaitCursor() { headless::HeadlessUi::Get().Log("cursor restore"); }
+void RestoreWaitCursor() {
+    headless::HeadlessUi::Get().Log("cursor restore");
+}
 
 void EndWaitCursor() {
     headless::HeadlessUi& ui = headless::HeadlessUi::Get();
@@ -19,6 +21,8 @@ void EndWaitCursor() {
     ui.Log("cursor end");
 }
 
-void RestoreNormalCursor() { headless::HeadlessUi::Get().Log("cursor normal"); }
+void RestoreNormalCursor() {
+    headless::HeadlessUi::Get().Log("cursor normal");
+}
 
 }  // namespace plat

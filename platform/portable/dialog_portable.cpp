@@ -74,7 +74,9 @@ void ShowDialogWindow(WindowHandle handle) {
 
 }  // namespace
 
-Dialog::~Dialog() { DestroyWindow(); }
+Dialog::~Dialog() {
+    DestroyWindow();
+}
 
 bool Dialog::Create(WindowHandle parent) {
     if (IsValid()) return true;
@@ -100,6 +102,7 @@ int Dialog::DoModal() {
     const res::DialogSpec* spec = res::FindDialogSpec(m_templateId);
     if (spec == nullptr || IsValid()) return -1;
     const WindowHandle owner = m_pParent != nullptr ? m_pParent->Handle() : kNoWindow;
+    if (owner != kNoWindow && Live(owner) == nullptr) return -1;  // the system refuses a bad owner
     // The owner is disabled for the modal run and enabled again at its end,
     // unless it was disabled already.
     Window ownerWindow(owner);
@@ -116,8 +119,9 @@ int Dialog::DoModal() {
         std::function<void(Dialog&)> script = ui.TakeModalScript();
         if (script) script(*this);
     }
-    state = Live(handle);
-    const int result = (state != nullptr && state->ended) ? state->endResult : kIdCancel;
+    // The result stands even when the script destroyed the window itself.
+    const WindowState* after = ui.Find(handle);
+    const int result = (after != nullptr && after->ended) ? after->endResult : kIdCancel;
 
     if (reenableOwner) ownerWindow.Enable(true);
     if (m_hWnd == handle) DestroyWindow();

@@ -24,9 +24,13 @@ std::vector<RootEntry>& Roots() {
     return roots;
 }
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiLetter(char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 // Lower-cases ASCII letters, leaving double-byte characters whole.
 std::string LowerAscii(const std::string& text) {
@@ -127,7 +131,8 @@ std::string ParseRoot(const std::string& path, std::size_t& after) {
         const std::size_t shareEnd = NameEnd(path, serverEnd + 1);
         if (shareEnd == serverEnd + 1) return std::string();
         after = shareEnd;
-        return "\\\\" + path.substr(2, serverEnd - 2) + "\\" + path.substr(serverEnd + 1, shareEnd - serverEnd - 1);
+        return "\\\\" + path.substr(2, serverEnd - 2) + "\\" +
+               path.substr(serverEnd + 1, shareEnd - serverEnd - 1);
     }
     return std::string();
 }
@@ -165,7 +170,8 @@ ParsedPath ParseWindowsPath(const std::string& windowsPath) {
     const std::string root = ParseRoot(windowsPath, after);
     if (!root.empty()) {
         result.root = root;
-        const bool driveRelative = root.size() == 2 && (after >= windowsPath.size() || !IsSeparator(windowsPath[after]));
+        const bool driveRelative =
+            root.size() == 2 && (after >= windowsPath.size() || !IsSeparator(windowsPath[after]));
         if (driveRelative) {
             // "C:name": against the current directory when it is on that drive.
             const ParsedPath current =
@@ -236,7 +242,9 @@ void MapRoot(const std::string& root, const std::string& posixFolder, int driveT
     Roots().push_back(RootEntry{key, folder, driveType});
 }
 
-void ClearRoots() { Roots().clear(); }
+void ClearRoots() {
+    Roots().clear();
+}
 
 std::string ToPosixPath(const std::string& windowsPath) {
     const ParsedPath parsed = ParseWindowsPath(windowsPath);

@@ -16,7 +16,9 @@
 namespace plat {
 namespace {
 
-std::string Posix(const std::string& path) { return portable::ToPosixPath(path); }
+std::string Posix(const std::string& path) {
+    return portable::ToPosixPath(path);
+}
 
 bool StatPath(const std::string& path, struct stat& st) {
     const std::string posix = Posix(path);
@@ -25,7 +27,9 @@ bool StatPath(const std::string& path, struct stat& st) {
 
 }  // namespace
 
-File::~File() { Close(); }
+File::~File() {
+    Close();
+}
 
 bool File::Open(const std::string& path, Mode mode) {
     Close();
@@ -55,7 +59,9 @@ bool File::Open(const std::string& path, Mode mode) {
     return true;
 }
 
-bool File::IsOpen() const { return m_handle >= 0; }
+bool File::IsOpen() const {
+    return m_handle >= 0;
+}
 
 bool File::Write(const void* data, std::size_t size) {
     if (!IsOpen()) {
@@ -186,7 +192,7 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     return true;
 }
 
-int GetDriveType(const std::string& root) {
+int QueryDriveType(const std::string& root) {
     // No root: the current directory's drive. "C:" counts as "C:\".
     std::string text = root.empty() ? portable::CurrentDirState() : root;
     const bool bareDrive = text.size() == 2 && text[1] == ':';

@@ -14,7 +14,9 @@
 namespace plat {
 namespace portable {
 
-std::string HandleText(WindowHandle handle) { return std::to_string(static_cast<unsigned long long>(handle)); }
+std::string HandleText(WindowHandle handle) {
+    return std::to_string(static_cast<unsigned long long>(handle));
+}
 
 }  // namespace portable
 
@@ -57,7 +59,9 @@ WindowState* InputControl(Dialog& dialog, int controlId) {
     return ui.FindMutable(control->handle);
 }
 
-bool IsButtonClass(const WindowState& state) { return state.className == "Button"; }
+bool IsButtonClass(const WindowState& state) {
+    return state.className == "Button";
+}
 
 bool IsPushButton(const WindowState& state) {
     const unsigned type = state.style & kBsTypeMask;
@@ -106,7 +110,8 @@ std::vector<const WindowState*> HeadlessUi::FindByTemplate(int templateId) const
     std::vector<const WindowState*> found;
     for (const auto& entry : m_windows) {
         const WindowState& state = entry.second;
-        if (state.templateId == templateId && state.controlId == 0 && !state.destroyed) found.push_back(&state);
+        if (state.templateId == templateId && state.controlId == 0 && !state.destroyed)
+            found.push_back(&state);
     }
     return found;
 }
@@ -129,7 +134,9 @@ std::vector<WindowHandle> HeadlessUi::Children(WindowHandle parent) const {
     return children;
 }
 
-void HeadlessUi::QueueMessageBoxAnswer(int answer) { m_answers.push_back(answer); }
+void HeadlessUi::QueueMessageBoxAnswer(int answer) {
+    m_answers.push_back(answer);
+}
 
 void HeadlessUi::QueueModalScript(std::function<void(Dialog&)> script) {
     m_modalScripts.push_back(std::move(script));
@@ -154,9 +161,13 @@ int HeadlessUi::RecordMessageBox(MessageBoxRecord record) {
     return record.answer;
 }
 
-void HeadlessUi::RecordPost(const PostedMessage& message) { m_posted.push_back(message); }
+void HeadlessUi::RecordPost(const PostedMessage& message) {
+    m_posted.push_back(message);
+}
 
-void HeadlessUi::Log(const std::string& event) { m_events.push_back(event); }
+void HeadlessUi::Log(const std::string& event) {
+    m_events.push_back(event);
+}
 
 std::function<void(Dialog&)> HeadlessUi::TakeModalScript() {
     if (m_modalScripts.empty()) return nullptr;
@@ -226,12 +237,13 @@ bool PressKey(Dialog& dialog, int virtualKey) {
         dialog.DispatchCancel();
     } else if (virtualKey == kVkReturn) {
         const WindowState* focus = ui.Find(ui.FocusWindow());
-        if (focus != nullptr && !focus->destroyed && focus->parent == dialog.Handle() && IsPushButton(*focus) &&
-            focus->enabled) {
+        if (focus != nullptr && !focus->destroyed && focus->parent == dialog.Handle() &&
+            IsPushButton(*focus) && focus->enabled) {
             dialog.DispatchCommand(focus->controlId);
-        } else if (!dialog.DispatchCommand(kIdOk)) {
-            // The framework's OK: take the controls' texts, then end.
-            if (dialog.UpdateData(true)) dialog.EndDialog(kIdOk);
+        } else {
+            // No default push button: the dialog manager sends kIdOk, which
+            // does nothing unless the dialog handles it.
+            dialog.DispatchCommand(kIdOk);
         }
     }
     return false;

@@ -27,6 +27,8 @@ void SetKeyDown(int virtualKey, bool down) {
 
 }  // namespace portable
 
-bool IsKeyDown(int virtualKey) { return KeysDown().count(virtualKey) != 0; }
+bool IsKeyDown(int virtualKey) {
+    return KeysDown().count(virtualKey) != 0;
+}
 
 }  // namespace plat

@@ -5,6 +5,8 @@
 namespace plat {
 
 // Without the system's locale tables, the same mapping from our own table.
-std::string MapToFullWidth(const std::string& text) { return tables::FullWidthByTable(text); }
+std::string MapToFullWidth(const std::string& text) {
+    return tables::FullWidthByTable(text);
+}
 
 }  // namespace plat

@@ -5,8 +5,7 @@
 
 namespace plat {
 
-int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                   unsigned style) {
+int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned style) {
     headless::MessageBoxRecord record;
     record.owner = owner;
     record.text = text;

@@ -2,6 +2,8 @@
 // temporary folder, and a Windows current directory over the drive table.
 #include "platform/process.h"
 
+#include "platform/mbcs.h"
+
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -31,15 +33,23 @@ std::string& CurrentDirState() {
     return path;
 }
 
-void SetModuleFilePath(const std::string& windowsPath) { ModulePathState() = windowsPath; }
+void SetModuleFilePath(const std::string& windowsPath) {
+    ModulePathState() = windowsPath;
+}
 
-void SetTempDir(const std::string& windowsPath) { TempDirState() = windowsPath; }
+void SetTempDir(const std::string& windowsPath) {
+    TempDirState() = windowsPath;
+}
 
 }  // namespace portable
 
-std::string GetModuleFilePath() { return portable::ModulePathState(); }
+std::string GetModuleFilePath() {
+    return portable::ModulePathState();
+}
 
-std::string GetCurrentDir() { return portable::CurrentDirState(); }
+std::string GetCurrentDir() {
+    return portable::CurrentDirState();
+}
 
 bool SetCurrentDir(const std::string& path) {
     const portable::ParsedPath parsed = portable::ParseWindowsPath(path);
@@ -50,7 +60,17 @@ bool SetCurrentDir(const std::string& path) {
     if (posix.empty() || ::stat(posix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
     std::string stored = full;
     // Like GetCurrentDirectoryA: no final backslash except on a drive root.
-    if (!parsed.posix && !parsed.parts.empty() && !stored.empty() && stored.back() == '\\') stored.pop_back();
+    // The last byte may be the second byte of a double-byte character (表 is
+    // 0x95 0x5C): only a backslash that is a character of its own goes.
+    if (!parsed.posix && !parsed.parts.empty() && !stored.empty()) {
+        bool lastIsBackslash = false;
+        for (std::size_t i = 0; i < stored.size();) {
+            const bool lead = IsLeadByte(static_cast<unsigned char>(stored[i])) && i + 1 < stored.size();
+            lastIsBackslash = !lead && stored[i] == '\\';
+            i += lead ? 2 : 1;
+        }
+        if (lastIsBackslash) stored.pop_back();
+    }
     portable::CurrentDirState() = stored;
     return true;
 }
@@ -61,6 +81,8 @@ std::string GetEnvVar(const std::string& name) {
     return value ? std::string(value) : std::string();
 }
 
-std::string GetTempDir() { return portable::TempDirState(); }
+std::string GetTempDir() {
+    return portable::TempDirState();
+}
 
 }  // namespace plat

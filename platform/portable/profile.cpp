@@ -12,7 +12,9 @@
 namespace plat {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 
 std::string Trim(const std::string& text) {
     std::size_t begin = 0;
@@ -58,7 +60,8 @@ std::string CutToBuffer(const std::string& text, std::size_t bufferSize) {
     if (text.size() <= room) return text;
     std::size_t end = 0;
     while (end < room) {
-        const std::size_t length = (IsLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size()) ? 2 : 1;
+        const std::size_t length =
+            (IsLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size()) ? 2 : 1;
         if (end + length > room) break;
         end += length;
     }
@@ -94,7 +97,8 @@ bool FindValue(const std::string& content, const std::string& section, const std
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
             const std::size_t close = LastSingleByte(line, ']');
-            const std::string name = Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+            const std::string name =
+                Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1));
             inSection = EqualNoCase(name, section);
             continue;
         }
@@ -114,8 +118,8 @@ bool FindValue(const std::string& content, const std::string& section, const std
 
 }  // namespace
 
-std::string GetPrivateProfileString(const std::string& section, const std::string& key, const std::string& def,
-                                    std::size_t bufferSize, const std::string& path) {
+std::string ReadProfileString(const std::string& section, const std::string& key,
+                                    const std::string& def, std::size_t bufferSize, const std::string& path) {
     // Trailing blanks of the default are dropped, as the platform does.
     std::string result = TrimRight(def);
     std::string content;

@@ -21,7 +21,9 @@ WindowState* Live(WindowHandle handle) {
     return (state == nullptr || state->destroyed) ? nullptr : state;
 }
 
-void Log(const std::string& event) { HeadlessUi::Get().Log(event); }
+void Log(const std::string& event) {
+    HeadlessUi::Get().Log(event);
+}
 
 }  // namespace
 
@@ -31,7 +33,9 @@ WindowHandle Window::Detach() {
     return handle;
 }
 
-bool Window::IsValid() const { return Live(m_hWnd) != nullptr; }
+bool Window::IsValid() const {
+    return Live(m_hWnd) != nullptr;
+}
 
 bool Window::Enable(bool enable) {
     WindowState* state = Live(m_hWnd);
@@ -39,7 +43,18 @@ bool Window::Enable(bool enable) {
     const bool wasDisabled = !state->enabled;
     state->enabled = enable;
     Log("enable " + HandleText(m_hWnd) + (enable ? " 1" : " 0"));
-    if (!enable && HeadlessUi::Get().FocusWindow() == m_hWnd) HeadlessUi::Get().FocusWindow() = kNoWindow;
+    if (!enable) {
+        // A disabled window, or one inside it, loses the focus.
+        WindowHandle& focus = HeadlessUi::Get().FocusWindow();
+        const WindowState* inside = Live(focus);
+        for (int depth = 0; inside != nullptr && depth < 64; ++depth) {
+            if (inside->handle == m_hWnd) {
+                focus = kNoWindow;
+                break;
+            }
+            inside = Live(inside->parent);
+        }
+    }
     return wasDisabled;
 }
 

@@ -30,6 +30,8 @@ void EndWaitCursor() {
     if (g_waitDepth == 0) ShowCursorShape(IDC_ARROW);
 }
 
-void RestoreNormalCursor() { ShowCursorShape(IDC_ARROW); }
+void RestoreNormalCursor() {
+    ShowCursorShape(IDC_ARROW);
+}
 
 }  // namespace plat

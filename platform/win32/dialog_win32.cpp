@@ -30,7 +30,9 @@ ModalRun* FindRun(const Dialog* dialog) {
     return nullptr;
 }
 
-Dialog* DialogOf(HWND hWnd) { return reinterpret_cast<Dialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER)); }
+Dialog* DialogOf(HWND hWnd) {
+    return reinterpret_cast<Dialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
+}
 
 INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
@@ -58,7 +60,9 @@ INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
             dialog->DispatchDestroy();
             return FALSE;
         case WM_NCDESTROY:
+            // The window is gone, whoever destroyed it: the object lets go.
             ::SetWindowLongPtrA(hWnd, DWLP_USER, 0);
+            if (dialog->Handle() == win32::FromHwnd(hWnd)) dialog->Detach();
             return FALSE;
         default:
             return FALSE;
@@ -74,6 +78,31 @@ HWND CreateFromTemplate(Dialog* dialog, HWND parent) {
 // Whether the message is meant for the dialog or one of its controls.
 bool IsForDialog(HWND dialog, HWND target) {
     return target != nullptr && (target == dialog || ::IsChild(dialog, target) != FALSE);
+}
+
+// Runs until the dialog is ended or its window is gone.
+void RunModalLoop(Dialog& dialog, HWND hWnd) {
+    MSG msg;
+    while (!FindRun(&dialog)->ended && ::IsWindow(hWnd)) {
+        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        if (got == -1) break;
+        if (got == 0) {
+            // Quitting: let the dialog cancel itself, and keep the quit
+            // message for the loop outside.
+            ::PostQuitMessage(static_cast<int>(msg.wParam));
+            if (!FindRun(&dialog)->ended) dialog.DispatchCancel();
+            break;
+        }
+        if (msg.message == WM_KEYDOWN && IsForDialog(hWnd, msg.hwnd)) {
+            KeyMessage key;
+            key.target = win32::FromHwnd(msg.hwnd);
+            key.virtualKey = static_cast<int>(msg.wParam);
+            if (dialog.DispatchKey(key)) continue;
+        }
+        if (::IsDialogMessageA(hWnd, &msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
 }
 
 }  // namespace
@@ -92,8 +121,13 @@ void EnsureCommonControls() {
 
 }  // namespace win32
 
+Dialog::~Dialog() {
+    DestroyWindow();
+}
+
 bool Dialog::Create(WindowHandle parent) {
     if (IsValid()) return true;
+    if (parent == kNoWindow && m_pParent != nullptr) parent = m_pParent->Handle();
     m_modal = false;
     const HWND hWnd = CreateFromTemplate(this, win32::ToHwnd(parent));
     if (hWnd == nullptr) return false;
@@ -106,54 +140,29 @@ bool Dialog::Create(WindowHandle parent) {
 int Dialog::DoModal() {
     if (IsValid()) return -1;  // already on screen as a modeless dialog
     const HWND owner = (m_pParent != nullptr) ? win32::ToHwnd(m_pParent->Handle()) : nullptr;
+    // Like the system's own modal loop: the owner takes no input from before
+    // the dialog's initialisation until its end.
+    const bool ownerWasEnabled = owner != nullptr && ::IsWindowEnabled(owner) != FALSE;
+    if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
     ModalRuns().push_back(ModalRun{this, false, -1});
     m_modal = true;
     const HWND hWnd = CreateFromTemplate(this, owner);
-    if (hWnd == nullptr || !::IsWindow(hWnd)) {
-        // Either the template is missing, or OnInitDialog ended the dialog
-        // and it was destroyed already.
-        const ModalRun run = *FindRun(this);
-        ModalRuns().pop_back();
-        m_modal = false;
-        return run.ended ? run.result : -1;
-    }
-    if (m_hWnd == kNoWindow) m_hWnd = win32::FromHwnd(hWnd);
-
-    // Like the system's own modal loop: the owner takes no input meanwhile.
-    const bool ownerWasEnabled = owner != nullptr && ::IsWindowEnabled(owner) != FALSE;
-    if (ownerWasEnabled) ::EnableWindow(owner, FALSE);
-    if (!FindRun(this)->ended) {
-        ::ShowWindow(hWnd, SW_SHOW);
-        ::UpdateWindow(hWnd);
-    }
-
-    MSG msg;
-    while (!FindRun(this)->ended && ::IsWindow(hWnd)) {
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
-        if (got == -1) break;
-        if (got == 0) {
-            // Quitting: let the dialog cancel itself, and keep the quit
-            // message for the loop outside.
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            if (!FindRun(this)->ended) DispatchCancel();
-            break;
+    if (hWnd != nullptr && ::IsWindow(hWnd)) {
+        if (m_hWnd == kNoWindow) m_hWnd = win32::FromHwnd(hWnd);
+        if (!FindRun(this)->ended) {
+            ::ShowWindow(hWnd, SW_SHOW);
+            ::UpdateWindow(hWnd);
         }
-        if (msg.message == WM_KEYDOWN && IsForDialog(hWnd, msg.hwnd)) {
-            KeyMessage key;
-            key.target = win32::FromHwnd(msg.hwnd);
-            key.virtualKey = static_cast<int>(msg.wParam);
-            if (DispatchKey(key)) continue;
-        }
-        if (::IsDialogMessageA(hWnd, &msg)) continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        RunModalLoop(*this, hWnd);
     }
+    // Otherwise the template is missing, or OnInitDialog ended the dialog
+    // and destroyed it already.
 
     const ModalRun run = *FindRun(this);
     // Re-enable the owner before the dialog goes, so that the activation
     // returns to it and not to another program.
     if (ownerWasEnabled) ::EnableWindow(owner, TRUE);
-    if (::IsWindow(hWnd)) {
+    if (hWnd != nullptr && ::IsWindow(hWnd)) {
         ::ShowWindow(hWnd, SW_HIDE);
         ::DestroyWindow(hWnd);
     }

@@ -11,20 +11,25 @@ namespace plat {
 
 namespace {
 
-HANDLE AsHandle(std::intptr_t value) { return reinterpret_cast<HANDLE>(value); }
+HANDLE AsHandle(std::intptr_t value) {
+    return reinterpret_cast<HANDLE>(value);
+}
 
 constexpr std::intptr_t kClosed = -1;  // INVALID_HANDLE_VALUE
 
 }  // namespace
 
-File::~File() { Close(); }
+File::~File() {
+    Close();
+}
 
 bool File::Open(const std::string& path, Mode mode) {
     Close();
     const bool writing = mode == Mode::kWriteTruncate;
-    const HANDLE handle = ::CreateFileA(path.c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
-                                        writing ? 0 : (FILE_SHARE_READ | FILE_SHARE_WRITE), nullptr,
-                                        writing ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle =
+        ::CreateFileA(path.c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
+                      writing ? 0 : (FILE_SHARE_READ | FILE_SHARE_WRITE), nullptr,
+                      writing ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         m_lastError = ::GetLastError();
         return false;
@@ -34,7 +39,9 @@ bool File::Open(const std::string& path, Mode mode) {
     return true;
 }
 
-bool File::IsOpen() const { return m_handle != kClosed; }
+bool File::IsOpen() const {
+    return m_handle != kClosed;
+}
 
 bool File::Write(const void* data, std::size_t size) {
     if (!IsOpen()) {
@@ -70,7 +77,7 @@ long long File::Read(void* buffer, std::size_t size) {
         return -1;
     }
     const DWORD chunk = size > std::numeric_limits<DWORD>::max() ? std::numeric_limits<DWORD>::max()
-                                                                  : static_cast<DWORD>(size);
+                                                                 : static_cast<DWORD>(size);
     DWORD read = 0;
     if (!::ReadFile(AsHandle(m_handle), buffer, chunk, &read, nullptr)) {
         m_lastError = ::GetLastError();
@@ -85,9 +92,13 @@ void File::Close() {
     m_handle = kClosed;
 }
 
-bool PathExists(const std::string& path) { return ::PathFileExistsA(path.c_str()) != FALSE; }
+bool PathExists(const std::string& path) {
+    return ::PathFileExistsA(path.c_str()) != FALSE;
+}
 
-bool IsDirectory(const std::string& path) { return ::PathIsDirectoryA(path.c_str()) != FALSE; }
+bool IsDirectory(const std::string& path) {
+    return ::PathIsDirectoryA(path.c_str()) != FALSE;
+}
 
 bool GetFileStatus(const std::string& path, FileStatus& status) {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -104,11 +115,17 @@ bool Access(const std::string& path, int mode) {
     return ::_access(path.c_str(), mode) == 0;
 }
 
-bool CreateDir(const std::string& path) { return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE; }
+bool CreateDir(const std::string& path) {
+    return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
 
-bool RemoveDir(const std::string& path) { return ::RemoveDirectoryA(path.c_str()) != FALSE; }
+bool RemoveDir(const std::string& path) {
+    return ::RemoveDirectoryA(path.c_str()) != FALSE;
+}
 
-bool DeleteFileAt(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+bool DeleteFileAt(const std::string& path) {
+    return ::DeleteFileA(path.c_str()) != FALSE;
+}
 
 bool MoveFileReplace(const std::string& from, const std::string& to) {
     return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
@@ -129,6 +146,8 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
     return true;
 }
 
-int GetDriveType(const std::string& root) { return static_cast<int>(::GetDriveTypeA(root.c_str())); }
+int QueryDriveType(const std::string& root) {
+    return static_cast<int>(::GetDriveTypeA(root.c_str()));
+}
 
 }  // namespace plat

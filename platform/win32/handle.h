@@ -8,8 +8,12 @@
 
 namespace plat::win32 {
 
-inline HWND ToHwnd(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
-inline WindowHandle FromHwnd(HWND hWnd) { return reinterpret_cast<WindowHandle>(hWnd); }
+inline HWND ToHwnd(WindowHandle handle) {
+    return reinterpret_cast<HWND>(handle);
+}
+inline WindowHandle FromHwnd(HWND hWnd) {
+    return reinterpret_cast<WindowHandle>(hWnd);
+}
 
 // Makes sure the common control classes (the progress bar) are registered;
 // safe to call any number of times.

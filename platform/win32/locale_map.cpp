@@ -15,7 +15,8 @@ std::string MapToFullWidth(const std::string& text) {
     const int needed = ::LCMapStringA(locale, LCMAP_FULLWIDTH, text.data(), sourceLength, nullptr, 0);
     if (needed <= 0) return std::string();
     std::vector<char> buffer(static_cast<std::size_t>(needed));
-    const int mapped = ::LCMapStringA(locale, LCMAP_FULLWIDTH, text.data(), sourceLength, buffer.data(), needed);
+    const int mapped =
+        ::LCMapStringA(locale, LCMAP_FULLWIDTH, text.data(), sourceLength, buffer.data(), needed);
     if (mapped <= 0) return std::string();
     return std::string(buffer.data(), static_cast<std::size_t>(mapped));
 }

@@ -5,6 +5,8 @@
 namespace plat {
 
 // Always code page 932, whatever the system's code page: the texts are.
-bool IsLeadByte(unsigned char c) { return ::IsDBCSLeadByteEx(932, c) != FALSE; }
+bool IsLeadByte(unsigned char c) {
+    return ::IsDBCSLeadByteEx(932, c) != FALSE;
+}
 
 }  // namespace plat

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <vector>
 
 namespace plat {
@@ -14,9 +15,8 @@ std::string LoadResString(unsigned id) {
         const int length =
             ::LoadStringA(::GetModuleHandleA(nullptr), id, buffer.data(), static_cast<int>(buffer.size()));
         if (length <= 0) return std::string();
-        if (static_cast<std::size_t>(length) < buffer.size() - 2) {
-            return std::string(buffer.data(), static_cast<std::size_t>(length));
-        }
+        const std::size_t copied = ::strnlen(buffer.data(), buffer.size());
+        if (copied + 2 < buffer.size()) return std::string(buffer.data(), copied);
         buffer.assign(buffer.size() * 4, '\0');
     }
     return std::string();

@@ -2,7 +2,7 @@
 // that names no window: the system functions then fail and report so.
 #include "platform/window.h"
 
-#include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "handle.h"
@@ -18,20 +18,30 @@ WindowHandle Window::Detach() {
     return handle;
 }
 
-bool Window::IsValid() const { return m_hWnd != kNoWindow && ::IsWindow(ToHwnd(m_hWnd)) != FALSE; }
+bool Window::IsValid() const {
+    return m_hWnd != kNoWindow && ::IsWindow(ToHwnd(m_hWnd)) != FALSE;
+}
 
 bool Window::Enable(bool enable) {
     if (!IsValid()) return false;
     return ::EnableWindow(ToHwnd(m_hWnd), enable ? TRUE : FALSE) != FALSE;
 }
 
-bool Window::IsEnabled() const { return IsValid() && ::IsWindowEnabled(ToHwnd(m_hWnd)) != FALSE; }
+bool Window::IsEnabled() const {
+    return IsValid() && ::IsWindowEnabled(ToHwnd(m_hWnd)) != FALSE;
+}
 
-bool Window::SetForeground() { return IsValid() && ::SetForegroundWindow(ToHwnd(m_hWnd)) != FALSE; }
+bool Window::SetForeground() {
+    return IsValid() && ::SetForegroundWindow(ToHwnd(m_hWnd)) != FALSE;
+}
 
-bool Window::BringToTop() { return IsValid() && ::BringWindowToTop(ToHwnd(m_hWnd)) != FALSE; }
+bool Window::BringToTop() {
+    return IsValid() && ::BringWindowToTop(ToHwnd(m_hWnd)) != FALSE;
+}
 
-bool Window::Update() { return IsValid() && ::UpdateWindow(ToHwnd(m_hWnd)) != FALSE; }
+bool Window::Update() {
+    return IsValid() && ::UpdateWindow(ToHwnd(m_hWnd)) != FALSE;
+}
 
 WindowHandle Window::SetParentWindow(WindowHandle parent) {
     if (!IsValid()) return kNoWindow;
@@ -42,15 +52,17 @@ bool Window::Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam)
     // A parent of another process may be gone already: PostMessageA then
     // simply fails, which is all the caller needs to know.
     if (m_hWnd == kNoWindow) return false;
-    return ::PostMessageA(ToHwnd(m_hWnd), message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)) !=
-           FALSE;
+    return ::PostMessageA(ToHwnd(m_hWnd), message, static_cast<WPARAM>(wParam),
+                          static_cast<LPARAM>(lParam)) != FALSE;
 }
 
 void Window::Show(int showCommand) {
     if (IsValid()) ::ShowWindow(ToHwnd(m_hWnd), showCommand);
 }
 
-bool Window::IsVisible() const { return IsValid() && ::IsWindowVisible(ToHwnd(m_hWnd)) != FALSE; }
+bool Window::IsVisible() const {
+    return IsValid() && ::IsWindowVisible(ToHwnd(m_hWnd)) != FALSE;
+}
 
 void Window::SetFocus() {
     if (IsValid()) ::SetFocus(ToHwnd(m_hWnd));
@@ -63,15 +75,20 @@ void Window::SetText(const std::string& text) {
 std::string Window::GetText() const {
     if (!IsValid()) return std::string();
     const HWND hWnd = ToHwnd(m_hWnd);
-    // The length may be larger than the text (it can count in a wider unit),
-    // never smaller; the copy below is bounded by the buffer in any case.
-    const int length = ::GetWindowTextLengthA(hWnd);
-    if (length <= 0) return std::string();
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = ::GetWindowTextA(hWnd, buffer.data(), static_cast<int>(buffer.size()));
-    if (copied <= 0) return std::string();
-    const std::size_t size = std::min(static_cast<std::size_t>(copied), buffer.size() - 1);
-    return std::string(buffer.data(), size);
+    // The reported length may count characters rather than bytes: the text
+    // is taken up to its terminating zero, and fetched again with more room
+    // when it filled the buffer.
+    const int reported = ::GetWindowTextLengthA(hWnd);
+    if (reported <= 0) return std::string();
+    std::vector<char> buffer(static_cast<std::size_t>(reported) * 2 + 2, '\0');
+    while (buffer.size() <= 0x400000) {
+        buffer[0] = '\0';
+        ::GetWindowTextA(hWnd, buffer.data(), static_cast<int>(buffer.size()));
+        const std::size_t length = ::strnlen(buffer.data(), buffer.size());
+        if (length + 1 < buffer.size()) return std::string(buffer.data(), length);
+        buffer.assign(buffer.size() * 2, '\0');
+    }
+    return std::string();
 }
 
 Window Window::GetItem(int id) const {
@@ -79,6 +96,8 @@ Window Window::GetItem(int id) const {
     return Window(FromHwnd(::GetDlgItem(ToHwnd(m_hWnd), id)));
 }
 
-WindowHandle GetFocusWindow() { return FromHwnd(::GetFocus()); }
+WindowHandle GetFocusWindow() {
+    return FromHwnd(::GetFocus());
+}
 
 }  // namespace plat

@@ -34,6 +34,11 @@ public:
         ++m_nRun;
         m_calls.push_back("Pulse x" + std::to_string(m_nRun));
     }
+    void Reset() {
+        m_calls.clear();
+        m_nRun = 0;
+        m_nPulses = 0;
+    }
     const std::vector<std::string>& Calls() const { return m_calls; }
     long Pulses() const { return m_nPulses; }
 
@@ -44,7 +49,8 @@ private:
 };
 
 // A month condition item of the find-info.
-inline void SetMonthItem(StFINDINFO& f, int item, std::int16_t compare, std::int16_t value, std::int16_t link) {
+inline void SetMonthItem(StFINDINFO& f, int item, std::int16_t compare, std::int16_t value,
+                         std::int16_t link) {
     const std::size_t base = StFINDINFO::ItemOffset(item);
     f.SetI32(base + StFINDINFO::kOffFieldCode, StFINDINFO::kFieldMonth);
     f.SetI16(base + StFINDINFO::kOffCompare, compare);
@@ -117,7 +123,7 @@ protected:
         host::StandIn::Get().Reset();
         host::StandIn::Get().UseModel(m_model);
         ASSERT_EQ(0, ClAccConnect::Inst()->Initiate());
-        host::StandIn::Get().Calls().clear();
+        host::StandIn::Get().ClearCalls();
     }
     // Connects, then runs one aggregation with a fresh engine.
     std::int32_t Run(const StFINDINFO& find, int taxIncluded = 0) {
@@ -143,12 +149,9 @@ protected:
         for (const auto& e : m_list) codes.push_back(e->lCode);
         return codes;
     }
-    long HostCalls(const std::string& prefix) const {
-        long n = 0;
-        for (const std::string& c : host::StandIn::Get().Calls()) {
-            if (c.compare(0, prefix.size(), prefix) == 0) ++n;
-        }
-        return n;
+    // How often the host call was made since Connect.
+    static long HostCalls(const std::string& call) {
+        return static_cast<long>(host::StandIn::Get().CallCount(call));
     }
 
     host::HostModel m_model;

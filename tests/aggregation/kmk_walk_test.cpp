@@ -7,16 +7,17 @@
 
 #include "agg_support.h"
 
-// Allocation failure of a balance entry: while armed, the nothrow allocation
-// of an entry's size fails; every other allocation goes on as usual.
+// Allocation failure of a balance entry: while g_nEntriesLeft is not
+// negative, that many nothrow allocations of an entry's size succeed and the
+// next one fails. Every other allocation goes on as usual.
 namespace {
-int g_nFailEntryAllocs = 0;
+int g_nEntriesLeft = -1;
 }
 
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    if (size == sizeof(StKMKBALANCE) && g_nFailEntryAllocs > 0) {
-        --g_nFailEntryAllocs;
-        return nullptr;
+    if (size == sizeof(StKMKBALANCE) && g_nEntriesLeft >= 0) {
+        if (g_nEntriesLeft == 0) return nullptr;
+        --g_nEntriesLeft;
     }
     try {
         return ::operator new(size);
@@ -130,7 +131,7 @@ TEST_F(Walk, MoveNextErrorKeepsTheEntriesSoFar) {
     for (int k = 1; k <= 5; ++k) {
         SCOPED_TRACE(k);
         m_list.clear();
-        m_progress = RecordingProgress();
+        m_progress.Reset();
         m_model.totals[kDataNo].clear();
         m_model.masters[kDataNo].clear();
         AddFive();
@@ -145,33 +146,14 @@ TEST_F(Walk, MoveNextErrorKeepsTheEntriesSoFar) {
 
 TEST_F(Walk, EntryAllocationFails) {
     AddFive();
-    Connect();
-    ClKmkSummary engine;
-    engine.m_pProgress = &m_progress;
-    engine.m_pBalanceList = &m_list;
-    // The third reported record finds no memory for its entry.
-    host::AccountTotal dummy;
-    (void)dummy;
-    g_nFailEntryAllocs = 0;
     struct Arm {
-        Arm() { g_nFailEntryAllocs = 1; }
-        ~Arm() { g_nFailEntryAllocs = 0; }
-    };
-    {
-        // Let two entries through first: fail from the third allocation on.
-        ClBalanceList warm;
-        EXPECT_EQ(1, engine.Execute(0, MonthFind(1, 2), m_dataInfo));
-    }
-    m_list.clear();
-    m_progress = RecordingProgress();
-    Connect();
-    {
-        Arm arm;
-        EXPECT_EQ(0, engine.Execute(0, MonthFind(1, 12), m_dataInfo));
-    }
-    EXPECT_TRUE(m_list.empty());
-    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x1"}), m_progress.Calls());
-    EXPECT_TRUE(engine.HoldsRule());
+        Arm() { g_nEntriesLeft = 2; }
+        ~Arm() { g_nEntriesLeft = -1; }
+    } arm;
+    EXPECT_EQ(0, Run(MonthFind(1, 12)));
+    EXPECT_EQ((std::vector<std::int32_t>{10000, 20000}), Codes());
+    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x3"}), m_progress.Calls());
+    EXPECT_TRUE(m_bRuleHeld);
     EXPECT_EQ(0, HostCalls("MoveFinish"));
 }
 
@@ -245,7 +227,8 @@ TEST_F(Walk, Filters) {
 
 TEST_F(Walk, EntryFields) {
     // "普通預金（本店）" = 16 bytes of double-byte characters: kept whole.
-    host::AccountTotal a = Total(1120000, "\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A", 1);
+    host::AccountTotal a =
+        Total(1120000, "\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A", 1);
     a.hojyoFlg = 1;
     a.debitExcl[0] = 12345;
     // "A" + "普通預金（本店）": the 16th byte starts a character; 15 bytes stay.
@@ -258,7 +241,8 @@ TEST_F(Walk, EntryFields) {
     ASSERT_EQ(2u, m_list.size());
     const StKMKBALANCE& ea = *m_list.front();
     const StKMKBALANCE& eb = *m_list.back();
-    EXPECT_EQ(0, std::memcmp(ea.szName, "\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A\0", 17));
+    EXPECT_EQ(
+        0, std::memcmp(ea.szName, "\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A\0", 17));
     EXPECT_EQ(1, ea.cHojyoFlg);
     EXPECT_EQ(1120000, ea.lCode);
     EXPECT_EQ(12345, ea.llZandaka);
@@ -268,7 +252,8 @@ TEST_F(Walk, EntryFields) {
 
 TEST_F(Walk, GetKmkClass) {
     host::AccountTotal t = Total(1, "x", 1);
-    const std::pair<std::int32_t, int> master[] = {{10000, 0}, {20000, 1}, {30000, 2}, {40000, -3}, {40001, 127}};
+    const std::pair<std::int32_t, int> master[] = {
+        {10000, 0}, {20000, 1}, {30000, 2}, {40000, -3}, {40001, 127}};
     for (const auto& m : master) {
         t.code = m.first;
         Add(t, m.second);

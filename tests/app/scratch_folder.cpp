@@ -74,7 +74,9 @@ std::string ScratchFolder::Write(const std::string& relative, const std::string&
     const std::string path = m_path + relative;
     plat::File f;
     EXPECT_TRUE(f.Open(path, plat::File::Mode::kWriteTruncate)) << path;
-    if (!bytes.empty()) EXPECT_TRUE(f.Write(bytes.data(), bytes.size()));
+    if (!bytes.empty()) {
+        EXPECT_TRUE(f.Write(bytes.data(), bytes.size()));
+    }
     f.Close();
     return path;
 }

@@ -1,3 +1,5 @@
+#include "conditions/find_info.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -5,7 +7,6 @@
 #include <cstring>
 #include <string>
 
-#include "conditions/find_info.h"
 #include "period_fixture.h"
 
 namespace {
@@ -129,12 +130,14 @@ TEST_F(FindInfo, ShortFirstYear) {
 TEST_F(FindInfo, SixMonthPeriodTakesBothExtraMonths) {
     Connect({kOctMar});
     // Written out whole: >= 1 and, <= 6 or, = 15 or, = 18.
+    // clang-format off
     const Block e = {
         0x11, 0, 0, 0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
         0x11, 0, 0, 0, 0, 0, 6, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 6,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0,
         0x11, 0, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 15, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0,
         0x11, 0, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 18, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
     };
+    // clang-format on
     ExpectBlock(e, Build(kOctMar, 1, 10, 3));
 
     Block noMid{};

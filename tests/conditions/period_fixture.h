@@ -44,7 +44,7 @@ protected:
         host::StandIn::Get().Reset();
         host::StandIn::Get().UseModel(model);
         ASSERT_EQ(0, ClAccConnect::Inst()->Initiate());
-        host::StandIn::Get().Calls().clear();
+        host::StandIn::Get().ClearCalls();
     }
     void TearDown() override { host::StandIn::Get().Reset(); }
 };

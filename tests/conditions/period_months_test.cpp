@@ -1,10 +1,11 @@
+#include "conditions/period_months.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <set>
 #include <vector>
 
-#include "conditions/period_months.h"
 #include "period_fixture.h"
 
 namespace {
@@ -53,10 +54,8 @@ TEST_F(PeriodMonths, AsksThePeriodCalculatorInOrder) {
     Connect({kAprMar});
     Get(kAprMar.start, kAprMar.end);
     const std::vector<std::string> expected = {
-        "ClAccPeriod::SetPeriod 20230401 20240331",
-        "ClAccPeriod::GetClosingDayByEndDate 20240331 0",
-        "ClAccPeriod::SetClosingDay 0",
-        "ClAccPeriod::GetAMonthByDate 20230401 0",
+        "new ClAccPeriod", "SetPeriod",       "GetClosingDayByEndDate",
+        "SetClosingDay",   "GetAMonthByDate", "delete ClAccPeriod",
     };
     EXPECT_EQ(expected, host::StandIn::Get().Calls());
 }
@@ -76,7 +75,7 @@ TEST_F(PeriodMonths, FailedCreationWritesNothing) {
     const Months m = Get(kAprMar.start, kAprMar.end);
     EXPECT_EQ(-7, m.first);
     EXPECT_EQ(-7, m.last);
-    EXPECT_TRUE(host::StandIn::Get().Calls().empty());
+    EXPECT_EQ(std::vector<std::string>{"new ClAccPeriod"}, host::StandIn::Get().Calls());
 }
 
 // F is the period's first month, as the dialog always sets it.

@@ -14,6 +14,7 @@ namespace {
 
 // The system's mapping, called directly (not through the platform layer).
 std::string SystemFullWidth(const std::string& text) {
+    if (text.empty()) return text;  // the system refuses an empty source
     const LCID locale = GetSystemDefaultLCID();
     const int size = static_cast<int>(text.size());
     const int needed = LCMapStringA(locale, LCMAP_FULLWIDTH, text.data(), size, nullptr, 0);
@@ -117,6 +118,11 @@ TEST(Win32FullWidth, KnownMappings) {
     EXPECT_EQ(plat::MapToFullWidth("a 1"), "\x82\x81\x81\x40\x82\x50");
     EXPECT_EQ(plat::MapToFullWidth("ｶﾞﾊﾟｳﾞ"), "ガパヴ");
     EXPECT_EQ(plat::MapToFullWidth("\\~\"'"), "\x5C\x81\x60\xFA\x57\xFA\x56");
+    // A voiced mark standing alone becomes the combining mark, which code
+    // page 932 lacks (Windows 7 and later do the same; older versions gave
+    // 0x814A).
+    EXPECT_EQ(plat::MapToFullWidth("ﾞ"), "?");
+    EXPECT_EQ(plat::MapToFullWidth("ﾏﾞ"), "マ?");
     // A double-byte character whose trail byte is 0x5C is not split.
     EXPECT_EQ(plat::MapToFullWidth("ソ\\"), "\x83\x5C\x5C");
 }

@@ -54,6 +54,6 @@ bool DeleteFileAt(const std::string& path);
 bool MoveFileReplace(const std::string& from, const std::string& to);
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& content);
-int GetDriveType(const std::string& root);
+int QueryDriveType(const std::string& root);
 
 }  // namespace plat

@@ -20,8 +20,8 @@ namespace plat::headless {
 struct WindowState {
     WindowHandle handle = kNoWindow;
     WindowHandle parent = kNoWindow;
-    int templateId = 0;   // dialogs: the template; controls: 0
-    int controlId = 0;    // controls: their id in the dialog
+    int templateId = 0;     // dialogs: the template; controls: 0
+    int controlId = 0;      // controls: their id in the dialog
     std::string className;  // "#32770" for dialogs, "msctls_progress32", "Edit", ...
     std::string text;
     unsigned style = 0;
@@ -105,7 +105,7 @@ public:
     // "check <h> <state>", "end <h> <result>", "destroy <h>",
     // "post <h> <message> <wParam> <lParam>", "post-failed <h> <message>",
     // "msgbox", "cursor wait|restore|end|normal"; and the user's side:
-// "type <h> <text>".
+    // "type <h> <text>".
     const std::vector<std::string>& Events() const { return m_events; }
     int WaitCursorDepth() const { return m_waitCursorDepth; }
 
@@ -141,9 +141,9 @@ bool Click(Dialog& dialog, int controlId);
 bool Type(Dialog& dialog, int controlId, const std::string& text);
 // A key-down at the focus window: offered to PreTranslateMessage; when that
 // does not consume it, the dialog manager's own handling: Esc cancels, Enter
-// clicks a focused push button or else sends kIdOk (ending the dialog with
-// kIdOk, after UpdateData(true), when the dialog does not handle it). True
-// when PreTranslateMessage consumed the key.
+// clicks a focused push button or else sends the command kIdOk (which does
+// nothing unless the dialog handles it). True when PreTranslateMessage
+// consumed the key.
 bool PressKey(Dialog& dialog, int virtualKey);
 
 }  // namespace plat::headless

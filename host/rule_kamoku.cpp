@@ -1,0 +1,164 @@
+#include "host/rule_kamoku.h"
+
+#include <limits>
+
+#include "host/host_data.h"
+#include "host/host_text.h"
+#include "host/standin_state.h"
+
+namespace {
+
+// The account totals of the data set the walk reads, or nullptr when the
+// model has none for it.
+const std::vector<host::AccountTotal>* TotalsOf(std::int32_t dataNo) {
+    const auto& totals = host::StandIn::Get().Model().totals;
+    const auto it = totals.find(dataNo);
+    return it == totals.end() ? nullptr : &it->second;
+}
+
+// The fifteen amounts of one array, little-endian, straight into the bytes:
+// a walk fills sixty of them per record and may run over 200,000 records.
+void FillArray(StKAMOKUSUMINFO& record, std::size_t offset, const std::array<std::int64_t, 15>& amounts) {
+    static_assert(StKAMOKUSUMINFO::kOffCreditIncl + 15 * 8 <= StKAMOKUSUMINFO::kSize,
+                  "arrays inside the record");
+    std::uint8_t* p = record.Data() + offset;
+    for (std::int64_t amount : amounts) {
+        const auto v = static_cast<std::uint64_t>(amount);
+        for (int b = 0; b < 8; ++b) *p++ = static_cast<std::uint8_t>(v >> (8 * b));
+    }
+}
+
+}  // namespace
+
+ClLinkMgr* ClLinkMgr::Inst() {
+    static ClLinkMgr mgr;
+    return &mgr;
+}
+
+ClOptLink* ClLinkMgr::GetOptLink() {
+    static ClOptLink link;
+    host::StandIn::Get().Record("GetOptLink");
+    return &link;
+}
+
+int ClRuleBase::AttachSetMgr(ClSetMgr* mgr) {
+    host::StandIn::Get().Record("AttachSetMgr");
+    m_pSetMgr = mgr;
+    return mgr == nullptr ? 1 : 0;
+}
+
+int ClRuleBase::SetCurDataID(const StDATAINFO* dataId) {
+    host::StandIn::Get().Record("SetCurDataID");
+    const host::DataSetEntry* entry = host::detail::FindDataSetByRecord(host::StandIn::Get().Model(), dataId);
+    m_bCurDataGiven = true;
+    m_bHasCurData = entry != nullptr;
+    m_lCurDataNo = entry != nullptr ? entry->dataNo : 0;
+    return entry != nullptr ? 0 : 1;
+}
+
+bool ClRuleBase::CurrentDataNo(std::int32_t& dataNo) const {
+    return host::detail::ResolveCurrentDataNo(m_bCurDataGiven, m_bHasCurData, m_lCurDataNo, dataNo);
+}
+
+int ClRuleBase::AttachOptLink(ClOptLink* link) {
+    host::StandIn::Get().Record("AttachOptLink");
+    m_pOptLink = link;
+    return link == nullptr ? 1 : 0;
+}
+
+void* ClRuleKamoku::operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    host::StandIn& standIn = host::StandIn::Get();
+    standIn.Record("new ClRuleKamoku");
+    if (standIn.Model().faults.failRuleCreate) return nullptr;
+    return ::operator new(size, std::nothrow);
+}
+
+void* ClRuleKamoku::operator new(std::size_t size) {
+    host::StandIn& standIn = host::StandIn::Get();
+    standIn.Record("new ClRuleKamoku");
+    if (standIn.Model().faults.failRuleCreate) throw std::bad_alloc();
+    return ::operator new(size);
+}
+
+void ClRuleKamoku::operator delete(void* p) noexcept {
+    if (p == nullptr) return;
+    host::StandIn::Get().Record("delete ClRuleKamoku");
+    ::operator delete(p);
+}
+
+int ClRuleKamoku::MoveReady(_RuleKamokuSumType_Base /*base*/, _RuleKamokuSumType_Bmn /*bmn*/,
+                            _RuleKamokuSumType_Disptype /*dispType*/, const StFINDINFO* find,
+                            const StBUMONINFO* /*bumon*/, _RuleKamokuSumType_Past /*past*/) {
+    host::StandIn::Get().Record("MoveReady");
+    // The find-info is kept but selects nothing: every record carries all
+    // fifteen period entries and the caller sums the months it wants.
+    m_find.Clear();
+    if (find != nullptr) m_find = *find;
+    m_nPos = 0;
+    m_nCalls = 0;
+    m_bReady = false;
+    if (!CurrentDataNo(m_lWalkDataNo)) return 1;
+    m_bReady = true;
+    return 0;
+}
+
+int ClRuleKamoku::GetSumCount(std::uint32_t* count) {
+    host::StandIn& standIn = host::StandIn::Get();
+    standIn.Record("GetSumCount");
+    const host::Faults& faults = standIn.Model().faults;
+    if (count == nullptr || !m_bReady || faults.failGetSumCount) return 1;
+    if (faults.reportedCount >= 0) {
+        const std::int64_t maxCount = std::numeric_limits<std::uint32_t>::max();
+        *count =
+            static_cast<std::uint32_t>(faults.reportedCount > maxCount ? maxCount : faults.reportedCount);
+        return 0;
+    }
+    const auto* totals = TotalsOf(m_lWalkDataNo);
+    *count = totals == nullptr ? 0u : static_cast<std::uint32_t>(totals->size());
+    return 0;
+}
+
+int ClRuleKamoku::SetMovePos(std::uint32_t pos) {
+    host::StandIn& standIn = host::StandIn::Get();
+    standIn.Record("SetMovePos " + std::to_string(pos));
+    if (!m_bReady || standIn.Model().faults.failSetMovePos) return 1;
+    const auto* totals = TotalsOf(m_lWalkDataNo);
+    const std::size_t size = totals == nullptr ? 0u : totals->size();
+    if (pos > size) return 1;
+    m_nPos = pos;
+    return 0;
+}
+
+int ClRuleKamoku::MoveNext(StKAMOKUSUMINFO* record) {
+    host::StandIn& standIn = host::StandIn::Get();
+    standIn.RecordHot(host::HotCall::kMoveNext);
+    const host::Faults& faults = standIn.Model().faults;
+    ++m_nCalls;
+    if (faults.failMoveNextAt > 0 && m_nCalls == static_cast<std::uint32_t>(faults.failMoveNextAt)) {
+        return faults.moveNextError;
+    }
+    if (record == nullptr || !m_bReady) return kNotReady;
+    const auto* totals = TotalsOf(m_lWalkDataNo);
+    if (totals == nullptr || m_nPos >= totals->size()) return kEndOfRecords;
+    const host::AccountTotal& t = (*totals)[m_nPos++];
+    record->Clear();
+    record->SetI32(StKAMOKUSUMINFO::kOffCode, t.code);
+    record->SetText(StKAMOKUSUMINFO::kOffName, StKAMOKUSUMINFO::kNameSize,
+                    host::text::CutText(t.name, StKAMOKUSUMINFO::kNameSize - 1));
+    record->SetU8(StKAMOKUSUMINFO::kOffExclude1, t.exclude1);
+    record->SetU8(StKAMOKUSUMINFO::kOffExclude2, t.exclude2);
+    record->SetU8(StKAMOKUSUMINFO::kOffHojyoFlg, t.hojyoFlg);
+    record->SetU8(StKAMOKUSUMINFO::kOffNature, t.nature);
+    record->SetU32(StKAMOKUSUMINFO::kOffAttributes, t.attributes);
+    FillArray(*record, StKAMOKUSUMINFO::kOffDebitExcl, t.debitExcl);
+    FillArray(*record, StKAMOKUSUMINFO::kOffDebitIncl, t.debitIncl);
+    FillArray(*record, StKAMOKUSUMINFO::kOffCreditExcl, t.creditExcl);
+    FillArray(*record, StKAMOKUSUMINFO::kOffCreditIncl, t.creditIncl);
+    return 0;
+}
+
+int ClRuleKamoku::MoveFinish() {
+    host::StandIn::Get().Record("MoveFinish");
+    m_bReady = false;
+    return 0;
+}

@@ -1,0 +1,101 @@
+#include "aggregation/dec_amount.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+constexpr std::int64_t kJustBelow = 999999999999999999LL;  // 99,999,999,999,999.9999
+constexpr std::int64_t kBound = 1000000000000000000LL;     // 100,000,000,000,000
+
+TEST(DecAmount, StoresNormalisedParts) {
+    const ClDecAmount a(123456789);
+    EXPECT_EQ(1, a.Sign());
+    EXPECT_EQ(12345u, a.Whole());
+    EXPECT_EQ(6789, a.Fraction());
+    EXPECT_EQ(123456789, a.Scaled());
+
+    const ClDecAmount b(-10001);
+    EXPECT_EQ(-1, b.Sign());
+    EXPECT_EQ(1u, b.Whole());
+    EXPECT_EQ(1, b.Fraction());
+    EXPECT_EQ(-10001, b.Scaled());
+
+    const ClDecAmount c(-9999);
+    EXPECT_EQ(-1, c.Sign());
+    EXPECT_EQ(0u, c.Whole());
+    EXPECT_EQ(9999, c.Fraction());
+
+    const ClDecAmount zero;
+    EXPECT_EQ(1, zero.Sign());
+    EXPECT_EQ(0, zero.Scaled());
+    // A result of zero carries the plus sign too.
+    const ClDecAmount z = ClDecAmount(-5) - ClDecAmount(-5);
+    EXPECT_EQ(1, z.Sign());
+    EXPECT_EQ(0u, z.Whole());
+    EXPECT_EQ(0, z.Fraction());
+}
+
+TEST(DecAmount, ExtremeScaledValuesRoundTrip) {
+    const std::int64_t lo = std::numeric_limits<std::int64_t>::min();
+    const std::int64_t hi = std::numeric_limits<std::int64_t>::max();
+    EXPECT_EQ(lo, ClDecAmount(lo).Scaled());
+    EXPECT_EQ(hi, ClDecAmount(hi).Scaled());
+    EXPECT_EQ(922337203685477u, ClDecAmount(lo).Whole());
+    EXPECT_EQ(5808, ClDecAmount(lo).Fraction());
+    const ClDecAmount copy(ClDecAmount(-77));
+    EXPECT_EQ(-77, copy.Scaled());
+}
+
+TEST(DecAmount, ArithmeticIsExact) {
+    EXPECT_EQ(3, ClDecAmount(1).CheckedAdd(ClDecAmount(2)).Scaled());
+    EXPECT_EQ(-1, ClDecAmount(1).CheckedAdd(ClDecAmount(-2)).Scaled());
+    EXPECT_EQ(-3, (ClDecAmount(-1) - ClDecAmount(2)).Scaled());
+    EXPECT_EQ(20001, (ClDecAmount(10000) - ClDecAmount(-10001)).Scaled());
+    ClDecAmount acc(9999);
+    acc += ClDecAmount(1);
+    EXPECT_EQ(10000, acc.Scaled());
+    EXPECT_EQ(1u, acc.Whole());
+    EXPECT_EQ(0, acc.Fraction());
+    acc += ClDecAmount(-30000);
+    EXPECT_EQ(-20000, acc.Scaled());
+}
+
+TEST(DecAmount, CheckedAdditionBound) {
+    EXPECT_EQ(kJustBelow, ClDecAmount(kJustBelow - 1).CheckedAdd(ClDecAmount(1)).Scaled());
+    EXPECT_EQ(-kJustBelow, ClDecAmount(-kJustBelow).CheckedAdd(ClDecAmount(0)).Scaled());
+    EXPECT_THROW(ClDecAmount(kJustBelow).CheckedAdd(ClDecAmount(1)), ClDecOverflow);
+    EXPECT_THROW(ClDecAmount(-kJustBelow).CheckedAdd(ClDecAmount(-1)), ClDecOverflow);
+    EXPECT_THROW(ClDecAmount(kBound).CheckedAdd(ClDecAmount(0)), ClDecOverflow);
+    EXPECT_THROW(ClDecAmount(std::numeric_limits<std::int64_t>::max()).CheckedAdd(ClDecAmount(1)),
+                 ClDecOverflow);
+    // Beyond the bound on the way, back inside at the end: passes.
+    EXPECT_EQ(1, ClDecAmount(kBound * 2).CheckedAdd(ClDecAmount(-(kBound * 2 - 1))).Scaled());
+    try {
+        ClDecAmount(kBound).CheckedAdd(ClDecAmount(kBound));
+        ADD_FAILURE() << "no overflow";
+    } catch (const ClDecOverflow& e) {
+        EXPECT_EQ(-1, e.Value());
+    }
+}
+
+TEST(DecAmount, SubtractionAndAccumulationHaveNoBound) {
+    EXPECT_EQ(-2 * kBound, (ClDecAmount(-kBound) - ClDecAmount(kBound)).Scaled());
+    ClDecAmount acc(kBound);
+    acc += ClDecAmount(kBound);
+    EXPECT_EQ(2 * kBound, acc.Scaled());
+}
+
+TEST(DecAmount, ResultsOutsideSixtyFourBitsRaise) {
+    const std::int64_t hi = std::numeric_limits<std::int64_t>::max();
+    const std::int64_t lo = std::numeric_limits<std::int64_t>::min();
+    EXPECT_THROW(ClDecAmount(lo) - ClDecAmount(1), ClDecOverflow);
+    ClDecAmount acc(hi);
+    EXPECT_THROW(acc += ClDecAmount(1), ClDecOverflow);
+    EXPECT_EQ(hi, acc.Scaled());  // unchanged
+    EXPECT_EQ(lo, (ClDecAmount(lo + 1) - ClDecAmount(1)).Scaled());
+}
+
+}  // namespace

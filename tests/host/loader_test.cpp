@@ -1,0 +1,597 @@
+// The host data folder: the sample, exact parsing, malformed data named by
+// file, line and field, and inputs that must never crash the loader.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "host/acc_connect.h"
+#include "host/host_data.h"
+#include "host/host_text.h"
+#include "host/records.h"
+#include "host/synthetic.h"
+#include "platform/files.h"
+#include "platform/process.h"
+#include "test_support.h"
+
+#ifndef _WIN32
+#include "platform/portable/drive_table.h"
+#include "platform/portable/headless_ui.h"
+#endif
+
+namespace {
+
+using host_test::FolderFiles;
+using host_test::TempFolder;
+
+const host::AccountTotal* FindTotal(const host::HostModel& m, std::int32_t dataNo, std::int32_t code) {
+    for (const host::AccountTotal& t : m.totals.at(dataNo)) {
+        if (t.code == code) return &t;
+    }
+    return nullptr;
+}
+
+std::int8_t MasterClass(const host::HostModel& m, std::int32_t dataNo, std::int32_t code) {
+    for (const host::AccountMasterEntry& e : m.masters.at(dataNo)) {
+        if (e.code == code) return e.kmkClass;
+    }
+    return -1;
+}
+
+// The order the walk promises: account row; with the hojyo marker, sub-account
+// rows of that account and a closing row with the account's code.
+::testing::AssertionResult WalkOrderHolds(const std::vector<host::AccountTotal>& rows) {
+    std::size_t i = 0;
+    while (i < rows.size()) {
+        const host::AccountTotal& own = rows[i];
+        if (own.code % 10000 != 0) return ::testing::AssertionFailure() << "sub-account first at row " << i;
+        ++i;
+        if (own.hojyoFlg == 0) continue;
+        std::size_t subs = 0;
+        while (i < rows.size() && rows[i].code % 10000 != 0) {
+            if (rows[i].code / 10000 != own.code / 10000) {
+                return ::testing::AssertionFailure() << "foreign sub-account at row " << i;
+            }
+            ++subs;
+            ++i;
+        }
+        if (subs == 0 || i >= rows.size() || rows[i].code != own.code) {
+            return ::testing::AssertionFailure() << "group of " << own.code << " not closed at row " << i;
+        }
+        ++i;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult SameModel(const host::HostModel& a, const host::HostModel& b) {
+    if (a.currentUser != b.currentUser || a.initiateResult != b.initiateResult ||
+        a.expSysLinkResult != b.expSysLinkResult || a.appFolder[0] != b.appFolder[0] ||
+        a.appFolder[1] != b.appFolder[1] || a.taxFormProductName != b.taxFormProductName) {
+        return ::testing::AssertionFailure() << "session or folders differ";
+    }
+    if (a.users.size() != b.users.size() || a.dataSets.size() != b.dataSets.size()) {
+        return ::testing::AssertionFailure() << "list sizes differ";
+    }
+    for (std::size_t i = 0; i < a.users.size(); ++i) {
+        if (a.users[i].id != b.users[i].id || a.users[i].selectedNo1 != b.users[i].selectedNo1 ||
+            a.users[i].selectedNo2 != b.users[i].selectedNo2) {
+            return ::testing::AssertionFailure() << "user " << i << " differs";
+        }
+    }
+    for (std::size_t i = 0; i < a.dataSets.size(); ++i) {
+        const host::DataSetEntry& x = a.dataSets[i];
+        const host::DataSetEntry& y = b.dataSets[i];
+        if (x.dataNo != y.dataNo || x.idText != y.idText || x.companyName != y.companyName ||
+            x.periodStart != y.periodStart || x.periodEnd != y.periodEnd ||
+            x.periodSetting != y.periodSetting || x.dataKind != y.dataKind ||
+            x.taxIncludedDefault != y.taxIncludedDefault || x.closingDay != y.closingDay) {
+            return ::testing::AssertionFailure() << "data set " << i << " differs";
+        }
+    }
+    if (a.masters.size() != b.masters.size() || a.totals.size() != b.totals.size()) {
+        return ::testing::AssertionFailure() << "per-data-set files differ";
+    }
+    for (const auto& [no, master] : a.masters) {
+        const auto& other = b.masters.at(no);
+        if (master.size() != other.size()) return ::testing::AssertionFailure() << "master size of " << no;
+        for (std::size_t i = 0; i < master.size(); ++i) {
+            if (master[i].code != other[i].code || master[i].kmkClass != other[i].kmkClass) {
+                return ::testing::AssertionFailure() << "master row " << i << " of " << no;
+            }
+        }
+    }
+    for (const auto& [no, rows] : a.totals) {
+        const auto& other = b.totals.at(no);
+        if (rows.size() != other.size()) return ::testing::AssertionFailure() << "totals size of " << no;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const host::AccountTotal& x = rows[i];
+            const host::AccountTotal& y = other[i];
+            if (x.code != y.code || x.name != y.name || x.nature != y.nature || x.hojyoFlg != y.hojyoFlg ||
+                x.exclude1 != y.exclude1 || x.exclude2 != y.exclude2 || x.attributes != y.attributes ||
+                x.debitExcl != y.debitExcl || x.debitIncl != y.debitIncl || x.creditExcl != y.creditExcl ||
+                x.creditIncl != y.creditIncl) {
+                return ::testing::AssertionFailure() << "totals row " << i << " of " << no;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+class HostLoader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        host::StandIn::Get().Reset();
+        host::StandIn::Get().SetMessageHandler([this](plat::WindowHandle owner, const std::string& text,
+                                                      const std::string& caption, unsigned style) {
+            messages.push_back({owner, text, caption, style});
+            return plat::kIdOk;
+        });
+    }
+    void TearDown() override {
+        host::StandIn::Get().SetMessageHandler(nullptr);
+        host::StandIn::Get().Reset();
+    }
+
+    struct Message {
+        plat::WindowHandle owner;
+        std::string text;
+        std::string caption;
+        unsigned style;
+    };
+    std::vector<Message> messages;
+};
+
+TEST_F(HostLoader, SampleFolderLoads) {
+    host::HostModel m;
+    host::LoadError err;
+    ASSERT_TRUE(host::LoadHostModel(host_test::SampleFolder(), m, err)) << err.ToText();
+
+    EXPECT_EQ(m.currentUser, "yamada");
+    EXPECT_EQ(m.initiateResult, 0);
+    EXPECT_EQ(m.expSysLinkResult, 0);
+    EXPECT_EQ(m.appFolder[0], "C:\\users\\Public\\Documents\\");
+    EXPECT_EQ(m.appFolder[1], "C:\\users\\Public\\Documents\\LinkHost\\Settings\\");
+    // "Kolvaren 申告書作成システム": 申 ends in 0x5C.
+    EXPECT_EQ(m.taxFormProductName,
+              "Kolvaren \x90\x5C\x8D\x90\x8F\x91\x8D\xEC\x90\xAC\x83\x56\x83\x58\x83\x65\x83\x80");
+
+    ASSERT_EQ(m.users.size(), 4u);
+    EXPECT_EQ(m.users[0].id, "yamada");
+    EXPECT_EQ(m.users[0].selectedNo2, 1);
+    EXPECT_EQ(m.users[1].id, "\x94\x5C\x93\x6F");  // 能登
+    EXPECT_EQ(m.users[1].selectedNo2, 2);
+
+    ASSERT_EQ(m.dataSets.size(), 4u);
+    const host::DataSetEntry& d1 = m.dataSets[0];
+    EXPECT_EQ(d1.dataNo, 1);
+    EXPECT_EQ(d1.idText, "MIDORI-2025");
+    EXPECT_EQ(d1.companyName,
+              "\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0\xD0\xC4\xDE\xD8\x8F\xA4\x89\xEF");  // 株式会社ﾐﾄﾞﾘ商会
+    EXPECT_EQ(d1.periodStart, 20250401);
+    EXPECT_EQ(d1.periodEnd, 20260331);
+    EXPECT_EQ(d1.periodSetting, 1);
+    EXPECT_EQ(d1.dataKind, 0);
+    EXPECT_FALSE(d1.taxIncludedDefault);
+    EXPECT_EQ(d1.closingDay, 0);
+    EXPECT_EQ(m.dataSets[1].periodStart, 20250101);
+    EXPECT_EQ(m.dataSets[1].periodEnd, 20251231);
+    EXPECT_TRUE(m.dataSets[1].taxIncludedDefault);
+    EXPECT_EQ(m.dataSets[2].dataKind, StDATAINFO::kDataKindPastResults);
+    EXPECT_EQ(m.dataSets[3].closingDay, 20);
+    EXPECT_EQ(m.dataSets[3].periodStart, 20250321);
+
+    // The company's chart: 69 records in walk order.
+    const auto& rows = m.totals.at(1);
+    ASSERT_EQ(rows.size(), 69u);
+    for (const auto& [no, t] : m.totals) EXPECT_TRUE(WalkOrderHolds(t)) << "data set " << no;
+    EXPECT_EQ(rows[0].code, 1110000);
+    EXPECT_EQ(rows[0].name, "\x8C\xBB\x8B\xE0");  // 現金
+    EXPECT_EQ(rows[0].nature, 1);
+    EXPECT_EQ(rows[0].debitExcl[0], 350000LL * 10000);
+    EXPECT_EQ(rows[0].debitExcl[1], 5435485000LL);  // 543548.5 yen
+    const host::AccountTotal* bank = FindTotal(m, 1, 1210001);
+    ASSERT_NE(bank, nullptr);
+    EXPECT_EQ(bank->debitExcl[2], 27170000000LL);  // 2717000 yen
+
+    // The records the aggregation must drop, and why.
+    std::set<std::int32_t> dropped;
+    for (const host::AccountTotal& t : rows) {
+        const std::int8_t cls = MasterClass(m, 1, t.code);
+        if (t.exclude1 != 0 || t.exclude2 != 0 || (t.attributes & StKAMOKUSUMINFO::kAttrExcludeMask) != 0 ||
+            (cls != 0 && cls != 1)) {
+            dropped.insert(t.code);
+        }
+    }
+    EXPECT_EQ(dropped, (std::set<std::int32_t>{1410009, 1990000, 2990000, 8910000, 9810000, 9910000}));
+    EXPECT_EQ(FindTotal(m, 1, 1990000)->exclude1, 1);
+    EXPECT_EQ(FindTotal(m, 1, 2990000)->exclude2, 1);
+    EXPECT_EQ(FindTotal(m, 1, 8910000)->attributes, 0x08000000u);
+    EXPECT_EQ(FindTotal(m, 1, 9910000)->attributes, 0x10000000u);
+    EXPECT_EQ(MasterClass(m, 1, 9810000), 2);
+    // Bits next to the mask do not drop a record.
+    EXPECT_EQ(FindTotal(m, 1, 5110000)->attributes, 0x04000000u);
+    EXPECT_EQ(FindTotal(m, 1, 6110000)->attributes, 0x20000000u);
+
+    // Double entry holds in both views: debits equal credits over the rows
+    // that are not group totals.
+    for (const auto& [no, t] : m.totals) {
+        std::int64_t dx = 0, cx = 0, di = 0, ci = 0;
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            const bool groupTotal =
+                t[i].code % 10000 == 0 &&
+                (t[i].hojyoFlg != 0 || (i > 0 && t[i - 1].code / 10000 == t[i].code / 10000));
+            if (groupTotal) continue;
+            for (int e = 0; e < 15; ++e) {
+                dx += t[i].debitExcl[e];
+                cx += t[i].creditExcl[e];
+                di += t[i].debitIncl[e];
+                ci += t[i].creditIncl[e];
+            }
+        }
+        EXPECT_EQ(dx, cx) << "data set " << no;
+        EXPECT_EQ(di, ci) << "data set " << no;
+    }
+}
+
+TEST_F(HostLoader, FormattedModelsReadBackUnchanged) {
+    host::HostModel sample;
+    host::LoadError err;
+    ASSERT_TRUE(host::LoadHostModel(host_test::SampleFolder(), sample, err)) << err.ToText();
+
+    host::HostModel synthetic = host::MakeSyntheticModel(750);
+    synthetic.faults.failMoveNextAt = 3;
+    synthetic.faults.reportedCount = 40000;
+    synthetic.initiateResult = 7;
+    synthetic.dataSets[0].companyName = " lead, \"quoted\" \x95\x5C";
+    for (const host::HostModel* model : {&sample, &synthetic}) {
+        TempFolder folder;
+        ASSERT_TRUE(folder.WriteModel(*model));
+        host::HostModel back;
+        ASSERT_TRUE(host::LoadHostModel(folder.Path(), back, err)) << err.ToText();
+        EXPECT_TRUE(SameModel(*model, back));
+        EXPECT_EQ(back.faults.failMoveNextAt, model->faults.failMoveNextAt);
+        EXPECT_EQ(back.faults.reportedCount, model->faults.reportedCount);
+    }
+}
+
+TEST_F(HostLoader, SyntheticModelHasTheSizeAndOrderAskedFor) {
+    for (std::size_t n : {0u, 1u, 2u, 3u, 5u, 100u, 20000u}) {
+        const host::HostModel m = host::MakeSyntheticModel(n);
+        ASSERT_EQ(m.totals.at(1).size(), n);
+        EXPECT_TRUE(WalkOrderHolds(m.totals.at(1))) << n;
+        std::set<std::int32_t> master;
+        for (const auto& e : m.masters.at(1)) master.insert(e.code);
+        for (const auto& t : m.totals.at(1)) ASSERT_EQ(master.count(t.code), 1u) << t.code;
+    }
+    // Deterministic, and with records the filters drop.
+    const host::HostModel a = host::MakeSyntheticModel(2000);
+    const host::HostModel b = host::MakeSyntheticModel(2000);
+    EXPECT_TRUE(SameModel(a, b));
+    int excluded = 0;
+    int groups = 0;
+    for (const auto& t : a.totals.at(1)) {
+        excluded +=
+            t.exclude1 != 0 || t.exclude2 != 0 || (t.attributes & StKAMOKUSUMINFO::kAttrExcludeMask) != 0;
+        groups += t.hojyoFlg != 0;
+    }
+    EXPECT_GT(excluded, 0);
+    EXPECT_GT(groups, 0);
+}
+
+struct MalformedCase {
+    const char* what;
+    const char* file;  // the file changed
+    int line;          // its line replaced (1-based), 0 to replace the whole file
+    std::string text;  // the new line or content; "\x01" deletes the file
+    const char* expectFile;
+    int expectLine;
+    const char* expectField;
+};
+
+std::vector<MalformedCase> MalformedCases() {
+    const std::string amounts = host_test::AmountCells(1);
+    const std::string cells59 = amounts.substr(0, amounts.rfind(','));
+    const std::string tooLong57(57, 'n');
+    std::string fiveDecimals = amounts;
+    fiveDecimals.replace(fiveDecimals.find("4,"), 1, "4.00001");  // dx3 holds 4
+    return {
+        {"amount with five decimals", "totals-1.csv", 3, "100,1,Sub,1,0,0,0,0," + fiveDecimals,
+         "totals-1.csv", 3, "dx3"},
+        {"amount past 64 bits", "totals-1.csv", 3,
+         "100,1,Sub,1,0,0,0,0,922337203685477.5808" + amounts.substr(1), "totals-1.csv", 3, "dx0"},
+        {"amount not a number", "totals-1.csv", 5, "200,0,Sales,2,0,0,0,0," + cells59 + ",abc",
+         "totals-1.csv", 5, "ci14"},
+        {"column missing", "totals-1.csv", 5, "200,0,Sales,2,0,0,0,0," + cells59, "totals-1.csv", 5, ""},
+        {"column too many", "totals-1.csv", 5, "200,0,Sales,2,0,0,0,0," + amounts + ",1", "totals-1.csv", 5,
+         ""},
+        {"code not in the master", "totals-1.csv", 5, "300,0,X,2,0,0,0,0," + amounts, "totals-1.csv", 5,
+         "account"},
+        {"sub-account without its account", "totals-1.csv", 5, "200,1,X,2,0,0,0,0," + amounts, "totals-1.csv",
+         5, "account"},
+        {"group not closed", "totals-1.csv", 4, "200,0,Sales,2,0,0,0,0," + amounts, "totals-1.csv", 4,
+         "account"},
+        {"marker set without sub-accounts", "totals-1.csv", 5, "200,0,Sales,2,1,0,0,0," + amounts,
+         "totals-1.csv", 5, "hojyo"},
+        {"sub-accounts without the marker", "totals-1.csv", 2, "100,0,Cash,1,0,0,0,0," + amounts,
+         "totals-1.csv", 2, "hojyo"},
+        {"duplicate account", "totals-1.csv", 5, "100,0,Cash,1,0,0,0,0," + amounts, "totals-1.csv", 5,
+         "account"},
+        {"name too long", "totals-1.csv", 5, "200,0," + tooLong57 + ",2,0,0,0,0," + amounts, "totals-1.csv",
+         5, "name"},
+        {"name with a broken double-byte character", "totals-1.csv", 5, "200,0,ab\x82,2,0,0,0,0," + amounts,
+         "totals-1.csv", 5, "name"},
+        {"attributes past 32 bits", "totals-1.csv", 5, "200,0,S,2,0,0,0,0x100000000," + amounts,
+         "totals-1.csv", 5, "attributes"},
+        {"nature past a byte", "totals-1.csv", 5, "200,0,S,256,0,0,0,0," + amounts, "totals-1.csv", 5,
+         "nature"},
+        {"unclosed quote", "totals-1.csv", 5, "200,0,\"S,2,0,0,0,0," + amounts, "totals-1.csv", 5, ""},
+        {"wrong header", "totals-1.csv", 1, "account,sub,nom", "totals-1.csv", 1, ""},
+        {"renamed column", "accounts-1.csv", 1, "account,sub,klass", "accounts-1.csv", 1, "class"},
+        {"duplicate master code", "accounts-1.csv", 3, "100,0,0", "accounts-1.csv", 3, "sub"},
+        {"class past a byte", "accounts-1.csv", 4, "200,0,200", "accounts-1.csv", 4, "class"},
+        {"account code 0", "accounts-1.csv", 4, "0,0,1", "accounts-1.csv", 4, "account"},
+        {"sub-account code 10000", "accounts-1.csv", 4, "200,10000,1", "accounts-1.csv", 4, "sub"},
+        {"no such day", "datasets.csv", 2, "1,ID1,Co,20250231,20260331,1,0,0,0", "datasets.csv", 2,
+         "periodStart"},
+        {"end before start", "datasets.csv", 2, "1,ID1,Co,20250401,20240331,1,0,0,0", "datasets.csv", 2,
+         "periodEnd"},
+        {"closing day 29", "datasets.csv", 2, "1,ID1,Co,20250401,20260331,1,0,0,29", "datasets.csv", 2,
+         "closingDay"},
+        {"ID of 16 bytes", "datasets.csv", 2, "1,ID34567890123456,Co,20250401,20260331,1,0,0,0",
+         "datasets.csv", 2, "id"},
+        {"data kind past 16 bits", "datasets.csv", 2, "1,ID1,Co,20250401,20260331,1,40000,0,0",
+         "datasets.csv", 2, "dataKind"},
+        {"data number 0", "datasets.csv", 2, "0,ID1,Co,20250401,20260331,1,0,0,0", "datasets.csv", 2,
+         "dataNo"},
+        {"data set without its files", "datasets.csv", 2, "2,ID2,Co,20250401,20260331,1,0,0,0",
+         "accounts-2.csv", 0, ""},
+        {"duplicate user", "users.csv", 2, "u1,1,1\r\nu1,2,2", "users.csv", 3, "user"},
+        {"user ID of 65 bytes", "users.csv", 2, std::string(65, 'u') + ",1,1", "users.csv", 2, "user"},
+        {"selection number not a number", "users.csv", 2, "u1,1,x", "users.csv", 2, "selected2"},
+        {"empty file", "users.csv", 0, "", "users.csv", 0, ""},
+        {"missing file", "users.csv", 0, "\x01", "users.csv", 0, ""},
+        {"saved as UTF-8", "users.csv", 0, "\xEF\xBB\xBFuser,selected1,selected2\r\n", "users.csv", 1, ""},
+        {"NUL byte", "users.csv", 2, std::string("u1,1,1\0", 7), "users.csv", 2, ""},
+        {"unknown key", "host.ini", 3, "Foo=1", "host.ini", 3, "Foo"},
+        {"result not a number", "host.ini", 3, "InitiateResult=zero", "host.ini", 3, "InitiateResult"},
+        {"duplicate key", "host.ini", 3, "User=u2", "host.ini", 3, "User"},
+        {"unknown section", "host.ini", 4, "[Folder]", "host.ini", 4, "[Folder]"},
+        {"user missing", "host.ini", 2, "; no user", "host.ini", 0, "User"},
+        {"key before any section", "host.ini", 1, "User=u1", "host.ini", 1, "User"},
+        {"fault flag not 0 or 1", "host.ini", 8, "[Faults]\r\nFailRuleCreate=2", "host.ini", 9,
+         "FailRuleCreate"},
+        {"missing host.ini", "host.ini", 0, "\x01", "host.ini", 0, ""},
+    };
+}
+
+TEST_F(HostLoader, MalformedDataIsNamedByFileLineAndField) {
+    {
+        TempFolder folder;
+        ASSERT_TRUE(host_test::MinimalFolder().WriteTo(folder));
+        host::HostModel m;
+        host::LoadError err;
+        ASSERT_TRUE(host::LoadHostModel(folder.Path(), m, err)) << err.ToText();
+        ASSERT_EQ(m.totals.at(1).size(), 4u);
+        EXPECT_EQ(m.totals.at(1)[3].attributes, 0x08000000u);
+        EXPECT_EQ(m.totals.at(1)[3].creditIncl[14], 64LL * 10000);
+        EXPECT_EQ(m.appFolder[0], "C:\\out\\");  // the backslash the folder text needs
+        EXPECT_EQ(m.appFolder[1], "");
+    }
+    for (const MalformedCase& c : MalformedCases()) {
+        SCOPED_TRACE(c.what);
+        FolderFiles files = host_test::MinimalFolder();
+        TempFolder folder;
+        ASSERT_TRUE(files.WriteTo(folder));
+        if (c.text == "\x01") {
+            folder.Remove(c.file);
+        } else if (c.line == 0) {
+            ASSERT_TRUE(folder.Write(c.file, c.text));
+        } else {
+            std::vector<std::string>& lines = files.Lines(c.file);
+            ASSERT_LE(static_cast<std::size_t>(c.line), lines.size());
+            lines[static_cast<std::size_t>(c.line - 1)] = c.text;
+            ASSERT_TRUE(files.WriteTo(folder));
+        }
+        host::HostModel m;
+        m.currentUser = "untouched";
+        host::LoadError err;
+        EXPECT_FALSE(host::LoadHostModel(folder.Path(), m, err));
+        EXPECT_EQ(err.file, c.expectFile);
+        EXPECT_EQ(err.line, c.expectLine);
+        EXPECT_EQ(err.field, c.expectField);
+        EXPECT_FALSE(err.message.empty());
+        EXPECT_EQ(m.currentUser, "untouched") << "a failed load leaves the model alone";
+    }
+}
+
+TEST_F(HostLoader, ErrorTextIsOneLineNamingTheFileLineAndField) {
+    host::LoadError err;
+    err.file = "totals-1.csv";
+    err.line = 12;
+    err.field = "dx3";
+    err.message = "bad\r\nthing";
+    // "ホストデータを読み込めません: totals-1.csv 12行目 「dx3」: bad  thing"
+    EXPECT_EQ(err.ToText(),
+              "\x83\x7A\x83\x58\x83\x67\x83\x66\x81\x5B\x83\x5E\x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82"
+              "\xDC\x82\xB9"
+              "\x82\xF1: totals-1.csv 12\x8D\x73\x96\xDA \x81\x75"
+              "dx3\x81\x76: bad  thing");
+    err.line = 0;
+    err.field.clear();
+    const std::string text = err.ToText();
+    const std::string tail = "totals-1.csv: bad  thing";
+    ASSERT_GE(text.size(), tail.size());
+    EXPECT_EQ(text.substr(text.size() - tail.size()), tail);
+}
+
+TEST_F(HostLoader, NeverCrashesOnDamagedFiles) {
+    FolderFiles base = host_test::MinimalFolder();
+    std::vector<std::pair<std::string, std::string>> originals;
+    for (const auto& [name, lines] : base.files) {
+        std::string content;
+        for (const std::string& l : lines) content += l + "\r\n";
+        originals.emplace_back(name, content);
+    }
+    std::string sampleTotals;
+    ASSERT_TRUE(
+        plat::ReadWholeFile(host::text::JoinPath(host_test::SampleFolder(), "totals-1.csv"), sampleTotals));
+
+    TempFolder folder;
+    ASSERT_TRUE(base.WriteTo(folder));
+    std::mt19937 rng(12345u);
+    int failures = 0;
+    const int rounds = 300;
+    for (int round = 0; round < rounds; ++round) {
+        const auto& [name, original] = originals[rng() % originals.size()];
+        std::string content = original;
+        switch (rng() % 7) {
+            case 0:  // truncated anywhere
+                content.resize(rng() % (content.size() + 1));
+                break;
+            case 1:  // bytes of 0x80 and above, lead bytes among them
+                for (int k = 0; k < 4; ++k)
+                    content[rng() % content.size()] = static_cast<char>(0x80 + rng() % 0x80);
+                break;
+            case 2:  // separators and quotes in random places
+                for (int k = 0; k < 3; ++k) content.insert(rng() % content.size(), 1, ",\"\r\n#"[rng() % 5]);
+                break;
+            case 3:  // huge numbers
+                content.insert(rng() % content.size(), "99999999999999999999999999.99999");
+                break;
+            case 4:  // a line dropped
+            {
+                const std::size_t at = content.find("\r\n", rng() % content.size());
+                if (at != std::string::npos) content.erase(0, at + 2);
+                break;
+            }
+            case 5:  // control bytes
+                content[rng() % content.size()] = static_cast<char>(rng() % 0x20);
+                break;
+            default:  // the sample's large totals in place of the small ones
+                if (name == "totals-1.csv") content = sampleTotals.substr(0, rng() % sampleTotals.size());
+                break;
+        }
+        ASSERT_TRUE(folder.Write(name, content));
+        host::HostModel m;
+        host::LoadError err;
+        if (!host::LoadHostModel(folder.Path(), m, err)) {
+            ++failures;
+            EXPECT_FALSE(err.file.empty()) << err.ToText();
+            EXPECT_FALSE(err.message.empty());
+            EXPECT_EQ(err.ToText().find_first_of("\r\n"), std::string::npos);
+        } else {
+            for (const auto& [no, rows] : m.totals) EXPECT_TRUE(WalkOrderHolds(rows));
+        }
+        ASSERT_TRUE(folder.Write(name, original));
+    }
+    EXPECT_GT(failures, rounds / 2);
+}
+
+TEST_F(HostLoader, InitiateLoadsTheFolderOrRefuses) {
+    ClAccConnect* connect = ClAccConnect::Inst();
+    // A folder that is not there: refused without a word.
+    host::StandIn::Get().UseFolder(host_test::SampleFolder() + "-missing");
+    EXPECT_NE(connect->Initiate(), 0);
+    EXPECT_FALSE(connect->IsConnected());
+    EXPECT_TRUE(messages.empty());
+
+    // Malformed data: refused with a message naming the place.
+    TempFolder folder;
+    FolderFiles files = host_test::MinimalFolder();
+    files.Lines("accounts-1.csv")[2] = "100,1,x";
+    ASSERT_TRUE(files.WriteTo(folder));
+    host::StandIn::Get().UseFolder(folder.Path());
+    connect->m_pszTitle = "\x89\xC8\x96\xDA\x93\xE0\x96\xF3\x8F\x91";  // 科目内訳書
+    connect->m_hOwnerWnd = 0x1234;
+    EXPECT_NE(connect->Initiate(), 0);
+    EXPECT_FALSE(connect->IsConnected());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].text.find("accounts-1.csv 3\x8D\x73\x96\xDA"), std::string::npos)
+        << messages[0].text;
+    EXPECT_NE(messages[0].text.find("\x81\x75"
+                                    "class\x81\x76"),
+              std::string::npos);
+    EXPECT_EQ(messages[0].caption, "\x89\xC8\x96\xDA\x93\xE0\x96\xF3\x8F\x91");
+    EXPECT_EQ(messages[0].style, plat::kMbOk | plat::kMbIconExclamation);
+    EXPECT_EQ(messages[0].owner, 0x1234u);
+
+    // The data's own answer otherwise.
+    files.Lines("accounts-1.csv")[2] = "100,1,0";
+    files.Lines("host.ini")[2] = "InitiateResult=3";
+    ASSERT_TRUE(files.WriteTo(folder));
+    host::StandIn::Get().UseFolder(folder.Path());
+    EXPECT_EQ(connect->Initiate(), 3);
+    EXPECT_FALSE(connect->IsConnected());
+    files.Lines("host.ini")[2] = "InitiateResult=0";
+    ASSERT_TRUE(files.WriteTo(folder));
+    EXPECT_EQ(connect->Initiate(), 0);
+    EXPECT_TRUE(connect->IsConnected());
+    EXPECT_EQ(host::StandIn::Get().Model().currentUser, "u1");
+    EXPECT_EQ(messages.size(), 1u);
+}
+
+void SetEnv(const char* name, const char* value) {
+#ifdef _WIN32
+    _putenv_s(name, value);
+#else
+    if (*value == '\0') {
+        unsetenv(name);
+    } else {
+        setenv(name, value, 1);
+    }
+#endif
+}
+
+TEST_F(HostLoader, DefaultFolderFromTheEnvironmentOrBesideTheProgram) {
+    const std::string saved = plat::GetEnvVar(host::kDataFolderEnvVar);
+    SetEnv(host::kDataFolderEnvVar, "D:\\somewhere\\data");
+    EXPECT_EQ(host::DefaultDataFolder(), "D:\\somewhere\\data");
+    SetEnv(host::kDataFolderEnvVar, "");
+#ifdef _WIN32
+    const std::string module = plat::GetModuleFilePath();
+    const std::string folder = host::DefaultDataFolder();
+    EXPECT_EQ(folder, module.substr(0, module.rfind('\\') + 1) + "hostdata");
+#else
+    // 表 is 0x95 0x5C: its second byte is not the folder's end.
+    plat::portable::SetModuleFilePath("C:\\apps\\\x95\x5C\\link.exe");
+    EXPECT_EQ(host::DefaultDataFolder(), "C:\\apps\\\x95\x5C\\hostdata");
+    plat::portable::SetModuleFilePath("C:\\apps\\x\x95\x5C");
+    EXPECT_EQ(host::DefaultDataFolder(), "C:\\apps\\hostdata");
+    plat::portable::SetModuleFilePath("link.exe");
+    EXPECT_EQ(host::DefaultDataFolder(), "");
+    // Through a mapped drive, as the program would see it.
+    plat::portable::MapRoot("S:", LINK_SOURCE_DIR, plat::kDriveFixed);
+    plat::portable::SetModuleFilePath("S:\\sample\\link.exe");
+    host::StandIn::Get().Reset();
+    EXPECT_EQ(ClAccConnect::Inst()->Initiate(), 0);
+    EXPECT_EQ(host::StandIn::Get().Model().dataSets.size(), 4u);
+    plat::portable::SetModuleFilePath("");
+#endif
+    SetEnv(host::kDataFolderEnvVar, saved.c_str());
+}
+
+#ifndef _WIN32
+TEST_F(HostLoader, WithoutAHandlerMessagesGoToThePlatform) {
+    host::StandIn::Get().SetMessageHandler(nullptr);
+    plat::headless::HeadlessUi::Get().Reset();
+    TempFolder folder;
+    FolderFiles files = host_test::MinimalFolder();
+    files.Lines("users.csv")[1] = "u1,1";
+    ASSERT_TRUE(files.WriteTo(folder));
+    host::StandIn::Get().UseFolder(folder.Path());
+    ClAccConnect::Inst()->m_pszTitle = "T";
+    EXPECT_NE(ClAccConnect::Inst()->Initiate(), 0);
+    const auto& boxes = plat::headless::HeadlessUi::Get().MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("users.csv 2"), std::string::npos);
+    EXPECT_EQ(boxes[0].caption, "T");
+    EXPECT_EQ(boxes[0].style, 0x30u);
+    plat::headless::HeadlessUi::Get().Reset();
+}
+#endif
+
+}  // namespace

@@ -1,0 +1,194 @@
+// Modeless dialogs of the headless backend built from template 131, and the
+// common data exchange.
+#include "platform/dialog.h"
+
+#include <string>
+
+#include "platform/controls.h"
+#include "resource_tables.h"
+#include "test_support.h"
+
+namespace {
+
+using platform_test::H;
+using platform_test::PlatformTest;
+
+// "集計中" in code page 932.
+const char kProgressCaption[] = "\x8F\x57\x8C\x76\x92\x86";
+constexpr int kTemplateProgress = 131;
+constexpr int kOverallId = 1016;
+constexpr int kActivityId = 1017;
+
+class ProgressLikeDialog : public plat::Dialog {
+public:
+    explicit ProgressLikeDialog(plat::Window* parent = nullptr) : plat::Dialog(kTemplateProgress, parent) {}
+    plat::ProgressCtrl overall;
+    plat::ProgressCtrl activity;
+    std::string overallText = "overall";
+    int initCalls = 0;
+    int destroyCalls = 0;
+
+protected:
+    void DoDataExchange(plat::DataExchange& dx) override {
+        dx.Control(kActivityId, activity);
+        dx.Control(kOverallId, overall);
+        dx.Text(kOverallId, overallText);
+    }
+    bool OnInitDialog() override {
+        ++initCalls;
+        return plat::Dialog::OnInitDialog();
+    }
+    void OnDestroy() override { ++destroyCalls; }
+};
+
+using DialogTest = PlatformTest;
+
+TEST_F(DialogTest, CreateBuildsTheProgressTemplateHidden) {
+    ProgressLikeDialog dialog;
+    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+    const plat::headless::WindowState* state = Ui().Find(dialog.Handle());
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->className, "#32770");
+    EXPECT_EQ(state->templateId, kTemplateProgress);
+    EXPECT_EQ(state->text, kProgressCaption);
+    EXPECT_EQ(state->style,
+              res::kDsSetFont | res::kDsModalFrame | res::kDsSysModal | res::kWsPopup | res::kWsCaption);
+    EXPECT_FALSE(state->visible);
+    EXPECT_FALSE(dialog.IsVisible());
+    EXPECT_EQ(dialog.initCalls, 1);
+    EXPECT_EQ(Ui().Events().front(), "create 131");
+
+    const plat::headless::WindowState* overall = Ui().FindControl(dialog.Handle(), kOverallId);
+    const plat::headless::WindowState* activity = Ui().FindControl(dialog.Handle(), kActivityId);
+    ASSERT_NE(overall, nullptr);
+    ASSERT_NE(activity, nullptr);
+    EXPECT_EQ(overall->className, "msctls_progress32");
+    EXPECT_EQ(activity->className, "msctls_progress32");
+    EXPECT_EQ(overall->style, res::kPbsSmooth | res::kWsBorder | res::kWsChild | res::kWsVisible);
+    EXPECT_EQ(activity->style, res::kWsBorder | res::kWsChild | res::kWsVisible);
+    EXPECT_EQ(Ui().Children(dialog.Handle()).size(), 2u);
+    ASSERT_EQ(Ui().FindByTemplate(kTemplateProgress).size(), 1u);
+    EXPECT_EQ(Ui().FindByTemplate(kTemplateProgress)[0]->handle, dialog.Handle());
+}
+
+TEST_F(DialogTest, InitialisationBindsControlsAndLoadsTexts) {
+    ProgressLikeDialog dialog;
+    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+    EXPECT_EQ(dialog.overall.Handle(), Ui().FindControl(dialog.Handle(), kOverallId)->handle);
+    EXPECT_EQ(dialog.activity.Handle(), Ui().FindControl(dialog.Handle(), kActivityId)->handle);
+    EXPECT_EQ(dialog.overall.GetText(), "overall");
+
+    // Control texts back into the members.
+    dialog.overall.SetText("changed");
+    EXPECT_TRUE(dialog.UpdateData(true));
+    EXPECT_EQ(dialog.overallText, "changed");
+    dialog.overallText = "again";
+    EXPECT_TRUE(dialog.UpdateData(false));
+    EXPECT_EQ(Ui().Find(dialog.overall.Handle())->textHistory,
+              (std::vector<std::string>{"overall", "changed", "again"}));
+}
+
+TEST_F(DialogTest, ShowEndAndDestroy) {
+    ProgressLikeDialog dialog;
+    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+    const plat::WindowHandle handle = dialog.Handle();
+    const plat::WindowHandle overall = dialog.overall.Handle();
+    dialog.Show(plat::kSwShow);
+    EXPECT_TRUE(dialog.IsVisible());
+    EXPECT_TRUE(dialog.overall.IsVisible());
+
+    dialog.EndDialog(1);
+    EXPECT_FALSE(dialog.IsVisible());
+    EXPECT_TRUE(dialog.IsValid());
+    EXPECT_TRUE(Ui().Find(handle)->ended);
+    EXPECT_EQ(Ui().Find(handle)->endResult, 1);
+
+    dialog.DestroyWindow();
+    EXPECT_EQ(dialog.Handle(), plat::kNoWindow);
+    EXPECT_EQ(dialog.destroyCalls, 1);
+    EXPECT_TRUE(Ui().Find(handle)->destroyed);
+    EXPECT_TRUE(Ui().Find(overall)->destroyed);
+    EXPECT_FALSE(dialog.overall.IsValid());
+    EXPECT_TRUE(Ui().FindByTemplate(kTemplateProgress).empty());
+    // Operations on the stale control are harmless.
+    EXPECT_EQ(dialog.overall.StepIt(), 0);
+    dialog.DestroyWindow();
+    EXPECT_EQ(dialog.destroyCalls, 1);
+
+    const long show = EventIndex("show " + H(handle) + " 1");
+    const long end = EventIndex("end " + H(handle) + " 1");
+    const long destroy = EventIndex("destroy " + H(handle));
+    ASSERT_GE(show, 0);
+    EXPECT_LT(show, end);
+    EXPECT_LT(end, destroy);
+}
+
+TEST_F(DialogTest, DestructorDestroysTheWindow) {
+    plat::WindowHandle handle = plat::kNoWindow;
+    {
+        ProgressLikeDialog dialog;
+        ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+        handle = dialog.Handle();
+    }
+    ASSERT_NE(Ui().Find(handle), nullptr);
+    EXPECT_TRUE(Ui().Find(handle)->destroyed);
+    EXPECT_TRUE(Logged("destroy " + H(handle)));
+}
+
+TEST_F(DialogTest, CreateWithParentAndUnknownTemplate) {
+    const plat::WindowHandle parent = Ui().CreateExternalWindow("parent");
+    plat::Window parentWindow(parent);
+    ProgressLikeDialog dialog(&parentWindow);
+    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+    EXPECT_EQ(Ui().Find(dialog.Handle())->parent, parent);
+    EXPECT_TRUE(dialog.Create(plat::kNoWindow));  // exists already: no second window
+    EXPECT_EQ(Ui().FindByTemplate(kTemplateProgress).size(), 1u);
+
+    plat::Dialog missing(9999, nullptr);
+    EXPECT_FALSE(missing.Create(plat::kNoWindow));
+    EXPECT_EQ(missing.Handle(), plat::kNoWindow);
+    EXPECT_EQ(missing.DoModal(), -1);
+}
+
+TEST_F(DialogTest, DataExchangeWithMissingControlsLeavesMembers) {
+    ProgressLikeDialog dialog;
+    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+    std::string value = "kept";
+    plat::DataExchange save(dialog, true);
+    save.Text(4242, value);
+    EXPECT_EQ(value, "kept");
+    plat::Window bound(Ui().FindControl(dialog.Handle(), kOverallId)->handle);
+    save.Control(4242, bound);
+    EXPECT_EQ(bound.Handle(), plat::kNoWindow);
+    save.MaxChars(4242, 2);
+    plat::DataExchange load(dialog, false);
+    load.Text(4242, value);
+    EXPECT_EQ(value, "kept");
+}
+
+TEST_F(DialogTest, MaxCharsLimitsAnEditOnlyWhenLoading) {
+    ProgressLikeDialog dialog;
+    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+    const plat::WindowHandle edit = AddControl(dialog.Handle(), 1000, "Edit", 0);
+    plat::DataExchange save(dialog, true);
+    save.MaxChars(1000, 2);
+    EXPECT_EQ(Ui().Find(edit)->textLimit, 0);
+    plat::DataExchange load(dialog, false);
+    load.MaxChars(1000, 2);
+    EXPECT_EQ(Ui().Find(edit)->textLimit, 2);
+    EXPECT_TRUE(Logged("limit " + H(edit) + " 2"));
+}
+
+TEST_F(DialogTest, HiddenDialogHidesItsControls) {
+    ProgressLikeDialog dialog;
+    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+    // The control itself is shown, but not on screen while its dialog is hidden.
+    EXPECT_TRUE(Ui().Find(dialog.overall.Handle())->visible);
+    EXPECT_FALSE(dialog.overall.IsVisible());
+    dialog.Show(plat::kSwShow);
+    EXPECT_TRUE(dialog.overall.IsVisible());
+    dialog.Show(plat::kSwHide);
+    EXPECT_FALSE(dialog.overall.IsVisible());
+}
+
+}  // namespace

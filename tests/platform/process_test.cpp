@@ -1,0 +1,81 @@
+// The process, key state, code page 932 classification, resources and the
+// full-width mapping of the portable backend.
+#include "platform/process.h"
+
+#include <stdlib.h>
+
+#include <string>
+
+#include "platform/keyboard.h"
+#include "platform/locale_map.h"
+#include "platform/mbcs.h"
+#include "platform/resources.h"
+#include "test_support.h"
+
+namespace {
+
+using platform_test::PlatformTest;
+
+using ProcessTest = PlatformTest;
+
+TEST_F(ProcessTest, ModulePathDefaultsAndCanBeSet) {
+    EXPECT_EQ(plat::GetModuleFilePath(), "C:\\Program Files\\Link\\Dorvik22ToZq13_U.exe");
+    plat::portable::SetModuleFilePath("D:\\\x95\x5C\\Dorvik22ToZq13_U.exe");
+    EXPECT_EQ(plat::GetModuleFilePath(), "D:\\\x95\x5C\\Dorvik22ToZq13_U.exe");
+}
+
+TEST_F(ProcessTest, TempDirDefaultsAndCanBeSet) {
+    EXPECT_EQ(plat::GetTempDir(), "C:\\Temp\\");
+    plat::portable::SetTempDir("");
+    EXPECT_EQ(plat::GetTempDir(), "");
+    plat::portable::SetTempDir("C:\\tmp");
+    EXPECT_EQ(plat::GetTempDir(), "C:\\tmp");
+}
+
+TEST_F(ProcessTest, EnvironmentVariables) {
+    ASSERT_EQ(::setenv("PPORT_TEST_VARIABLE", "value", 1), 0);
+    EXPECT_EQ(plat::GetEnvVar("PPORT_TEST_VARIABLE"), "value");
+    ASSERT_EQ(::unsetenv("PPORT_TEST_VARIABLE"), 0);
+    EXPECT_EQ(plat::GetEnvVar("PPORT_TEST_VARIABLE"), "");
+    EXPECT_EQ(plat::GetEnvVar(""), "");
+}
+
+TEST_F(ProcessTest, KeysAreDownOnlyWhileSet) {
+    EXPECT_FALSE(plat::IsKeyDown(plat::kVkShift));
+    plat::portable::SetKeyDown(plat::kVkShift, true);
+    plat::portable::SetKeyDown(plat::kVkControl, true);
+    EXPECT_TRUE(plat::IsKeyDown(plat::kVkShift));
+    EXPECT_TRUE(plat::IsKeyDown(plat::kVkControl));
+    EXPECT_FALSE(plat::IsKeyDown(plat::kVkMenu));
+    plat::portable::SetKeyDown(plat::kVkShift, false);
+    EXPECT_FALSE(plat::IsKeyDown(plat::kVkShift));
+    EXPECT_TRUE(plat::IsKeyDown(plat::kVkControl));
+}
+
+TEST(Mbcs, LeadBytesOfCodePage932) {
+    int leads = 0;
+    for (int c = 0; c < 256; ++c) {
+        const bool lead = plat::IsLeadByte(static_cast<unsigned char>(c));
+        const bool expected = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        EXPECT_EQ(lead, expected) << c;
+        leads += lead ? 1 : 0;
+    }
+    EXPECT_EQ(leads, 31 + 29);
+    EXPECT_TRUE(plat::IsLeadByte(0x95));   // 表
+    EXPECT_FALSE(plat::IsLeadByte(0x5C));  // its second byte
+    EXPECT_FALSE(plat::IsLeadByte(0xA1));  // half-width katakana
+}
+
+TEST(Resources, ProgramVersionString) {
+    EXPECT_EQ(plat::LoadResString(1), "22.03.00");
+    EXPECT_EQ(plat::LoadResString(9999), "");
+}
+
+TEST(LocaleMap, UsesTheFullWidthTable) {
+    // "A1" becomes "Ａ１"; double-byte text stays.
+    EXPECT_EQ(plat::MapToFullWidth("A1"), "\x82\x60\x82\x50");
+    EXPECT_EQ(plat::MapToFullWidth("\x95\x5C"), "\x95\x5C");
+    EXPECT_EQ(plat::MapToFullWidth(""), "");
+}
+
+}  // namespace

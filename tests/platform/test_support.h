@@ -1,0 +1,43 @@
+#pragma once
+// Fixture of the platform tests: a fresh headless user interface and a
+// scratch folder mapped as drive C:.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/portable/drive_table.h"
+#include "platform/portable/headless_ui.h"
+
+namespace platform_test {
+
+class PlatformTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The POSIX folder behind "C:\".
+    const std::string& Root() const { return m_root; }
+
+public:
+    // Writes bytes to a POSIX path; false when that fails.
+    static bool WritePosixFile(const std::string& path, const std::string& bytes);
+    static std::string ReadPosixFile(const std::string& path);
+    // A control added to a dialog as a template would have made it.
+    static plat::WindowHandle AddControl(plat::WindowHandle dialog, int id, const std::string& className,
+                                         unsigned style);
+    static plat::headless::HeadlessUi& Ui() { return plat::headless::HeadlessUi::Get(); }
+    // Whether the event log holds the event.
+    static bool Logged(const std::string& event);
+    // Position of the first such event in the log; -1 when there is none.
+    static long EventIndex(const std::string& event);
+
+private:
+    std::string m_root;
+    std::string m_savedModulePath;
+    std::string m_savedTempDir;
+};
+
+// Handle as the event log writes it.
+std::string H(plat::WindowHandle handle);
+
+}  // namespace platform_test

@@ -1,0 +1,578 @@
+// Dialogs, controls and windows of the real system under Wine (needs an X
+// display), and the compiled resources against res::FindDialogSpec.
+#include <gtest/gtest.h>
+#include <windows.h>
+// The common controls need the types of windows.h before them.
+#include <commctrl.h>
+
+#include <atomic>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/app_entry.h"
+#include "platform/controls.h"
+#include "platform/cursor.h"
+#include "platform/dialog.h"
+#include "platform/keyboard.h"
+#include "platform/message_box.h"
+#include "platform/resources.h"
+#include "platform/window.h"
+#include "res/resource.h"
+#include "resource_tables.h"
+
+namespace {
+
+HWND H(plat::WindowHandle handle) {
+    return reinterpret_cast<HWND>(handle);
+}
+
+std::string ToCp932(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int size =
+        WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), &out[0], size, nullptr, nullptr);
+    return out;
+}
+
+std::string ClassOf(HWND hWnd) {
+    char name[64] = {};
+    GetClassNameA(hWnd, name, sizeof(name));
+    return name;
+}
+
+std::string CharUpperOf(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+// ---- The compiled template, read field by field (DLGTEMPLATEEX layout).
+
+class TemplateReader {
+public:
+    TemplateReader(const unsigned char* data, std::size_t size) : m_data(data), m_size(size) {}
+    bool ok() const { return m_ok; }
+    std::uint16_t Word() {
+        std::uint16_t value = 0;
+        Take(&value, 2);
+        return value;
+    }
+    std::uint32_t Dword() {
+        std::uint32_t value = 0;
+        Take(&value, 4);
+        return value;
+    }
+    std::uint8_t Byte() {
+        std::uint8_t value = 0;
+        Take(&value, 1);
+        return value;
+    }
+    std::int16_t Short() { return static_cast<std::int16_t>(Word()); }
+    // A zero-terminated UTF-16 text, or an ordinal (0xFFFF, value) shown as "#value".
+    std::wstring SzOrOrd() {
+        const std::uint16_t first = Word();
+        if (first == 0xFFFF) return L"#" + std::to_wstring(Word());
+        std::wstring text;
+        for (std::uint16_t c = first; c != 0 && m_ok; c = Word()) text += static_cast<wchar_t>(c);
+        return text;
+    }
+    void AlignDword() { m_pos = (m_pos + 3) & ~static_cast<std::size_t>(3); }
+    void Skip(std::size_t bytes) { m_pos += bytes; }
+
+private:
+    void Take(void* out, std::size_t bytes) {
+        if (m_pos + bytes > m_size) {
+            m_ok = false;
+            return;
+        }
+        std::memcpy(out, m_data + m_pos, bytes);
+        m_pos += bytes;
+    }
+    const unsigned char* m_data;
+    std::size_t m_size;
+    std::size_t m_pos = 0;
+    bool m_ok = true;
+};
+
+TEST(Win32Resources, ProgressTemplateEqualsTheTable) {
+    const res::DialogSpec* spec = res::FindDialogSpec(IDD_PROGRESS);
+    ASSERT_NE(spec, nullptr);
+    const HRSRC found =
+        FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_PROGRESS), MAKEINTRESOURCEA(5));  // RT_DIALOG
+    ASSERT_NE(found, nullptr);
+    const HGLOBAL loaded = LoadResource(nullptr, found);
+    ASSERT_NE(loaded, nullptr);
+    TemplateReader r(static_cast<const unsigned char*>(LockResource(loaded)), SizeofResource(nullptr, found));
+
+    EXPECT_EQ(r.Word(), 1);       // dlgVer
+    EXPECT_EQ(r.Word(), 0xFFFF);  // signature of the extended template
+    r.Dword();                    // help id
+    EXPECT_EQ(r.Dword(), 0u);     // extended style
+    EXPECT_EQ(r.Dword(), spec->style);
+    const int count = r.Word();
+    EXPECT_EQ(r.Short(), 0);
+    EXPECT_EQ(r.Short(), 0);
+    EXPECT_EQ(r.Short(), spec->cx);
+    EXPECT_EQ(r.Short(), spec->cy);
+    EXPECT_EQ(r.SzOrOrd(), L"");  // no menu
+    EXPECT_EQ(r.SzOrOrd(), L"");  // the standard dialog class
+    EXPECT_EQ(ToCp932(r.SzOrOrd()), spec->caption);
+    ASSERT_TRUE(spec->style & DS_SETFONT);
+    EXPECT_EQ(r.Word(), spec->fontPoints);
+    EXPECT_EQ(r.Word(), 0);     // weight
+    EXPECT_EQ(r.Byte(), 0);     // italic
+    EXPECT_EQ(r.Byte(), 0x80);  // SHIFTJIS_CHARSET
+    EXPECT_EQ(ToCp932(r.SzOrOrd()), spec->fontFace);
+    ASSERT_TRUE(r.ok());
+
+    ASSERT_EQ(count, static_cast<int>(spec->controls.size()));
+    for (const res::ControlSpec& control : spec->controls) {
+        r.AlignDword();
+        r.Dword();                 // help id
+        EXPECT_EQ(r.Dword(), 0u);  // extended style
+        EXPECT_EQ(r.Dword(), control.style | WS_CHILD | WS_VISIBLE) << control.id;
+        EXPECT_EQ(r.Short(), control.x);
+        EXPECT_EQ(r.Short(), control.y);
+        EXPECT_EQ(r.Short(), control.cx);
+        EXPECT_EQ(r.Short(), control.cy);
+        EXPECT_EQ(static_cast<int>(r.Dword()), control.id);
+        // Class names are case-insensitive; the resource compiler may store
+        // them in capitals.
+        EXPECT_EQ(CharUpperOf(ToCp932(r.SzOrOrd())), CharUpperOf(control.className));
+        EXPECT_EQ(ToCp932(r.SzOrOrd()), control.text);
+        r.Skip(r.Word());  // creation data
+        ASSERT_TRUE(r.ok());
+    }
+}
+
+TEST(Win32Resources, VersionStringEqualsTheTable) {
+    ASSERT_NE(res::FindString(IDS_PROGRAM_VERSION), nullptr);
+    EXPECT_EQ(plat::LoadResString(IDS_PROGRAM_VERSION), res::FindString(IDS_PROGRAM_VERSION));
+    EXPECT_EQ(plat::LoadResString(IDS_PROGRAM_VERSION), "22.03.00");
+    EXPECT_EQ(plat::LoadResString(4321), "");
+}
+
+// ---- Dialogs and controls.
+
+class ProgressWindow : public plat::Dialog {
+public:
+    ProgressWindow() : plat::Dialog(IDD_PROGRESS, nullptr) {}
+    plat::ProgressCtrl m_overall;
+    plat::ProgressCtrl m_activity;
+    int m_destroyed = 0;
+
+protected:
+    void DoDataExchange(plat::DataExchange& dx) override {
+        dx.Control(IDC_PRG_ACTIVITY, m_activity);
+        dx.Control(IDC_PRG_OVERALL, m_overall);
+    }
+    void OnDestroy() override { ++m_destroyed; }
+};
+
+TEST(Win32Dialog, ModelessProgressWindowFromItsTemplate) {
+    ProgressWindow window;
+    ASSERT_TRUE(window.Create(plat::kNoWindow));
+    ASSERT_TRUE(window.IsValid());
+    EXPECT_FALSE(window.IsVisible());  // the template is not visible on creation
+    EXPECT_EQ(window.GetText(), "集計中");
+    ASSERT_TRUE(window.m_overall.IsValid());
+    ASSERT_TRUE(window.m_activity.IsValid());
+    EXPECT_EQ(ClassOf(H(window.m_overall.Handle())), "msctls_progress32");
+    EXPECT_EQ(GetDlgCtrlID(H(window.m_activity.Handle())), IDC_PRG_ACTIVITY);
+    EXPECT_FALSE(window.GetItem(4711).IsValid());
+
+    window.Show(plat::kSwShow);
+    EXPECT_TRUE(window.IsVisible());
+    window.SetText("集計中 50％");
+    EXPECT_EQ(window.GetText(), "\x8F\x57\x8C\x76\x92\x86\x20\x35\x30\x81\x93");
+    EXPECT_TRUE(window.Update());
+    window.BringToTop();
+
+    window.EndDialog(1);  // a modeless dialog leaves the screen
+    EXPECT_FALSE(window.IsVisible());
+    EXPECT_TRUE(window.IsValid());
+    window.DestroyWindow();
+    EXPECT_FALSE(window.IsValid());
+    EXPECT_EQ(window.m_destroyed, 1);
+    window.DestroyWindow();  // twice is harmless
+    EXPECT_EQ(window.m_destroyed, 1);
+}
+
+// Past its maximum the platform's bar wraps around: a step that takes the
+// position above the upper bound sets it to
+//   lower + (position + step - lower) mod (upper - lower)
+// (Wine's conformance tests check the same rule against Windows). It is not
+// simply the lower bound: from 5 on 0..5 with step 1 the bar goes to 1.
+TEST(Win32Dialog, ProgressBarStepsPastItsMaximum) {
+    ProgressWindow window;
+    ASSERT_TRUE(window.Create(plat::kNoWindow));
+    plat::ProgressCtrl& bar = window.m_activity;
+    bar.SetRange(0, 5);
+    int lower = -1;
+    int upper = -1;
+    bar.GetRange(lower, upper);
+    EXPECT_EQ(lower, 0);
+    EXPECT_EQ(upper, 5);
+    bar.SetStep(1);
+    bar.SetPos(0);
+    std::vector<int> positions;
+    for (int i = 0; i < 6; ++i) {
+        const int previous = bar.StepIt();
+        EXPECT_EQ(previous, positions.empty() ? 0 : positions.back());
+        positions.push_back(bar.GetPos());
+    }
+    EXPECT_EQ(positions, (std::vector<int>{1, 2, 3, 4, 5, 1}));
+
+    // The overall bar of a complete run: 1,007 steps of 1 on 0..1000.
+    plat::ProgressCtrl& overall = window.m_overall;
+    overall.SetRange(0, 1000);
+    EXPECT_EQ(overall.SetStep(1), 10);  // the control's own default step
+    EXPECT_EQ(overall.SetPos(0), 0);
+    for (int i = 0; i < 1007; ++i) overall.StepIt();
+    EXPECT_EQ(overall.GetPos(), 7);
+
+    // A step larger than the range wraps by the same rule.
+    overall.SetRange(3, 15);
+    overall.SetPos(3);
+    overall.SetStep(50);
+    overall.StepIt();
+    EXPECT_EQ(overall.GetPos(), 3 + (3 + 50 - 3) % (15 - 3));
+
+    // Positions outside the range are held at its bounds.
+    overall.SetRange(0, 1000);
+    EXPECT_EQ(overall.SetPos(1200), 5);
+    EXPECT_EQ(overall.GetPos(), 1000);
+    overall.SetPos(-5);
+    EXPECT_EQ(overall.GetPos(), 0);
+}
+
+TEST(Win32Dialog, EditAndButtonControls) {
+    ProgressWindow window;
+    ASSERT_TRUE(window.Create(plat::kNoWindow));
+    const HWND edit =
+        CreateWindowExA(0, "EDIT", "C:\\out\\科目内訳書.xml", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
+                        100, 20, H(window.Handle()), reinterpret_cast<HMENU>(2001), nullptr, nullptr);
+    const HWND check =
+        CreateWindowExA(0, "BUTTON", "税込", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 30, 100, 20,
+                        H(window.Handle()), reinterpret_cast<HMENU>(2002), nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    ASSERT_NE(check, nullptr);
+
+    plat::Edit editCtrl;
+    editCtrl.Attach(window.GetItem(2001).Handle());
+    editCtrl.LimitText(260);
+    EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 260);
+    editCtrl.SetSel(0, -1);
+    DWORD start = 99;
+    DWORD end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    // The whole text: Wine counts characters, Windows counts an ANSI edit's
+    // positions in bytes.
+    EXPECT_TRUE(end == static_cast<DWORD>(GetWindowTextLengthW(edit)) ||
+                end == static_cast<DWORD>(GetWindowTextLengthA(edit)))
+        << end;
+    editCtrl.ScrollCaret();
+    EXPECT_EQ(editCtrl.GetText(), "C:\\out\\科目内訳書.xml");
+    editCtrl.SetFocus();
+    EXPECT_EQ(plat::GetFocusWindow(), editCtrl.Handle());
+
+    plat::Button button;
+    button.Attach(window.GetItem(2002).Handle());
+    EXPECT_EQ(button.GetCheck(), BST_UNCHECKED);
+    button.SetCheck(BST_CHECKED);
+    EXPECT_EQ(button.GetCheck(), BST_CHECKED);
+    EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
+TEST(Win32Window, LongTextsComeBackWhole) {
+    ProgressWindow window;
+    ASSERT_TRUE(window.Create(plat::kNoWindow));
+    std::string text;
+    for (int i = 0; i < 3000; ++i) text += "表ソA";
+    window.SetText(text);
+    EXPECT_EQ(window.GetText(), text);
+    window.SetText("");
+    EXPECT_EQ(window.GetText(), "");
+}
+
+TEST(Win32Window, EnableParentPostAndFocus) {
+    ProgressWindow parent;
+    ProgressWindow child;
+    ASSERT_TRUE(parent.Create(plat::kNoWindow));
+    ASSERT_TRUE(child.Create(plat::kNoWindow));
+    parent.Show(plat::kSwShow);
+
+    EXPECT_TRUE(parent.IsEnabled());
+    EXPECT_FALSE(parent.Enable(false));  // it was enabled before
+    EXPECT_FALSE(parent.IsEnabled());
+    EXPECT_TRUE(parent.Enable(true));  // it was disabled before
+    EXPECT_TRUE(parent.IsEnabled());
+
+    // A top-level window's parent was the desktop.
+    EXPECT_EQ(H(child.SetParentWindow(parent.Handle())), GetDesktopWindow());
+    EXPECT_EQ(GetAncestor(H(child.Handle()), GA_PARENT), H(parent.Handle()));
+
+    const unsigned kNotify = WM_APP + 7;
+    ASSERT_TRUE(parent.Post(kNotify, static_cast<std::uintptr_t>(-3), 2));
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, H(parent.Handle()), kNotify, kNotify, PM_REMOVE));
+    EXPECT_EQ(static_cast<int>(msg.wParam), -3);
+    EXPECT_EQ(msg.lParam, 2);
+
+    EXPECT_TRUE(parent.SetForeground());
+    EXPECT_TRUE(parent.BringToTop());
+    parent.SetFocus();  // a dialog hands the focus on to one of its controls
+    const HWND focus = H(plat::GetFocusWindow());
+    EXPECT_TRUE(focus == H(parent.Handle()) || IsChild(H(parent.Handle()), focus));
+}
+
+TEST(Win32Window, HandlesThatNameNoWindowAreHarmless) {
+    for (const plat::WindowHandle handle : {plat::kNoWindow, static_cast<plat::WindowHandle>(0x7FFF1234)}) {
+        plat::ProgressCtrl w;
+        w.Attach(handle);
+        EXPECT_FALSE(w.IsValid());
+        EXPECT_FALSE(w.Enable(false));
+        EXPECT_FALSE(w.IsEnabled());
+        EXPECT_FALSE(w.IsVisible());
+        EXPECT_FALSE(w.SetForeground());
+        EXPECT_FALSE(w.BringToTop());
+        EXPECT_FALSE(w.Update());
+        EXPECT_EQ(w.SetParentWindow(plat::kNoWindow), plat::kNoWindow);
+        EXPECT_FALSE(w.Post(WM_APP, 0, 0));
+        w.Show(plat::kSwShow);
+        w.SetFocus();
+        w.SetText("x");
+        EXPECT_EQ(w.GetText(), "");
+        EXPECT_FALSE(w.GetItem(1).IsValid());
+        EXPECT_EQ(w.StepIt(), 0);
+        EXPECT_EQ(w.GetPos(), 0);
+        int lower = 1;
+        int upper = 1;
+        w.GetRange(lower, upper);
+        EXPECT_EQ(lower, 0);
+        EXPECT_EQ(upper, 0);
+        EXPECT_EQ(w.Detach(), handle);
+    }
+}
+
+// ---- Modal runs: keys reach PreTranslateMessage first.
+
+class KeyDialog : public plat::Dialog {
+public:
+    explicit KeyDialog(plat::Window* parent) : plat::Dialog(IDD_PROGRESS, parent) {}
+    std::vector<int> m_keys;
+    int m_keyToPost = 0;
+    int m_endInInit = 0;
+    bool m_ownerEnabledDuringRun = true;
+    bool m_visibleDuringRun = false;
+    int m_cancels = 0;
+
+protected:
+    bool OnInitDialog() override {
+        plat::Dialog::OnInitDialog();
+        if (ParentWindow() != nullptr) m_ownerEnabledDuringRun = ParentWindow()->IsEnabled();
+        if (m_endInInit != 0) {
+            EndDialog(m_endInInit);
+            return true;
+        }
+        PostMessageA(H(Handle()), WM_KEYDOWN, static_cast<WPARAM>(m_keyToPost), 0);
+        return true;
+    }
+    bool PreTranslateMessage(const plat::KeyMessage& key) override {
+        m_keys.push_back(key.virtualKey);
+        m_visibleDuringRun = IsVisible();
+        if (key.virtualKey == plat::kVkF12) {
+            EndDialog(1002);
+            return true;
+        }
+        return false;
+    }
+    void OnCancel() override {
+        ++m_cancels;
+        EndDialog(1003);
+    }
+};
+
+TEST(Win32Dialog, ModalKeyGoesToPreTranslateMessageFirst) {
+    ProgressWindow owner;
+    ASSERT_TRUE(owner.Create(plat::kNoWindow));
+    owner.Show(plat::kSwShow);
+    KeyDialog dialog(&owner);
+    dialog.m_keyToPost = plat::kVkF12;
+    EXPECT_EQ(dialog.DoModal(), 1002);
+    EXPECT_EQ(dialog.m_keys, std::vector<int>{plat::kVkF12});
+    EXPECT_TRUE(dialog.m_visibleDuringRun);
+    EXPECT_FALSE(dialog.m_ownerEnabledDuringRun);
+    EXPECT_TRUE(owner.IsEnabled());  // enabled again after the run
+    EXPECT_FALSE(dialog.IsValid());  // the modal window is gone
+    EXPECT_EQ(dialog.m_cancels, 0);
+}
+
+TEST(Win32Dialog, ModalEscapeBecomesCancel) {
+    KeyDialog dialog(nullptr);
+    dialog.m_keyToPost = plat::kVkEscape;
+    EXPECT_EQ(dialog.DoModal(), 1003);
+    EXPECT_EQ(dialog.m_keys, std::vector<int>{plat::kVkEscape});
+    EXPECT_EQ(dialog.m_cancels, 1);
+}
+
+TEST(Win32Dialog, ModalEndedDuringInitialisation) {
+    KeyDialog dialog(nullptr);
+    dialog.m_endInInit = 1003;
+    EXPECT_EQ(dialog.DoModal(), 1003);
+    EXPECT_TRUE(dialog.m_keys.empty());
+    EXPECT_FALSE(dialog.IsValid());
+}
+
+TEST(Win32Dialog, MissingTemplate) {
+    plat::Dialog dialog(4711, nullptr);
+    EXPECT_FALSE(dialog.Create(plat::kNoWindow));
+    EXPECT_EQ(dialog.DoModal(), -1);
+    EXPECT_FALSE(dialog.IsValid());
+}
+
+// ---- Message boxes, answered from a second thread like a user would.
+
+struct BoxSeen {
+    std::string caption;
+    std::string text;
+    bool hasIcon = false;
+    bool hasYesNo = false;
+    bool hasOk = false;
+};
+
+// A visible static control that shows an icon.
+BOOL CALLBACK FindIcon(HWND child, LPARAM param) {
+    const LONG style = GetWindowLongA(child, GWL_STYLE);
+    if ((style & SS_TYPEMASK) == SS_ICON && IsWindowVisible(child) &&
+        SendMessageA(child, STM_GETICON, 0, 0) != 0) {
+        reinterpret_cast<BoxSeen*>(param)->hasIcon = true;
+    }
+    return TRUE;
+}
+
+// Waits for a message box with the caption, records it and presses answer.
+std::thread AnswerBox(const std::string& caption, int answer, BoxSeen& seen, std::atomic<bool>& done) {
+    return std::thread([caption, answer, &seen, &done] {
+        for (int i = 0; i < 500 && !done; ++i) {
+            const HWND box = FindWindowA("#32770", caption.c_str());
+            if (box != nullptr) {
+                char text[512] = {};
+                GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+                seen.caption = caption;
+                seen.text = text;
+                EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&seen));
+                seen.hasYesNo = GetDlgItem(box, IDYES) != nullptr && GetDlgItem(box, IDNO) != nullptr;
+                seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
+                PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+                return;
+            }
+            Sleep(20);
+        }
+    });
+}
+
+TEST(Win32MessageBox, ShowsTheTextsAndReturnsTheAnswer) {
+    BoxSeen seen;
+    std::atomic<bool> done{false};
+    std::thread user = AnswerBox("科目内訳書", IDNO, seen, done);
+    const int answer = plat::ShowMessageBox(plat::kNoWindow, "上書きしますか？", "科目内訳書",
+                                            plat::kMbYesNo | plat::kMbIconQuestion);
+    done = true;
+    user.join();
+    EXPECT_EQ(answer, plat::kIdNo);
+    EXPECT_EQ(seen.text, "上書きしますか？");
+    EXPECT_TRUE(seen.hasIcon);
+    EXPECT_TRUE(seen.hasYesNo);
+    EXPECT_FALSE(seen.hasOk);
+}
+
+TEST(Win32MessageBox, OwnerThatIsGoneStillShowsTheMessage) {
+    BoxSeen seen;
+    std::atomic<bool> done{false};
+    std::thread user = AnswerBox("pwin gone owner", IDOK, seen, done);
+    const int answer = plat::ShowMessageBox(static_cast<plat::WindowHandle>(0x7FFF1234), "本文",
+                                            "pwin gone owner", plat::kMbOk | plat::kMbIconExclamation);
+    done = true;
+    user.join();
+    EXPECT_EQ(answer, plat::kIdOk);
+    EXPECT_EQ(seen.text, "本文");
+    EXPECT_TRUE(seen.hasOk);
+    EXPECT_FALSE(seen.hasYesNo);
+}
+
+TEST(Win32MessageBox, PlainBoxHasNoIcon) {
+    BoxSeen seen;
+    std::atomic<bool> done{false};
+    std::thread user = AnswerBox("pwin plain", IDOK, seen, done);
+    EXPECT_EQ(plat::ShowMessageBox(plat::kNoWindow, "x", "pwin plain", plat::kMbOk), plat::kIdOk);
+    done = true;
+    user.join();
+    EXPECT_EQ(seen.text, "x");
+    EXPECT_FALSE(seen.hasIcon);
+}
+
+// ---- The program's entry point.
+
+class RecordingApp : public plat::WinApp {
+public:
+    std::vector<std::string> m_calls;
+    bool InitInstance() override {
+        m_calls.push_back("init " + CommandLine());
+        return false;
+    }
+    int ExitInstance() override {
+        m_calls.push_back("exit");
+        return 42;
+    }
+};
+
+TEST(Win32Entry, WinMainRunsTheApplicationWithItsCommandLine) {
+    RecordingApp app;
+    char commandLine[] = "655362,32769,7,C:\\出力\\a,b.xml";
+    EXPECT_EQ(WinMain(GetModuleHandleA(nullptr), nullptr, commandLine, SW_SHOWNORMAL), 42);
+    EXPECT_EQ(app.m_calls, (std::vector<std::string>{"init 655362,32769,7,C:\\出力\\a,b.xml", "exit"}));
+    EXPECT_EQ(app.CommandLine(), commandLine);
+}
+
+// ---- Cursor and keys.
+
+TEST(Win32Cursor, WaitCursorNestsAndRestores) {
+    const HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+    const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    plat::BeginWaitCursor();
+    EXPECT_EQ(GetCursor(), wait);
+    plat::BeginWaitCursor();
+    plat::EndWaitCursor();
+    EXPECT_EQ(GetCursor(), wait);  // still one level deep
+    plat::RestoreNormalCursor();
+    EXPECT_EQ(GetCursor(), arrow);
+    plat::RestoreWaitCursor();
+    EXPECT_EQ(GetCursor(), wait);
+    plat::EndWaitCursor();
+    EXPECT_EQ(GetCursor(), arrow);
+    plat::EndWaitCursor();  // one too many: stays the arrow
+    plat::RestoreWaitCursor();
+    EXPECT_EQ(GetCursor(), arrow);
+}
+
+TEST(Win32Keyboard, KeyStateOfTheThread) {
+    BYTE state[256] = {};
+    ASSERT_TRUE(GetKeyboardState(state));
+    state[VK_F12] = 0x80;
+    state[VK_SHIFT] = 0x01;  // toggled, not down
+    ASSERT_TRUE(SetKeyboardState(state));
+    EXPECT_TRUE(plat::IsKeyDown(plat::kVkF12));
+    EXPECT_FALSE(plat::IsKeyDown(plat::kVkShift));
+    state[VK_F12] = 0;
+    state[VK_SHIFT] = 0;
+    ASSERT_TRUE(SetKeyboardState(state));
+    EXPECT_FALSE(plat::IsKeyDown(plat::kVkF12));
+}
+
+}  // namespace

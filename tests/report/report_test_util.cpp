@@ -1,0 +1,228 @@
+#include "report_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/types.h"
+
+#ifndef _WIN32
+#include <stdlib.h>
+
+#include "platform/portable/drive_table.h"
+#endif
+
+namespace rt {
+
+ScratchDir::ScratchDir() {
+    m_previousDir = plat::GetCurrentDir();
+#ifdef _WIN32
+    const std::string temp = plat::GetTempDir();
+    auto seed = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        const std::string candidate = temp + "rep-report-" + std::to_string(seed + attempt);
+        if (plat::CreateDir(candidate)) {
+            m_base = candidate + "\\";
+            break;
+        }
+    }
+    m_host = m_base;
+#else
+    char pattern[] = "/tmp/rep-report-XXXXXX";
+    const char* made = ::mkdtemp(pattern);
+    if (made != nullptr) {
+        // The scratch folder is drive C: of the system's view.
+        plat::portable::MapRoot("C:", made, plat::kDriveFixed);
+        m_base = "C:\\";
+        m_host = std::string(made) + "/";
+    }
+#endif
+    EXPECT_FALSE(m_base.empty()) << "no scratch folder";
+    EXPECT_TRUE(plat::SetCurrentDir(m_base)) << m_base;
+}
+
+ScratchDir::~ScratchDir() {
+    plat::SetCurrentDir(m_previousDir);
+    if (m_host.empty()) return;
+    std::error_code ec;
+    std::filesystem::remove_all(std::filesystem::path(m_host), ec);
+}
+
+int ScratchDir::EntryCount() const {
+    std::error_code ec;
+    int count = 0;
+    for (auto it = std::filesystem::directory_iterator(std::filesystem::path(m_host), ec);
+         !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        ++count;
+    }
+    return count;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::string content;
+    if (!plat::ReadWholeFile(path, content)) return std::string();
+    return content;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes) {
+    plat::File file;
+    if (!file.Open(path, plat::File::Mode::kWriteTruncate)) return false;
+    const bool ok = bytes.empty() || file.Write(bytes.data(), bytes.size());
+    file.Close();
+    return ok;
+}
+
+bool Exists(const std::string& path) {
+    return plat::PathExists(path);
+}
+
+void RecordingProgress::Advance(std::int16_t from, std::int16_t to) {
+    calls.push_back("A " + std::to_string(from) + " " + std::to_string(to));
+}
+
+void RecordingProgress::Pulse() {
+    calls.push_back("P");
+}
+
+int RecordingProgress::Pulses() const {
+    int count = 0;
+    for (const std::string& call : calls) count += call == "P" ? 1 : 0;
+    return count;
+}
+
+std::unique_ptr<StKMKBALANCE> Entry(std::int32_t code, const std::string& name, std::uint8_t flag,
+                                    std::int64_t zandaka) {
+    auto entry = std::make_unique<StKMKBALANCE>();
+    entry->lCode = code;
+    std::memcpy(entry->szName, name.data(), name.size() < 16 ? name.size() : 16);
+    entry->cHojyoFlg = flag;
+    entry->llZandaka = zandaka;
+    return entry;
+}
+
+StDATAINFO DataInfo(const std::string& company, std::int32_t from, std::int32_t to) {
+    StDATAINFO info;
+    info.SetText(StDATAINFO::kOffCompanyName, StDATAINFO::kCompanyNameSize, company);
+    info.SetI32(StDATAINFO::kOffPeriodStart, from);
+    info.SetI32(StDATAINFO::kOffPeriodEnd, to);
+    return info;
+}
+
+std::string Hex(const std::string& bytes) {
+    static const char kDigits[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char c : bytes) {
+        if (!out.empty()) out += ' ';
+        out += kDigits[c >> 4];
+        out += kDigits[c & 15];
+    }
+    return out;
+}
+
+std::string Head(const std::string& functionId, const std::string& programName,
+                 const std::string& programVersion) {
+    return "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"
+           "<REPORT>\r\n"
+           "\t<SYSTEM>\r\n"
+           "\t\t<GYOUMUPREFIX>ZQ13</GYOUMUPREFIX>\r\n"
+           "\t\t<VERSION>1</VERSION>\r\n"
+           "\t\t<FUNCTIONID>" +
+           functionId +
+           "</FUNCTIONID>\r\n"
+           "\t\t<CONNECTEDPROGRAMVER>22.03.00</CONNECTEDPROGRAMVER>\r\n"
+           "\t\t<PROGRAMNAME>" +
+           programName +
+           "</PROGRAMNAME>\r\n"
+           "\t\t<PROGRAMVER>" +
+           programVersion +
+           "</PROGRAMVER>\r\n"
+           "\t</SYSTEM>\r\n";
+}
+
+std::string Basic(const std::string& company, const std::string& from, const std::string& to) {
+    return "\t<BASIC>\r\n"
+           "\t\t<KOMONSAKINAME>" +
+           company +
+           "</KOMONSAKINAME>\r\n"
+           "\t\t<JIGYOUNENDOFROM>" +
+           from +
+           "</JIGYOUNENDOFROM>\r\n"
+           "\t\t<JIGYOUNENDOTO>" +
+           to +
+           "</JIGYOUNENDOTO>\r\n"
+           "\t</BASIC>\r\n";
+}
+
+#ifndef _WIN32
+namespace {
+
+std::string PlainHex(const std::string& bytes) {
+    std::string spaced = Hex(bytes), out;
+    for (char c : spaced) {
+        if (c != ' ') out += c;
+    }
+    return out;
+}
+
+// Runs a command line; its exit status, with its output in output.
+int Run(const std::string& command, const std::string& outputFile, std::string& output) {
+    const int status = std::system((command + " >'" + outputFile + "' 2>&1").c_str());
+    std::ifstream in(outputFile, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    output = text.str();
+    std::remove(outputFile.c_str());
+    return status;
+}
+
+}  // namespace
+#endif
+
+void CheckExternally(const ScratchDir& dir, const std::string& reportName, const Expectation& expect) {
+#ifdef _WIN32
+    (void)dir;
+    (void)reportName;
+    (void)expect;
+#else
+    const std::string report = dir.HostPath(reportName);
+    const std::string json = report + ".expect.json";
+    {
+        std::ofstream out(json, std::ios::binary);
+        out << "{\"functionid\": " << expect.functionId << ",\n"
+            << " \"connectedprogramver\": \"" << expect.connectedVersion << "\",\n"
+            << " \"programname\": \"" << PlainHex(expect.programName) << "\",\n"
+            << " \"programver\": \"" << PlainHex(expect.programVersion) << "\",\n"
+            << " \"company\": \"" << PlainHex(expect.company) << "\",\n"
+            << " \"from\": " << expect.from << ",\n \"to\": " << expect.to << ",\n \"entries\": [";
+        bool first = true;
+        if (expect.list != nullptr) {
+            for (const auto& entry : *expect.list) {
+                out << (first ? "\n  " : ",\n  ") << "[" << entry->lCode << ", \""
+                    << PlainHex(std::string(entry->szName, strnlen(entry->szName, 16))) << "\", "
+                    << static_cast<int>(entry->cHojyoFlg) << ", " << entry->llZandaka << "]";
+                first = false;
+            }
+        }
+        out << "]}\n";
+    }
+    const std::string source = REPORT_SOURCE_DIR;
+    std::string output;
+    EXPECT_EQ(0, Run("xmllint --noout --schema '" + source + "/docs/report.xsd' '" + report + "'",
+                     report + ".xmllint.txt", output))
+        << output;
+    EXPECT_EQ(0, Run("python3 '" + source + "/tests/report/readback.py' '" + report + "' '" + json + "'",
+                     report + ".readback.txt", output))
+        << output;
+    std::remove(json.c_str());
+#endif
+}
+
+}  // namespace rt

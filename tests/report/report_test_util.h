@@ -1,0 +1,81 @@
+#pragma once
+// Shared helpers of the report tests: a scratch folder made current, file
+// bytes in and out, a progress window that records its calls, list entries
+// and the data-set record, and (natively) the schema and read-back checks.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "aggregation/balance_list.h"
+#include "app/progress_dlg.h"
+#include "host/records.h"
+
+namespace rt {
+
+// A fresh, empty folder made the current directory for the test's life.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    // The path of name inside the folder, as the system sees paths.
+    std::string Path(const std::string& name) const { return m_base + name; }
+    // The same file for programs outside (xmllint, python); native only.
+    std::string HostPath(const std::string& name) const { return m_host + name; }
+    // Number of entries in the folder.
+    int EntryCount() const;
+
+private:
+    std::string m_base;  // ends in a separator
+    std::string m_host;  // ends in '/'
+    std::string m_previousDir;
+};
+
+// The file's bytes; empty when it cannot be read.
+std::string ReadBytes(const std::string& path);
+bool WriteBytes(const std::string& path, const std::string& bytes);
+bool Exists(const std::string& path);
+
+// Records Pulse as "P" and Advance as "A from to"; its window is never made.
+class RecordingProgress : public ClProgressDlg {
+public:
+    void Advance(std::int16_t from, std::int16_t to) override;
+    void Pulse() override;
+    std::vector<std::string> calls;
+    int Pulses() const;
+};
+
+std::unique_ptr<StKMKBALANCE> Entry(std::int32_t code, const std::string& name, std::uint8_t flag,
+                                    std::int64_t zandaka);
+StDATAINFO DataInfo(const std::string& company, std::int32_t from, std::int32_t to);
+
+// Bytes as "95 5c ..." for messages.
+std::string Hex(const std::string& bytes);
+
+// The documents' fixed parts, for the default test setting: no support
+// file, function ID 1.
+std::string Head(const std::string& functionId = "1", const std::string& programName = "KR9",
+                 const std::string& programVersion = "22.03.0X");
+std::string Basic(const std::string& company, const std::string& from, const std::string& to);
+
+// What the read-back script needs besides the report: the inputs.
+struct Expectation {
+    int functionId = 1;
+    std::string connectedVersion = "22.03.00";
+    std::string programName = "KR9";
+    std::string programVersion = "22.03.0X";
+    std::string company;  // as the report should carry it
+    std::int32_t from = 0;
+    std::int32_t to = 0;
+    const ClBalanceList* list = nullptr;
+};
+
+// Validates the report against docs/report.xsd with xmllint and reads it
+// back with tests/report/readback.py; a gtest failure for each that fails.
+// Does nothing on Windows, where the tools are not at hand.
+void CheckExternally(const ScratchDir& dir, const std::string& reportName, const Expectation& expect);
+
+}  // namespace rt

@@ -1,0 +1,673 @@
+// The report document: whole documents byte for byte, balances at their
+// bounds, escaping, the support-file values and fall-backs, the company
+// name, the temporary file and its replacement of the destination, write
+// failures in every section, lists out of the host's order, and progress.
+#include "report/report_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "report/xml_writer.h"
+#include "report_test_util.h"
+
+#ifndef _WIN32
+#include <signal.h>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+using rt::Entry;
+
+const std::string kTail = "\t</DATA>\r\n</REPORT>\r\n";
+
+// The lines of a plain account group (no sub-accounts), composed here.
+std::string PlainGroup(const std::string& count, const std::string& code, const std::string& name,
+                       const std::string& balance) {
+    return "\t\t<KANJYOKAMOKU Count=\"" + count + "\">\r\n\t\t\t<KANJYOKAMOKU_CODE>" + code +
+           "</KANJYOKAMOKU_CODE>\r\n\t\t\t<KANJYOKAMOKU_NAME>" + name +
+           "</KANJYOKAMOKU_NAME>\r\n\t\t\t<KANJYOKAMOKU_ZANDAKA>" + balance +
+           "</KANJYOKAMOKU_ZANDAKA>\r\n\t\t</KANJYOKAMOKU>\r\n";
+}
+
+class ReportWriterTest : public ::testing::Test {
+protected:
+    ReportWriterTest() {
+        writer.m_pProgress = &progress;
+        writer.m_pBalanceList = &list;
+        writer.SetProgressBase(500);
+    }
+    ~ReportWriterTest() override { ClXmlWriter::SetByteLimitForTest(-1); }
+
+    void Add(std::int32_t code, const std::string& name, std::uint8_t flag, std::int64_t zandaka) {
+        list.push_back(Entry(code, name, flag, zandaka));
+    }
+
+    // The list of the usual host order: account A with two sub-accounts and
+    // its closing row, then account B without sub-accounts.
+    void AddStandardList() {
+        Add(1110000, "現金", 1, 12345678901234);
+        Add(1110001, "小口現金", 0, 500000);
+        Add(1110002, "表&ポ<表>", 0, -2500000);
+        Add(1110000, "現金", 1, 12345678901234);
+        Add(1120000, "当座預金", 0, 9999);
+    }
+    static std::string StandardData() {
+        return "\t<DATA>\r\n"
+               "\t\t<KANJYOKAMOKU Count=\"   1\">\r\n"
+               "\t\t\t<KANJYOKAMOKU_CODE>111</KANJYOKAMOKU_CODE>\r\n"
+               "\t\t\t<KANJYOKAMOKU_NAME>現金</KANJYOKAMOKU_NAME>\r\n"
+               "\t\t\t<KANJYOKAMOKU_ZANDAKA>1234567890</KANJYOKAMOKU_ZANDAKA>\r\n"
+               "\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n"
+               "\t\t\t\t<HOJYOKAMOKU_CODE>1</HOJYOKAMOKU_CODE>\r\n"
+               "\t\t\t\t<HOJYOKAMOKU_NAME>小口現金</HOJYOKAMOKU_NAME>\r\n"
+               "\t\t\t\t<HOJYOKAMOKU_ZANDAKA>50</HOJYOKAMOKU_ZANDAKA>\r\n"
+               "\t\t\t</HOJYOKAMOKU>\r\n"
+               "\t\t\t<HOJYOKAMOKU Count=\"   2\">\r\n"
+               "\t\t\t\t<HOJYOKAMOKU_CODE>2</HOJYOKAMOKU_CODE>\r\n"
+               "\t\t\t\t<HOJYOKAMOKU_NAME>表&amp;ポ&lt;表&gt;</HOJYOKAMOKU_NAME>\r\n"
+               "\t\t\t\t<HOJYOKAMOKU_ZANDAKA>-250</HOJYOKAMOKU_ZANDAKA>\r\n"
+               "\t\t\t</HOJYOKAMOKU>\r\n"
+               "\t\t</KANJYOKAMOKU>\r\n"
+               "\t\t<KANJYOKAMOKU Count=\"   2\">\r\n"
+               "\t\t\t<KANJYOKAMOKU_CODE>112</KANJYOKAMOKU_CODE>\r\n"
+               "\t\t\t<KANJYOKAMOKU_NAME>当座預金</KANJYOKAMOKU_NAME>\r\n"
+               "\t\t\t<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>\r\n"
+               "\t\t</KANJYOKAMOKU>\r\n";
+    }
+    static std::string StandardBasic() { return rt::Basic("ＡＢＣ商事", "20220401", "20230331"); }
+
+    // Writes the report to name in the scratch folder; the document's bytes.
+    std::string Write(int& result, const std::string& name = "out.xml", std::int16_t functionId = 1) {
+        result = writer.Write(dir.Path(name), functionId, info);
+        return rt::ReadBytes(dir.Path(name));
+    }
+    // Writes, expects success, and checks the file with the schema and the
+    // read-back script.
+    std::string WriteValid(const std::string& name = "out.xml", std::int16_t functionId = 1) {
+        int result = -1;
+        std::string bytes = Write(result, name, functionId);
+        EXPECT_EQ(1, result);
+        expect.functionId = functionId;
+        expect.list = &list;
+        rt::CheckExternally(dir, name, expect);
+        return bytes;
+    }
+
+    rt::ScratchDir dir;
+    rt::RecordingProgress progress;
+    ClBalanceList list;
+    ClReportWriter writer;
+    StDATAINFO info = rt::DataInfo("ABC商事", 20220401, 20230331);
+    rt::Expectation expect = MakeExpectation();
+
+private:
+    static rt::Expectation MakeExpectation() {
+        rt::Expectation e;
+        e.company = "ＡＢＣ商事";
+        e.from = 20220401;
+        e.to = 20230331;
+        return e;
+    }
+};
+
+// ---------------------------------------------------------------------------
+// Whole documents
+
+TEST_F(ReportWriterTest, EmptyListGivesDataStartTagDirectlyFollowedByEndTag) {
+    const std::string bytes = WriteValid();
+    EXPECT_EQ(rt::Head() + StandardBasic() + "\t<DATA>\r\n" + kTail, bytes);
+    // The declaration byte for byte, no byte order mark, nothing after the end.
+    EXPECT_EQ(0, bytes.compare(
+                     0, 44, "\x3C\x3Fxml version=\x22\x31.0\x22 encoding=\x22Shift_JIS\x22\x3F\x3E\x0D\x0A"));
+    EXPECT_EQ("</REPORT>\r\n", bytes.substr(bytes.size() - 11));
+}
+
+TEST_F(ReportWriterTest, AccountWithSubAccountsAndClosingRowThenPlainAccount) {
+    AddStandardList();
+    const std::string bytes = WriteValid();
+    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, bytes);
+}
+
+TEST_F(ReportWriterTest, AccountWithoutFlagHasNoSubAccountGroup) {
+    Add(50000, "売掛金", 0, 10000);
+    const std::string bytes = WriteValid();
+    EXPECT_EQ(rt::Head() + StandardBasic() + "\t<DATA>\r\n" + PlainGroup("   1", "5", "売掛金", "1") + kTail,
+              bytes);
+}
+
+TEST_F(ReportWriterTest, SubAccountAsLastEntryClosesItsGroupBeforeData) {
+    Add(20000, "預金", 1, 30000);
+    Add(20003, "普通", 0, 40000);
+    const std::string bytes = WriteValid();
+    EXPECT_EQ(rt::Head() + StandardBasic() +
+                  "\t<DATA>\r\n"
+                  "\t\t<KANJYOKAMOKU Count=\"   1\">\r\n"
+                  "\t\t\t<KANJYOKAMOKU_CODE>2</KANJYOKAMOKU_CODE>\r\n"
+                  "\t\t\t<KANJYOKAMOKU_NAME>預金</KANJYOKAMOKU_NAME>\r\n"
+                  "\t\t\t<KANJYOKAMOKU_ZANDAKA>3</KANJYOKAMOKU_ZANDAKA>\r\n"
+                  "\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n"
+                  "\t\t\t\t<HOJYOKAMOKU_CODE>3</HOJYOKAMOKU_CODE>\r\n"
+                  "\t\t\t\t<HOJYOKAMOKU_NAME>普通</HOJYOKAMOKU_NAME>\r\n"
+                  "\t\t\t\t<HOJYOKAMOKU_ZANDAKA>4</HOJYOKAMOKU_ZANDAKA>\r\n"
+                  "\t\t\t</HOJYOKAMOKU>\r\n"
+                  "\t\t</KANJYOKAMOKU>\r\n" +
+                  kTail,
+              bytes);
+}
+
+TEST_F(ReportWriterTest, CountIsRightAlignedInFourCharacters) {
+    std::string expected = rt::Head() + StandardBasic() + "\t<DATA>\r\n";
+    const char* counts[] = {"   1", "   2", "   3", "   4", "   5", "   6",
+                            "   7", "   8", "   9", "  10", "  11", "  12"};
+    for (int i = 1; i <= 12; ++i) {
+        Add(i * 10000, "科目" + std::to_string(i), 0, i * 10000LL);
+        expected +=
+            PlainGroup(counts[i - 1], std::to_string(i), "科目" + std::to_string(i), std::to_string(i));
+    }
+    // Sub-account groups count from 1 in each account, padded alike.
+    Add(990000, "諸口", 1, 0);
+    std::string subs;
+    for (int s = 1; s <= 11; ++s) {
+        Add(990000 + s, "口" + std::to_string(s), 0, -s * 10000LL);
+        subs += std::string("\t\t\t<HOJYOKAMOKU Count=\"") + (s < 10 ? "   " : "  ") + std::to_string(s) +
+                "\">\r\n\t\t\t\t<HOJYOKAMOKU_CODE>" + std::to_string(s) +
+                "</HOJYOKAMOKU_CODE>\r\n\t\t\t\t<HOJYOKAMOKU_NAME>口" + std::to_string(s) +
+                "</HOJYOKAMOKU_NAME>\r\n\t\t\t\t<HOJYOKAMOKU_ZANDAKA>-" + std::to_string(s) +
+                "</HOJYOKAMOKU_ZANDAKA>\r\n\t\t\t</HOJYOKAMOKU>\r\n";
+    }
+    Add(990000, "諸口", 1, 0);
+    Add(1000000, "次", 1, 0);
+    Add(1000001, "次の一", 0, 0);
+    Add(1000000, "次", 1, 0);
+    expected +=
+        "\t\t<KANJYOKAMOKU Count=\"  13\">\r\n\t\t\t<KANJYOKAMOKU_CODE>99</KANJYOKAMOKU_CODE>\r\n"
+        "\t\t\t<KANJYOKAMOKU_NAME>諸口</KANJYOKAMOKU_NAME>\r\n"
+        "\t\t\t<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>\r\n" +
+        subs +
+        "\t\t</KANJYOKAMOKU>\r\n"
+        "\t\t<KANJYOKAMOKU Count=\"  14\">\r\n\t\t\t<KANJYOKAMOKU_CODE>100</KANJYOKAMOKU_CODE>\r\n"
+        "\t\t\t<KANJYOKAMOKU_NAME>次</KANJYOKAMOKU_NAME>\r\n"
+        "\t\t\t<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>\r\n"
+        "\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n\t\t\t\t<HOJYOKAMOKU_CODE>1</HOJYOKAMOKU_CODE>\r\n"
+        "\t\t\t\t<HOJYOKAMOKU_NAME>次の一</HOJYOKAMOKU_NAME>\r\n"
+        "\t\t\t\t<HOJYOKAMOKU_ZANDAKA></HOJYOKAMOKU_ZANDAKA>\r\n\t\t\t</HOJYOKAMOKU>\r\n"
+        "\t\t</KANJYOKAMOKU>\r\n";
+    EXPECT_EQ(expected + kTail, WriteValid());
+}
+
+TEST_F(ReportWriterTest, CountsOfFourAndFiveDigitsAreWrittenInFull) {
+    for (int i = 1; i <= 10000; ++i) Add(i * 10000, "K", 0, 0);
+    const std::string bytes = WriteValid();
+    EXPECT_NE(std::string::npos, bytes.find("\t\t<KANJYOKAMOKU Count=\" 999\">\r\n"));
+    EXPECT_NE(std::string::npos, bytes.find("\t\t<KANJYOKAMOKU Count=\"1000\">\r\n"));
+    EXPECT_NE(std::string::npos, bytes.find("\t\t<KANJYOKAMOKU Count=\"9999\">\r\n"));
+    const std::size_t last =
+        bytes.find("\t\t<KANJYOKAMOKU Count=\"10000\">\r\n\t\t\t<KANJYOKAMOKU_CODE>10000<");
+    EXPECT_NE(std::string::npos, last);
+    EXPECT_EQ(std::string::npos, bytes.find("Count=\"10001\""));
+}
+
+// ---------------------------------------------------------------------------
+// Balances
+
+TEST_F(ReportWriterTest, BalancesAreWholeUnitsWithinTwelveCharacters) {
+    struct Case {
+        std::int64_t zandaka;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, ""},
+        {9999, ""},
+        {-9999, ""},
+        {10000, "1"},
+        {-10000, "-1"},
+        {19999, "1"},  // truncated toward zero
+        {-19999, "-1"},
+        {999999999999LL * 10000, "999999999999"},
+        {999999999999LL * 10000 + 9999, "999999999999"},
+        {1000000000000LL * 10000, ""},
+        {-99999999999LL * 10000, "-99999999999"},
+        {-99999999999LL * 10000 - 9999, "-99999999999"},
+        {-100000000000LL * 10000, ""},
+        {std::numeric_limits<std::int64_t>::max(), ""},
+        {std::numeric_limits<std::int64_t>::min(), ""},
+    };
+    std::string expectedData = "\t<DATA>\r\n";
+    int count = 1;
+    for (const Case& c : cases) {
+        // Each balance on an account and on a sub-account of it.
+        Add(count * 10000, "A", 1, c.zandaka);
+        Add(count * 10000 + 1, "S", 0, c.zandaka);
+        Add(count * 10000, "A", 1, c.zandaka);
+        const std::string n = count < 10 ? "   " + std::to_string(count) : "  " + std::to_string(count);
+        expectedData += "\t\t<KANJYOKAMOKU Count=\"" + n + "\">\r\n\t\t\t<KANJYOKAMOKU_CODE>" +
+                        std::to_string(count) +
+                        "</KANJYOKAMOKU_CODE>\r\n\t\t\t<KANJYOKAMOKU_NAME>A</KANJYOKAMOKU_NAME>\r\n"
+                        "\t\t\t<KANJYOKAMOKU_ZANDAKA>" +
+                        c.text +
+                        "</KANJYOKAMOKU_ZANDAKA>\r\n\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n"
+                        "\t\t\t\t<HOJYOKAMOKU_CODE>1</HOJYOKAMOKU_CODE>\r\n"
+                        "\t\t\t\t<HOJYOKAMOKU_NAME>S</HOJYOKAMOKU_NAME>\r\n\t\t\t\t<HOJYOKAMOKU_ZANDAKA>" +
+                        c.text + "</HOJYOKAMOKU_ZANDAKA>\r\n\t\t\t</HOJYOKAMOKU>\r\n\t\t</KANJYOKAMOKU>\r\n";
+        ++count;
+    }
+    EXPECT_EQ(rt::Head() + StandardBasic() + expectedData + kTail, WriteValid());
+}
+
+// ---------------------------------------------------------------------------
+// Texts: names, function ID, dates, company name, support file
+
+TEST_F(ReportWriterTest, NamesAreEscapedNextToDoubleByteCharacters) {
+    Add(10000, "表&ポ<表>", 1, 0);
+    Add(10001, "ポ\"表'ポ", 0, 0);
+    Add(10000, "表&ポ<表>", 1, 0);
+    const std::string bytes = WriteValid();
+    EXPECT_NE(
+        std::string::npos,
+        bytes.find("\t\t\t<KANJYOKAMOKU_NAME>\x95\x5C&amp;\x83\x7C&lt;\x95\x5C&gt;</KANJYOKAMOKU_NAME>\r\n"));
+    EXPECT_NE(
+        std::string::npos,
+        bytes.find("\t\t\t\t<HOJYOKAMOKU_NAME>\x83\x7C&quot;\x95\x5C&apos;\x83\x7C</HOJYOKAMOKU_NAME>\r\n"));
+}
+
+TEST_F(ReportWriterTest, NamesOfSixteenBytesAreWrittenWhole) {
+    Add(10000, "ABCDEFGHIJKLMNOP", 0, 0);
+    Add(20000, "一二三四五六七八", 0, 0);
+    const std::string bytes = WriteValid();
+    EXPECT_NE(std::string::npos, bytes.find("<KANJYOKAMOKU_NAME>ABCDEFGHIJKLMNOP</KANJYOKAMOKU_NAME>"));
+    EXPECT_NE(std::string::npos, bytes.find("<KANJYOKAMOKU_NAME>一二三四五六七八</KANJYOKAMOKU_NAME>"));
+}
+
+TEST_F(ReportWriterTest, FunctionIdIsWrittenAsSignedDecimal) {
+    for (const std::int16_t id :
+         {std::int16_t{1}, std::int16_t{-1}, std::int16_t{32767}, std::int16_t{-32768}}) {
+        const std::string bytes = WriteValid("out.xml", id);
+        EXPECT_EQ(rt::Head(std::to_string(id)) + StandardBasic() + "\t<DATA>\r\n" + kTail, bytes);
+    }
+}
+
+TEST_F(ReportWriterTest, PeriodDaysAreWrittenAsStored) {
+    info = rt::DataInfo("ABC商事", 20211001, 20220930);
+    expect.from = 20211001;
+    expect.to = 20220930;
+    EXPECT_NE(std::string::npos, WriteValid().find("\t\t<JIGYOUNENDOFROM>20211001</JIGYOUNENDOFROM>\r\n"
+                                                   "\t\t<JIGYOUNENDOTO>20220930</JIGYOUNENDOTO>\r\n"));
+    info = rt::DataInfo("ABC商事", 0, -1);
+    int result = 0;
+    const std::string bytes = Write(result);
+    EXPECT_EQ(1, result);
+    EXPECT_NE(
+        std::string::npos,
+        bytes.find("\t\t<JIGYOUNENDOFROM>0</JIGYOUNENDOFROM>\r\n\t\t<JIGYOUNENDOTO>-1</JIGYOUNENDOTO>\r\n"));
+}
+
+TEST_F(ReportWriterTest, CompanyNameIsFullWidthAndAtMost32Bytes) {
+    info = rt::DataInfo("あいうえおかきくけこさしすせそたちつてと", 20220401, 20230331);
+    expect.company = "あいうえおかきくけこさしすせそた";
+    EXPECT_EQ(rt::Head() + rt::Basic("あいうえおかきくけこさしすせそた", "20220401", "20230331") +
+                  "\t<DATA>\r\n" + kTail,
+              WriteValid());
+    info = rt::DataInfo("\\表表表表表表表表表表表表表表表表", 20220401, 20230331);
+    expect.company = "\\表表表表表表表表表表表表表表表";
+    EXPECT_NE(std::string::npos,
+              WriteValid().find("<KOMONSAKINAME>\\表表表表表表表表表表表表表表表</KOMONSAKINAME>"));
+    info = rt::DataInfo("", 20220401, 20230331);
+    expect.company = "";
+    EXPECT_NE(std::string::npos, WriteValid().find("\t\t<KOMONSAKINAME></KOMONSAKINAME>\r\n"));
+}
+
+TEST_F(ReportWriterTest, ProductNameAndVersionComeFromTheSupportFile) {
+    ASSERT_TRUE(rt::WriteBytes(dir.Path("SUPPORT.INF"),
+                               "[=会社名=]見本\r\n[=製品名=]会計 <Pro> & 表\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.03.01\r\n"));
+    expect.programName = "会計 <Pro> & 表";
+    expect.programVersion = "22.03.01";
+    const std::string bytes = WriteValid();
+    EXPECT_EQ(
+        rt::Head("1", "会計 &lt;Pro&gt; &amp; 表", "22.03.01") + StandardBasic() + "\t<DATA>\r\n" + kTail,
+        bytes);
+}
+
+TEST_F(ReportWriterTest, EmptyOrMissingSupportValuesFallBack) {
+    // Missing file: the default expectation already holds "KR9" and "22.03.0X".
+    EXPECT_EQ(rt::Head("1", "KR9", "22.03.0X") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());
+    // Keys with empty values.
+    ASSERT_TRUE(rt::WriteBytes(dir.Path("SUPPORT.INF"), "[=製品名=]\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]\r\n"));
+    EXPECT_EQ(rt::Head("1", "KR9", "22.03.0X") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());
+    // Only the version present.
+    ASSERT_TRUE(rt::WriteBytes(dir.Path("SUPPORT.INF"), "[=製品ﾊﾞｰｼﾞｮﾝ=]9.9\x1A"));
+    expect.programVersion = "9.9";
+    EXPECT_EQ(rt::Head("1", "KR9", "9.9") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());
+}
+
+TEST_F(ReportWriterTest, OverlongSupportValuesAreCutTo255BytesOnACharacterBoundary) {
+    std::string name = "A";
+    for (int i = 0; i < 200; ++i) name += "表";
+    std::string version;
+    for (int i = 0; i < 200; ++i) version += "表";
+    ASSERT_TRUE(
+        rt::WriteBytes(dir.Path("SUPPORT.INF"), "[=製品名=]" + name + "\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]" + version));
+    expect.programName = name.substr(0, 255);
+    expect.programVersion = version.substr(0, 254);
+    const std::string bytes = WriteValid();
+    EXPECT_NE(std::string::npos, bytes.find("<PROGRAMNAME>" + name.substr(0, 255) + "</PROGRAMNAME>"));
+    EXPECT_NE(std::string::npos, bytes.find("<PROGRAMVER>" + version.substr(0, 254) + "</PROGRAMVER>"));
+}
+
+// ---------------------------------------------------------------------------
+// Destination and temporary file
+
+TEST_F(ReportWriterTest, TemporaryFileIsNamedBesideTheDestination) {
+    EXPECT_EQ("C:\\dir\\~out.xml.tmp", ClReportWriter::MakeTempPath("C:\\dir\\out.xml"));
+    EXPECT_EQ("~out.xml.tmp", ClReportWriter::MakeTempPath("out.xml"));
+    EXPECT_EQ("C:~out.xml.tmp", ClReportWriter::MakeTempPath("C:out.xml"));
+    EXPECT_EQ("\\\\srv\\share\\~r.xml.tmp", ClReportWriter::MakeTempPath("\\\\srv\\share\\r.xml"));
+    // 表 ends in 0x5C: not a separator.
+    EXPECT_EQ("C:\\表\\~out.xml.tmp", ClReportWriter::MakeTempPath("C:\\表\\out.xml"));
+    EXPECT_EQ("C:\\a\\~表.xml.tmp", ClReportWriter::MakeTempPath("C:\\a\\表.xml"));
+    EXPECT_EQ("C:\\a\\~ソ表.tmp", ClReportWriter::MakeTempPath("C:\\a\\ソ表"));
+    // Too long for a path buffer with the name: a short numbered name.
+    const std::string folder = "C:\\" + std::string(240, 'd') + "\\";
+    EXPECT_EQ(folder + "~1.tmp", ClReportWriter::MakeTempPath(folder + std::string(14, 'n')));
+    EXPECT_EQ(folder + "~" + std::string(10, 'n') + ".tmp",
+              ClReportWriter::MakeTempPath(folder + std::string(10, 'n')));
+    // Not even that fits.
+    const std::string deep = "C:\\" + std::string(253, 'd') + "\\";
+    EXPECT_EQ("", ClReportWriter::MakeTempPath(deep + "x.xml"));
+}
+
+TEST_F(ReportWriterTest, ExistingNamesAreNeverTakenForTheTemporaryFile) {
+    ASSERT_TRUE(rt::WriteBytes(dir.Path("~out.xml.tmp"), "someone else's"));
+    ASSERT_TRUE(rt::WriteBytes(dir.Path("~1.tmp"), "and another"));
+    EXPECT_EQ(dir.Path("~2.tmp"), ClReportWriter::MakeTempPath(dir.Path("out.xml")));
+    AddStandardList();
+    const std::string bytes = WriteValid();
+    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, bytes);
+    EXPECT_EQ("someone else's", rt::ReadBytes(dir.Path("~out.xml.tmp")));
+    EXPECT_EQ("and another", rt::ReadBytes(dir.Path("~1.tmp")));
+    EXPECT_FALSE(rt::Exists(dir.Path("~2.tmp")));
+    EXPECT_EQ(3, dir.EntryCount());
+}
+
+TEST_F(ReportWriterTest, SuccessReplacesAnEarlierReportAndLeavesNoTemporaryFile) {
+    ASSERT_TRUE(rt::WriteBytes(dir.Path("out.xml"), std::string(100000, 'o')));
+    AddStandardList();
+    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, WriteValid());
+    EXPECT_EQ(1, dir.EntryCount());
+}
+
+TEST_F(ReportWriterTest, DoubleByteFileNameIsWritten) {
+    AddStandardList();
+    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, WriteValid("表ソ.xml"));
+    EXPECT_EQ(1, dir.EntryCount());
+}
+
+TEST_F(ReportWriterTest, UncreatableDestinationFailsWithoutLeavingAnything) {
+    AddStandardList();
+    int result = -1;
+    Write(result, "no-such-folder\\out.xml");
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(0, dir.EntryCount());
+    // Only the pulse after the REPORT start tag; SYSTEM failed at its start.
+    EXPECT_EQ(std::vector<std::string>{"P"}, progress.calls);
+}
+
+// ---------------------------------------------------------------------------
+// Write failures: the destination is left as it was, nothing else is left
+
+class ReportFailureTest : public ReportWriterTest {
+protected:
+    std::string Full() const { return rt::Head() + StandardBasic() + StandardData() + kTail; }
+    // Offset of the start of the line that holds marker.
+    std::size_t LineOf(const std::string& marker) const {
+        const std::string full = Full();
+        const std::size_t at = full.find(marker);
+        EXPECT_NE(std::string::npos, at) << marker;
+        const std::size_t start = full.rfind('\n', at);
+        return start == std::string::npos ? 0 : start + 1;
+    }
+    struct Point {
+        const char* marker;              // the line that fails
+        std::vector<std::string> calls;  // progress before the failure
+    };
+    static std::vector<std::string> Pulses(int n) { return std::vector<std::string>(n, "P"); }
+    static std::vector<std::string> Join(std::vector<std::vector<std::string>> parts) {
+        std::vector<std::string> out;
+        for (auto& part : parts) out.insert(out.end(), part.begin(), part.end());
+        return out;
+    }
+    std::vector<Point> Points() const {
+        const auto system = Join({Pulses(7), {"A 500 600"}, Pulses(1)});
+        const auto basic = Join({system, Pulses(3), {"A 600 700"}, Pulses(1)});
+        return {
+            {"<?xml", {"P"}},  // declaration: not examined; SYSTEM fails
+            {"<REPORT>", {"P"}},
+            {"\t<SYSTEM>", {"P"}},
+            {"<GYOUMUPREFIX>", {"P"}},
+            {"<CONNECTEDPROGRAMVER>", Pulses(4)},
+            {"<PROGRAMVER>", Pulses(6)},
+            {"\t</SYSTEM>", Pulses(7)},
+            {"\t<BASIC>", system},
+            {"<KOMONSAKINAME>", system},
+            {"<JIGYOUNENDOTO>", Join({system, Pulses(2)})},
+            {"\t</BASIC>", Join({system, Pulses(3)})},
+            {"\t<DATA>", basic},
+            {"<KANJYOKAMOKU_NAME>現金", Join({basic, Pulses(1)})},
+            {"<HOJYOKAMOKU Count=\"   2\">", Join({basic, Pulses(3)})},
+            // The group of A closes when its closing row comes up.
+            {"\t\t</KANJYOKAMOKU>\r\n\t\t<KANJYOKAMOKU Count=\"   2\">", Join({basic, Pulses(4)})},
+            {"<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>", Join({basic, Pulses(5)})},
+            {"\t</DATA>", Join({basic, Pulses(5)})},
+            // Everything but the last line: still a failure.
+            {"</REPORT>", Join({basic, Pulses(5), {"A 700 1000"}, Pulses(1)})},
+        };
+    }
+    void ExpectFailureAt(const Point& point, bool earlierReport, bool osLimit);
+};
+
+void ReportFailureTest::ExpectFailureAt(const Point& point, bool earlierReport, bool osLimit) {
+    SCOPED_TRACE(std::string("failing line: ") + point.marker + (earlierReport ? ", earlier report" : "") +
+                 (osLimit ? ", file size limit" : ", writer limit"));
+    const std::string earlier =
+        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<REPORT>earlier</REPORT>\r\n";
+    if (earlierReport) {
+        ASSERT_TRUE(rt::WriteBytes(dir.Path("out.xml"), earlier));
+    } else if (rt::Exists(dir.Path("out.xml"))) {
+        ASSERT_TRUE(plat::DeleteFileAt(dir.Path("out.xml")));
+    }
+    ASSERT_EQ(0, dir.EntryCount() - (earlierReport ? 1 : 0));
+    progress.calls.clear();
+    const auto limit = static_cast<long long>(LineOf(point.marker));
+
+    int result = -1;
+    if (osLimit) {
+#ifndef _WIN32
+        // The system refuses to let the file grow past the limit (EFBIG).
+        struct rlimit old {};
+        ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &old));
+        struct rlimit small = old;
+        small.rlim_cur = static_cast<rlim_t>(limit);
+        auto previous = signal(SIGXFSZ, SIG_IGN);
+        ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
+        result = writer.Write(dir.Path("out.xml"), 1, info);
+        setrlimit(RLIMIT_FSIZE, &old);
+        signal(SIGXFSZ, previous);
+#endif
+    } else {
+        ClXmlWriter::SetByteLimitForTest(limit);
+        result = writer.Write(dir.Path("out.xml"), 1, info);
+        ClXmlWriter::SetByteLimitForTest(-1);
+    }
+    EXPECT_EQ(0, result);
+    if (earlierReport) {
+        EXPECT_EQ(earlier, rt::ReadBytes(dir.Path("out.xml")));
+        EXPECT_EQ(1, dir.EntryCount());
+    } else {
+        EXPECT_FALSE(rt::Exists(dir.Path("out.xml")));
+        EXPECT_EQ(0, dir.EntryCount());
+    }
+    EXPECT_EQ(point.calls, progress.calls);
+}
+
+TEST_F(ReportFailureTest, FailureInAnySectionKeepsTheEarlierReport) {
+    AddStandardList();
+    for (const Point& point : Points()) ExpectFailureAt(point, true, false);
+}
+
+TEST_F(ReportFailureTest, FailureInAnySectionCreatesNoDestination) {
+    AddStandardList();
+    for (const Point& point : Points()) ExpectFailureAt(point, false, false);
+}
+
+#ifndef _WIN32
+TEST_F(ReportFailureTest, SystemFileSizeLimitFailsLikeAFullDisk) {
+    AddStandardList();
+    for (const Point& point : Points()) {
+        ExpectFailureAt(point, true, true);
+        ExpectFailureAt(point, false, true);
+    }
+}
+#endif
+
+TEST_F(ReportFailureTest, WithoutFailureTheSameListIsWrittenWhole) {
+    // The limit set to the document's exact size lets it through.
+    AddStandardList();
+    ClXmlWriter::SetByteLimitForTest(static_cast<long long>(Full().size()));
+    int result = -1;
+    const std::string bytes = Write(result);
+    ClXmlWriter::SetByteLimitForTest(-1);
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(Full(), bytes);
+}
+
+// ---------------------------------------------------------------------------
+// Lists out of the host's order stay balanced
+
+TEST_F(ReportWriterTest, FlaggedAccountFollowedByAnotherAccountIsClosedAndTheOtherWritten) {
+    Add(10000, "甲", 1, 10000);
+    Add(20000, "乙", 0, 20000);
+    EXPECT_EQ(rt::Head() + StandardBasic() + "\t<DATA>\r\n" + PlainGroup("   1", "1", "甲", "1") +
+                  PlainGroup("   2", "2", "乙", "2") + kTail,
+              WriteValid());
+}
+
+TEST_F(ReportWriterTest, FlaggedAccountFollowedByItsOwnRowOnlyHasNoSubAccounts) {
+    Add(10000, "甲", 1, 10000);
+    Add(10000, "甲", 1, 10000);
+    Add(20000, "乙", 0, 20000);
+    EXPECT_EQ(rt::Head() + StandardBasic() + "\t<DATA>\r\n" + PlainGroup("   1", "1", "甲", "1") +
+                  PlainGroup("   2", "2", "乙", "2") + kTail,
+              WriteValid());
+}
+
+TEST_F(ReportWriterTest, FlaggedAccountEndingTheListIsClosed) {
+    Add(20000, "乙", 0, 20000);
+    Add(10000, "甲", 1, 10000);
+    EXPECT_EQ(rt::Head() + StandardBasic() + "\t<DATA>\r\n" + PlainGroup("   1", "2", "乙", "2") +
+                  PlainGroup("   2", "1", "甲", "1") + kTail,
+              WriteValid());
+}
+
+TEST_F(ReportWriterTest, SubAccountsWithoutAGroupOfTheirAccountAreLeftOut) {
+    Add(10001, "迷子", 0, 10000);  // before any account
+    Add(20000, "乙", 0, 20000);
+    Add(20001, "乙の一", 0, 10000);  // its account has no flag
+    Add(30000, "丙", 1, 30000);
+    Add(30001, "丙の一", 0, 10000);
+    Add(40001, "丁の一", 0, 10000);  // another account's: closes 丙
+    Add(30000, "丙", 1, 30000);      // 丙's closing row, still taken as such
+    Add(30002, "丙の二", 0, 10000);  // after the closing row
+    Add(50000, "戊", 0, 50000);
+    EXPECT_EQ(rt::Head() + StandardBasic() + "\t<DATA>\r\n" + PlainGroup("   1", "2", "乙", "2") +
+                  "\t\t<KANJYOKAMOKU Count=\"   2\">\r\n"
+                  "\t\t\t<KANJYOKAMOKU_CODE>3</KANJYOKAMOKU_CODE>\r\n"
+                  "\t\t\t<KANJYOKAMOKU_NAME>丙</KANJYOKAMOKU_NAME>\r\n"
+                  "\t\t\t<KANJYOKAMOKU_ZANDAKA>3</KANJYOKAMOKU_ZANDAKA>\r\n"
+                  "\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n"
+                  "\t\t\t\t<HOJYOKAMOKU_CODE>1</HOJYOKAMOKU_CODE>\r\n"
+                  "\t\t\t\t<HOJYOKAMOKU_NAME>丙の一</HOJYOKAMOKU_NAME>\r\n"
+                  "\t\t\t\t<HOJYOKAMOKU_ZANDAKA>1</HOJYOKAMOKU_ZANDAKA>\r\n"
+                  "\t\t\t</HOJYOKAMOKU>\r\n"
+                  "\t\t</KANJYOKAMOKU>\r\n" +
+                  PlainGroup("   3", "5", "戊", "5") + kTail,
+              WriteValid());
+    // Every entry still had its pulse.
+    EXPECT_EQ(13 + 9, progress.Pulses());
+}
+
+TEST_F(ReportWriterTest, FlaggedAccountWithoutClosingRowBeforeTheNextFlaggedAccount) {
+    Add(10000, "甲", 1, 0);
+    Add(10001, "甲一", 0, 0);
+    Add(20000, "乙", 1, 0);  // not 甲's closing row: a new group
+    Add(20001, "乙一", 0, 0);
+    Add(20000, "乙", 1, 0);
+    const std::string sub =
+        "\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n\t\t\t\t<HOJYOKAMOKU_CODE>1</HOJYOKAMOKU_CODE>\r\n";
+    EXPECT_EQ(rt::Head() + StandardBasic() +
+                  "\t<DATA>\r\n"
+                  "\t\t<KANJYOKAMOKU Count=\"   1\">\r\n\t\t\t<KANJYOKAMOKU_CODE>1</KANJYOKAMOKU_CODE>\r\n"
+                  "\t\t\t<KANJYOKAMOKU_NAME>甲</KANJYOKAMOKU_NAME>\r\n"
+                  "\t\t\t<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>\r\n" +
+                  sub +
+                  "\t\t\t\t<HOJYOKAMOKU_NAME>甲一</HOJYOKAMOKU_NAME>\r\n"
+                  "\t\t\t\t<HOJYOKAMOKU_ZANDAKA></HOJYOKAMOKU_ZANDAKA>\r\n\t\t\t</HOJYOKAMOKU>\r\n"
+                  "\t\t</KANJYOKAMOKU>\r\n"
+                  "\t\t<KANJYOKAMOKU Count=\"   2\">\r\n\t\t\t<KANJYOKAMOKU_CODE>2</KANJYOKAMOKU_CODE>\r\n"
+                  "\t\t\t<KANJYOKAMOKU_NAME>乙</KANJYOKAMOKU_NAME>\r\n"
+                  "\t\t\t<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>\r\n" +
+                  sub +
+                  "\t\t\t\t<HOJYOKAMOKU_NAME>乙一</HOJYOKAMOKU_NAME>\r\n"
+                  "\t\t\t\t<HOJYOKAMOKU_ZANDAKA></HOJYOKAMOKU_ZANDAKA>\r\n\t\t\t</HOJYOKAMOKU>\r\n"
+                  "\t\t</KANJYOKAMOKU>\r\n" +
+                  kTail,
+              WriteValid());
+}
+
+// ---------------------------------------------------------------------------
+// Progress
+
+TEST_F(ReportWriterTest, ProgressRunsFromTheBaseTo1000) {
+    AddStandardList();
+    WriteValid();
+    const std::vector<std::string> expected = {
+        "P",                                    // after the REPORT start tag
+        "P",          "P", "P", "P", "P", "P",  // the six elements of SYSTEM
+        "A 500 600",  "P",                      // SYSTEM complete
+        "P",          "P", "P",                 // the three elements of BASIC
+        "A 600 700",  "P",                      // BASIC complete
+        "P",          "P", "P", "P", "P",       // one per entry
+        "A 700 1000", "P",                      // DATA complete
+    };
+    EXPECT_EQ(expected, progress.calls);
+}
+
+TEST_F(ReportWriterTest, ProgressFollowsAnotherBase) {
+    writer.SetProgressBase(0);
+    WriteValid();
+    const std::vector<std::string> expected = {"P", "P", "P", "P", "P",         "P", "P",          "A 0 100",
+                                               "P", "P", "P", "P", "A 100 200", "P", "A 200 1000", "P"};
+    EXPECT_EQ(expected, progress.calls);
+}
+
+TEST_F(ReportWriterTest, OnePulsePerEntry) {
+    for (int i = 1; i <= 100; ++i) Add(i * 10000, "K", 0, i);
+    WriteValid();
+    EXPECT_EQ(13 + 100, progress.Pulses());
+    EXPECT_EQ("A 700 1000", progress.calls[progress.calls.size() - 2]);
+}
+
+TEST_F(ReportWriterTest, WorksWithoutProgressWindowAndWithoutList) {
+    writer.m_pProgress = nullptr;
+    writer.m_pBalanceList = nullptr;
+    int result = -1;
+    EXPECT_EQ(rt::Head() + StandardBasic() + "\t<DATA>\r\n" + kTail, Write(result));
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(progress.calls.empty());
+}
+
+}  // namespace
