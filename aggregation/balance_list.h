@@ -5,8 +5,8 @@
 #include <memory>
 
 struct StKMKBALANCE {
-    std::int32_t lCode = 0;   // account * 10000 + sub-account (0 for the account itself)
-    char szName[17] = {};     // Shift_JIS, at most 16 bytes; the 17th is always zero
+    std::int32_t lCode = 0;  // account * 10000 + sub-account (0 for the account itself)
+    char szName[17] = {};    // Shift_JIS, at most 16 bytes; the 17th is always zero
     std::uint8_t cHojyoFlg = 0;
     std::int64_t llZandaka = 0;  // closing balance in ten-thousandths of a yen
 };
@@ -15,4 +15,6 @@ struct StKMKBALANCE {
 using ClBalanceList = std::list<std::unique_ptr<StKMKBALANCE>>;
 
 // Deletes every entry and removes every node.
-inline void ReleaseBalanceList(ClBalanceList& list) { list.clear(); }
+inline void ReleaseBalanceList(ClBalanceList& list) {
+    list.clear();
+}

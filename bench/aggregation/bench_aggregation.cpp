@@ -19,6 +19,7 @@
 #include "host/data_mgr.h"
 #include "host/host_data.h"
 #include "host/records.h"
+#include "host/rule_kamoku.h"
 #include "host/synthetic.h"
 
 namespace {
@@ -197,7 +198,59 @@ void BM_Aggregate(benchmark::State& state) {
     standIn.Reset();
 }
 
+// The host's part alone: the same walk and one master lookup per record,
+// without balances or entries. The difference to BM_Aggregate is the
+// engine's own cost.
+void BM_HostWalkOnly(benchmark::State& state) {
+    const auto records = static_cast<std::size_t>(state.range(0));
+    host::StandIn& standIn = host::StandIn::Get();
+    standIn.Reset();
+    standIn.UseModel(host::MakeSyntheticModel(records));
+    if (ClAccConnect::Inst()->Initiate() != 0) {
+        state.SkipWithError("Initiate failed");
+        return;
+    }
+    auto* setData = dynamic_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kSetData, 1));
+    const StFINDINFO find = FullYearFind();
+    for (auto _ : state) {
+        ClRuleKamoku rule;
+        rule.AttachSetMgr(ClDataMgr::Inst()->GetSetMgr());
+        rule.SetCurDataID(setData ? setData->GetSelectedInfo() : nullptr);
+        rule.MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
+                       _RuleKamokuSumType_Disptype_Normal, &find, nullptr, _RuleKamokuSumType_Past_None);
+        std::uint32_t count = 0;
+        rule.GetSumCount(&count);
+        rule.SetMovePos(0);
+        StKAMOKUSUMINFO record;
+        StFINDINFO lookup;
+        lookup.SetI32(StFINDINFO::kOffFieldCode, StFINDINFO::kFieldComposite);
+        lookup.SetI16(StFINDINFO::kOffCompare, StFINDINFO::kCompareEqual);
+        lookup.SetI16(StFINDINFO::kOffValueType, StFINDINFO::kValue32);
+        StKAMOKUINFO info;
+        std::int64_t sum = 0;
+        for (std::uint32_t i = 0; i < count && rule.MoveNext(&record) == 0; ++i) {
+            auto* master =
+                dynamic_cast<ClSetKamoku*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kSetKamoku, 1));
+            lookup.SetI32(StFINDINFO::kOffValue, record.GetI32(StKAMOKUSUMINFO::kOffCode));
+            std::int32_t cursor = 0;
+            master->GetCursor(&cursor);
+            master->ReadyCursor(cursor);
+            master->WalkFind(&lookup, &info, cursor);
+            master->ReleaseCursor(cursor);
+            sum += info.GetI8(StKAMOKUINFO::kOffClass);
+        }
+        rule.MoveFinish();
+        benchmark::DoNotOptimize(sum);
+    }
+    const auto processed = static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(records);
+    state.SetItemsProcessed(processed);
+    state.counters["time_per_rec"] = benchmark::Counter(
+        static_cast<double>(processed), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    standIn.Reset();
+}
+
 BENCHMARK(BM_Aggregate)->Arg(1000)->Arg(32768)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HostWalkOnly)->Arg(1000)->Arg(32768)->Arg(200000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "parent_harness.h"
 
 #include <cstdio>
+#include <set>
 
 namespace {
 
@@ -85,6 +86,7 @@ ParentRunResult ParentHarness::Run(const std::string& exePath, const std::string
     }
     result.started = true;
 
+    std::set<HWND> answered;  // a box may stay visible a moment after its click
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
         MSG msg;
@@ -101,7 +103,7 @@ ParentRunResult ParentHarness::Run(const std::string& exePath, const std::string
         }
         FindBoxContext ctx = {pi.dwProcessId, nullptr};
         EnumWindows(FindChildMessageBox, reinterpret_cast<LPARAM>(&ctx));
-        if (ctx.found) {
+        if (ctx.found && answered.insert(ctx.found).second) {
             ChildMessageBox box;
             box.caption = WindowText(ctx.found);
             char text[2048] = {};
@@ -112,25 +114,23 @@ ParentRunResult ParentHarness::Run(const std::string& exePath, const std::string
             const int button = answer ? answer(box) : IDOK;
             PostMessageA(ctx.found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                          reinterpret_cast<LPARAM>(GetDlgItem(ctx.found, button)));
-            // Let the box go away before looking again.
-            Sleep(200);
         }
         if (!result.exited && WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) {
             result.exited = true;
         }
         if (result.exited) {
             // A posted message may still be queued: drain once more, then stop.
-            MSG msg;
-            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                if (msg.hwnd == m_hWnd && msg.message == kNotifyMessage) {
+            MSG last;
+            while (PeekMessageA(&last, nullptr, 0, 0, PM_REMOVE)) {
+                if (last.hwnd == m_hWnd && last.message == kNotifyMessage) {
                     result.posted = true;
-                    result.message = msg.message;
-                    result.wParam = msg.wParam;
-                    result.lParam = msg.lParam;
+                    result.message = last.message;
+                    result.wParam = last.wParam;
+                    result.lParam = last.lParam;
                     continue;
                 }
-                TranslateMessage(&msg);
-                DispatchMessageA(&msg);
+                TranslateMessage(&last);
+                DispatchMessageA(&last);
             }
             break;
         }
