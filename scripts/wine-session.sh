@@ -20,8 +20,13 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
     wineserver -w
 fi
-wineserver -p
+# Reuse a server that is already up for this prefix (-p then exits non-zero).
+wineserver -p || true
+trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+# Start Wine's own services now, detached from our output: started by the
+# first test instead, they would inherit its pipes and keep CTest waiting for
+# the end of that test's output as long as the wineserver lives.
+wine wineboot </dev/null >/dev/null 2>&1 || true
 status=0
 "$@" || status=$?
-wineserver -k || true
 exit $status

@@ -60,6 +60,9 @@ TEST_F(ProgressTest, FirstRangeStepsOnceEachValueAndShowsWholePercents) {
 #endif
 }
 
+#ifndef _WIN32
+// Natively only: under Wine every step repaints the real bars, and the 1,007
+// steps of a complete run take over a minute there.
 TEST_F(ProgressTest, CompleteRunEndsFullAtOneHundredPercent) {
     const std::int16_t ranges[][2] = {{0, 100},   {100, 300}, {300, 400}, {400, 500},
                                       {500, 600}, {600, 700}, {700, 1000}};
@@ -74,6 +77,7 @@ TEST_F(ProgressTest, CompleteRunEndsFullAtOneHundredPercent) {
     const std::string last = m_dlg.GetText();
     EXPECT_EQ(last, "\x8F\x57\x8C\x76\x92\x86\x20\x31\x30\x30\x81\x93");
 }
+#endif
 
 TEST_F(ProgressTest, EmptyOrReversedRangeDoesNothing) {
     m_dlg.Advance(5, 4);
