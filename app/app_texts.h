@@ -5,7 +5,8 @@ namespace texts {
 inline constexpr char kCaption[] = "科目内訳書";
 inline constexpr char kCompleted[] = "科目内訳書情報の出力が終了しました。\n\nアプリケーションを終了します。";
 inline constexpr char kWriteFailed[] = "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
-inline constexpr char kDataNotFound[] = "選択されているデータが見つかりません。\n\nアプリケーションを終了します。";
+inline constexpr char kDataNotFound[] =
+    "選択されているデータが見つかりません。\n\nアプリケーションを終了します。";
 
 inline constexpr char kEnvInvalid[] =
     "動作環境が不正です。\nES_APRPACKAGENAMEが正しくインストールされているか確認してください。";

@@ -44,7 +44,9 @@ ClLinkApp::ClLinkApp() = default;
 
 ClLinkApp::~ClLinkApp() = default;
 
-int ClLinkApp::RunCondDlg(ClCondDlg& dlg) { return dlg.DoModal(); }
+int ClLinkApp::RunCondDlg(ClCondDlg& dlg) {
+    return dlg.DoModal();
+}
 
 void ClLinkApp::MakeProgramFolderCurrent() {
     const std::string folder = FolderOfPath(plat::GetModuleFilePath());
@@ -181,7 +183,8 @@ int ClLinkApp::ExitInstance() {
         m_pParentWnd->SetForeground();
         m_pParentWnd->Enable(true);
         // The function ID travels sign-extended from 16 to 32 bits.
-        const auto wParam = static_cast<std::uintptr_t>(static_cast<std::uint32_t>(std::int32_t{m_nFunctionID}));
+        const auto wParam =
+            static_cast<std::uintptr_t>(static_cast<std::uint32_t>(std::int32_t{m_nFunctionID}));
         m_pParentWnd->Post(m_nNotifyMsg, wParam, static_cast<std::intptr_t>(m_nResult));
     }
     return plat::WinApp::ExitInstance();

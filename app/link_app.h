@@ -54,4 +54,3 @@ private:
     void FillCondDlg(ClCondDlg& dlg, const StDATAINFO& dataInfo);
     void MakeProgramFolderCurrent();
 };
-

@@ -1,12 +1,13 @@
 // Checks the program level that the installed tax-form application declares
 // for this link component in its ini file.
+#include "app/program_level.h"
+
 #include <string>
 
 #include "app/app_texts.h"
 #include "app/c_number.h"
 #include "app/link_app.h"
 #include "app/path_text.h"
-#include "app/program_level.h"
 #include "host/acc_connect.h"
 #include "platform/files.h"
 #include "platform/process.h"

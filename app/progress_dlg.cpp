@@ -13,7 +13,9 @@ ClProgressDlg::~ClProgressDlg() {
     DestroyWindow();
 }
 
-bool ClProgressDlg::CreateWindowFromTemplate() { return Create(plat::kNoWindow); }
+bool ClProgressDlg::CreateWindowFromTemplate() {
+    return Create(plat::kNoWindow);
+}
 
 void ClProgressDlg::DoDataExchange(plat::DataExchange& dx) {
     plat::Dialog::DoDataExchange(dx);

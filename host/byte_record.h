@@ -59,7 +59,8 @@ public:
 private:
     std::uint64_t GetUnsigned(std::size_t off, std::size_t width) const {
         std::uint64_t v = 0;
-        for (std::size_t i = 0; i < width; ++i) v |= static_cast<std::uint64_t>(m_bytes.at(off + i)) << (8 * i);
+        for (std::size_t i = 0; i < width; ++i)
+            v |= static_cast<std::uint64_t>(m_bytes.at(off + i)) << (8 * i);
         return v;
     }
     void SetUnsigned(std::size_t off, std::size_t width, std::uint64_t v) {

@@ -2,13 +2,12 @@
 // temporary folder, and a Windows current directory over the drive table.
 #include "platform/process.h"
 
-#include "platform/mbcs.h"
-
 #include <sys/stat.h>
 
 #include <cstdlib>
 #include <string>
 
+#include "platform/mbcs.h"
 #include "platform/portable/drive_table.h"
 #include "platform/portable/portable_state.h"
 

@@ -118,8 +118,8 @@ bool FindValue(const std::string& content, const std::string& section, const std
 
 }  // namespace
 
-std::string ReadProfileString(const std::string& section, const std::string& key,
-                                    const std::string& def, std::size_t bufferSize, const std::string& path) {
+std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& def,
+                              std::size_t bufferSize, const std::string& path) {
     // Trailing blanks of the default are dropped, as the platform does.
     std::string result = TrimRight(def);
     std::string content;

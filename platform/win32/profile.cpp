@@ -7,8 +7,8 @@
 
 namespace plat {
 
-std::string ReadProfileString(const std::string& section, const std::string& key,
-                                    const std::string& def, std::size_t bufferSize, const std::string& path) {
+std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& def,
+                              std::size_t bufferSize, const std::string& path) {
     if (bufferSize == 0) return std::string();
     // The system takes a 32-bit size; an ini value is far below this anyway.
     constexpr std::size_t kLargest = 1u << 20;

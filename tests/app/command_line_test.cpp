@@ -48,12 +48,10 @@ TEST(ParseCommandLine, FunctionIdKeepsItsLowSixteenBitsAsSigned) {
         std::int16_t expected;
     };
     const Case cases[] = {
-        {"65543", 7},            // 2^16 + 7
-        {"32769", -32767},       // 2^15 + 1
-        {"-1", -1},
-        {"65535", -1},
-        {"32767", 32767},
-        {"99999999999", -1},     // saturates at 2^31 - 1 like the C runtime, low bits all set
+        {"65543", 7},       // 2^16 + 7
+        {"32769", -32767},  // 2^15 + 1
+        {"-1", -1},        {"65535", -1},
+        {"32767", 32767},  {"99999999999", -1},  // saturates at 2^31 - 1 like the C runtime, low bits all set
     };
     for (const Case& c : cases) {
         ClLinkApp app;

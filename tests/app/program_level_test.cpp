@@ -1,9 +1,10 @@
 // The program-level check reads the real GetPrivateProfileStringA under Wine
 // and the portable reader natively, on the same cases.
+#include "app/program_level.h"
+
 #include <gtest/gtest.h>
 
 #include "app/link_app.h"
-#include "app/program_level.h"
 #include "platform/process.h"
 #include "scratch_folder.h"
 
@@ -26,7 +27,9 @@ protected:
     std::string m_savedDir;
 };
 
-TEST_F(ProgramLevelTest, NoIniFileIsABadEnvironment) { EXPECT_EQ(VerdictWith(nullptr), -1); }
+TEST_F(ProgramLevelTest, NoIniFileIsABadEnvironment) {
+    EXPECT_EQ(VerdictWith(nullptr), -1);
+}
 
 TEST_F(ProgramLevelTest, MissingSectionOrKeyMeansLevelOne) {
     EXPECT_EQ(VerdictWith("[Other]\r\nZQ13_U=2\r\n"), 1);
@@ -34,7 +37,9 @@ TEST_F(ProgramLevelTest, MissingSectionOrKeyMeansLevelOne) {
     EXPECT_EQ(VerdictWith(""), 1);
 }
 
-TEST_F(ProgramLevelTest, EmptyValueIsABadEnvironment) { EXPECT_EQ(VerdictWith("[ProgramLevel]\r\nZQ13_U=\r\n"), -1); }
+TEST_F(ProgramLevelTest, EmptyValueIsABadEnvironment) {
+    EXPECT_EQ(VerdictWith("[ProgramLevel]\r\nZQ13_U=\r\n"), -1);
+}
 
 TEST_F(ProgramLevelTest, LevelDecidesWhichSideToUpdate) {
     EXPECT_EQ(VerdictWith("[ProgramLevel]\r\nZQ13_U=2\r\n"), 0);

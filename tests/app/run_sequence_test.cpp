@@ -63,7 +63,8 @@ protected:
     }
 };
 
-host::AccountTotal Total(std::int32_t code, const char* name, std::int64_t openingYen, std::int64_t monthDebitYen) {
+host::AccountTotal Total(std::int32_t code, const char* name, std::int64_t openingYen,
+                         std::int64_t monthDebitYen) {
     host::AccountTotal t;
     t.code = code;
     t.name = name;
@@ -228,7 +229,9 @@ TEST_F(RunSequenceTest, DialogIsFilledFromTheDataSet) {
     Run(app, ParentLine("T:\\given,path.xml"));
     ASSERT_TRUE(app.dialogShown);
     EXPECT_EQ(app.shownCompany, " \x8A\x94\x8E\xAE\x89\xEF\x8E\xD0 Test");
-    EXPECT_EQ(app.shownPeriod, " 2025/04/01\x81\x60" "2026/03/31");
+    EXPECT_EQ(app.shownPeriod,
+              " 2025/04/01\x81\x60"
+              "2026/03/31");
     EXPECT_EQ(app.shownGivenPath, "T:\\given,path.xml");
     EXPECT_EQ(app.shownDataId, "D0003");
     EXPECT_EQ(app.shownUserId, "TANAKA");

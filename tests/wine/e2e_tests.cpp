@@ -61,7 +61,9 @@ protected:
     std::string m_exe;
 };
 
-TEST_F(EndToEndTest, RunsUnderCodePage932) { EXPECT_EQ(GetACP(), 932u); }
+TEST_F(EndToEndTest, RunsUnderCodePage932) {
+    EXPECT_EQ(GetACP(), 932u);
+}
 
 TEST_F(EndToEndTest, ParentIsDisabledDuringTheRunAndReceivesTheResult) {
     const ParentRunResult r = m_parent.Run(m_exe, Line("7"));

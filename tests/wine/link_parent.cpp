@@ -34,8 +34,8 @@ int main(int argc, char** argv) {
 
     ParentHarness parent;
     const std::string cmdLine = std::to_string(reinterpret_cast<UINT_PTR>(parent.Window())) + "," +
-                                std::to_string(ParentHarness::kNotifyMessage) + "," + std::to_string(functionId) +
-                                "," + output;
+                                std::to_string(ParentHarness::kNotifyMessage) + "," +
+                                std::to_string(functionId) + "," + output;
     std::printf("starting: %s %s\n", argv[1], cmdLine.c_str());
     const ParentRunResult r = parent.Run(argv[1], cmdLine, 10 * 60 * 1000, [](const ChildMessageBox& box) {
         std::printf("message box [%s]: %s\n", ToUtf8(box.caption).c_str(), ToUtf8(box.text).c_str());

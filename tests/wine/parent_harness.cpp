@@ -69,8 +69,8 @@ LRESULT CALLBACK ParentHarness::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPAR
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 
-ParentRunResult ParentHarness::Run(const std::string& exePath, const std::string& commandLine, DWORD timeoutMs,
-                                   std::function<int(const ChildMessageBox&)> answer) {
+ParentRunResult ParentHarness::Run(const std::string& exePath, const std::string& commandLine,
+                                   DWORD timeoutMs, std::function<int(const ChildMessageBox&)> answer) {
     ParentRunResult result;
     m_current = &result;
 

@@ -16,9 +16,9 @@ class DataExchange {
 public:
     DataExchange(Dialog& dialog, bool saving) : m_dialog(dialog), m_saving(saving) {}
     bool IsSaving() const { return m_saving; }
-    void Control(int id, Window& control);      // binds the wrapper to the control
-    void Text(int id, std::string& value);      // control text <-> member
-    void MaxChars(int id, int maxChars);        // limits an edit when loading
+    void Control(int id, Window& control);  // binds the wrapper to the control
+    void Text(int id, std::string& value);  // control text <-> member
+    void MaxChars(int id, int maxChars);    // limits an edit when loading
 
 private:
     Dialog& m_dialog;
@@ -61,10 +61,10 @@ public:
 
 protected:
     virtual void DoDataExchange(DataExchange& dx);
-    virtual bool OnInitDialog();  // default: loads members into controls, true
-    virtual bool OnCommand(int id);  // default: not handled
+    virtual bool OnInitDialog();                              // default: loads members into controls, true
+    virtual bool OnCommand(int id);                           // default: not handled
     virtual bool PreTranslateMessage(const KeyMessage& key);  // default: false
-    virtual void OnCancel();  // default: EndDialog(kIdCancel)
+    virtual void OnCancel();                                  // default: EndDialog(kIdCancel)
     virtual void OnDestroy() {}
 
     Window* ParentWindow() const { return m_pParent; }

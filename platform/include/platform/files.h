@@ -41,8 +41,8 @@ struct FileStatus {
     std::uint64_t size = 0;
 };
 
-bool PathExists(const std::string& path);  // PathFileExistsA
-bool IsDirectory(const std::string& path);  // PathIsDirectoryA
+bool PathExists(const std::string& path);                         // PathFileExistsA
+bool IsDirectory(const std::string& path);                        // PathIsDirectoryA
 bool GetFileStatus(const std::string& path, FileStatus& status);  // false: nothing there
 // _access: mode 0 existence, 2 write, 4 read, 6 read and write.
 bool Access(const std::string& path, int mode);

@@ -7,7 +7,6 @@ namespace plat {
 
 // Shows a message box owned by owner (kNoWindow for none) and returns the
 // button the user chose (kIdOk, kIdYes, kIdNo, ...).
-int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
-                   unsigned style);
+int ShowMessageBox(WindowHandle owner, const std::string& text, const std::string& caption, unsigned style);
 
 }  // namespace plat
