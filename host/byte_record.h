@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 template <std::size_t N>
 class ByteRecord {
@@ -50,7 +51,7 @@ public:
     // Writes text and a terminator into the field [off, off + fieldSize);
     // text longer than fieldSize - 1 bytes is cut (callers cut on character
     // boundaries before, where that matters).
-    void SetText(std::size_t off, std::size_t fieldSize, const std::string& text) {
+    void SetText(std::size_t off, std::size_t fieldSize, std::string_view text) {
         if (fieldSize == 0 || off + fieldSize > N) return;
         std::memset(&m_bytes[off], 0, fieldSize);
         std::memcpy(&m_bytes[off], text.data(), text.size() < fieldSize ? text.size() : fieldSize - 1);

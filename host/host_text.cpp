@@ -162,15 +162,17 @@ const char* CheckSjis(std::string_view s) {
     return nullptr;
 }
 
-std::string CutText(const std::string& s, std::size_t maxBytes) {
+std::size_t CutLength(std::string_view s, std::size_t maxBytes) {
     std::size_t i = 0;
     while (i < s.size()) {
         const std::size_t width = IsSjisLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
         if (i + width > maxBytes) break;
         i += width;
     }
-    return s.substr(0, i);
+    return i;
 }
+
+std::string CutText(const std::string& s, std::size_t maxBytes) { return s.substr(0, CutLength(s, maxBytes)); }
 
 bool EndsWithBackslash(std::string_view s) {
     bool last = false;

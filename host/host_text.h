@@ -27,6 +27,8 @@ int DaysInMonth(int year, int month);
 const char* CheckSjis(std::string_view s);
 // At most maxBytes bytes of s, never splitting a double-byte character.
 std::string CutText(const std::string& s, std::size_t maxBytes);
+// Byte length of s cut as CutText cuts it, without copying.
+std::size_t CutLength(std::string_view s, std::size_t maxBytes);
 // Whether s ends in a backslash that is a character of its own, not the
 // second byte of a double-byte character.
 bool EndsWithBackslash(std::string_view s);

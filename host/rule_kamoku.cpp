@@ -143,8 +143,10 @@ int ClRuleKamoku::MoveNext(StKAMOKUSUMINFO* record) {
     const host::AccountTotal& t = (*totals)[m_nPos++];
     record->Clear();
     record->SetI32(StKAMOKUSUMINFO::kOffCode, t.code);
+    // Cut in place: no copy of the name per record.
+    const std::string_view name(t.name);
     record->SetText(StKAMOKUSUMINFO::kOffName, StKAMOKUSUMINFO::kNameSize,
-                    host::text::CutText(t.name, StKAMOKUSUMINFO::kNameSize - 1));
+                    name.substr(0, host::text::CutLength(name, StKAMOKUSUMINFO::kNameSize - 1)));
     record->SetU8(StKAMOKUSUMINFO::kOffExclude1, t.exclude1);
     record->SetU8(StKAMOKUSUMINFO::kOffExclude2, t.exclude2);
     record->SetU8(StKAMOKUSUMINFO::kOffHojyoFlg, t.hojyoFlg);
