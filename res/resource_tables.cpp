@@ -7,8 +7,8 @@ namespace {
 
 const char kProgressClass[] = "msctls_progress32";
 
-const std::vector<DialogSpec>& Dialogs() {
-    static const std::vector<DialogSpec> dialogs = {
+const std::vector<DialogTemplate>& Dialogs() {
+    static const std::vector<DialogTemplate> dialogs = {
         {IDD_PROGRESS,
          "集計中",
          kDsSetFont | kDsModalFrame | kDsSysModal | kWsPopup | kWsCaption,
@@ -35,8 +35,8 @@ const StringEntry kStrings[] = {
 
 }  // namespace
 
-const DialogSpec* FindDialogSpec(int id) {
-    for (const DialogSpec& d : Dialogs()) {
+const DialogTemplate* FindDialogTemplate(int id) {
+    for (const DialogTemplate& d : Dialogs()) {
         if (d.id == id) return &d;
     }
     return nullptr;

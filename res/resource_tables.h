@@ -21,7 +21,7 @@ constexpr unsigned kDsModalFrame = 0x0080u;
 constexpr unsigned kDsSetFont = 0x0040u;
 constexpr unsigned kPbsSmooth = 0x01u;
 
-struct ControlSpec {
+struct ControlTemplate {
     int id;
     const char* className;
     const char* text;
@@ -29,17 +29,17 @@ struct ControlSpec {
     int x, y, cx, cy;
 };
 
-struct DialogSpec {
+struct DialogTemplate {
     int id;
     const char* caption;
     unsigned style;
     int cx, cy;
     const char* fontFace;
     int fontPoints;
-    std::vector<ControlSpec> controls;
+    std::vector<ControlTemplate> controls;
 };
 
-const DialogSpec* FindDialogSpec(int id);
+const DialogTemplate* FindDialogTemplate(int id);
 // String resource text, or nullptr when the program has none with that id.
 const char* FindString(unsigned id);
 

@@ -24,37 +24,37 @@ WindowState* Live(WindowHandle handle) {
 }
 
 // Creates the dialog window and its controls from the template.
-WindowHandle CreateFromSpec(const res::DialogSpec& spec, WindowHandle parent, bool modal) {
+WindowHandle CreateFromTemplate(const res::DialogTemplate& tmpl, WindowHandle parent, bool modal) {
     HeadlessUi& ui = HeadlessUi::Get();
     WindowState dialog;
     dialog.parent = parent;
-    dialog.templateId = spec.id;
+    dialog.templateId = tmpl.id;
     dialog.className = "#32770";
-    dialog.text = spec.caption ? spec.caption : "";
-    dialog.style = spec.style;
-    dialog.enabled = (spec.style & res::kWsDisabled) == 0;
+    dialog.text = tmpl.caption ? tmpl.caption : "";
+    dialog.style = tmpl.style;
+    dialog.enabled = (tmpl.style & res::kWsDisabled) == 0;
     dialog.visible = false;  // shown after initialisation, if at all
     dialog.modal = modal;
     const WindowHandle handle = ui.NewWindow(dialog);
-    for (const res::ControlSpec& spec_control : spec.controls) {
+    for (const res::ControlTemplate& controlTemplate : tmpl.controls) {
         WindowState control;
         control.parent = handle;
-        control.controlId = spec_control.id;
-        control.className = spec_control.className ? spec_control.className : "";
-        control.text = spec_control.text ? spec_control.text : "";
-        control.style = spec_control.style | kWsChildVisible;
-        control.enabled = (spec_control.style & res::kWsDisabled) == 0;
+        control.controlId = controlTemplate.id;
+        control.className = controlTemplate.className ? controlTemplate.className : "";
+        control.text = controlTemplate.text ? controlTemplate.text : "";
+        control.style = controlTemplate.style | kWsChildVisible;
+        control.enabled = (controlTemplate.style & res::kWsDisabled) == 0;
         control.visible = true;
         ui.NewWindow(control);
     }
-    ui.Log("create " + std::to_string(spec.id));
+    ui.Log("create " + std::to_string(tmpl.id));
     return handle;
 }
 
 // After OnInitDialog returned true: the focus goes to the first tab stop
 // that is enabled and visible, in template order.
-void SetDefaultFocus(WindowHandle dialog, const res::DialogSpec& spec) {
-    for (const res::ControlSpec& control : spec.controls) {
+void SetDefaultFocus(WindowHandle dialog, const res::DialogTemplate& tmpl) {
+    for (const res::ControlTemplate& control : tmpl.controls) {
         if ((control.style & res::kWsTabStop) == 0) continue;
         Window item = Window(dialog).GetItem(control.id);
         const WindowState* state = Live(item.Handle());
@@ -80,27 +80,27 @@ Dialog::~Dialog() {
 
 bool Dialog::Create(WindowHandle parent) {
     if (IsValid()) return true;
-    const res::DialogSpec* spec = res::FindDialogSpec(m_templateId);
-    if (spec == nullptr) return false;
+    const res::DialogTemplate* tmpl = res::FindDialogTemplate(m_templateId);
+    if (tmpl == nullptr) return false;
     if (parent == kNoWindow && m_pParent != nullptr) parent = m_pParent->Handle();
     if (parent != kNoWindow && Live(parent) == nullptr) return false;
     m_modal = false;
-    const WindowHandle handle = CreateFromSpec(*spec, parent, false);
+    const WindowHandle handle = CreateFromTemplate(*tmpl, parent, false);
     const bool defaultFocus = DispatchInitDialog(handle);
     if (Live(handle) == nullptr) {
         m_hWnd = kNoWindow;  // destroyed during its initialisation
         return false;
     }
-    if (defaultFocus) SetDefaultFocus(handle, *spec);
+    if (defaultFocus) SetDefaultFocus(handle, *tmpl);
     const WindowState* state = Live(handle);
-    if (state != nullptr && !state->ended && (spec->style & res::kWsVisible) != 0) ShowDialogWindow(handle);
+    if (state != nullptr && !state->ended && (tmpl->style & res::kWsVisible) != 0) ShowDialogWindow(handle);
     return true;
 }
 
 int Dialog::DoModal() {
     HeadlessUi& ui = HeadlessUi::Get();
-    const res::DialogSpec* spec = res::FindDialogSpec(m_templateId);
-    if (spec == nullptr || IsValid()) return -1;
+    const res::DialogTemplate* tmpl = res::FindDialogTemplate(m_templateId);
+    if (tmpl == nullptr || IsValid()) return -1;
     const WindowHandle owner = m_pParent != nullptr ? m_pParent->Handle() : kNoWindow;
     if (owner != kNoWindow && Live(owner) == nullptr) return -1;  // the system refuses a bad owner
     // The owner is disabled for the modal run and enabled again at its end,
@@ -110,11 +110,11 @@ int Dialog::DoModal() {
     if (reenableOwner) ownerWindow.Enable(false);
 
     m_modal = true;
-    const WindowHandle handle = CreateFromSpec(*spec, owner, true);
+    const WindowHandle handle = CreateFromTemplate(*tmpl, owner, true);
     const bool defaultFocus = DispatchInitDialog(handle);
     const WindowState* state = Live(handle);
     if (state != nullptr && !state->ended) {
-        if (defaultFocus) SetDefaultFocus(handle, *spec);
+        if (defaultFocus) SetDefaultFocus(handle, *tmpl);
         ShowDialogWindow(handle);
         std::function<void(Dialog&)> script = ui.TakeModalScript();
         if (script) script(*this);

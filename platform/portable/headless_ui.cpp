@@ -81,6 +81,8 @@ void HeadlessUi::Reset() {
     m_answers.clear();
     m_modalScripts.clear();
     m_messageBoxes.clear();
+    m_saveFileAnswers.clear();
+    m_saveFiles.clear();
     m_posted.clear();
     m_events.clear();
     m_waitCursorDepth = 0;
@@ -142,6 +144,10 @@ void HeadlessUi::QueueModalScript(std::function<void(Dialog&)> script) {
     m_modalScripts.push_back(std::move(script));
 }
 
+void HeadlessUi::QueueSaveFileAnswer(std::optional<std::string> path) {
+    m_saveFileAnswers.push_back(std::move(path));
+}
+
 WindowHandle HeadlessUi::NewWindow(WindowState state) {
     const WindowHandle handle = m_nextHandle++;
     state.handle = handle;
@@ -159,6 +165,21 @@ int HeadlessUi::RecordMessageBox(MessageBoxRecord record) {
     m_messageBoxes.push_back(record);
     Log("msgbox");
     return record.answer;
+}
+
+std::optional<std::string> HeadlessUi::RecordSaveFile(SaveFileRecord record) {
+    std::optional<std::string> answer;
+    if (!m_saveFileAnswers.empty()) {
+        answer = std::move(m_saveFileAnswers.front());
+        m_saveFileAnswers.pop_front();
+    }
+    record.confirmed = answer.has_value();
+    record.chosenPath = answer.value_or(std::string());
+    const std::string owner = portable::HandleText(record.request.owner);
+    Log(record.confirmed ? "savefile " + owner + " ok " + record.chosenPath
+                         : "savefile " + owner + " cancel");
+    m_saveFiles.push_back(std::move(record));
+    return answer;
 }
 
 void HeadlessUi::RecordPost(const PostedMessage& message) {

@@ -15,7 +15,7 @@ namespace platform_test {
 void PlatformTest::SetUp() {
     Ui().Reset();
     plat::portable::ClearRoots();
-    std::string pattern = (std::filesystem::temp_directory_path() / "pport-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "platform-test-XXXXXX").string();
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     ASSERT_NE(::mkdtemp(buffer.data()), nullptr);

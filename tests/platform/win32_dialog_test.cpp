@@ -1,5 +1,5 @@
 // Dialogs, controls and windows of the real system under Wine (needs an X
-// display), and the compiled resources against res::FindDialogSpec.
+// display), and the compiled resources against res::FindDialogTemplate.
 #include <gtest/gtest.h>
 #include <windows.h>
 // The common controls need the types of windows.h before them.
@@ -99,8 +99,8 @@ private:
 };
 
 TEST(Win32Resources, ProgressTemplateEqualsTheTable) {
-    const res::DialogSpec* spec = res::FindDialogSpec(IDD_PROGRESS);
-    ASSERT_NE(spec, nullptr);
+    const res::DialogTemplate* tmpl = res::FindDialogTemplate(IDD_PROGRESS);
+    ASSERT_NE(tmpl, nullptr);
     const HRSRC found =
         FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_PROGRESS), MAKEINTRESOURCEA(5));  // RT_DIALOG
     ASSERT_NE(found, nullptr);
@@ -112,25 +112,25 @@ TEST(Win32Resources, ProgressTemplateEqualsTheTable) {
     EXPECT_EQ(r.Word(), 0xFFFF);  // signature of the extended template
     r.Dword();                    // help id
     EXPECT_EQ(r.Dword(), 0u);     // extended style
-    EXPECT_EQ(r.Dword(), spec->style);
+    EXPECT_EQ(r.Dword(), tmpl->style);
     const int count = r.Word();
     EXPECT_EQ(r.Short(), 0);
     EXPECT_EQ(r.Short(), 0);
-    EXPECT_EQ(r.Short(), spec->cx);
-    EXPECT_EQ(r.Short(), spec->cy);
+    EXPECT_EQ(r.Short(), tmpl->cx);
+    EXPECT_EQ(r.Short(), tmpl->cy);
     EXPECT_EQ(r.SzOrOrd(), L"");  // no menu
     EXPECT_EQ(r.SzOrOrd(), L"");  // the standard dialog class
-    EXPECT_EQ(ToCp932(r.SzOrOrd()), spec->caption);
-    ASSERT_TRUE(spec->style & DS_SETFONT);
-    EXPECT_EQ(r.Word(), spec->fontPoints);
+    EXPECT_EQ(ToCp932(r.SzOrOrd()), tmpl->caption);
+    ASSERT_TRUE(tmpl->style & DS_SETFONT);
+    EXPECT_EQ(r.Word(), tmpl->fontPoints);
     EXPECT_EQ(r.Word(), 0);     // weight
     EXPECT_EQ(r.Byte(), 0);     // italic
     EXPECT_EQ(r.Byte(), 0x80);  // SHIFTJIS_CHARSET
-    EXPECT_EQ(ToCp932(r.SzOrOrd()), spec->fontFace);
+    EXPECT_EQ(ToCp932(r.SzOrOrd()), tmpl->fontFace);
     ASSERT_TRUE(r.ok());
 
-    ASSERT_EQ(count, static_cast<int>(spec->controls.size()));
-    for (const res::ControlSpec& control : spec->controls) {
+    ASSERT_EQ(count, static_cast<int>(tmpl->controls.size()));
+    for (const res::ControlTemplate& control : tmpl->controls) {
         r.AlignDword();
         r.Dword();                 // help id
         EXPECT_EQ(r.Dword(), 0u);  // extended style

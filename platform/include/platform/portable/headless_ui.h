@@ -6,9 +6,11 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "platform/file_dialog.h"
 #include "platform/types.h"
 
 namespace plat {
@@ -63,6 +65,13 @@ struct MessageBoxRecord {
     bool ownerVisible = false;  // whether the owner was on screen at the time
 };
 
+struct SaveFileRecord {
+    SaveFileRequest request;
+    bool confirmed = false;
+    std::string chosenPath;     // when confirmed
+    bool ownerVisible = false;  // whether the owner was on screen at the time
+};
+
 struct PostedMessage {
     WindowHandle target = kNoWindow;
     unsigned message = 0;
@@ -94,8 +103,15 @@ public:
     // initialised, it plays the user and must end the dialog (else the
     // dialog ends with kIdCancel).
     void QueueModalScript(std::function<void(Dialog&)> script);
+    // Answers for the next save-file dialogs, in order: the full path the
+    // user chose, or nullopt for cancel. Without one the dialog is
+    // cancelled. The path is handed back as given: the dialog's own checks
+    // (existing folder, existing file, default extension) are the user's
+    // side here.
+    void QueueSaveFileAnswer(std::optional<std::string> path);
 
     const std::vector<MessageBoxRecord>& MessageBoxes() const { return m_messageBoxes; }
+    const std::vector<SaveFileRecord>& SaveFiles() const { return m_saveFiles; }
     const std::vector<PostedMessage>& Posted() const { return m_posted; }
     // Chronological log of what the system did, one line per event, with
     // handles in decimal: "create <template>", "show <h> <0|1>",
@@ -104,7 +120,8 @@ public:
     // "limit <h> <n>", "select <h> <start> <end>", "scrollcaret <h>",
     // "check <h> <state>", "end <h> <result>", "destroy <h>",
     // "post <h> <message> <wParam> <lParam>", "post-failed <h> <message>",
-    // "msgbox", "cursor wait|restore|end|normal"; and the user's side:
+    // "msgbox", "savefile <owner> ok <path>", "savefile <owner> cancel",
+    // "cursor wait|restore|end|normal"; and the user's side:
     // "type <h> <text>".
     const std::vector<std::string>& Events() const { return m_events; }
     int WaitCursorDepth() const { return m_waitCursorDepth; }
@@ -112,6 +129,8 @@ public:
     // Used by the backend.
     WindowHandle NewWindow(WindowState state);
     int RecordMessageBox(MessageBoxRecord record);
+    // Answers the dialog from the queue; the chosen path, or nullopt.
+    std::optional<std::string> RecordSaveFile(SaveFileRecord record);
     void RecordPost(const PostedMessage& message);
     void Log(const std::string& event);
     std::function<void(Dialog&)> TakeModalScript();
@@ -124,6 +143,8 @@ private:
     std::deque<int> m_answers;
     std::deque<std::function<void(Dialog&)>> m_modalScripts;
     std::vector<MessageBoxRecord> m_messageBoxes;
+    std::deque<std::optional<std::string>> m_saveFileAnswers;
+    std::vector<SaveFileRecord> m_saveFiles;
     std::vector<PostedMessage> m_posted;
     std::vector<std::string> m_events;
     int m_waitCursorDepth = 0;

@@ -1,0 +1,367 @@
+// The system's save-file dialog under Wine (needs an X display), played by a
+// second thread the way a user would: found by its title, looked at, then
+// cancelled or confirmed.
+#include <gtest/gtest.h>
+#include <windows.h>
+// The common dialogs need the types of windows.h before them.
+#include <commdlg.h>
+#include <dlgs.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/file_dialog.h"
+
+namespace {
+
+// "保存ファイルを指定" in code page 932.
+const char kTitle[] = "\x95\xDB\x91\xB6\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x8E\x77\x92\xE8";
+// "表", whose second byte is the backslash.
+const char kHyo[] = "\x95\x5C";
+
+enum class Action { kCancel, kClose, kOk };
+
+// What the user saw of the dialog.
+struct Seen {
+    bool found = false;
+    std::string className;
+    HWND owner = nullptr;
+    bool ownerEnabled = true;
+    std::string spec;       // the file name shown
+    std::string folder;     // the folder shown
+    std::string firstType;  // first entry of the file-type list
+    int typeCount = 0;      // entries of the file-type list
+    bool readOnlyVisible = false;
+    bool gone = false;     // the dialog closed on the action
+    bool refused = false;  // it answered the action with a box of its own
+    std::string refusal;   // that box's text
+};
+
+std::string Query(HWND dialog, UINT message) {
+    char buffer[1024] = {};
+    DWORD_PTR result = 0;
+    if (SendMessageTimeoutA(dialog, message, sizeof(buffer), reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK,
+                            5000, &result) == 0) {
+        return "<no answer>";
+    }
+    return buffer;
+}
+
+std::string ClassOf(HWND hWnd) {
+    char name[64] = {};
+    GetClassNameA(hWnd, name, sizeof(name));
+    return name;
+}
+
+bool WaitGone(HWND hWnd, int milliseconds) {
+    for (int waited = 0; waited < milliseconds; waited += 20) {
+        if (!IsWindow(hWnd)) return true;
+        Sleep(20);
+    }
+    return !IsWindow(hWnd);
+}
+
+struct OwnedBox {
+    HWND owner;
+    HWND box;
+};
+
+BOOL CALLBACK FindOwnedBox(HWND hWnd, LPARAM param) {
+    OwnedBox* search = reinterpret_cast<OwnedBox*>(param);
+    if (GetWindow(hWnd, GW_OWNER) == search->owner && IsWindowVisible(hWnd) && ClassOf(hWnd) == "#32770") {
+        search->box = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Finds the dialog by its title (polling while the system builds it), looks
+// at it and acts. A dialog that refuses the action gets its box answered and
+// is then cancelled, so a test never hangs on it.
+std::thread PlayUser(Action action, Seen& seen) {
+    return std::thread([action, &seen] {
+        HWND dialog = nullptr;
+        for (int waited = 0; waited < 10000 && dialog == nullptr; waited += 20) {
+            const HWND found = FindWindowA(nullptr, kTitle);
+            if (found != nullptr && IsWindowVisible(found)) {
+                dialog = found;
+            } else {
+                Sleep(20);
+            }
+        }
+        if (dialog == nullptr) return;
+        seen.found = true;
+        seen.className = ClassOf(dialog);
+        seen.owner = GetWindow(dialog, GW_OWNER);
+        seen.ownerEnabled = seen.owner != nullptr && IsWindowEnabled(seen.owner) != FALSE;
+        seen.spec = Query(dialog, CDM_GETSPEC);
+        seen.folder = Query(dialog, CDM_GETFOLDERPATH);
+        const HWND types = GetDlgItem(dialog, cmb1);
+        char type[256] = {};
+        if (types != nullptr &&
+            SendMessageA(types, CB_GETLBTEXTLEN, 0, 0) < static_cast<LRESULT>(sizeof(type))) {
+            SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(type));
+        }
+        seen.firstType = type;
+        if (types != nullptr) seen.typeCount = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
+        const HWND readOnly = GetDlgItem(dialog, chx1);
+        seen.readOnlyVisible = readOnly != nullptr && IsWindowVisible(readOnly) != FALSE;
+
+        switch (action) {
+            case Action::kCancel:
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+                break;
+            case Action::kClose:
+                PostMessageA(dialog, WM_CLOSE, 0, 0);
+                break;
+            case Action::kOk:
+                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                break;
+        }
+        seen.gone = WaitGone(dialog, 5000);
+        if (seen.gone) return;
+        OwnedBox search{dialog, nullptr};
+        EnumWindows(FindOwnedBox, reinterpret_cast<LPARAM>(&search));
+        if (search.box != nullptr) {
+            seen.refused = true;
+            char text[512] = {};
+            GetDlgItemTextA(search.box, 0xFFFF, text, sizeof(text));
+            seen.refusal = text;
+            PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            WaitGone(search.box, 5000);
+        }
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        WaitGone(dialog, 5000);
+    });
+}
+
+std::string CurrentDir() {
+    char buffer[MAX_PATH + 1] = {};
+    GetCurrentDirectoryA(sizeof(buffer), buffer);
+    return buffer;
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+// A scratch folder under the system's temporary folder whose name ends in
+// "表", with a top-level window to own the dialog.
+class Win32SaveFileDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH + 1] = {};
+        ASSERT_NE(GetTempPathA(sizeof(temp), temp), 0u);
+        m_folder = std::string(temp) + "sfd" + std::to_string(GetCurrentProcessId()) + kHyo;
+        ASSERT_TRUE(CreateDirectoryA(m_folder.c_str(), nullptr));
+        m_owner = CreateWindowExA(0, "STATIC", "sfd owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                  nullptr, nullptr, nullptr, nullptr);
+        ASSERT_NE(m_owner, nullptr);
+        m_savedDir = CurrentDir();
+    }
+    void TearDown() override {
+        SetCurrentDirectoryA(m_savedDir.c_str());
+        if (m_owner != nullptr) DestroyWindow(m_owner);
+        for (const std::string& file : m_files) DeleteFileA(file.c_str());
+        RemoveDirectoryA(m_folder.c_str());
+    }
+
+    // Creates an empty file in the scratch folder; its full path.
+    std::string MakeFile(const std::string& name) {
+        const std::string path = m_folder + "\\" + name;
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        EXPECT_NE(file, INVALID_HANDLE_VALUE);
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+        m_files.push_back(path);
+        return path;
+    }
+
+    // The request of the conditions dialog's browse button.
+    plat::SaveFileRequest BrowseRequest(const std::string& name) const {
+        plat::SaveFileRequest request;
+        request.owner = reinterpret_cast<plat::WindowHandle>(m_owner);
+        request.title = "保存ファイルを指定";
+        request.filter = "Xml Files (*.xml)|*.xml||";
+        request.defaultExt = "XML";
+        request.initialName = name;
+        request.initialFolder = m_folder;
+        request.hideReadOnly = true;
+        request.noChangeDir = true;
+        request.pathMustExist = true;
+        request.fileMustExist = true;
+        return request;
+    }
+
+    std::string m_folder;
+    HWND m_owner = nullptr;
+    std::string m_savedDir;
+    std::vector<std::string> m_files;
+};
+
+TEST_F(Win32SaveFileDialog, ShowsTheRequestAndCancels) {
+    ASSERT_EQ(std::string("保存ファイルを指定"), kTitle);
+    Seen seen;
+    std::thread user = PlayUser(Action::kCancel, seen);
+    std::string chosen = "C:\\keep.xml";
+    const bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("科目内訳書.xml"), chosen);
+    user.join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_FALSE(confirmed);
+    EXPECT_EQ(chosen, "C:\\keep.xml");
+    EXPECT_TRUE(seen.gone);
+    EXPECT_EQ(seen.className, "#32770");
+    EXPECT_EQ(seen.owner, m_owner);
+    EXPECT_FALSE(seen.ownerEnabled);  // modal to its owner
+    EXPECT_TRUE(IsWindowEnabled(m_owner));
+    EXPECT_EQ(seen.spec, "\x89\xC8\x96\xDA\x93\xE0\x96\xF3\x8F\x91.xml");
+    EXPECT_EQ(seen.folder, m_folder);
+    EXPECT_EQ(seen.firstType, "Xml Files (*.xml)");
+    EXPECT_EQ(seen.typeCount, 1);
+    EXPECT_FALSE(seen.readOnlyVisible);
+}
+
+TEST_F(Win32SaveFileDialog, ClosingTheWindowCancels) {
+    Seen seen;
+    std::thread user = PlayUser(Action::kClose, seen);
+    std::string chosen;
+    const bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("a.xml"), chosen);
+    user.join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_FALSE(confirmed);
+    EXPECT_TRUE(chosen.empty());
+    EXPECT_TRUE(seen.gone);
+}
+
+// "ポ" ends in 0x7C, the '|' of the filter notation.
+TEST_F(Win32SaveFileDialog, FilterSeparatorsAreWholeCharacters) {
+    ASSERT_EQ(std::string("ポ"), "\x83\x7C");
+    Seen seen;
+    std::thread user = PlayUser(Action::kCancel, seen);
+    std::string chosen;
+    plat::SaveFileRequest request = BrowseRequest("a.xml");
+    request.filter = "レポート (*.xml)|*.xml|All (*.*)|*.*||";
+    EXPECT_FALSE(plat::ShowSaveFileDialog(request, chosen));
+    user.join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.firstType, "レポート (*.xml)");
+    EXPECT_EQ(seen.typeCount, 2);
+}
+
+TEST_F(Win32SaveFileDialog, LongInitialNameIsCutAtAWholeCharacter) {
+    // "a" and 150 two-byte characters: 301 bytes; 259 of them fit whole.
+    std::string name = "a";
+    for (int i = 0; i < 150; ++i) name += kHyo;
+    std::string expected = "a";
+    for (int i = 0; i < 129; ++i) expected += kHyo;
+    Seen seen;
+    std::thread user = PlayUser(Action::kCancel, seen);
+    std::string chosen;
+    plat::SaveFileRequest request = BrowseRequest(name);
+    request.owner = plat::kNoWindow;
+    const bool confirmed = plat::ShowSaveFileDialog(request, chosen);
+    user.join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_FALSE(confirmed);
+    EXPECT_EQ(seen.spec, expected);
+    EXPECT_EQ(seen.owner, nullptr);
+}
+
+TEST_F(Win32SaveFileDialog, ConfirmGivesTheFullPathAndKeepsTheCurrentDirectory) {
+    const std::string path = MakeFile("科目内訳書.xml");
+    const std::string before = CurrentDir();
+    Seen seen;
+    std::thread user = PlayUser(Action::kOk, seen);
+    std::string chosen;
+    const bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("科目内訳書.xml"), chosen);
+    user.join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_FALSE(seen.refused) << seen.refusal;
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(chosen, path);
+    EXPECT_EQ(CurrentDir(), before);
+}
+
+TEST_F(Win32SaveFileDialog, WithoutNoChangeDirTheCurrentDirectoryFollows) {
+    const std::string path = MakeFile("b.xml");
+    Seen seen;
+    std::thread user = PlayUser(Action::kOk, seen);
+    std::string chosen;
+    plat::SaveFileRequest request = BrowseRequest("b.xml");
+    request.noChangeDir = false;
+    const bool confirmed = plat::ShowSaveFileDialog(request, chosen);
+    user.join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(chosen, path);
+    EXPECT_EQ(CurrentDir(), m_folder);
+}
+
+// A name without extension gets the chosen file type's extension when that
+// type names one (the dialog writes it as the pattern does), else the
+// default extension.
+TEST_F(Win32SaveFileDialog, ExtensionCompletesATypedName) {
+    MakeFile("c.xml");
+    MakeFile("d.XML");
+    Seen seen;
+    std::thread user = PlayUser(Action::kOk, seen);
+    std::string chosen;
+    bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("c"), chosen);
+    user.join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_TRUE(confirmed) << seen.refusal;
+    EXPECT_EQ(Lower(chosen), Lower(m_folder + "\\c.xml"));
+
+    Seen seenAll;
+    user = PlayUser(Action::kOk, seenAll);
+    plat::SaveFileRequest request = BrowseRequest("d");
+    request.filter = "All Files (*.*)|*.*||";
+    confirmed = plat::ShowSaveFileDialog(request, chosen);
+    user.join();
+    ASSERT_TRUE(seenAll.found);
+    EXPECT_EQ(seenAll.firstType, "All Files (*.*)");
+    EXPECT_TRUE(confirmed) << seenAll.refusal;
+    EXPECT_EQ(chosen, m_folder + "\\d.XML");
+}
+
+// Save dialogs differ in whether they honour "the file must exist": one
+// refuses a new name with a box of its own, another (Wine's) takes it. Either
+// way the answer must match what the user saw.
+TEST_F(Win32SaveFileDialog, NewNameWithFileMustExist) {
+    Seen seen;
+    std::thread user = PlayUser(Action::kOk, seen);
+    std::string chosen;
+    const bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("new.xml"), chosen);
+    user.join();
+    ASSERT_TRUE(seen.found);
+    if (seen.refused) {
+        EXPECT_FALSE(seen.gone);
+        EXPECT_FALSE(confirmed);
+        EXPECT_TRUE(chosen.empty());
+    } else {
+        EXPECT_TRUE(seen.gone);
+        EXPECT_TRUE(confirmed);
+        EXPECT_EQ(chosen, m_folder + "\\new.xml");
+    }
+    RecordProperty("fileMustExistRefusedNewName", seen.refused ? "yes" : "no");
+}
+
+TEST_F(Win32SaveFileDialog, WithoutFileMustExistANewNameIsTaken) {
+    Seen seen;
+    std::thread user = PlayUser(Action::kOk, seen);
+    std::string chosen;
+    plat::SaveFileRequest request = BrowseRequest("new.xml");
+    request.fileMustExist = false;
+    const bool confirmed = plat::ShowSaveFileDialog(request, chosen);
+    user.join();
+    ASSERT_TRUE(seen.found);
+    EXPECT_FALSE(seen.refused) << seen.refusal;
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(chosen, m_folder + "\\new.xml");
+}
+
+}  // namespace
