@@ -5,7 +5,7 @@ set -euo pipefail
 need_pkgs=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
-for p in cmake ninja-build g++ g++-mingw-w64-i686-posix xvfb locales fonts-ipafont-gothic \
+for p in cmake ninja-build g++ g++-mingw-w64-i686-posix xvfb xauth locales fonts-ipafont-gothic \
          googletest libbenchmark-dev libxml2-utils python3 wine wine32:i386; do
     have "$p" || need_pkgs+=("$p")
 done
@@ -19,7 +19,7 @@ if [ ${#need_pkgs[@]} -gt 0 ]; then
         $SUDO dpkg --add-architecture i386
     fi
     $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq \
         "${need_pkgs[@]}" >/dev/null
 fi
 

@@ -13,12 +13,7 @@ namespace {
 using headless::HeadlessUi;
 using headless::WindowState;
 using portable::HandleText;
-
-WindowState* Live(WindowHandle handle) {
-    if (handle == kNoWindow) return nullptr;
-    WindowState* state = HeadlessUi::Get().FindMutable(handle);
-    return (state == nullptr || state->destroyed) ? nullptr : state;
-}
+using portable::Live;
 
 // The progress bar keeps its position inside the range: below the lower
 // bound it takes the lower, above the upper the upper (in that order, so a

@@ -14,14 +14,9 @@ namespace {
 using headless::HeadlessUi;
 using headless::WindowState;
 using portable::HandleText;
+using portable::Live;
 
 constexpr unsigned kWsChildVisible = res::kWsChild | res::kWsVisible;
-
-WindowState* Live(WindowHandle handle) {
-    if (handle == kNoWindow) return nullptr;
-    WindowState* state = HeadlessUi::Get().FindMutable(handle);
-    return (state == nullptr || state->destroyed) ? nullptr : state;
-}
 
 // Creates the dialog window and its controls from the template.
 WindowHandle CreateFromTemplate(const res::DialogTemplate& tmpl, WindowHandle parent, bool modal) {

@@ -18,6 +18,12 @@ std::string HandleText(WindowHandle handle) {
     return std::to_string(static_cast<unsigned long long>(handle));
 }
 
+headless::WindowState* Live(WindowHandle handle) {
+    if (handle == kNoWindow) return nullptr;
+    headless::WindowState* state = headless::HeadlessUi::Get().FindMutable(handle);
+    return (state == nullptr || state->destroyed) ? nullptr : state;
+}
+
 }  // namespace portable
 
 namespace headless {

@@ -5,6 +5,10 @@
 
 #include "platform/types.h"
 
+namespace plat::headless {
+struct WindowState;
+}
+
 namespace plat::portable {
 
 // A Windows path taken apart: its root ("C:", "\\server\share", or "/" for a
@@ -28,5 +32,8 @@ std::string& CurrentDirState();
 
 // Formats a handle for the event log.
 std::string HandleText(WindowHandle handle);
+
+// The state of a window that exists and is not destroyed, or nullptr.
+headless::WindowState* Live(WindowHandle handle);
 
 }  // namespace plat::portable

@@ -14,12 +14,7 @@ namespace {
 using headless::HeadlessUi;
 using headless::WindowState;
 using portable::HandleText;
-
-WindowState* Live(WindowHandle handle) {
-    if (handle == kNoWindow) return nullptr;
-    WindowState* state = HeadlessUi::Get().FindMutable(handle);
-    return (state == nullptr || state->destroyed) ? nullptr : state;
-}
+using portable::Live;
 
 void Log(const std::string& event) {
     HeadlessUi::Get().Log(event);

@@ -69,6 +69,21 @@ LRESULT CALLBACK ParentHarness::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPAR
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 
+void ParentHarness::Drain(ParentRunResult& result) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.hwnd == m_hWnd && msg.message == kNotifyMessage) {
+            result.posted = true;
+            result.message = msg.message;
+            result.wParam = msg.wParam;
+            result.lParam = msg.lParam;
+            continue;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
 ParentRunResult ParentHarness::Run(const std::string& exePath, const std::string& commandLine,
                                    DWORD timeoutMs, std::function<int(const ChildMessageBox&)> answer) {
     ParentRunResult result;
@@ -89,18 +104,7 @@ ParentRunResult ParentHarness::Run(const std::string& exePath, const std::string
     std::set<HWND> answered;  // a box may stay visible a moment after its click
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.hwnd == m_hWnd && msg.message == kNotifyMessage) {
-                result.posted = true;
-                result.message = msg.message;
-                result.wParam = msg.wParam;
-                result.lParam = msg.lParam;
-                continue;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        Drain(result);
         FindBoxContext ctx = {pi.dwProcessId, nullptr};
         EnumWindows(FindChildMessageBox, reinterpret_cast<LPARAM>(&ctx));
         if (ctx.found && answered.insert(ctx.found).second) {
@@ -120,18 +124,7 @@ ParentRunResult ParentHarness::Run(const std::string& exePath, const std::string
         }
         if (result.exited) {
             // A posted message may still be queued: drain once more, then stop.
-            MSG last;
-            while (PeekMessageA(&last, nullptr, 0, 0, PM_REMOVE)) {
-                if (last.hwnd == m_hWnd && last.message == kNotifyMessage) {
-                    result.posted = true;
-                    result.message = last.message;
-                    result.wParam = last.wParam;
-                    result.lParam = last.lParam;
-                    continue;
-                }
-                TranslateMessage(&last);
-                DispatchMessageA(&last);
-            }
+            Drain(result);
             break;
         }
         MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 50, QS_ALLINPUT);

@@ -43,6 +43,8 @@ public:
     static constexpr UINT kNotifyMessage = WM_APP + 0x123;
 
 private:
+    // Dispatches what is queued; the notify message is kept in result.
+    void Drain(ParentRunResult& result);
     static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
     HWND m_hWnd = nullptr;
     ParentRunResult* m_current = nullptr;
