@@ -1,23 +1,17 @@
 #include "aggregation/kmk_name.h"
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "platform/mbcs.h"
 
 void CopyKmkName(char (&dest)[kKmkNameBytes + 1], const std::uint8_t* src, std::size_t srcSize) {
     std::memset(dest, 0, sizeof dest);
-    const std::size_t limit = srcSize < kKmkNameBytes ? srcSize : kKmkNameBytes;
-    std::size_t i = 0;
-    while (i < limit && src[i] != 0) {
-        if (plat::IsLeadByte(src[i])) {
-            // The trail byte must fit too and must not be the terminator.
-            if (i + 1 >= limit || src[i + 1] == 0) break;
-            dest[i] = static_cast<char>(src[i]);
-            dest[i + 1] = static_cast<char>(src[i + 1]);
-            i += 2;
-        } else {
-            dest[i] = static_cast<char>(src[i]);
-            ++i;
-        }
-    }
+    // The name ends at its terminator or at the end of the host's field.
+    const auto* text = reinterpret_cast<const char*>(src);
+    const std::size_t length = static_cast<std::size_t>(std::find(text, text + srcSize, '\0') - text);
+    // A double-byte character that does not fit whole, or that lacks its
+    // second byte, is left out.
+    std::memcpy(dest, text, plat::CharBoundaryLength(std::string_view(text, length), kKmkNameBytes));
 }

@@ -17,6 +17,7 @@
 #include "host/data_mgr.h"
 #include "host/uty_db_hpr.h"
 #include "platform/cursor.h"
+#include "platform/mbcs.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "report/report_writer.h"
@@ -72,7 +73,7 @@ void ClLinkApp::FillCondDlg(ClCondDlg& dlg, const StDATAINFO& dataInfo) {
     if (m_bHasParent == 1) dlg.m_strGivenDestPath = m_strOutputPath;
     dlg.m_nPeriodStart = dataInfo.PeriodStart();
     dlg.m_nPeriodEnd = dataInfo.PeriodEnd();
-    dlg.m_strCompanyName = " " + CutOnCharBoundary(dataInfo.CompanyName(), kCompanyNameMax);
+    dlg.m_strCompanyName = " " + plat::CutOnCharBoundary(dataInfo.CompanyName(), kCompanyNameMax);
     dlg.m_strPeriod = FormatPeriod(dataInfo.PeriodStart(), dataInfo.PeriodEnd());
 }
 

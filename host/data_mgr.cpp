@@ -7,6 +7,7 @@
 #include "host/host_data.h"
 #include "host/host_text.h"
 #include "host/standin_state.h"
+#include "platform/mbcs.h"
 
 namespace host::detail {
 
@@ -44,10 +45,10 @@ const DataSetEntry* SelectedDataSet(const HostModel& model) {
 void FillDataInfo(const DataSetEntry& entry, StDATAINFO& record) {
     record.Clear();
     record.SetText(StDATAINFO::kOffId, StDATAINFO::kIdSize,
-                   text::CutText(entry.idText, StDATAINFO::kIdSize - 1));
+                   plat::CutOnCharBoundary(entry.idText, StDATAINFO::kIdSize - 1));
     record.SetI32(StDATAINFO::kOffDataNo, entry.dataNo);
     record.SetText(StDATAINFO::kOffCompanyName, StDATAINFO::kCompanyNameSize,
-                   text::CutText(entry.companyName, StDATAINFO::kCompanyNameSize - 1));
+                   plat::CutOnCharBoundary(entry.companyName, StDATAINFO::kCompanyNameSize - 1));
     record.SetI32(StDATAINFO::kOffPeriodStart, entry.periodStart);
     record.SetI32(StDATAINFO::kOffPeriodEnd, entry.periodEnd);
     record.SetI32(StDATAINFO::kOffPeriodSetting, entry.periodSetting);
@@ -224,7 +225,7 @@ int ClSysUser::GetCurUserID(char* out, std::size_t size) {
     StandIn::Get().Record("GetCurUserID");
     if (out == nullptr || size == 0) return 1;
     const std::string& user = StandIn::Get().Model().currentUser;
-    const std::string cut = host::text::CutText(user, size - 1);
+    const std::string cut = plat::CutOnCharBoundary(user, size - 1);
     std::memcpy(out, cut.data(), cut.size());
     out[cut.size()] = '\0';
     return user.empty() ? 1 : 0;

@@ -7,6 +7,7 @@
 #include "host/host_text.h"
 #include "host/standin_state.h"
 #include "platform/files.h"
+#include "platform/mbcs.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
 
@@ -129,7 +130,7 @@ private:
         if (text::ParseInteger(value, lo, hi, allowHex, out)) return true;
         return Fail(file, line, field,
                     "整数 " + std::to_string(lo) + " から " + std::to_string(hi) + " ではありません: \"" +
-                        text::CutText(value, 40) + "\"");
+                        plat::CutOnCharBoundary(value, 40) + "\"");
     }
 
     bool Date(const std::string& file, int line, const std::string& field, const std::string& value,
@@ -138,7 +139,7 @@ private:
         if (!text::ParseInteger(value, 0, kInt32Max, false, v) ||
             !text::IsValidDate(static_cast<std::int32_t>(v))) {
             return Fail(file, line, field,
-                        "日付 (yyyymmdd) ではありません: \"" + text::CutText(value, 40) + "\"");
+                        "日付 (yyyymmdd) ではありません: \"" + plat::CutOnCharBoundary(value, 40) + "\"");
         }
         out = static_cast<std::int32_t>(v);
         return true;
@@ -171,7 +172,7 @@ private:
                 for (std::size_t c = 0; c < columns.size(); ++c) {
                     if (Lower(fields[c]) != Lower(columns[c])) {
                         return Fail(name, lineNo, columns[c],
-                                    "見出しが違います: \"" + text::CutText(fields[c], 40) + "\"");
+                                    "見出しが違います: \"" + plat::CutOnCharBoundary(fields[c], 40) + "\"");
                     }
                 }
                 continue;
@@ -243,7 +244,7 @@ private:
                     static_cast<int>(v);
             } else if (key == "output" || key == "settings") {
                 std::string folder = value;
-                if (!folder.empty() && !text::EndsWithBackslash(folder)) folder += '\\';
+                if (!folder.empty() && !plat::EndsWithBackslashChar(folder)) folder += '\\';
                 if (!CheckText(name, lineNo, keyText, folder, kMaxFolder, false)) return false;
                 model.appFolder[key == "output" ? 0 : 1] = folder;
             } else if (key == "taxformname") {
@@ -404,7 +405,7 @@ private:
                     if (!f[col].empty() && !text::ParseAmount(f[col], amount)) {
                         return Fail(name, line, columns[col],
                                     "金額 (円、小数4桁まで、64ビットの範囲) ではありません: \"" +
-                                        text::CutText(f[col], 40) + "\"");
+                                        plat::CutOnCharBoundary(f[col], 40) + "\"");
                     }
                     (*arrays[a])[e] = amount;
                 }

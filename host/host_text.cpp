@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "platform/mbcs.h"
+
 namespace host::text {
 namespace {
 
@@ -162,35 +164,10 @@ const char* CheckSjis(std::string_view s) {
     return nullptr;
 }
 
-std::size_t CutLength(std::string_view s, std::size_t maxBytes) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const std::size_t width = IsSjisLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
-        if (i + width > maxBytes) break;
-        i += width;
-    }
-    return i;
-}
-
-std::string CutText(const std::string& s, std::size_t maxBytes) { return s.substr(0, CutLength(s, maxBytes)); }
-
-bool EndsWithBackslash(std::string_view s) {
-    bool last = false;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (IsSjisLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
-            last = false;
-            ++i;
-        } else {
-            last = s[i] == '\\';
-        }
-    }
-    return last;
-}
-
 std::string JoinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     if (folder.front() == '/') return folder.back() == '/' ? folder + name : folder + "/" + name;
-    return EndsWithBackslash(folder) ? folder + name : folder + "\\" + name;
+    return plat::EndsWithBackslashChar(folder) ? folder + name : folder + "\\" + name;
 }
 
 std::string ReplaceToken(const std::string& s, std::string_view token, const std::string& with) {

@@ -25,13 +25,6 @@ int DaysInMonth(int year, int month);
 // Double-byte aware: a lead byte followed by a valid trail byte. nullptr when
 // the text is well formed, else a short reason.
 const char* CheckSjis(std::string_view s);
-// At most maxBytes bytes of s, never splitting a double-byte character.
-std::string CutText(const std::string& s, std::size_t maxBytes);
-// Byte length of s cut as CutText cuts it, without copying.
-std::size_t CutLength(std::string_view s, std::size_t maxBytes);
-// Whether s ends in a backslash that is a character of its own, not the
-// second byte of a double-byte character.
-bool EndsWithBackslash(std::string_view s);
 // folder + separator + name: '/' after a POSIX folder, else a backslash.
 std::string JoinPath(const std::string& folder, const std::string& name);
 // Every occurrence of token at a character boundary replaced by with.

@@ -5,6 +5,7 @@
 #include "host/host_data.h"
 #include "host/host_text.h"
 #include "host/standin_state.h"
+#include "platform/mbcs.h"
 
 namespace {
 
@@ -146,7 +147,7 @@ int ClRuleKamoku::MoveNext(StKAMOKUSUMINFO* record) {
     // Cut in place: no copy of the name per record.
     const std::string_view name(t.name);
     record->SetText(StKAMOKUSUMINFO::kOffName, StKAMOKUSUMINFO::kNameSize,
-                    name.substr(0, host::text::CutLength(name, StKAMOKUSUMINFO::kNameSize - 1)));
+                    name.substr(0, plat::CharBoundaryLength(name, StKAMOKUSUMINFO::kNameSize - 1)));
     record->SetU8(StKAMOKUSUMINFO::kOffExclude1, t.exclude1);
     record->SetU8(StKAMOKUSUMINFO::kOffExclude2, t.exclude2);
     record->SetU8(StKAMOKUSUMINFO::kOffHojyoFlg, t.hojyoFlg);

@@ -5,11 +5,12 @@
 
 #include "host/host_data.h"
 #include "host/host_text.h"
+#include "platform/mbcs.h"
 
 int ClUtyDBHpr::MakeIDStr(const StDATAINFO* record, char* out, std::size_t size) {
     host::StandIn::Get().Record("MakeIDStr");
     if (record == nullptr || out == nullptr || size == 0) return 1;
-    const std::string id = host::text::CutText(record->IdText(), size - 1);
+    const std::string id = plat::CutOnCharBoundary(record->IdText(), size - 1);
     std::memcpy(out, id.data(), id.size());
     out[id.size()] = '\0';
     return 0;

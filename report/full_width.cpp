@@ -3,6 +3,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "platform/locale_map.h"
 #include "platform/mbcs.h"
@@ -24,18 +25,9 @@ const char* ToFullWidth(const char* text) {
     const std::size_t nul = converted.find('\0');
     std::size_t length = nul == std::string::npos ? converted.size() : nul;
 
+    // Never cut inside a double-byte character.
     if (length > kFullWidthMaxBytes) {
-        // Walk from the start: only that tells a lead byte from a second byte.
-        std::size_t pos = 0;
-        while (pos < kFullWidthMaxBytes) {
-            if (plat::IsLeadByte(static_cast<unsigned char>(converted[pos]))) {
-                if (pos + 1 >= kFullWidthMaxBytes) break;  // would split the character
-                pos += 2;
-            } else {
-                ++pos;
-            }
-        }
-        length = pos;
+        length = plat::CharBoundaryLength(std::string_view(converted.data(), length), kFullWidthMaxBytes);
     }
     std::memcpy(s_szResult, converted.data(), length);
     return s_szResult;

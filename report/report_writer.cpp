@@ -28,18 +28,6 @@ constexpr std::int64_t kUnitsPerYen = 10000;
 constexpr std::int64_t kMaxYen = 999999999999LL;  // twelve digits
 constexpr std::int64_t kMinYen = -99999999999LL;  // minus sign and eleven digits
 
-// text cut to max bytes, never in the middle of a double-byte character.
-std::string CutText(const char* text, std::size_t max) {
-    std::size_t pos = 0;
-    while (text[pos] != '\0') {
-        const bool lead = plat::IsLeadByte(static_cast<unsigned char>(text[pos])) && text[pos + 1] != '\0';
-        const std::size_t width = lead ? 2 : 1;
-        if (pos + width > max) break;
-        pos += width;
-    }
-    return std::string(text, pos);
-}
-
 // Whole yen, truncated toward zero; empty for 0 and for amounts the
 // tax-form application does not take (more than twelve characters).
 void FormatZandaka(std::int64_t llZandaka, char (&out)[32]) {
@@ -174,9 +162,9 @@ int ClReportWriter::WriteSystem(ClXmlWriter& xml, std::int16_t functionId) {
     Pulse();
 
     ClSupportInfo support;
-    std::string productName = CutText(support.GetProductName(), kValueMax);
+    std::string productName = plat::CutOnCharBoundary(support.GetProductName(), kValueMax);
     if (productName.empty()) productName = kDefaultProgramName;
-    std::string productVersion = CutText(support.GetProductVersion(), kValueMax);
+    std::string productVersion = plat::CutOnCharBoundary(support.GetProductVersion(), kValueMax);
     if (productVersion.empty()) productVersion = kDefaultProgramVersion;
 
     if (xml.WriteElement(line, "PROGRAMNAME", productName.c_str(), 2) != 1) return 0;

@@ -61,15 +61,7 @@ bool SetCurrentDir(const std::string& path) {
     // Like GetCurrentDirectoryA: no final backslash except on a drive root.
     // The last byte may be the second byte of a double-byte character (表 is
     // 0x95 0x5C): only a backslash that is a character of its own goes.
-    if (!parsed.posix && !parsed.parts.empty() && !stored.empty()) {
-        bool lastIsBackslash = false;
-        for (std::size_t i = 0; i < stored.size();) {
-            const bool lead = IsLeadByte(static_cast<unsigned char>(stored[i])) && i + 1 < stored.size();
-            lastIsBackslash = !lead && stored[i] == '\\';
-            i += lead ? 2 : 1;
-        }
-        if (lastIsBackslash) stored.pop_back();
-    }
+    if (!parsed.posix && !parsed.parts.empty() && EndsWithBackslashChar(stored)) stored.pop_back();
     portable::CurrentDirState() = stored;
     return true;
 }

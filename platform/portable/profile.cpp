@@ -58,14 +58,7 @@ std::string CutToBuffer(const std::string& text, std::size_t bufferSize) {
     if (bufferSize == 0) return std::string();
     const std::size_t room = bufferSize - 1;
     if (text.size() <= room) return text;
-    std::size_t end = 0;
-    while (end < room) {
-        const std::size_t length =
-            (IsLeadByte(static_cast<unsigned char>(text[end])) && end + 1 < text.size()) ? 2 : 1;
-        if (end + length > room) break;
-        end += length;
-    }
-    return text.substr(0, end);
+    return CutOnCharBoundary(text, room);
 }
 
 // The position of the last c that is a character of its own (not the

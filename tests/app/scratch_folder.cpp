@@ -5,8 +5,8 @@
 #include <atomic>
 #include <filesystem>
 
-#include "app/path_text.h"
 #include "platform/files.h"
+#include "platform/mbcs.h"
 #include "platform/process.h"
 #include "platform/types.h"
 
@@ -84,6 +84,6 @@ std::string ScratchFolder::Write(const std::string& relative, const std::string&
 std::string ScratchFolder::MakeDir(const std::string& relative) const {
     std::string path = m_path + relative;
     EXPECT_TRUE(plat::CreateDir(path)) << path;
-    if (!EndsWithBackslashChar(path)) path += '\\';
+    if (!plat::EndsWithBackslashChar(path)) path += '\\';
     return path;
 }

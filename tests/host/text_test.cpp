@@ -118,15 +118,6 @@ TEST(HostSjis, CheckCutAndBackslash) {
     EXPECT_NE(text::CheckSjis("a\tb"), nullptr);          // control byte
     EXPECT_EQ(text::CheckSjis("\xA0\x80\xFD"), nullptr);  // undefined single bytes pass as they are
 
-    // "表" is 0x95 0x5C: cutting never splits it, nor takes its 0x5C for a backslash.
-    EXPECT_EQ(text::CutText("ab\x95\x5C", 3), "ab");
-    EXPECT_EQ(text::CutText("ab\x95\x5C", 4), "ab\x95\x5C");
-    EXPECT_EQ(text::CutText("abc", 0), "");
-    EXPECT_FALSE(text::EndsWithBackslash("C:\\\x95\x5C"));
-    EXPECT_TRUE(text::EndsWithBackslash("C:\\\x95\x5C\\"));
-    EXPECT_TRUE(text::EndsWithBackslash("\\"));
-    EXPECT_FALSE(text::EndsWithBackslash(""));
-
     EXPECT_EQ(text::JoinPath("C:\\data", "host.ini"), "C:\\data\\host.ini");
     EXPECT_EQ(text::JoinPath("C:\\data\\", "host.ini"), "C:\\data\\host.ini");
     EXPECT_EQ(text::JoinPath("C:\\\x95\x5C", "a.csv"), "C:\\\x95\x5C\\a.csv");

@@ -1,8 +1,24 @@
 #pragma once
-// Code page 932 (Shift_JIS) character classification.
+// Code page 932 (Shift_JIS) character classification, and the few text
+// operations that must walk a text from its start to know where characters
+// begin: a byte after a lead byte is a second byte, whatever its value (the
+// second byte of 表 is 0x5C, the backslash).
+#include <cstddef>
+#include <string>
+#include <string_view>
+
 namespace plat {
 
 // True when c is the first byte of a double-byte character.
 bool IsLeadByte(unsigned char c);
+
+// Length of the longest start of text that has at most maxBytes bytes and
+// ends on a whole character; a lead byte without its second byte (at the end
+// of text) counts as half a character and is left out.
+std::size_t CharBoundaryLength(std::string_view text, std::size_t maxBytes);
+// text cut to CharBoundaryLength bytes.
+std::string CutOnCharBoundary(std::string_view text, std::size_t maxBytes);
+// True when text ends in a backslash that is a character of its own.
+bool EndsWithBackslashChar(std::string_view text);
 
 }  // namespace plat
