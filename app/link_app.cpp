@@ -50,7 +50,8 @@ int ClLinkApp::RunCondDlg(ClCondDlg& dlg) {
 }
 
 void ClLinkApp::MakeProgramFolderCurrent() {
-    const std::string folder = FolderOfPath(plat::GetModuleFilePath());
+    const std::string module = plat::GetModuleFilePath();
+    const std::string folder = module.substr(0, plat::FolderPartLength(module));
     if (!folder.empty()) plat::SetCurrentDir(folder);
 }
 

@@ -55,22 +55,6 @@ void FormatCount(int value, char (&out)[32]) {
     out[pad + length] = '\0';
 }
 
-// Split point of a Windows path: the length of its folder part, up to and
-// including the last backslash, slash or drive colon. Second bytes of
-// double-byte characters (which may be 0x5C) are stepped over.
-std::size_t FolderLength(const std::string& path) {
-    std::size_t folder = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const auto c = static_cast<unsigned char>(path[i]);
-        if (plat::IsLeadByte(c) && i + 1 < path.size()) {
-            ++i;
-        } else if (c == '\\' || c == '/' || (c == ':' && i == 1)) {
-            folder = i + 1;
-        }
-    }
-    return folder;
-}
-
 }  // namespace
 
 ClReportWriter::~ClReportWriter() = default;
@@ -89,7 +73,7 @@ const char* ClReportWriter::ToFullWidth(const char* text) {
 }
 
 std::string ClReportWriter::MakeTempPath(const std::string& destination) {
-    const std::string folder = destination.substr(0, FolderLength(destination));
+    const std::string folder = destination.substr(0, plat::FolderPartLength(destination));
     const std::string name = destination.substr(folder.size());
     // "~name.tmp" says what it is; the numbered names serve when that is
     // taken or too long.

@@ -29,4 +29,17 @@ bool EndsWithBackslashChar(std::string_view text) {
     return last;
 }
 
+std::size_t FolderPartLength(std::string_view path) {
+    std::size_t folder = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const auto c = static_cast<unsigned char>(path[i]);
+        if (IsLeadByte(c) && i + 1 < path.size()) {
+            ++i;
+        } else if (c == '\\' || c == '/' || (c == ':' && i == 1)) {
+            folder = i + 1;
+        }
+    }
+    return folder;
+}
+
 }  // namespace plat

@@ -37,4 +37,12 @@ TEST(Mbcs, BackslashMustBeACharacterOfItsOwn) {
     EXPECT_FALSE(plat::EndsWithBackslashChar("C:\\a"));
 }
 
+TEST(Mbcs, FolderPartStepsOverSecondBytes) {
+    EXPECT_EQ(plat::FolderPartLength("C:\\out\\\x95\x5C.xml"), 7u);  // C:\out\ then 表.xml
+    EXPECT_EQ(plat::FolderPartLength("C:\\\x95\x5C\\a.xml"), 6u);
+    EXPECT_EQ(plat::FolderPartLength("C:a.xml"), 2u);
+    EXPECT_EQ(plat::FolderPartLength("a.xml"), 0u);
+    EXPECT_EQ(plat::FolderPartLength("/tmp/a.xml"), 5u);
+}
+
 }  // namespace

@@ -20,5 +20,8 @@ std::size_t CharBoundaryLength(std::string_view text, std::size_t maxBytes);
 std::string CutOnCharBoundary(std::string_view text, std::size_t maxBytes);
 // True when text ends in a backslash that is a character of its own.
 bool EndsWithBackslashChar(std::string_view text);
+// Length of the folder part of a Windows path: up to and including its last
+// backslash or slash, or the colon of a drive ("C:name"); 0 when none.
+std::size_t FolderPartLength(std::string_view path);
 
 }  // namespace plat
