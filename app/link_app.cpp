@@ -4,7 +4,6 @@
 #include "app/link_app.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "aggregation/kmk_summary.h"
 #include "app/app_texts.h"
@@ -116,17 +115,24 @@ bool ClLinkApp::InitInstance() {
     }
 
     ClCondDlg condDlg(m_pParentWnd.get());
-    char outputPath[ClCondDlg::kPathSize] = {};
     FillCondDlg(condDlg, dataInfo);
 
-    if (RunCondDlg(condDlg) == ClCondDlg::kResultCancel) {
+    const int dialogResult = RunCondDlg(condDlg);
+    if (dialogResult == ClCondDlg::kResultCancel) {
         m_nResult = kResultCancelled;
+        return false;
+    }
+    if (dialogResult != ClCondDlg::kResultRun) {
+        // Only the run button's checks end the dialog with a run; anything
+        // else (a dialog that could not be shown at all) is a failure.
+        m_nResult = kResultFailed;
         return false;
     }
 
     const int fromMonth = AtoL32(condDlg.m_strFromMonth);
     const int toMonth = AtoL32(condDlg.m_strToMonth);
-    std::strncpy(outputPath, condDlg.m_strDestPath.c_str(), sizeof outputPath - 1);
+    // Whole: the dialog's checks refuse a path too long for the system.
+    const std::string outputPath = condDlg.m_strDestPath;
     const int taxIncluded = condDlg.m_nTaxIncluded != 0 ? 1 : 0;
 
     ClProgressDlg progress;
@@ -156,7 +162,7 @@ bool ClLinkApp::InitInstance() {
 
         if (written) {
             condDlg.SaveDestRecord(static_cast<std::int16_t>(taxIncluded), static_cast<std::int16_t>(toMonth),
-                                   m_bHasParent == 1 ? nullptr : outputPath);
+                                   m_bHasParent == 1 ? nullptr : outputPath.c_str());
             progress.EndDialog(1);
             plat::RestoreNormalCursor();
             plat::ShowMessageBox(progress.Handle(), texts::kCompleted, texts::kCaption,

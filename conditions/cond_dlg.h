@@ -1,14 +1,12 @@
 #pragma once
-// The conditions dialog: month range, tax mode and output file.
-//
-// PLACEHOLDER: the dialog itself (template 130, its checks and the remembered
-// destinations) is not built yet. DoModal shows nothing and ends with
-// kResultCancel, so a run ends as cancelled; SaveDestRecord records nothing.
-// The members are the final ones, so the run sequence already fills and reads
-// them in their final order.
+// The conditions dialog (template 130): the month range, the tax mode and
+// the output file, with the checks a run needs and the user's choices of the
+// last completed run for the same data set.
 #include <cstdint>
 #include <string>
 
+#include "host/records.h"
+#include "platform/controls.h"
 #include "platform/dialog.h"
 
 class ClCondDlg : public plat::Dialog {
@@ -21,11 +19,26 @@ public:
 
     explicit ClCondDlg(plat::Window* parent = nullptr);
 
-    // PLACEHOLDER: ends at once with kResultCancel without showing a window.
-    int DoModal();
-    // PLACEHOLDER: records nothing and returns 0.
+    // The remembered choices of the current user and data set (key from
+    // m_szUserID and m_szDataID). Load: 1 when the record was found and the
+    // outputs written, else 0 with the outputs untouched. Save: path nullptr
+    // writes m_szSavedDestPath instead; 1 when the record was written, 0 when
+    // not (the file is then as it was).
+    int LoadDestRecord(std::int16_t& taxIncluded, std::int16_t& toMonth, std::string& path);
     int SaveDestRecord(std::int16_t taxIncluded, std::int16_t toMonth, const char* path);
 
+    // The host's consumption-tax settings of the selected data set; 1 and
+    // record filled, or 0 with record untouched.
+    int GetTaxSetting(StSHOHIZEIINFO& record);
+
+    plat::Static m_stcToMonthLabel;
+    plat::Button m_grpDest;
+    plat::Edit m_edtToMonth;
+    plat::Edit m_edtDestPath;
+    plat::Button m_chkTaxIncluded;
+    plat::Button m_btnBrowse;
+    plat::Button m_btnRun;
+    plat::Button m_btnCancel;
     // Filled by the caller before the dialog is shown.
     std::string m_strPeriod;
     std::string m_strCompanyName;
@@ -43,5 +56,26 @@ public:
     char m_szUserID[kUserIdSize] = {};
     // Set by the dialog.
     std::int32_t m_bDestFixed = 0;
-    char m_szSavedDestPath[kPathSize] = {};
+    // The remembered output path read on start; empty when there was none.
+    // Kept whole: a remembered path too long for the path buffers must fail
+    // the destination checks, not be cut into another path.
+    std::string m_szSavedDestPath;
+
+protected:
+    void DoDataExchange(plat::DataExchange& dx) override;
+    bool PreTranslateMessage(const plat::KeyMessage& key) override;
+    bool OnInitDialog() override;
+    void OnCancel() override;
+    bool OnCommand(int id) override;
+
+    void OnRun();
+    void OnBrowse();
+    void OnTaxIncludedClicked();
+
+private:
+    // The destination checks in their order; true when the run may start.
+    bool CheckDestination();
+    // Focus on the path edit, whole text selected, caret in view.
+    void BackToPath();
+    int ShowMessage(const char* text, unsigned style);
 };

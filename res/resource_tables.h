@@ -20,6 +20,18 @@ constexpr unsigned kDsSysModal = 0x0002u;
 constexpr unsigned kDsModalFrame = 0x0080u;
 constexpr unsigned kDsSetFont = 0x0040u;
 constexpr unsigned kPbsSmooth = 0x01u;
+constexpr unsigned kSsLeft = 0x0000u;
+constexpr unsigned kSsCenter = 0x0001u;
+constexpr unsigned kSsRight = 0x0002u;
+constexpr unsigned kSsCenterImage = 0x0200u;
+constexpr unsigned kEsRight = 0x0002u;
+constexpr unsigned kEsAutoHScroll = 0x0080u;
+constexpr unsigned kEsNumber = 0x2000u;
+constexpr unsigned kBsPushButton = 0x0000u;
+constexpr unsigned kBsAutoCheckBox = 0x0003u;
+constexpr unsigned kBsGroupBox = 0x0007u;
+// The id of controls that are never addressed (IDC_STATIC).
+constexpr int kIdStatic = -1;
 
 struct ControlTemplate {
     int id;

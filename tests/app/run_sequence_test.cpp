@@ -3,6 +3,7 @@
 // posted to the parent, and that the host is left on every path.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "app/app_texts.h"
@@ -12,6 +13,8 @@
 #include "platform/files.h"
 #include "platform/portable/drive_table.h"
 #include "platform/portable/headless_ui.h"
+#include "conditions/cond_texts.h"
+#include "platform/keyboard.h"
 #include "res/resource.h"
 #include "scratch_folder.h"
 
@@ -211,19 +214,6 @@ TEST_F(RunSequenceTest, MissingDataSetEndsBeforeTheDialog) {
     ExpectPosted(2);
 }
 
-TEST_F(RunSequenceTest, PlaceholderDialogCancelsWithoutAProgressWindow) {
-    ClLinkApp app;  // the real dialog call
-    InstallModel(m_model);
-    app.SetCommandLine(ParentLine());
-    plat::RunApplication(app);
-    EXPECT_EQ(app.m_nResult, 1);
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_TRUE(HeadlessUi::Get().FindByTemplate(IDD_PROGRESS).empty());
-    ExpectPosted(1);
-    EXPECT_TRUE(ParentEnabled());
-    ExpectLoggedOutOnce();
-}
-
 TEST_F(RunSequenceTest, DialogIsFilledFromTheDataSet) {
     ScriptedApp app;
     Run(app, ParentLine("T:\\given,path.xml"));
@@ -355,6 +345,99 @@ TEST_F(CompletedRunTest, OverflowingBalanceFailsTheRunWithoutEndingTheProcess) {
     EXPECT_EQ(Boxes()[0].text, texts::kWriteFailed);
     EXPECT_FALSE(plat::PathExists(m_dest));
     EXPECT_TRUE(Posted().empty());
+}
+
+// The real dialog, played by a queued script: what a run hands to it, what
+// it hands back, and that the destination is remembered after a complete
+// report only.
+class RealDialogRunTest : public CompletedRunTest {
+protected:
+    void SetUp() override {
+        CompletedRunTest::SetUp();
+        m_model.appFolder[1] = m_folder.Path() + "settings\\";
+        m_envPath = m_model.appFolder[1] + "Dorvik22ToZq13_U.env";
+    }
+    // Types the to month and, unless empty, the path; then presses F12.
+    void PlayRun(const std::string& toMonth, const std::string& path) const {
+        HeadlessUi::Get().QueueModalScript([toMonth, path](plat::Dialog& d) {
+            plat::headless::Type(d, IDC_EDT_TO_MONTH, toMonth);
+            if (!path.empty()) plat::headless::Type(d, IDC_EDT_DEST_PATH, path);
+            plat::headless::PressKey(d, plat::kVkF12);
+        });
+    }
+    std::string EnvContent() const {
+        std::string content;
+        return plat::ReadWholeFile(m_envPath, content) ? content : "(none)";
+    }
+    std::string m_envPath;
+};
+
+TEST_F(RealDialogRunTest, CompleteRunRemembersTheDestinationAfterTheReport) {
+    struct Case {
+        bool fromParent;
+        bool failAggregation;
+        std::int32_t result;
+        std::string env;  // the remembered-destinations file afterwards
+    };
+    const Case cases[] = {
+        {false, false, 0, "TANAKA/D0003:0/12/" + m_dest + "\n"},
+        // A handed-over path is never remembered: the old (here no) path stays.
+        {true, false, 0, "TANAKA/D0003:0/12/\n"},
+        {false, true, 2, "(none)"},
+    };
+    for (const Case& c : cases) {
+        HeadlessUi::Get().Reset();
+        m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
+        plat::DeleteFileAt(m_envPath);
+        plat::DeleteFileAt(m_dest);
+        m_model.faults.failMoveNextAt = c.failAggregation ? 1 : 0;
+        PlayRun("12", c.fromParent ? "" : m_dest);
+        ClLinkApp app;
+        InstallModel(m_model);
+        app.SetCommandLine(c.fromParent ? ParentLine(m_dest) : "");
+        plat::RunApplication(app);
+        EXPECT_EQ(app.m_nResult, c.result) << c.fromParent;
+        EXPECT_EQ(plat::PathExists(m_dest), c.result == 0);
+        EXPECT_EQ(EnvContent(), c.env) << c.fromParent << c.failAggregation;
+        EXPECT_EQ(Posted().size(), c.fromParent ? 1u : 0u);
+        ASSERT_FALSE(Boxes().empty());
+        EXPECT_EQ(Boxes().back().text, c.result == 0 ? texts::kCompleted : texts::kWriteFailed);
+    }
+}
+
+TEST_F(RealDialogRunTest, CancelledOrUnshowableDialogStartsNoRun) {
+    struct Case {
+        std::string cmdLine;
+        bool escape;  // the user cancels; else the dialog cannot be shown
+        std::int32_t result;
+        std::vector<std::string> boxes;
+    };
+    // A parent handle that names no window: the dialog cannot have it as its owner.
+    const std::string badParent = "48879," + std::to_string(kNotify) + ",5," + m_dest;
+    const Case cases[] = {
+        {"", true, 1, {cond_texts::kCancelled}},
+        {badParent, false, 2, {}},
+    };
+    for (const Case& c : cases) {
+        HeadlessUi::Get().Reset();
+        if (c.escape) {
+            HeadlessUi::Get().QueueModalScript(
+                [](plat::Dialog& d) { plat::headless::PressKey(d, plat::kVkEscape); });
+        }
+        ClLinkApp app;
+        InstallModel(m_model);
+        app.SetCommandLine(c.cmdLine);
+        plat::RunApplication(app);
+        EXPECT_EQ(app.m_nResult, c.result);
+        std::vector<std::string> texts;
+        for (const auto& box : Boxes()) texts.push_back(box.text);
+        EXPECT_EQ(texts, c.boxes);
+        const auto& events = HeadlessUi::Get().Events();
+        EXPECT_EQ(std::count(events.begin(), events.end(), "create " + std::to_string(IDD_PROGRESS)), 0);
+        EXPECT_FALSE(plat::PathExists(m_dest));
+        EXPECT_EQ(EnvContent(), "(none)");
+        ExpectLoggedOutOnce();
+    }
 }
 
 }  // namespace

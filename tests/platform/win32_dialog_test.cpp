@@ -98,11 +98,22 @@ private:
     bool m_ok = true;
 };
 
-TEST(Win32Resources, ProgressTemplateEqualsTheTable) {
-    const res::DialogTemplate* tmpl = res::FindDialogTemplate(IDD_PROGRESS);
+// The resource compiler stores the predefined classes as ordinals.
+std::string ClassName(const std::wstring& stored) {
+    if (stored == L"#128") return "BUTTON";
+    if (stored == L"#129") return "EDIT";
+    if (stored == L"#130") return "STATIC";
+    return CharUpperOf(ToCp932(stored));
+}
+
+class Win32TemplateTest : public ::testing::TestWithParam<int> {};
+
+TEST_P(Win32TemplateTest, CompiledTemplateEqualsTheTable) {
+    const int id = GetParam();
+    const res::DialogTemplate* tmpl = res::FindDialogTemplate(id);
     ASSERT_NE(tmpl, nullptr);
     const HRSRC found =
-        FindResourceA(nullptr, MAKEINTRESOURCEA(IDD_PROGRESS), MAKEINTRESOURCEA(5));  // RT_DIALOG
+        FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));  // RT_DIALOG
     ASSERT_NE(found, nullptr);
     const HGLOBAL loaded = LoadResource(nullptr, found);
     ASSERT_NE(loaded, nullptr);
@@ -139,15 +150,17 @@ TEST(Win32Resources, ProgressTemplateEqualsTheTable) {
         EXPECT_EQ(r.Short(), control.y);
         EXPECT_EQ(r.Short(), control.cx);
         EXPECT_EQ(r.Short(), control.cy);
-        EXPECT_EQ(static_cast<int>(r.Dword()), control.id);
-        // Class names are case-insensitive; the resource compiler may store
-        // them in capitals.
-        EXPECT_EQ(CharUpperOf(ToCp932(r.SzOrOrd())), CharUpperOf(control.className));
+        // Unaddressed statics carry -1 in the low word.
+        EXPECT_EQ(static_cast<std::int16_t>(r.Dword() & 0xFFFFu), control.id);
+        // Class names are case-insensitive.
+        EXPECT_EQ(ClassName(r.SzOrOrd()), CharUpperOf(control.className)) << control.id;
         EXPECT_EQ(ToCp932(r.SzOrOrd()), control.text);
         r.Skip(r.Word());  // creation data
         ASSERT_TRUE(r.ok());
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Templates, Win32TemplateTest, ::testing::Values(IDD_CONDITIONS, IDD_PROGRESS));
 
 TEST(Win32Resources, VersionStringEqualsTheTable) {
     ASSERT_NE(res::FindString(IDS_PROGRAM_VERSION), nullptr);

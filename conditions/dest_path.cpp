@@ -1,0 +1,261 @@
+#include "conditions/dest_path.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/files.h"
+#include "platform/mbcs.h"
+#include "platform/types.h"
+
+namespace dest {
+namespace {
+
+constexpr std::size_t kNone = std::string::npos;
+constexpr std::size_t kLongestPath = kPathBufferSize - 1;
+
+bool IsLead(char c) {
+    return plat::IsLeadByte(static_cast<unsigned char>(c));
+}
+
+// Width of the character that starts at i: a lead byte without its second
+// byte at the end of the text counts as a character of one byte.
+std::size_t CharWidth(std::string_view text, std::size_t i) {
+    return (IsLead(text[i]) && i + 1 < text.size()) ? 2 : 1;
+}
+
+// Start positions of the single-byte characters c in text.
+std::vector<std::size_t> FindAll(std::string_view text, char c) {
+    std::vector<std::size_t> found;
+    for (std::size_t i = 0; i < text.size(); i += CharWidth(text, i)) {
+        if (CharWidth(text, i) == 1 && text[i] == c) found.push_back(i);
+    }
+    return found;
+}
+
+std::size_t FindFirst(std::string_view text, char c) {
+    const std::vector<std::size_t> found = FindAll(text, c);
+    return found.empty() ? kNone : found.front();
+}
+
+std::size_t FindLast(std::string_view text, char c) {
+    const std::vector<std::size_t> found = FindAll(text, c);
+    return found.empty() ? kNone : found.back();
+}
+
+// The first single-byte character c starting at byte from or later.
+std::size_t FindFrom(std::string_view text, char c, std::size_t from) {
+    for (const std::size_t i : FindAll(text, c)) {
+        if (i >= from) return i;
+    }
+    return kNone;
+}
+
+// Whether two backslash characters follow each other, the first starting at
+// byte from or later.
+bool HasDoubledBackslash(std::string_view text, std::size_t from) {
+    for (const std::size_t i : FindAll(text, '\\')) {
+        if (i >= from && i + 1 < text.size() && text[i + 1] == '\\') return true;
+    }
+    return false;
+}
+
+bool IsNetworkPath(std::string_view path) {
+    return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
+}
+
+char FoldAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Whether the first n bytes of a and b are equal without regard to the case
+// of single-byte letters; double-byte characters must match exactly (their
+// second byte may look like a letter). A text shorter than n only matches a
+// text of the same length.
+bool EqualNoCase(std::string_view a, std::string_view b, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const bool endA = i >= a.size();
+        const bool endB = i >= b.size();
+        if (endA || endB) return endA && endB;
+        if (CharWidth(a, i) == 2) {
+            if (CharWidth(b, i) != 2 || a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
+            ++i;
+            continue;
+        }
+        if (CharWidth(b, i) == 2 || FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    }
+    return true;
+}
+
+// The folder of text with a trailing backslash, as the folder-chain
+// operations compare and create it; false when there is none.
+bool FolderWithBackslash(std::string& text) {
+    return GetDirPart(text) && AddTrailingBackslash(text, kPathBufferSize);
+}
+
+// The root of a folder with a trailing backslash; empty when there is none.
+std::string RootWithBackslash(const std::string& folder) {
+    std::string root = plat::StripToRoot(folder);
+    if (!AddTrailingBackslash(root, kPathBufferSize)) return std::string();
+    return root;
+}
+
+}  // namespace
+
+std::string GetFolderPart(const std::string& path) {
+    const std::size_t last = FindLast(path, '\\');
+    return last == kNone ? std::string() : path.substr(0, last + 1);
+}
+
+std::string GetFileNamePart(const std::string& path) {
+    const std::size_t last = FindLast(path, '\\');
+    return last == kNone ? path : path.substr(last + 1);
+}
+
+std::string GetDrivePart(const std::string& path) {
+    const std::size_t last = FindLast(path, ':');
+    return last == kNone ? std::string() : path.substr(0, last + 1);
+}
+
+std::string GetAfterDrivePart(const std::string& path) {
+    const std::size_t last = FindLast(path, ':');
+    return last == kNone ? path : path.substr(last + 1);
+}
+
+bool IsDbcsByteAt(std::string_view text, std::size_t i) {
+    for (std::size_t at = 0; at < text.size(); at += CharWidth(text, at)) {
+        if (i < at + CharWidth(text, at)) return CharWidth(text, at) == 2;
+    }
+    return false;
+}
+
+bool AddTrailingBackslash(std::string& text, std::size_t size) {
+    if (text.empty()) return false;
+    if (plat::EndsWithBackslashChar(text)) return true;
+    if (text.size() + 1 >= size) return false;
+    text += '\\';
+    return true;
+}
+
+bool GetDirPart(std::string& text) {
+    // Drive and directory as the path splitting of the C runtime gives them.
+    const std::size_t driveLength = (text.size() >= 2 && text[1] == ':') ? 2 : 0;
+    const std::string_view rest = std::string_view(text).substr(driveLength);
+    std::size_t dirLength = 0;
+    for (std::size_t i = 0; i < rest.size(); i += CharWidth(rest, i)) {
+        if (CharWidth(rest, i) == 1 && (rest[i] == '\\' || rest[i] == '/')) dirLength = i + 1;
+    }
+    if (driveLength + dirLength == 0) return false;
+    text.resize(driveLength + dirLength);
+    return true;
+}
+
+bool IsFolder(const std::string& text) {
+    std::string folder = text;
+    return GetDirPart(folder) && plat::IsDirectory(folder);
+}
+
+bool IsValidDestChars(const std::string& path) {
+    // Too long for the path buffers: refused whole rather than cut into
+    // another path.
+    if (path.size() > kLongestPath) return false;
+    std::string_view rest = path;
+    if (IsNetworkPath(path)) {
+        if (HasDoubledBackslash(path, 3)) return false;
+        rest.remove_prefix(2);
+    } else {
+        if (HasDoubledBackslash(path, 0)) return false;
+        const std::size_t colon = FindFirst(path, ':');
+        if (colon != kNone) rest.remove_prefix(colon + 1);
+    }
+    for (const char c : {'/', ':', ',', ';', '*', '?', '"', '>', '<', '|'}) {
+        if (FindFirst(rest, c) != kNone) return false;
+    }
+    return true;
+}
+
+bool IsValidDestDrive(const std::string& path) {
+    if (IsNetworkPath(path)) {
+        const std::size_t serverEnd = FindFrom(path, '\\', 3);
+        if (serverEnd == kNone) return false;
+        const std::size_t shareEnd = FindFrom(path, '\\', serverEnd + 1);
+        if (shareEnd == kNone) return false;
+        return plat::Access(path.substr(0, shareEnd), 6);
+    }
+    if (path.empty() || HasDoubledBackslash(path, 0)) return false;
+    // The first character is the drive letter, whether a colon follows or not.
+    return IsUsableDrive(path[0], 6);
+}
+
+bool IsUsableDrive(char letter, int mode) {
+    const int index = (letter >= 'A' && letter <= 'Z') ? letter - 'A' : letter - 'a';
+    if (index < 0 || index > 25) return false;
+    const std::string root = {static_cast<char>('A' + index), ':', '\\'};
+    switch (plat::QueryDriveType(root)) {
+        case plat::kDriveUnknown:
+            return false;
+        case plat::kDriveNoRootDir:
+            return true;
+        case plat::kDriveRemovable:
+        case plat::kDriveFixed:
+        case plat::kDriveRemote:
+            return plat::Access(root, mode);
+        case plat::kDriveCdrom:
+        case plat::kDriveRamdisk:
+            return false;
+        default:
+            return true;
+    }
+}
+
+bool CreateFolderTree(const std::string& folder) {
+    std::string path = folder;
+    if (!FolderWithBackslash(path) || path.size() > kLongestPath) return false;
+    std::size_t relStart = 0;
+    if (!plat::SkipRoot(path, relStart)) return false;
+    const std::string rel = path.substr(relStart);
+    const std::string root = RootWithBackslash(path);
+    if (root.empty()) return false;
+
+    std::string lastExisting = root;
+    for (const std::size_t i : FindAll(rel, '\\')) {
+        std::string prefix = root + rel.substr(0, i);
+        if (!AddTrailingBackslash(prefix, kPathBufferSize)) {
+            RemoveCreatedFolders(prefix, lastExisting);
+            return false;
+        }
+        if (IsFolder(prefix)) {
+            lastExisting = prefix;
+        } else if (!plat::CreateDir(prefix)) {
+            RemoveCreatedFolders(prefix, lastExisting);
+            return false;
+        }
+    }
+    return true;
+}
+
+void RemoveCreatedFolders(const std::string& failedPath, const std::string& lastExisting) {
+    std::string failed = failedPath;
+    std::string existing = lastExisting;
+    if (!FolderWithBackslash(failed) || !FolderWithBackslash(existing)) return;
+    const std::string root = RootWithBackslash(failed);
+    const std::string existingRoot = RootWithBackslash(existing);
+    if (root.empty() || root.size() != existingRoot.size() ||
+        !EqualNoCase(root, existingRoot, root.size()) || !EqualNoCase(failed, root, root.size()) ||
+        !EqualNoCase(existing, existingRoot, existingRoot.size())) {
+        return;
+    }
+    const std::string_view failedRel = std::string_view(failed).substr(root.size());
+    const std::string_view existingRel = std::string_view(existing).substr(root.size());
+    if (!EqualNoCase(failedRel, existingRel, existingRel.size())) return;
+
+    const std::vector<std::size_t> levels = FindAll(failedRel, '\\');
+    for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
+        const std::size_t length = *it + 1;  // the level's text after the root, backslash included
+        if (EqualNoCase(failedRel.substr(0, length), existingRel, length)) return;
+        const std::string level = failed.substr(0, root.size() + length);
+        if (plat::IsDirectory(level) && !plat::RemoveDir(level)) return;
+    }
+}
+
+}  // namespace dest

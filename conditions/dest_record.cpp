@@ -1,0 +1,121 @@
+// The remembered destinations: one line "user/data:tax/toMonth/path" per user
+// and data set in a text file of the host's settings folder, the most recently
+// saved last.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/c_number.h"
+#include "conditions/cond_dlg.h"
+#include "conditions/dest_path.h"
+#include "host/file_mgr.h"
+#include "platform/files.h"
+
+namespace {
+
+constexpr const char* kFileName = "Dorvik22ToZq13_U.env";
+// The new content is written here first, so the old file is replaced in one
+// step and stays whole when anything fails on the way.
+constexpr const char* kTempSuffix = ".tmp";
+// The key "user/data:" never needed more than 50 bytes; a longer one would
+// have been cut into another user's key.
+constexpr std::size_t kMaxKeyBytes = 50;
+
+std::string SettingsFolder() {
+    const char* folder = ClFileMgr::Inst()->GetAppFolderPath(ClFileMgr::kFolderSettings);
+    return folder != nullptr ? std::string(folder) : std::string();
+}
+
+std::string MakeKey(const char* userId, const char* dataId) {
+    return std::string(userId) + "/" + dataId + ":";
+}
+
+// Start of the first line that begins with the key. A match inside a line
+// would be another user's record whose ID ends in this user's ID.
+std::size_t FindRecord(const std::string& text, const std::string& key) {
+    std::size_t from = 0;
+    while (from < text.size()) {
+        if (text.compare(from, key.size(), key) == 0) return from;
+        const std::size_t lf = text.find('\n', from);
+        if (lf == std::string::npos) break;
+        from = lf + 1;
+    }
+    return std::string::npos;
+}
+
+// End of the line that starts at pos, after its line feed; the end of the
+// text for a last line without one.
+std::size_t LineEnd(const std::string& text, std::size_t pos) {
+    const std::size_t lf = text.find('\n', pos);
+    return lf == std::string::npos ? text.size() : lf + 1;
+}
+
+}  // namespace
+
+int ClCondDlg::LoadDestRecord(std::int16_t& taxIncluded, std::int16_t& toMonth, std::string& path) {
+    const std::string folder = SettingsFolder();
+    const std::string key = MakeKey(m_szUserID, m_szDataID);
+    if (folder.empty() || key.size() > kMaxKeyBytes) return 0;
+
+    const std::string filePath = folder + kFileName;
+    plat::FileStatus status;
+    if (!plat::GetFileStatus(filePath, status) || status.isDirectory) return 0;
+    std::string text;
+    if (!plat::ReadWholeFile(filePath, text)) return 0;
+
+    const std::size_t start = FindRecord(text, key);
+    if (start == std::string::npos) return 0;
+    const std::size_t valueStart = start + key.size();
+    std::size_t valueEnd = text.find('\n', valueStart);
+    if (valueEnd == std::string::npos) valueEnd = text.size();
+    const std::string_view value(text.data() + valueStart, valueEnd - valueStart);
+
+    // Slashes are single bytes that never occur inside a Shift_JIS character.
+    const std::size_t first = value.find('/');
+    const std::size_t last = value.rfind('/');
+    if (first == std::string_view::npos || first == last) return 0;
+
+    taxIncluded = static_cast<std::int16_t>(AtoL32(value.substr(0, first)));
+    toMonth = static_cast<std::int16_t>(AtoL32(value.substr(first + 1, last - first - 1)));
+    path.assign(value.substr(last + 1));
+    return 1;
+}
+
+int ClCondDlg::SaveDestRecord(std::int16_t taxIncluded, std::int16_t toMonth, const char* path) {
+    const std::string folder = SettingsFolder();
+    const std::string key = MakeKey(m_szUserID, m_szDataID);
+    if (folder.empty() || key.size() > kMaxKeyBytes) return 0;
+    const std::string line = key + std::to_string(taxIncluded) + "/" + std::to_string(toMonth) + "/" +
+                             (path != nullptr ? std::string(path) : m_szSavedDestPath) + "\n";
+
+    if (!dest::IsFolder(folder) && !dest::CreateFolderTree(folder)) return 0;
+
+    const std::string filePath = folder + kFileName;
+    std::string content;
+    plat::FileStatus status;
+    if (plat::GetFileStatus(filePath, status)) {
+        std::string old;
+        if (!plat::ReadWholeFile(filePath, old)) return 0;
+        const std::size_t start = FindRecord(old, key);
+        if (start != std::string::npos) {
+            content = old.substr(0, start) + old.substr(LineEnd(old, start));
+        } else {
+            content = old;
+        }
+        // A hand-edited last line without its line feed keeps its own line.
+        if (!content.empty() && content.back() != '\n') content += '\n';
+    }
+    content += line;
+
+    const std::string tempPath = filePath + kTempSuffix;
+    plat::File file;
+    if (!file.Open(tempPath, plat::File::Mode::kWriteTruncate)) return 0;
+    const bool written = file.Write(content.data(), content.size());
+    file.Close();
+    if (!written || !plat::MoveFileReplace(tempPath, filePath)) {
+        plat::DeleteFileAt(tempPath);
+        return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,313 @@
+#include "conditions/dest_path.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../app/scratch_folder.h"
+#include "platform/files.h"
+#include "platform/types.h"
+
+#ifndef _WIN32
+#include "platform/portable/drive_table.h"
+#endif
+
+namespace {
+
+// Double-byte characters by their bytes: "表" ends in 0x5C (the backslash),
+// "ポ" in 0x7C (the vertical bar); "ア" and "ヂ" differ only where ASCII
+// would see the letters 'A' and 'a'.
+#define HYO "\x95\x5C"
+#define PO "\x83\x7C"
+#define KA_A "\x83\x41"
+#define KA_DI "\x83\x61"
+
+TEST(DestPathParts, FolderFileDriveParts) {
+    struct Case {
+        const char* path;
+        const char* folder;
+        const char* file;
+        const char* drive;
+        const char* afterDrive;
+    };
+    const Case cases[] = {
+        {"C:\\out\\r.xml", "C:\\out\\", "r.xml", "C:", "\\out\\r.xml"},
+        {"r.xml", "", "r.xml", "", "r.xml"},
+        {"C:\\out\\", "C:\\out\\", "", "C:", "\\out\\"},
+        {"C:\\a" HYO "\\" HYO ".xml", "C:\\a" HYO "\\", HYO ".xml", "C:", "\\a" HYO "\\" HYO ".xml"},
+        {"C:\\out\\a" HYO, "C:\\out\\", "a" HYO, "C:", "\\out\\a" HYO},
+        {"C:a:b.xml", "", "C:a:b.xml", "C:a:", "b.xml"},
+        {"\\\\srv\\sh\\r.xml", "\\\\srv\\sh\\", "r.xml", "", "\\\\srv\\sh\\r.xml"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(dest::GetFolderPart(c.path), c.folder) << c.path;
+        EXPECT_EQ(dest::GetFileNamePart(c.path), c.file) << c.path;
+        EXPECT_EQ(dest::GetDrivePart(c.path), c.drive) << c.path;
+        EXPECT_EQ(dest::GetAfterDrivePart(c.path), c.afterDrive) << c.path;
+    }
+}
+
+TEST(DestPathParts, DbcsBytesAreFoundFromTheStart) {
+    // "\x95\x95\x5C": the second 0x95 is a second byte, so 0x5C stands alone.
+    const std::string text = "a" HYO "\\\x95\x95\\";
+    const std::vector<bool> expected = {false, true, true, false, true, true, false, false};
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(dest::IsDbcsByteAt(text, i), expected[i]) << i;
+    }
+}
+
+TEST(DestPathParts, AddTrailingBackslash) {
+    const std::string b259(259, 'b');
+    const std::string b260(260, 'b');
+    const std::string hyo259 = std::string(257, 'b') + HYO;
+    struct Case {
+        std::string text;
+        std::size_t size;
+        bool ok;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"", 261, false, ""},
+        {"C:\\out", 261, true, "C:\\out\\"},
+        {"C:\\out\\", 261, true, "C:\\out\\"},
+        {"C:\\a" HYO, 261, true, "C:\\a" HYO "\\"},
+        {b259, 261, true, b259 + "\\"},
+        {hyo259, 261, true, hyo259 + "\\"},
+        {b260, 261, false, b260},
+        {b259 + "\\", 261, true, b259 + "\\"},
+        {"ab", 3, false, "ab"},
+        {"ab", 4, true, "ab\\"},
+    };
+    for (const Case& c : cases) {
+        std::string text = c.text;
+        EXPECT_EQ(dest::AddTrailingBackslash(text, c.size), c.ok) << c.text;
+        EXPECT_EQ(text, c.after) << c.text;
+    }
+}
+
+TEST(DestPathParts, GetDirPartSplitsLikeTheRuntime) {
+    struct Case {
+        const char* text;
+        bool ok;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"C:\\out\\r.xml", true, "C:\\out\\"},
+        {"C:r.xml", true, "C:"},
+        {"C:\\a/r.xml", true, "C:\\a/"},
+        {"C:\\a" HYO "\\f" HYO, true, "C:\\a" HYO "\\"},
+        {"\\\\srv\\sh\\r.xml", true, "\\\\srv\\sh\\"},
+        {"r" HYO, false, "r" HYO},
+        {"", false, ""},
+    };
+    for (const Case& c : cases) {
+        std::string text = c.text;
+        EXPECT_EQ(dest::GetDirPart(text), c.ok) << c.text;
+        EXPECT_EQ(text, c.after) << c.text;
+    }
+}
+
+TEST(DestPathChars, ForbiddenCharactersDoubledBackslashesAndLength) {
+    struct Case {
+        std::string path;
+        bool valid;
+    };
+    std::vector<Case> cases = {
+        {"C:\\out\\r.xml", true},
+        {"out\\r.xml", true},
+        {"C:\\a" HYO "\\r.xml", true},  // 0x5C 0x5C, but not two backslashes
+        {"C:\\" PO "\\r.xml", true},    // 0x7C inside a character is no bar
+        {"C:\\out\\*.xml", false},
+        {"C:\\\\out\\r.xml", false},
+        {"C:\\out\\\\r.xml", false},
+        {"\\\\srv\\share\\r.xml", true},
+        {"\\\\srv\\share\\\\r.xml", false},
+        {"\\\\s\\\\r.xml", false},
+        {"\\\\srv\\share\\c:r.xml", false},
+        {"C:\\" + std::string(253, 'b') + ".xml", true},   // 260 bytes
+        {"C:\\" + std::string(254, 'b') + ".xml", false},  // 261 bytes
+    };
+    for (const char c : {'/', ':', ',', ';', '*', '?', '"', '>', '<', '|'}) {
+        cases.push_back({std::string("C:\\out\\r") + c + ".xml", false});
+        cases.push_back({std::string("C:\\o") + c + "ut\\r.xml", false});
+    }
+    for (const Case& c : cases) {
+        EXPECT_EQ(dest::IsValidDestChars(c.path), c.valid) << c.path;
+    }
+}
+
+#ifndef _WIN32
+// Drives and shares of the portable drive table.
+class DestDrives : public ::testing::Test {
+protected:
+    std::string Folder() const { return plat::portable::ToPosixPath(m_scratch.Path()); }
+    std::string Missing() const { return Folder() + "/missing"; }
+
+    ScratchFolder m_scratch;
+};
+
+TEST_F(DestDrives, UsableByDriveTypeAndAccess) {
+    struct Case {
+        int type;
+        bool existing;
+        bool usable;
+    };
+    const Case cases[] = {
+        {plat::kDriveUnknown, true, false},   {plat::kDriveNoRootDir, false, true},
+        {plat::kDriveRemovable, true, true},  {plat::kDriveRemovable, false, false},
+        {plat::kDriveFixed, true, true},      {plat::kDriveFixed, false, false},
+        {plat::kDriveRemote, true, true},     {plat::kDriveRemote, false, false},
+        {plat::kDriveCdrom, true, false},     {plat::kDriveRamdisk, true, false},
+        {plat::kDriveRamdisk + 1, false, true},
+    };
+    for (const Case& c : cases) {
+        plat::portable::MapRoot("J:", c.existing ? Folder() : Missing(), c.type);
+        EXPECT_EQ(dest::IsUsableDrive('J', 6), c.usable) << c.type << " " << c.existing;
+        EXPECT_EQ(dest::IsUsableDrive('j', 6), c.usable) << c.type << " " << c.existing;
+        EXPECT_EQ(dest::IsValidDestDrive("J:\\out\\r.xml"), c.usable) << c.type << " " << c.existing;
+    }
+}
+
+TEST_F(DestDrives, DrivePathsByTheirFirstCharacter) {
+    plat::portable::MapRoot("J:", Folder(), plat::kDriveFixed);
+    plat::portable::MapRoot("K:", Folder(), plat::kDriveCdrom);
+    struct Case {
+        const char* path;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"J:\\r.xml", true},    {"Jr.xml", true},         {"j:r.xml", true},
+        {"K:\\r.xml", false},   {"J:\\\\r.xml", false},   {"1:\\r.xml", false},
+        {"[:\\r.xml", false},   {"`:\\r.xml", false},     {HYO ":\\r.xml", false},
+        {"", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(dest::IsValidDestDrive(c.path), c.valid) << c.path;
+    }
+}
+
+TEST_F(DestDrives, SharesByTheirRootAccess) {
+    plat::portable::MapRoot("\\\\srv\\share", Folder(), plat::kDriveRemote);
+    plat::portable::MapRoot("\\\\srv\\gone", Missing(), plat::kDriveRemote);
+    struct Case {
+        const char* path;
+        bool valid;
+    };
+    const Case cases[] = {
+        {"\\\\srv\\share\\r.xml", true}, {"\\\\SRV\\Share\\out\\r.xml", true},
+        {"\\\\srv\\gone\\r.xml", false}, {"\\\\srv\\other\\r.xml", false},
+        {"\\\\srv\\share", false},       {"\\\\srv\\", false},
+        {"\\\\srv", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(dest::IsValidDestDrive(c.path), c.valid) << c.path;
+    }
+}
+#endif
+
+TEST(DestDrivesOnTheSystem, ScratchFolderDriveIsUsable) {
+    const ScratchFolder scratch;
+    EXPECT_TRUE(dest::IsUsableDrive(scratch.Path()[0], 6));
+    EXPECT_TRUE(dest::IsValidDestDrive(scratch.Path() + "r.xml"));
+}
+
+TEST(DestFolderTree, IsFolderLooksAtTheFolderPart) {
+    const ScratchFolder scratch;
+    scratch.MakeDir("a" HYO);
+    scratch.Write("a" HYO "\\f.xml", "x");
+    EXPECT_TRUE(dest::IsFolder(scratch.Path() + "a" HYO "\\r.xml"));
+    EXPECT_FALSE(dest::IsFolder(scratch.Path() + "a" HYO "\\f.xml\\r.xml"));
+    EXPECT_FALSE(dest::IsFolder(scratch.Path() + "missing\\r.xml"));
+    EXPECT_FALSE(dest::IsFolder("r.xml"));
+}
+
+TEST(DestFolderTree, CreatesEveryMissingLevel) {
+    struct Case {
+        const char* folder;                 // below the scratch folder
+        std::vector<const char*> existing;  // folders there afterwards
+        std::vector<const char*> absent;
+    };
+    const std::vector<Case> cases = {
+        {"new\\deeper\\", {"new", "new\\deeper"}, {}},
+        {"base\\new\\deeper\\r.xml", {"base\\new\\deeper"}, {"base\\new\\deeper\\r.xml"}},
+        {"a" HYO "\\", {"a" HYO}, {"a\x95"}},
+        {"a" HYO "\\b" HYO "\\f" HYO, {"a" HYO "\\b" HYO}, {"a" HYO "\\b" HYO "\\f" HYO}},
+    };
+    for (const Case& c : cases) {
+        const ScratchFolder scratch;
+        scratch.MakeDir("base");
+        EXPECT_TRUE(dest::CreateFolderTree(scratch.Path() + c.folder)) << c.folder;
+        for (const char* folder : c.existing) {
+            EXPECT_TRUE(plat::IsDirectory(scratch.Path() + folder)) << c.folder << ": " << folder;
+        }
+        for (const char* path : c.absent) {
+            EXPECT_FALSE(plat::PathExists(scratch.Path() + path)) << c.folder << ": " << path;
+        }
+    }
+}
+
+TEST(DestFolderTree, FailedLevelTakesBackTheCreatedOnes) {
+    const ScratchFolder scratch;
+    scratch.MakeDir("base");
+    // A slash separates for the system too: the level "x/y" needs a folder
+    // "x" that is not there, so it cannot be created after "new" was.
+    EXPECT_FALSE(dest::CreateFolderTree(scratch.Path() + "base\\new\\x/y\\"));
+    EXPECT_TRUE(plat::IsDirectory(scratch.Path() + "base"));
+    EXPECT_FALSE(plat::PathExists(scratch.Path() + "base\\new"));
+
+    // A file in the way of the first missing level: nothing was created.
+    scratch.Write("base\\file", "x");
+    EXPECT_FALSE(dest::CreateFolderTree(scratch.Path() + "base\\file\\sub\\"));
+    EXPECT_TRUE(plat::PathExists(scratch.Path() + "base\\file"));
+}
+
+std::string UpperAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+TEST(DestFolderTree, RemoveCreatedFoldersStopsAtExistingAndFailure) {
+    struct Case {
+        const char* name;
+        std::vector<const char*> folders;  // made below the scratch folder first
+        const char* file;                  // written there, or nullptr
+        std::string failed;                // below the scratch folder
+        std::string existing;              // full path; "*" stands for the scratch folder
+        std::vector<const char*> remaining;
+        std::vector<const char*> removed;
+    };
+    const std::vector<Case> cases = {
+        {"stops_at_existing", {"base", "base\\a", "base\\a\\b", "base\\a\\b\\c"}, nullptr,
+         "base\\a\\b\\c\\r.xml", "*base\\a\\", {"base", "base\\a"}, {"base\\a\\b"}},
+        {"existing_in_other_case", {"base", "base\\a", "base\\a\\b"}, nullptr, "base\\a\\b\\", "^BASE\\",
+         {"base"}, {"base\\a"}},
+        {"missing_level_passed_over", {"base", "base\\a"}, nullptr, "base\\a\\gone\\", "*base\\", {"base"},
+         {"base\\a"}},
+        {"first_failure_stops", {"base", "base\\a", "base\\a\\b", "base\\a\\b\\c"}, "base\\a\\b\\f",
+         "base\\a\\b\\c\\", "*base\\", {"base\\a\\b"}, {"base\\a\\b\\c"}},
+        {"not_below_existing", {"base", "base\\a"}, nullptr, "base\\a\\", "*other\\", {"base\\a"}, {}},
+        {"dbcs_second_byte_is_no_letter", {KA_DI, KA_DI "\\x"}, nullptr, KA_DI "\\x\\", "*" KA_A "\\",
+         {KA_DI "\\x"}, {}},
+        {"other_root", {"base", "base\\a"}, nullptr, "base\\a\\", "Q:\\base\\", {"base\\a"}, {}},
+    };
+    for (const Case& c : cases) {
+        const ScratchFolder scratch;
+        for (const char* folder : c.folders) scratch.MakeDir(folder);
+        if (c.file != nullptr) scratch.Write(c.file, "x");
+        std::string existing = c.existing;
+        if (!existing.empty() && existing[0] == '*') existing = scratch.Path() + existing.substr(1);
+        if (!existing.empty() && existing[0] == '^') existing = UpperAscii(scratch.Path()) + existing.substr(1);
+        dest::RemoveCreatedFolders(scratch.Path() + c.failed, existing);
+        for (const char* folder : c.remaining) {
+            EXPECT_TRUE(plat::IsDirectory(scratch.Path() + folder)) << c.name << ": " << folder;
+        }
+        for (const char* folder : c.removed) {
+            EXPECT_FALSE(plat::PathExists(scratch.Path() + folder)) << c.name << ": " << folder;
+        }
+    }
+}
+
+}  // namespace

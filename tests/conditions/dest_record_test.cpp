@@ -1,0 +1,214 @@
+// The remembered destinations file, on real files: the portable backend
+// natively, the real API under Wine. Every case asserts the file's bytes.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "../app/scratch_folder.h"
+#include "conditions/cond_dlg.h"
+#include "host/host_data.h"
+#include "platform/files.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <filesystem>
+
+#include "platform/portable/drive_table.h"
+#endif
+
+namespace {
+
+constexpr const char* kFileName = "Dorvik22ToZq13_U.env";
+
+class DestRecordTest : public ::testing::Test {
+protected:
+    void SetUp() override { UseFolder(m_scratch.Path() + "set\\"); }
+    void TearDown() override { host::StandIn::Get().Reset(); }
+
+    // The host names this folder for the settings; the file goes in it.
+    void UseFolder(const std::string& folder) {
+        host::HostModel model;
+        model.appFolder[1] = folder;
+        host::StandIn::Get().Reset();
+        host::StandIn::Get().UseModel(model);
+        m_folder = folder;
+    }
+    std::string FilePath() const { return m_folder + kFileName; }
+    void WriteFile(const std::string& bytes) {
+        if (!plat::IsDirectory(m_folder)) {
+            ASSERT_TRUE(plat::CreateDir(m_folder));
+        }
+        plat::File f;
+        ASSERT_TRUE(f.Open(FilePath(), plat::File::Mode::kWriteTruncate));
+        ASSERT_TRUE(f.Write(bytes.data(), bytes.size()));
+    }
+    // The file's bytes, or "<none>".
+    std::string FileBytes() const {
+        std::string bytes;
+        return plat::ReadWholeFile(FilePath(), bytes) ? bytes : "<none>";
+    }
+    void SetKey(const std::string& user, const std::string& data) {
+        ASSERT_LT(user.size(), sizeof m_dlg.m_szUserID);
+        ASSERT_LT(data.size(), sizeof m_dlg.m_szDataID);
+        user.copy(m_dlg.m_szUserID, user.size());
+        m_dlg.m_szUserID[user.size()] = '\0';
+        data.copy(m_dlg.m_szDataID, data.size());
+        m_dlg.m_szDataID[data.size()] = '\0';
+    }
+    // Load's result and outputs as one text, "0" alone when not found (the
+    // outputs must then be untouched).
+    std::string Load() {
+        std::int16_t tax = -99;
+        std::int16_t month = -99;
+        std::string path = "untouched";
+        const int result = m_dlg.LoadDestRecord(tax, month, path);
+        if (result == 0) {
+            EXPECT_EQ(tax, -99);
+            EXPECT_EQ(month, -99);
+            EXPECT_EQ(path, "untouched");
+            return "0";
+        }
+        return std::to_string(result) + " " + std::to_string(tax) + " " + std::to_string(month) + " [" +
+               path + "]";
+    }
+
+    ScratchFolder m_scratch;
+    std::string m_folder;
+    ClCondDlg m_dlg;
+};
+
+TEST_F(DestRecordTest, FirstSaveCreatesFolderChainAndOneLine) {
+    UseFolder(m_scratch.Path() + "a\\b\\");
+    SetKey("U", "D");
+    EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 1);
+    EXPECT_EQ(FileBytes(), "U/D:1/12/P\n");
+    EXPECT_EQ(host::StandIn::Get().Calls(), std::vector<std::string>{"GetAppFolderPath 1"});
+    EXPECT_EQ(Load(), "1 1 12 [P]");
+    EXPECT_EQ(host::StandIn::Get().Calls(),
+              (std::vector<std::string>{"GetAppFolderPath 1", "GetAppFolderPath 1"}));
+}
+
+struct SaveCase {
+    const char* name;
+    const char* before;  // nullptr: no file
+    const char* user;
+    const char* data;
+    const char* after;
+};
+
+TEST_F(DestRecordTest, SaveReplacesOnlyItsOwnLineAndAppends) {
+    const SaveCase cases[] = {
+        {"no file", nullptr, "U", "D", "U/D:1/12/P\n"},
+        {"same key moves to the end", "A/D:0/3/x\nU/D:0/4/old\nB/E:1/5/y\n", "U", "D",
+         "A/D:0/3/x\nB/E:1/5/y\nU/D:1/12/P\n"},
+        {"other data set appends", "U/D:0/4/old\n", "U", "E", "U/D:0/4/old\nU/E:1/12/P\n"},
+        {"tail of another user's ID", "XU/D:0/3/theirs\n", "U", "D", "XU/D:0/3/theirs\nU/D:1/12/P\n"},
+        {"own record after the other user's", "XU/D:0/3/theirs\nU/D:0/4/old\n", "U", "D",
+         "XU/D:0/3/theirs\nU/D:1/12/P\n"},
+        {"record without slashes replaced", "U/D:junk\nA/D:0/1/a\n", "U", "D", "A/D:0/1/a\nU/D:1/12/P\n"},
+        {"last line without LF kept whole", "A/D:0/1/a", "U", "D", "A/D:0/1/a\nU/D:1/12/P\n"},
+        {"own last line without LF", "A/D:0/1/a\nU/D:0/1/q", "U", "D", "A/D:0/1/a\nU/D:1/12/P\n"},
+    };
+    for (const SaveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        plat::DeleteFileAt(FilePath());
+        if (c.before != nullptr) WriteFile(c.before);
+        SetKey(c.user, c.data);
+        EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 1);
+        EXPECT_EQ(FileBytes(), c.after);
+    }
+}
+
+struct LoadCase {
+    const char* name;
+    const char* file;
+    const char* user;
+    const char* expected;  // Load()
+};
+
+TEST_F(DestRecordTest, LoadFindsTheRecordAtALineStart) {
+    const LoadCase cases[] = {
+        {"several users and data sets", "A/D:0/3/a\nU/D:1/5/b\nU/E:0/7/c\n", "U", "1 1 5 [b]"},
+        {"empty path", "U/D:0/4/\n", "U", "1 0 4 []"},
+        {"only another user's tail", "XU/D:1/9/theirs\n", "U", "0"},
+        {"own record after another's tail", "XU/D:1/9/theirs\nU/D:0/2/mine\n", "U", "1 0 2 [mine]"},
+        {"no slashes", "U/D:junk\n", "U", "0"},
+        {"one slash", "U/D:1/junk\n", "U", "0"},
+        {"last record without LF", "A/D:0/1/a\nU/D:1/11/P", "U", "1 1 11 [P]"},
+        // atol on each part, last slash ends the month text, 16 bits kept.
+        {"numbers as atol reads them", "U/D:65537/ -3x/a/b\n", "U", "1 1 -3 [b]"},
+        {"no digits", "U/D:/x/p\n", "U", "1 0 0 [p]"},
+    };
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile(c.file);
+        SetKey(c.user, "D");
+        EXPECT_EQ(Load(), c.expected);
+    }
+}
+
+TEST_F(DestRecordTest, NoFileLoadsNothing) {
+    SetKey("U", "D");
+    EXPECT_EQ(Load(), "0");
+}
+
+TEST_F(DestRecordTest, WithoutPathSavesTheRememberedOneWhole) {
+    WriteFile("U/D:0/3/C:\\old.xml\n");
+    SetKey("U", "D");
+    // Longer than a path buffer: kept whole, never cut.
+    m_dlg.m_szSavedDestPath = "C:\\" + std::string(300, 'r') + ".xml";
+    EXPECT_EQ(m_dlg.SaveDestRecord(1, 4, nullptr), 1);
+    EXPECT_EQ(FileBytes(), "U/D:1/4/" + m_dlg.m_szSavedDestPath + "\n");
+    EXPECT_EQ(Load(), "1 1 4 [" + m_dlg.m_szSavedDestPath + "]");
+}
+
+TEST_F(DestRecordTest, KeyOverFiftyBytesIsNeitherLoadedNorSaved) {
+    // "/D:" makes three bytes of the key.
+    const std::string fits(47, 'u');
+    const std::string over(48, 'u');
+    WriteFile(fits + "/D:0/1/a\n" + over + "/D:0/2/b\n");
+    SetKey(fits, "D");
+    EXPECT_EQ(Load(), "1 0 1 [a]");
+    SetKey(over, "D");
+    EXPECT_EQ(Load(), "0");
+    EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 0);
+    EXPECT_EQ(FileBytes(), fits + "/D:0/1/a\n" + over + "/D:0/2/b\n");
+}
+
+TEST_F(DestRecordTest, EmptyFolderTextIsNoFile) {
+    UseFolder("");
+    SetKey("U", "D");
+    EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 0);
+    EXPECT_EQ(Load(), "0");
+    EXPECT_EQ(host::StandIn::Get().Calls(),
+              (std::vector<std::string>{"GetAppFolderPath 1", "GetAppFolderPath 1"}));
+    EXPECT_FALSE(plat::PathExists(kFileName));
+}
+
+TEST_F(DestRecordTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
+    const std::string old = "A/D:0/1/a\nU/D:0/4/old\n";
+    WriteFile(old);
+    const std::string temp = FilePath() + ".tmp";
+#ifdef _WIN32
+    // Another program has the file open without sharing its deletion: it can
+    // be read but not replaced.
+    const HANDLE holder = CreateFileA(FilePath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+#else
+    // The temporary file opens but takes no bytes: the disk is full.
+    std::filesystem::create_symlink("/dev/full", plat::portable::ToPosixPath(temp));
+#endif
+    SetKey("U", "D");
+    EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 0);
+    EXPECT_EQ(FileBytes(), old);
+    EXPECT_FALSE(plat::PathExists(temp));
+#ifdef _WIN32
+    CloseHandle(holder);
+#endif
+}
+
+}  // namespace
