@@ -240,8 +240,8 @@ void RemoveCreatedFolders(const std::string& failedPath, const std::string& last
     if (!FolderWithBackslash(failed) || !FolderWithBackslash(existing)) return;
     const std::string root = RootWithBackslash(failed);
     const std::string existingRoot = RootWithBackslash(existing);
-    if (root.empty() || root.size() != existingRoot.size() ||
-        !EqualNoCase(root, existingRoot, root.size()) || !EqualNoCase(failed, root, root.size()) ||
+    if (root.empty() || root.size() != existingRoot.size() || !EqualNoCase(root, existingRoot, root.size()) ||
+        !EqualNoCase(failed, root, root.size()) ||
         !EqualNoCase(existing, existingRoot, existingRoot.size())) {
         return;
     }

@@ -29,7 +29,8 @@ bool IsDbcsByteAt(std::string_view text, std::size_t i);
 // a backslash is needed but text already holds size - 1 bytes or more.
 bool AddTrailingBackslash(std::string& text, std::size_t size);
 // Replaces text by its drive and directory (the file name dropped), ending
-// in a backslash; false when that part is empty.
+// in a backslash or slash, or just "C:" for "C:name"; false, text unchanged,
+// when that part is empty.
 bool GetDirPart(std::string& text);
 // Whether the drive-and-directory part of text is an existing folder.
 bool IsFolder(const std::string& text);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/mbcs.h"
 #include "platform/portable/drive_table.h"
 #include "platform/portable/portable_state.h"
 #include "platform/types.h"
@@ -23,6 +24,23 @@ std::string Posix(const std::string& path) {
 bool StatPath(const std::string& path, struct stat& st) {
     const std::string posix = Posix(path);
     return !posix.empty() && ::stat(posix.c_str(), &st) == 0;
+}
+
+// The first backslash at or after from (a character start) that is a
+// character of its own; npos when there is none.
+std::size_t FindBackslash(const std::string& text, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
+            ++i;
+        } else if (text[i] == '\\') {
+            return i;
+        }
+    }
+    return std::string::npos;
+}
+
+bool IsShareStart(const std::string& path) {
+    return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
 }
 
 }  // namespace
@@ -207,6 +225,41 @@ int QueryDriveType(const std::string& root) {
     if (!parsed.parts.empty()) return kDriveNoRootDir;  // a folder, not a root
     const int type = portable::MappedDriveType(parsed.root);
     return type < 0 ? kDriveNoRootDir : type;
+}
+
+bool SkipRoot(const std::string& path, std::size_t& offset) {
+    if (IsShareStart(path)) {
+        // After the backslash that ends the share name.
+        const std::size_t serverEnd = FindBackslash(path, 2);
+        if (serverEnd == std::string::npos) return false;
+        const std::size_t shareEnd = FindBackslash(path, serverEnd + 1);
+        if (shareEnd == std::string::npos) return false;
+        offset = shareEnd + 1;
+        return true;
+    }
+    // Any single-byte character serves as the drive letter, as for the system.
+    if (path.size() >= 3 && !IsLeadByte(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+        path[2] == '\\') {
+        offset = 3;
+        return true;
+    }
+    return false;
+}
+
+std::string StripToRoot(const std::string& path) {
+    if (IsShareStart(path)) {
+        // "\\server\share" without the backslash after it, or "\\server".
+        const std::size_t serverEnd = FindBackslash(path, 2);
+        if (serverEnd == std::string::npos) return path;
+        const std::size_t shareEnd = FindBackslash(path, serverEnd + 1);
+        return shareEnd == std::string::npos ? path : path.substr(0, shareEnd);
+    }
+    if (path.size() >= 3 && !IsLeadByte(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+        path[2] == '\\') {
+        return path.substr(0, 3);
+    }
+    if (!path.empty() && path[0] == '\\') return "\\";
+    return std::string();  // relative, or a drive without its backslash
 }
 
 }  // namespace plat

@@ -150,4 +150,19 @@ int QueryDriveType(const std::string& root) {
     return static_cast<int>(::GetDriveTypeA(root.c_str()));
 }
 
+bool SkipRoot(const std::string& path, std::size_t& offset) {
+    const char* rest = ::PathSkipRootA(path.c_str());
+    if (rest == nullptr) return false;
+    offset = static_cast<std::size_t>(rest - path.c_str());
+    return true;
+}
+
+std::string StripToRoot(const std::string& path) {
+    // The function takes a MAX_PATH buffer and only ever shortens its text.
+    std::string buffer = path;
+    if (buffer.size() < MAX_PATH) buffer.resize(MAX_PATH, '\0');
+    if (!::PathStripToRootA(&buffer[0])) return std::string();
+    return std::string(buffer.c_str());
+}
+
 }  // namespace plat

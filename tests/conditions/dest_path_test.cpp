@@ -154,11 +154,11 @@ TEST_F(DestDrives, UsableByDriveTypeAndAccess) {
         bool usable;
     };
     const Case cases[] = {
-        {plat::kDriveUnknown, true, false},   {plat::kDriveNoRootDir, false, true},
-        {plat::kDriveRemovable, true, true},  {plat::kDriveRemovable, false, false},
-        {plat::kDriveFixed, true, true},      {plat::kDriveFixed, false, false},
-        {plat::kDriveRemote, true, true},     {plat::kDriveRemote, false, false},
-        {plat::kDriveCdrom, true, false},     {plat::kDriveRamdisk, true, false},
+        {plat::kDriveUnknown, true, false},     {plat::kDriveNoRootDir, false, true},
+        {plat::kDriveRemovable, true, true},    {plat::kDriveRemovable, false, false},
+        {plat::kDriveFixed, true, true},        {plat::kDriveFixed, false, false},
+        {plat::kDriveRemote, true, true},       {plat::kDriveRemote, false, false},
+        {plat::kDriveCdrom, true, false},       {plat::kDriveRamdisk, true, false},
         {plat::kDriveRamdisk + 1, false, true},
     };
     for (const Case& c : cases) {
@@ -177,10 +177,9 @@ TEST_F(DestDrives, DrivePathsByTheirFirstCharacter) {
         bool valid;
     };
     const Case cases[] = {
-        {"J:\\r.xml", true},    {"Jr.xml", true},         {"j:r.xml", true},
-        {"K:\\r.xml", false},   {"J:\\\\r.xml", false},   {"1:\\r.xml", false},
-        {"[:\\r.xml", false},   {"`:\\r.xml", false},     {HYO ":\\r.xml", false},
-        {"", false},
+        {"J:\\r.xml", true},     {"Jr.xml", true},     {"j:r.xml", true},    {"K:\\r.xml", false},
+        {"J:\\\\r.xml", false},  {"1:\\r.xml", false}, {"[:\\r.xml", false}, {"`:\\r.xml", false},
+        {HYO ":\\r.xml", false}, {"", false},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(dest::IsValidDestDrive(c.path), c.valid) << c.path;
@@ -195,9 +194,12 @@ TEST_F(DestDrives, SharesByTheirRootAccess) {
         bool valid;
     };
     const Case cases[] = {
-        {"\\\\srv\\share\\r.xml", true}, {"\\\\SRV\\Share\\out\\r.xml", true},
-        {"\\\\srv\\gone\\r.xml", false}, {"\\\\srv\\other\\r.xml", false},
-        {"\\\\srv\\share", false},       {"\\\\srv\\", false},
+        {"\\\\srv\\share\\r.xml", true},
+        {"\\\\SRV\\Share\\out\\r.xml", true},
+        {"\\\\srv\\gone\\r.xml", false},
+        {"\\\\srv\\other\\r.xml", false},
+        {"\\\\srv\\share", false},
+        {"\\\\srv\\", false},
         {"\\\\srv", false},
     };
     for (const Case& c : cases) {
@@ -280,17 +282,42 @@ TEST(DestFolderTree, RemoveCreatedFoldersStopsAtExistingAndFailure) {
         std::vector<const char*> removed;
     };
     const std::vector<Case> cases = {
-        {"stops_at_existing", {"base", "base\\a", "base\\a\\b", "base\\a\\b\\c"}, nullptr,
-         "base\\a\\b\\c\\r.xml", "*base\\a\\", {"base", "base\\a"}, {"base\\a\\b"}},
-        {"existing_in_other_case", {"base", "base\\a", "base\\a\\b"}, nullptr, "base\\a\\b\\", "^BASE\\",
-         {"base"}, {"base\\a"}},
-        {"missing_level_passed_over", {"base", "base\\a"}, nullptr, "base\\a\\gone\\", "*base\\", {"base"},
+        {"stops_at_existing",
+         {"base", "base\\a", "base\\a\\b", "base\\a\\b\\c"},
+         nullptr,
+         "base\\a\\b\\c\\r.xml",
+         "*base\\a\\",
+         {"base", "base\\a"},
+         {"base\\a\\b"}},
+        {"existing_in_other_case",
+         {"base", "base\\a", "base\\a\\b"},
+         nullptr,
+         "base\\a\\b\\",
+         "^BASE\\",
+         {"base"},
          {"base\\a"}},
-        {"first_failure_stops", {"base", "base\\a", "base\\a\\b", "base\\a\\b\\c"}, "base\\a\\b\\f",
-         "base\\a\\b\\c\\", "*base\\", {"base\\a\\b"}, {"base\\a\\b\\c"}},
+        {"missing_level_passed_over",
+         {"base", "base\\a"},
+         nullptr,
+         "base\\a\\gone\\",
+         "*base\\",
+         {"base"},
+         {"base\\a"}},
+        {"first_failure_stops",
+         {"base", "base\\a", "base\\a\\b", "base\\a\\b\\c"},
+         "base\\a\\b\\f",
+         "base\\a\\b\\c\\",
+         "*base\\",
+         {"base\\a\\b"},
+         {"base\\a\\b\\c"}},
         {"not_below_existing", {"base", "base\\a"}, nullptr, "base\\a\\", "*other\\", {"base\\a"}, {}},
-        {"dbcs_second_byte_is_no_letter", {KA_DI, KA_DI "\\x"}, nullptr, KA_DI "\\x\\", "*" KA_A "\\",
-         {KA_DI "\\x"}, {}},
+        {"dbcs_second_byte_is_no_letter",
+         {KA_DI, KA_DI "\\x"},
+         nullptr,
+         KA_DI "\\x\\",
+         "*" KA_A "\\",
+         {KA_DI "\\x"},
+         {}},
         {"other_root", {"base", "base\\a"}, nullptr, "base\\a\\", "Q:\\base\\", {"base\\a"}, {}},
     };
     for (const Case& c : cases) {
@@ -299,7 +326,8 @@ TEST(DestFolderTree, RemoveCreatedFoldersStopsAtExistingAndFailure) {
         if (c.file != nullptr) scratch.Write(c.file, "x");
         std::string existing = c.existing;
         if (!existing.empty() && existing[0] == '*') existing = scratch.Path() + existing.substr(1);
-        if (!existing.empty() && existing[0] == '^') existing = UpperAscii(scratch.Path()) + existing.substr(1);
+        if (!existing.empty() && existing[0] == '^')
+            existing = UpperAscii(scratch.Path()) + existing.substr(1);
         dest::RemoveCreatedFolders(scratch.Path() + c.failed, existing);
         for (const char* folder : c.remaining) {
             EXPECT_TRUE(plat::IsDirectory(scratch.Path() + folder)) << c.name << ": " << folder;

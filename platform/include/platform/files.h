@@ -56,4 +56,11 @@ bool MoveFileReplace(const std::string& from, const std::string& to);
 bool ReadWholeFile(const std::string& path, std::string& content);
 int QueryDriveType(const std::string& root);
 
+// PathSkipRootA: offset of the text after the root of a drive path "C:\..."
+// or a share path "\\server\share\..."; false when there is no such root.
+bool SkipRoot(const std::string& path, std::size_t& offset);
+// PathStripToRootA: the root of the path ("C:\", "\\server\share", "\");
+// empty when it has none.
+std::string StripToRoot(const std::string& path);
+
 }  // namespace plat
