@@ -3,6 +3,12 @@
 // report is written: an overall bar over 0..1000 (tenths of a percent) with
 // the percentage in the caption, and an activity bar that sweeps once per
 // unit of work.
+//
+// The bars and the caption always hold the current state; what reaches the
+// screen is paced to the display: the window is painted and brought to the
+// front at most once a frame, and always at the end of each Advance and
+// before it is hidden. A run makes tens of thousands of steps that nobody
+// could see one by one.
 #include <cstdint>
 
 #include "platform/controls.h"
@@ -12,6 +18,7 @@ class ClProgressDlg : public plat::Dialog {
 public:
     static constexpr int kOverallMax = 1000;
     static constexpr int kActivityMax = 5;
+    static constexpr std::uint64_t kFrameMicros = 16000;
 
     explicit ClProgressDlg(plat::Window* parent = nullptr);
     ~ClProgressDlg() override;
@@ -23,11 +30,21 @@ public:
     virtual void Advance(std::int16_t from, std::int16_t to);
     // One sweep of the activity bar; keeps the window in front.
     virtual void Pulse();
+    // Shows the last state before the window leaves the screen.
+    void EndDialog(int result);
 
 protected:
     void DoDataExchange(plat::DataExchange& dx) override;
 
 private:
+    void SetBarsRedraw(bool redraw);
+    void Sweep();
+    // Paints, brings to the front and to the foreground once a frame is due.
+    void PresentIfDue();
+    void Present();
+
     plat::ProgressCtrl m_prgActivity;
     plat::ProgressCtrl m_prgOverall;
+    bool m_bPresented = false;
+    std::uint64_t m_lastPresentMicros = 0;
 };

@@ -12,6 +12,7 @@ int ShowMessageBox(WindowHandle owner, const std::string& text, const std::strin
     record.caption = caption;
     record.style = style;
     record.ownerVisible = owner != kNoWindow && Window(owner).IsVisible();
+    if (record.ownerVisible) Window(owner).UpdateWithChildren();
     return headless::HeadlessUi::Get().RecordMessageBox(record);
 }
 

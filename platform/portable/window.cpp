@@ -82,6 +82,21 @@ bool Window::Update() {
     return true;
 }
 
+// Called once per step of a run: counted, not logged.
+void Window::SetRedraw(bool redraw) {
+    WindowState* state = Live(m_hWnd);
+    if (state != nullptr) state->redraw = redraw;
+}
+
+void Window::Invalidate() {
+    WindowState* state = Live(m_hWnd);
+    if (state != nullptr) ++state->invalidates;
+}
+
+bool Window::UpdateWithChildren() {
+    return Update();
+}
+
 WindowHandle Window::SetParentWindow(WindowHandle parent) {
     WindowState* state = Live(m_hWnd);
     if (state == nullptr) return kNoWindow;

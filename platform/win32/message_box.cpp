@@ -9,6 +9,9 @@ int ShowMessageBox(WindowHandle owner, const std::string& text, const std::strin
     // show it without an owner instead.
     HWND hOwner = win32::ToHwnd(owner);
     if (hOwner != nullptr && ::IsWindow(hOwner) == FALSE) hOwner = nullptr;
+    // The box is modal over its owner: what the owner was waiting to paint
+    // shows before it, not once the box's own loop gets round to it.
+    if (hOwner != nullptr) ::RedrawWindow(hOwner, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     return ::MessageBoxA(hOwner, text.c_str(), caption.c_str(), style);
 }
 

@@ -43,6 +43,18 @@ bool Window::Update() {
     return IsValid() && ::UpdateWindow(ToHwnd(m_hWnd)) != FALSE;
 }
 
+void Window::SetRedraw(bool redraw) {
+    if (IsValid()) ::SendMessageA(ToHwnd(m_hWnd), WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
+}
+
+void Window::Invalidate() {
+    if (IsValid()) ::InvalidateRect(ToHwnd(m_hWnd), nullptr, TRUE);
+}
+
+bool Window::UpdateWithChildren() {
+    return IsValid() && ::RedrawWindow(ToHwnd(m_hWnd), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN) != FALSE;
+}
+
 WindowHandle Window::SetParentWindow(WindowHandle parent) {
     if (!IsValid()) return kNoWindow;
     return FromHwnd(::SetParent(ToHwnd(m_hWnd), ToHwnd(parent)));

@@ -3,6 +3,8 @@
 // drive ("C:") or a share ("\\server\share") mapped to a folder, with the
 // drive type that GetDriveType reports for it. A path that starts with '/'
 // is taken as a POSIX path unchanged.
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace plat::portable {
@@ -16,5 +18,7 @@ std::string ToPosixPath(const std::string& windowsPath);
 void SetModuleFilePath(const std::string& windowsPath);
 void SetTempDir(const std::string& windowsPath);
 void SetKeyDown(int virtualKey, bool down);
+// Tests: the time MonotonicMicros answers; nullopt for the real clock.
+void SetClockMicros(std::optional<std::uint64_t> micros);
 
 }  // namespace plat::portable

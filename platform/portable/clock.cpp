@@ -1,0 +1,32 @@
+#include "platform/clock.h"
+
+#include <chrono>
+#include <optional>
+
+#include "platform/portable/drive_table.h"
+
+namespace plat {
+namespace {
+
+std::optional<std::uint64_t>& SetTime() {
+    static std::optional<std::uint64_t> time;
+    return time;
+}
+
+}  // namespace
+
+namespace portable {
+
+void SetClockMicros(std::optional<std::uint64_t> micros) {
+    SetTime() = micros;
+}
+
+}  // namespace portable
+
+std::uint64_t MonotonicMicros() {
+    if (SetTime()) return *SetTime();
+    const auto since = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(since).count());
+}
+
+}  // namespace plat
