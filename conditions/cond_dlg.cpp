@@ -62,6 +62,14 @@ int ClCondDlg::ShowMessage(const char* text, unsigned style) {
     return plat::ShowMessageBox(Handle(), text, texts::kCaption, style);
 }
 
+int ClCondDlg::AskAt(plat::Window& focus, const char* text, unsigned style) {
+    // The focus goes there before the box as well: when the box closes, the
+    // system gives the dialog back the focus it had when the box opened, and
+    // where activation arrives late that would undo a focus set afterwards.
+    focus.SetFocus();
+    return ShowMessage(text, style);
+}
+
 bool ClCondDlg::OnInitDialog() {
     plat::Dialog::OnInitDialog();
 
@@ -208,7 +216,7 @@ void ClCondDlg::OnRun() {
     const std::int16_t fromMonth = ToInt16(m_strFromMonth);
     const std::int16_t toMonth = ToInt16(m_strToMonth);
     if (!IsValidMonthRange(fromMonth, toMonth, m_nPeriodStart, m_nPeriodEnd)) {
-        ShowMessage(cond_texts::kBadMonthRange, plat::kMbOk | plat::kMbIconExclamation);
+        AskAt(m_edtToMonth, cond_texts::kBadMonthRange, plat::kMbOk | plat::kMbIconExclamation);
         FocusAndSelectAll(m_edtToMonth);
         return;
     }
@@ -226,7 +234,7 @@ bool ClCondDlg::CheckDestination() {
     const std::string& path = m_strDestPath;
 
     if (path.empty()) {
-        ShowMessage(cond_texts::kNoDest, kError);
+        AskAt(m_btnRun, cond_texts::kNoDest, kError);
         OnBrowse();
         return false;
     }
@@ -239,19 +247,19 @@ bool ClCondDlg::CheckDestination() {
         failure = cond_texts::kNoFileName;
     }
     if (failure != nullptr) {
-        ShowMessage(failure, kError);
+        AskAt(m_edtDestPath, failure, kError);
         BackToPath();
         return false;
     }
 
     const std::string folder = dest::GetFolderPart(path);
     if (!folder.empty() && !plat::Access(folder, 0)) {
-        if (ShowMessage(cond_texts::kFolderMissing, kQuestion) != plat::kIdYes) {
+        if (AskAt(m_edtDestPath, cond_texts::kFolderMissing, kQuestion) != plat::kIdYes) {
             BackToPath();
             return false;
         }
         if (!dest::CreateFolderTree(folder)) {
-            ShowMessage(cond_texts::kFolderNotCreated, kError);
+            AskAt(m_edtDestPath, cond_texts::kFolderNotCreated, kError);
             BackToPath();
             return false;
         }
@@ -260,11 +268,11 @@ bool ClCondDlg::CheckDestination() {
     plat::FileStatus status;
     if (!plat::GetFileStatus(path, status) || m_bDestFixed == 1) return true;
     if (status.isDirectory) {
-        ShowMessage(cond_texts::kNoFileName, kError);
+        AskAt(m_edtDestPath, cond_texts::kNoFileName, kError);
         BackToPath();
         return false;
     }
-    if (ShowMessage(cond_texts::kFileExists, kQuestion) == plat::kIdYes) return true;
+    if (AskAt(m_edtDestPath, cond_texts::kFileExists, kQuestion) == plat::kIdYes) return true;
     BackToPath();
     return false;
 }
@@ -292,6 +300,7 @@ void ClCondDlg::OnBrowse() {
     request.pathMustExist = true;
     request.fileMustExist = true;
     std::string chosen;
+    m_btnRun.SetFocus();  // where the focus ends, as for a message box
     if (plat::ShowSaveFileDialog(request, chosen)) {
         m_strDestPath = chosen;
         UpdateData(false);

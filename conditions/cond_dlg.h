@@ -78,4 +78,6 @@ private:
     // Focus on the path edit, whole text selected, caret in view.
     void BackToPath();
     int ShowMessage(const char* text, unsigned style);
+    // A message box with the focus put on the control first.
+    int AskAt(plat::Window& focus, const char* text, unsigned style);
 };

@@ -1,62 +1,157 @@
-// The program across processes under Wine: a parent window of this test
-// starts the real exe with "hwnd,msg,fid,path" and watches what comes back.
+// The program across processes under Wine, driven as a user and a parent
+// application would (link_driver.h): its dialog, its message boxes, the
+// report on disk, the remembered choices and the result posted back. Each
+// test has a folder of its own with a copy of the sample host data whose
+// settings folder lies inside it, so no two runs share remembered choices.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
 #include <string>
+#include <vector>
 
-#include "parent_harness.h"
+#include "link_driver.h"
 
 namespace {
+
+namespace fs = std::filesystem;
+using e2e::LinkDriver;
+using e2e::MessageBoxSeen;
+
+// Control ids of the conditions dialog (template 130).
+enum : int {
+    kToMonth = 1000,
+    kBrowse = 1001,
+    kRun = 1002,
+    kCancel = 1003,
+    kTaxIncluded = 1004,
+    kCompany = 1006,
+    kPeriod = 1008,
+    kFromMonth = 1010,
+    kDestGroup = 1014,
+    kDestPath = 1015,
+};
+
+const char kCancelNotice[] = "｢科目内訳書｣の集計を中止します。";
+const char kCompleted[] = "科目内訳書情報の出力が終了しました。\n\nアプリケーションを終了します。";
+const char kBadMonth[] = "集計期間に誤りがあります。\n\n集計期間を設定しなおしてください。";
+const char kFolderMissing[] = "指定されたフォルダは存在しません。\n\n作成してもよろしいですか？";
+const char kFileExists[] = "同名のファイルが存在します。\n\n上書きしてもよろしいですか？";
+
+const DWORD kWindowTimeoutMs = 20000;
+// A complete run repaints its progress bars synchronously: slow under Wine.
+const DWORD kRunTimeoutMs = 180000;
 
 std::string Env(const char* name) {
     const char* v = std::getenv(name);
     return v ? v : "";
 }
 
-// 科目内訳書 in code page 932.
-const char kCaption[] = "\x89\xC8\x96\xDA\x93\xE0\x96\xF3\x8F\x91";
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteAll(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << content;
+}
+
+std::size_t Occurrences(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+// An account of the report as it stands in the file: code, name, balance.
+std::string AccountLines(const std::string& code, const std::string& name, const std::string& balance) {
+    return "\t\t\t<KANJYOKAMOKU_CODE>" + code + "</KANJYOKAMOKU_CODE>\r\n\t\t\t<KANJYOKAMOKU_NAME>" + name +
+           "</KANJYOKAMOKU_NAME>\r\n\t\t\t<KANJYOKAMOKU_ZANDAKA>" + balance + "</KANJYOKAMOKU_ZANDAKA>\r\n";
+}
 
 class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(Env("LINK_E2E_EXE").empty()) << "run through CTest";
-        const std::string work = Env("LINK_E2E_WORK");
-        CreateDirectoryA(work.c_str(), nullptr);
-        m_runDir = work + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(m_runDir.c_str(), nullptr);
+        std::error_code ec;
+        m_runDir =
+            Env("LINK_E2E_WORK") + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(m_runDir, ec);  // the remembered choices of an earlier ctest run
+        fs::create_directories(m_runDir + "\\hostdata", ec);
+        ASSERT_FALSE(ec) << ec.message();
         m_exe = m_runDir + "\\Dorvik22ToZq13_U.exe";
         ASSERT_TRUE(CopyFileA(Env("LINK_E2E_EXE").c_str(), m_exe.c_str(), FALSE));
-        WriteIni("[ProgramLevel]\r\nZQ13_U=2\r\n");
-        const std::string hostData = Env("LINK_E2E_SOURCE") + "\\sample\\hostdata";
-        SetEnvironmentVariableA("LINK_HOST_DATA", hostData.c_str());
+        WriteAll(m_runDir + "\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=2\r\n");
+
+        // The sample host data, its settings folder moved into this test's folder.
+        for (const auto& entry : fs::directory_iterator(Env("LINK_E2E_SOURCE") + "\\sample\\hostdata")) {
+            const std::string to = m_runDir + "\\hostdata\\" + entry.path().filename().string();
+            std::string content = ReadAll(entry.path().string());
+            if (entry.path().filename() == "host.ini") {
+                const std::size_t key = content.find("\nSettings=");
+                ASSERT_NE(key, std::string::npos);
+                content.replace(key + 10, content.find('\n', key + 1) - key - 10,
+                                m_runDir + "\\settings\\\r");
+            }
+            WriteAll(to, content);
+        }
+        SetEnvironmentVariableA("LINK_HOST_DATA", (m_runDir + "\\hostdata").c_str());
     }
 
-    void WriteIni(const std::string& content) {
-        const std::string path = m_runDir + "\\KolvarenDef.ini";
-        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE);
-        DWORD written = 0;
-        WriteFile(h, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-        CloseHandle(h);
+    bool Start(const std::string& args) { return m_driver.Start(m_exe, args); }
+    std::string ParentLine(const std::string& path) const { return m_driver.ParentCommandLine(7, path); }
+
+    HWND Dialog() {
+        const HWND dialog = m_driver.WaitForDialog(kWindowTimeoutMs);
+        EXPECT_NE(dialog, nullptr) << "no conditions dialog";
+        return dialog;
     }
 
-    std::string Line(const std::string& fid, bool complete = true) const {
-        std::string line = std::to_string(reinterpret_cast<UINT_PTR>(m_parent.Window())) + "," +
-                           std::to_string(ParentHarness::kNotifyMessage) + "," + fid;
-        if (complete) line += "," + m_runDir + "\\out.xml";
-        return line;
+    // The next message box, answered with button; its text, or "" when none came.
+    std::string AnswerBox(int button, HWND expectedOwner = nullptr) {
+        const MessageBoxSeen box = m_driver.WaitForMessageBox(kWindowTimeoutMs);
+        if (box.hwnd == nullptr) {
+            ADD_FAILURE() << "no message box";
+            return "";
+        }
+        EXPECT_EQ(box.caption, e2e::kBoxCaption);
+        if (expectedOwner) {
+            EXPECT_EQ(box.owner, expectedOwner);
+        }
+        EXPECT_TRUE(m_driver.Answer(box, button));
+        EXPECT_TRUE(m_driver.WaitForWindowGone(box.hwnd, kWindowTimeoutMs));
+        return box.text;
     }
 
-    static bool WasDisabled(const ParentRunResult& r) {
-        for (bool enabled : r.enableChanges) {
+    // Waits for the end of a run; the texts of the boxes met. An unexpected
+    // question is answered Yes, so that it shows here rather than as a hang.
+    std::vector<std::string> FinishRun() {
+        std::vector<MessageBoxSeen> seen;
+        EXPECT_TRUE(m_driver.WaitForExit(kRunTimeoutMs, IDYES, &seen)) << "the program did not end";
+        std::vector<std::string> texts;
+        for (const auto& box : seen) texts.push_back(box.text);
+        return texts;
+    }
+
+    bool FocusIs(HWND dialog, int id) {
+        const HWND control = GetDlgItem(dialog, id);
+        return m_driver.WaitFor([&] { return m_driver.FocusWindow() == control; }, kWindowTimeoutMs);
+    }
+
+    bool WasDisabled() const {
+        for (bool enabled : m_driver.EnableChanges()) {
             if (!enabled) return true;
         }
         return false;
     }
 
-    ParentHarness m_parent;
+    std::string EnvFile() const { return ReadAll(m_runDir + "\\settings\\Dorvik22ToZq13_U.env"); }
+
+    LinkDriver m_driver;
     std::string m_runDir;
     std::string m_exe;
 };
@@ -65,60 +160,233 @@ TEST_F(EndToEndTest, RunsUnderCodePage932) {
     EXPECT_EQ(GetACP(), 932u);
 }
 
-TEST_F(EndToEndTest, ParentIsDisabledDuringTheRunAndReceivesTheResult) {
-    const ParentRunResult r = m_parent.Run(m_exe, Line("7"));
-    ASSERT_TRUE(r.started);
-    EXPECT_TRUE(r.exited);
-    EXPECT_TRUE(WasDisabled(r));
-    ASSERT_FALSE(r.enableChanges.empty());
-    EXPECT_TRUE(r.enableChanges.back());  // enabled again at the end
-    EXPECT_TRUE(r.enabledAtEnd);
-    ASSERT_TRUE(r.posted);
-    EXPECT_EQ(r.wParam, 7u);
-    // The conditions dialog is still a placeholder that cancels.
-    EXPECT_EQ(r.lParam, 1);
-    EXPECT_TRUE(r.messageBoxes.empty());
+TEST_F(EndToEndTest, ParentGetsTheReportForTheChosenToMonthAndTaxMode) {
+    const std::string out = m_runDir + "\\out.xml";
+    ASSERT_TRUE(Start(ParentLine(out)));
+    const HWND dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), m_driver.ParentWindow());
+    EXPECT_TRUE(WasDisabled());
+    EXPECT_EQ(e2e::ControlText(dialog, kCompany), " 株式会社ﾐﾄﾞﾘ商会");
+    EXPECT_EQ(e2e::ControlText(dialog, kPeriod), " 2025/04/01～2026/03/31");
+    EXPECT_EQ(e2e::ControlText(dialog, kFromMonth), "4");
+    EXPECT_EQ(e2e::ControlText(dialog, kToMonth), "3");
+    EXPECT_FALSE(e2e::IsChecked(dialog, kTaxIncluded));  // the data set's default
+
+    // Typed over the selected to month, as the focus arrives there.
+    ASSERT_TRUE(FocusIs(dialog, kToMonth));
+    ASSERT_TRUE(m_driver.TypeChars(dialog, kToMonth, "9"));
+    ASSERT_TRUE(
+        m_driver.WaitFor([&] { return e2e::ControlText(dialog, kToMonth) == "9"; }, kWindowTimeoutMs));
+    ASSERT_TRUE(e2e::ClickButton(dialog, kTaxIncluded));
+    ASSERT_TRUE(m_driver.WaitFor([&] { return e2e::IsChecked(dialog, kTaxIncluded); }, kWindowTimeoutMs));
+    ASSERT_TRUE(m_driver.PressKey(VK_F12));
+    ASSERT_NE(m_driver.WaitForWindow(e2e::kProgressCaption, kRunTimeoutMs), nullptr);
+    EXPECT_EQ(FinishRun(), std::vector<std::string>{kCompleted});
+
+    ASSERT_TRUE(m_driver.Posted());
+    EXPECT_EQ(m_driver.PostedWParam(), 7u);
+    EXPECT_EQ(m_driver.PostedLParam(), 0);
+    ASSERT_FALSE(m_driver.EnableChanges().empty());
+    EXPECT_TRUE(m_driver.EnableChanges().back());
+    EXPECT_TRUE(IsWindowEnabled(m_driver.ParentWindow()));
+
+    const std::string report = ReadAll(out);
+    EXPECT_EQ(report.rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<REPORT>\r\n", 0), 0u);
+    EXPECT_NE(report.find("\t\t<FUNCTIONID>7</FUNCTIONID>\r\n"), std::string::npos);
+    EXPECT_NE(report.find("\t\t<KOMONSAKINAME>株式会社ミドリ商会</KOMONSAKINAME>\r\n"), std::string::npos);
+    // April to September: the mid-year adjustments (entry 14) count, the
+    // year-end ones do not; tax-inclusive leaves no input tax.
+    EXPECT_NE(report.find(AccountLines("111", "現金", "353833")), std::string::npos);
+    EXPECT_NE(report.find(AccountLines("151", "商品", "2400000")), std::string::npos);
+    EXPECT_NE(report.find(AccountLines("241", "減価償却累計額", "4350000")), std::string::npos);
+    EXPECT_NE(report.find(AccountLines("171", "仮払消費税", "")), std::string::npos);
+    // Started from a parent: the record keeps the path remembered before (none).
+    EXPECT_EQ(EnvFile(), "yamada/MIDORI-2025:1/9/\n");
+}
+
+TEST_F(EndToEndTest, CancelShowsTheNoticeAndPostsCancelled) {
+    enum How { kEsc, kCloseBox, kButton };
+    for (How how : {kEsc, kCloseBox, kButton}) {
+        SCOPED_TRACE(how);
+        LinkDriver driver;
+        ASSERT_TRUE(driver.Start(m_exe, driver.ParentCommandLine(7, m_runDir + "\\out.xml")));
+        const HWND dialog = driver.WaitForDialog(kWindowTimeoutMs);
+        ASSERT_NE(dialog, nullptr);
+        switch (how) {
+            case kEsc:
+                ASSERT_TRUE(driver.PressKey(VK_ESCAPE));
+                break;
+            case kCloseBox:
+                ASSERT_TRUE(e2e::CloseByCloseBox(dialog));
+                break;
+            case kButton:
+                ASSERT_TRUE(e2e::ClickButton(dialog, kCancel));
+                break;
+        }
+        const MessageBoxSeen box = driver.WaitForMessageBox(kWindowTimeoutMs);
+        EXPECT_EQ(box.text, kCancelNotice);
+        EXPECT_EQ(box.owner, dialog);
+        ASSERT_TRUE(driver.Answer(box, IDOK));
+        std::vector<MessageBoxSeen> more;
+        ASSERT_TRUE(driver.WaitForExit(kWindowTimeoutMs, IDOK, &more));
+        EXPECT_TRUE(more.empty());
+        ASSERT_TRUE(driver.Posted());
+        EXPECT_EQ(driver.PostedLParam(), 1);
+    }
+    EXPECT_FALSE(fs::exists(m_runDir + "\\out.xml"));
+    EXPECT_FALSE(fs::exists(m_runDir + "\\settings"));
+}
+
+TEST_F(EndToEndTest, BadToMonthKeepsTheDialogOpenAtTheMonth) {
+    ASSERT_TRUE(Start(ParentLine(m_runDir + "\\out.xml")));
+    const HWND dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(FocusIs(dialog, kToMonth));
+    // Enter in the to month moves on to the checkbox and does not run.
+    ASSERT_TRUE(m_driver.PressKey(VK_RETURN));
+    EXPECT_TRUE(FocusIs(dialog, kTaxIncluded));
+
+    for (const char* month : {"13", ""}) {
+        SCOPED_TRACE(month);
+        ASSERT_TRUE(e2e::SetControlText(dialog, kToMonth, month));
+        ASSERT_TRUE(m_driver.PressKey(VK_F12));
+        EXPECT_EQ(AnswerBox(IDOK, dialog), kBadMonth);
+        EXPECT_TRUE(IsWindowVisible(dialog));
+        EXPECT_TRUE(FocusIs(dialog, kToMonth));
+        DWORD start = 0, end = 0;
+        e2e::EditSelection(dialog, kToMonth, start, end);
+        EXPECT_EQ(start, 0u);
+        EXPECT_EQ(end, std::string(month).size());
+    }
+    ASSERT_TRUE(m_driver.PressKey(VK_ESCAPE));
+    EXPECT_EQ(AnswerBox(IDOK), kCancelNotice);
+    ASSERT_TRUE(m_driver.WaitForExit(kWindowTimeoutMs));
+    EXPECT_EQ(m_driver.PostedLParam(), 1);
+}
+
+TEST_F(EndToEndTest, MissingFoldersAreCreatedOnYesAndTheChoicesAreOfferedNextTime) {
+    const std::string out = m_runDir + "\\new1\\new2\\report.xml";
+    ASSERT_TRUE(Start(""));
+    HWND dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    // No remembered record: the host's default folder and the file pattern.
+    EXPECT_EQ(e2e::ControlText(dialog, kDestPath), "C:\\users\\Public\\Documents\\*.xml");
+    EXPECT_EQ(e2e::ControlText(dialog, kDestGroup), "出力先(&O)");
+    EXPECT_TRUE(e2e::IsControlEnabled(dialog, kBrowse));
+    ASSERT_TRUE(e2e::SetControlText(dialog, kToMonth, "12"));
+    ASSERT_TRUE(e2e::ClickButton(dialog, kTaxIncluded));
+    ASSERT_TRUE(e2e::SetControlText(dialog, kDestPath, out));
+    ASSERT_TRUE(e2e::ClickButton(dialog, kRun));
+    EXPECT_EQ(AnswerBox(IDYES, dialog), kFolderMissing);
+    EXPECT_EQ(FinishRun(), std::vector<std::string>{kCompleted});
+    EXPECT_FALSE(m_driver.Posted());
+    EXPECT_EQ(ReadAll(out).rfind("<?xml", 0), 0u);
+    EXPECT_EQ(EnvFile(), "yamada/MIDORI-2025:1/12/" + out + "\n");
+
+    LinkDriver again;
+    ASSERT_TRUE(again.Start(m_exe, ""));
+    dialog = again.WaitForDialog(kWindowTimeoutMs);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(e2e::ControlText(dialog, kFromMonth), "4");
+    EXPECT_EQ(e2e::ControlText(dialog, kToMonth), "12");
+    EXPECT_TRUE(e2e::IsChecked(dialog, kTaxIncluded));
+    EXPECT_EQ(e2e::ControlText(dialog, kDestPath), out);
+    ASSERT_TRUE(again.PressKey(VK_ESCAPE));
+    ASSERT_TRUE(again.WaitForExit(kWindowTimeoutMs));
+}
+
+TEST_F(EndToEndTest, ExistingFileIsKeptOnNoAndReplacedOnYes) {
+    const std::string out = m_runDir + "\\out.xml";
+    WriteAll(out, "old");
+    ASSERT_TRUE(Start(""));
+    const HWND dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(e2e::SetControlText(dialog, kDestPath, out));
+    ASSERT_TRUE(m_driver.PressKey(VK_F12));
+    EXPECT_EQ(AnswerBox(IDNO, dialog), kFileExists);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_TRUE(FocusIs(dialog, kDestPath));
+    EXPECT_EQ(ReadAll(out), "old");
+
+    ASSERT_TRUE(m_driver.PressKey(VK_F12));
+    EXPECT_EQ(AnswerBox(IDYES, dialog), kFileExists);
+    EXPECT_EQ(FinishRun(), std::vector<std::string>{kCompleted});
+    // The defaults of the data set: the whole year, tax-exclusive.
+    const std::string report = ReadAll(out);
+    EXPECT_NE(report.find(AccountLines("151", "商品", "2720000")), std::string::npos);
+    EXPECT_NE(report.find(AccountLines("171", "仮払消費税", "4699276")), std::string::npos);
+    EXPECT_NE(report.find(AccountLines("241", "減価償却累計額", "4360000")), std::string::npos);
+    EXPECT_EQ(Occurrences(report, "<KANJYOKAMOKU Count="), 34u);
+    EXPECT_EQ(Occurrences(report, "<HOJYOKAMOKU Count="), 21u);
+    EXPECT_EQ(EnvFile(), "yamada/MIDORI-2025:0/3/" + out + "\n");
+}
+
+TEST_F(EndToEndTest, HandedOverPathIsFixedAndNotAskedAbout) {
+    const std::string out = m_runDir + "\\out.xml";
+    WriteAll(out, "old");
+    ASSERT_TRUE(Start(ParentLine(out)));
+    const HWND dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(e2e::ControlText(dialog, kDestPath), out);
+    EXPECT_EQ(e2e::ControlText(dialog, kDestGroup), "出力先");
+    EXPECT_FALSE(e2e::IsControlEnabled(dialog, kDestPath));
+    EXPECT_FALSE(e2e::IsControlEnabled(dialog, kBrowse));
+    // Enter through the fields: to month, checkbox, then the run button
+    // (the path is fixed), which runs.
+    ASSERT_TRUE(FocusIs(dialog, kToMonth));
+    ASSERT_TRUE(m_driver.PressKey(VK_RETURN));
+    ASSERT_TRUE(FocusIs(dialog, kTaxIncluded));
+    ASSERT_TRUE(m_driver.PressKey(VK_RETURN));
+    ASSERT_TRUE(FocusIs(dialog, kRun));
+    ASSERT_TRUE(m_driver.PressKey(VK_RETURN));
+    EXPECT_EQ(FinishRun(), std::vector<std::string>{kCompleted});
+    EXPECT_EQ(m_driver.PostedLParam(), 0);
+    EXPECT_EQ(ReadAll(out).rfind("<?xml", 0), 0u);
 }
 
 TEST_F(EndToEndTest, FunctionIdIsPostedSignExtended) {
-    const ParentRunResult r = m_parent.Run(m_exe, Line("32769"));
-    ASSERT_TRUE(r.posted);
-    EXPECT_EQ(r.wParam, static_cast<WPARAM>(0xFFFF8001u));
-    EXPECT_EQ(static_cast<int>(r.wParam), -32767);
+    ASSERT_TRUE(Start(m_driver.ParentCommandLine(32769, m_runDir + "\\out.xml")));
+    ASSERT_NE(Dialog(), nullptr);
+    ASSERT_TRUE(m_driver.PressKey(VK_ESCAPE));
+    ASSERT_TRUE(m_driver.WaitForExit(kWindowTimeoutMs));
+    ASSERT_TRUE(m_driver.Posted());
+    EXPECT_EQ(m_driver.PostedWParam(), static_cast<WPARAM>(0xFFFF8001u));
+    EXPECT_EQ(static_cast<int>(m_driver.PostedWParam()), -32767);
 }
 
 TEST_F(EndToEndTest, IncompleteCommandLineNotifiesNobody) {
-    const ParentRunResult r = m_parent.Run(m_exe, Line("7", false));
-    EXPECT_TRUE(r.exited);
-    EXPECT_FALSE(r.posted);
-    EXPECT_FALSE(WasDisabled(r));
+    ASSERT_TRUE(Start(m_driver.ParentCommandLine(7)));
+    ASSERT_NE(Dialog(), nullptr);
+    ASSERT_TRUE(m_driver.PressKey(VK_ESCAPE));
+    ASSERT_TRUE(m_driver.WaitForExit(kWindowTimeoutMs));
+    EXPECT_FALSE(m_driver.Posted());
+    EXPECT_FALSE(WasDisabled());
 }
 
 TEST_F(EndToEndTest, WrongProgramLevelShowsItsMessageOwnedByTheParent) {
-    WriteIni("[ProgramLevel]\r\nZQ13_U=3\r\n");
-    const ParentRunResult r = m_parent.Run(m_exe, Line("7"));
-    ASSERT_EQ(r.messageBoxes.size(), 1u);
-    EXPECT_EQ(r.messageBoxes[0].caption, kCaption);
-    // "...最新版を入手して..." of the link-component message, token replaced.
-    const std::string& text = r.messageBoxes[0].text;
-    EXPECT_NE(text.find("\x98\x41\x93\xAE\x83\x52\x83\x93\x83\x7C\x81\x5B\x83\x6C\x83\x93\x83\x67\x82\xCC"
-                        "\x8D\xC5\x90\x56\x94\xC5"),
-              std::string::npos)
-        << text;
-    EXPECT_EQ(text.find("ES_APRPACKAGENAME"), std::string::npos);
-    EXPECT_TRUE(r.messageBoxes[0].ownedByParent);
-    ASSERT_TRUE(r.posted);
-    EXPECT_EQ(r.lParam, 2);
-    EXPECT_TRUE(r.enabledAtEnd);
+    WriteAll(m_runDir + "\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=3\r\n");
+    ASSERT_TRUE(Start(ParentLine(m_runDir + "\\out.xml")));
+    std::vector<MessageBoxSeen> seen;
+    ASSERT_TRUE(m_driver.WaitForExit(kWindowTimeoutMs, IDOK, &seen));
+    ASSERT_EQ(seen.size(), 1u);
+    // The link-component message, its product token replaced.
+    EXPECT_NE(seen[0].text.find("連動コンポーネントの最新版"), std::string::npos) << seen[0].text;
+    EXPECT_EQ(seen[0].text.find("ES_APRPACKAGENAME"), std::string::npos);
+    EXPECT_EQ(seen[0].owner, m_driver.ParentWindow());
+    ASSERT_TRUE(m_driver.Posted());
+    EXPECT_EQ(m_driver.PostedLParam(), 2);
+    EXPECT_TRUE(IsWindowEnabled(m_driver.ParentWindow()));
 }
 
 TEST_F(EndToEndTest, MissingHostDataEndsSilentlyWithoutTouchingTheParent) {
     SetEnvironmentVariableA("LINK_HOST_DATA", (m_runDir + "\\no-such-folder").c_str());
-    const ParentRunResult r = m_parent.Run(m_exe, Line("7"));
-    EXPECT_TRUE(r.exited);
-    EXPECT_FALSE(r.posted);
-    EXPECT_FALSE(WasDisabled(r));
-    EXPECT_TRUE(r.messageBoxes.empty());
+    ASSERT_TRUE(Start(ParentLine(m_runDir + "\\out.xml")));
+    std::vector<MessageBoxSeen> seen;
+    ASSERT_TRUE(m_driver.WaitForExit(kWindowTimeoutMs, IDOK, &seen));
+    EXPECT_FALSE(m_driver.Posted());
+    EXPECT_FALSE(WasDisabled());
+    EXPECT_TRUE(seen.empty());
 }
 
 }  // namespace
