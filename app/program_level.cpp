@@ -41,9 +41,10 @@ constexpr VerdictMessage kVerdictMessages[] = {
 }  // namespace
 
 int ReadProgramLevelVerdict() {
-    std::string dir = plat::GetCurrentDir();
-    if (dir.size() > plat::kMaxPath) dir.resize(plat::kMaxPath);
-    const std::string iniPath = JoinFolderAndName(dir, kIniFileName);
+    // Whole, however long: the system counts its limit in characters, and a
+    // folder of double-byte names passes 260 bytes well before that; a cut
+    // would name another file or split a character.
+    const std::string iniPath = JoinFolderAndName(plat::GetCurrentDir(), kIniFileName);
     if (!plat::PathExists(iniPath)) return kVerdictBadEnvironment;
 
     const std::string value = plat::ReadProfileString(kSection, kKey, kDefaultLevel, kValueSize, iniPath);

@@ -9,6 +9,7 @@ ClProgressDlg::ClProgressDlg(plat::Window* parent) : plat::Dialog(IDD_PROGRESS, 
 
 ClProgressDlg::~ClProgressDlg() {
     // The bars go first, then the window.
+    SetBarsDeferred(false);
     m_prgActivity.Detach();
     m_prgOverall.Detach();
     DestroyWindow();
@@ -25,19 +26,15 @@ void ClProgressDlg::DoDataExchange(plat::DataExchange& dx) {
 }
 
 void ClProgressDlg::BeginProgress() {
+    SetBarsDeferred(true);
     m_prgOverall.SetRange(0, kOverallMax);
     m_prgOverall.SetStep(1);
     m_prgOverall.SetPos(0);
 }
 
-void ClProgressDlg::SetBarsRedraw(bool redraw) {
-    m_prgOverall.SetRedraw(redraw);
-    m_prgActivity.SetRedraw(redraw);
-    if (redraw) {
-        // Turning redraw off dropped what was waiting to be painted.
-        m_prgOverall.Invalidate();
-        m_prgActivity.Invalidate();
-    }
+void ClProgressDlg::SetBarsDeferred(bool deferred) {
+    m_prgOverall.SetDeferred(deferred);
+    m_prgActivity.SetDeferred(deferred);
 }
 
 void ClProgressDlg::Advance(std::int16_t from, std::int16_t to) {
@@ -46,23 +43,22 @@ void ClProgressDlg::Advance(std::int16_t from, std::int16_t to) {
         if (v % 10 == 0) {
             char caption[32];
             std::snprintf(caption, sizeof caption, "集計中 %d％", v / 10);
+            SetRedraw(false);
             SetText(caption);
+            SetRedraw(true);
+            m_bCaptionChanged = true;
         }
-        SetBarsRedraw(false);
         // A complete run steps the bar more often than its range; it stays at
         // its maximum instead of starting again from empty.
         if (m_prgOverall.GetPos() < kOverallMax) m_prgOverall.StepIt();
         Sweep();
-        SetBarsRedraw(true);
         PresentIfDue();
     }
     Present();
 }
 
 void ClProgressDlg::Pulse() {
-    SetBarsRedraw(false);
     Sweep();
-    SetBarsRedraw(true);
     PresentIfDue();
 }
 
@@ -76,18 +72,26 @@ void ClProgressDlg::Sweep() {
 }
 
 void ClProgressDlg::PresentIfDue() {
-    if (!m_bPresented || plat::MonotonicMicros() - m_lastPresentMicros >= kFrameMicros) Present();
+    if (!m_bPresented || plat::MonotonicMicros() >= m_nextPresentMicros) Present();
 }
 
 void ClProgressDlg::Present() {
+    const std::uint64_t start = plat::MonotonicMicros();
+    m_prgOverall.Flush();
+    m_prgActivity.Flush();
     BringToTop();
     SetForeground();
+    if (m_bCaptionChanged) RedrawFrame();
+    m_bCaptionChanged = false;
     UpdateWithChildren();
+    const std::uint64_t end = plat::MonotonicMicros();
+    const std::uint64_t spacing = (end - start) * kFrameSpacing;
     m_bPresented = true;
-    m_lastPresentMicros = plat::MonotonicMicros();
+    m_nextPresentMicros = end + (spacing > kFrameMicros ? spacing : kFrameMicros);
 }
 
 void ClProgressDlg::EndDialog(int result) {
     if (IsVisible()) Present();
+    SetBarsDeferred(false);
     plat::Dialog::EndDialog(result);
 }

@@ -87,6 +87,12 @@ bool EqualNoCase(std::string_view a, std::string_view b, std::size_t n) {
     return true;
 }
 
+// An empty name (two backslashes in a row) and "." name the level above
+// them once more.
+bool NamesLevelAbove(std::string_view name) {
+    return name.empty() || name == ".";
+}
+
 // The folder of text with a trailing backslash, as the folder-chain
 // operations compare and create it; false when there is none.
 bool FolderWithBackslash(std::string& text) {
@@ -218,7 +224,13 @@ bool CreateFolderTree(const std::string& folder) {
     if (root.empty()) return false;
 
     std::string lastExisting = root;
+    std::size_t nameStart = 0;
     for (const std::size_t i : FindAll(rel, '\\')) {
+        // Taken for an existing folder, such a level would keep a level this
+        // call created from being removed on failure.
+        const bool sameLevel = NamesLevelAbove(std::string_view(rel).substr(nameStart, i - nameStart));
+        nameStart = i + 1;
+        if (sameLevel) continue;
         std::string prefix = root + rel.substr(0, i);
         if (!AddTrailingBackslash(prefix, kPathBufferSize)) {
             RemoveCreatedFolders(prefix, lastExisting);
@@ -250,8 +262,12 @@ void RemoveCreatedFolders(const std::string& failedPath, const std::string& last
     if (!EqualNoCase(failedRel, existingRel, existingRel.size())) return;
 
     const std::vector<std::size_t> levels = FindAll(failedRel, '\\');
-    for (auto it = levels.rbegin(); it != levels.rend(); ++it) {
-        const std::size_t length = *it + 1;  // the level's text after the root, backslash included
+    for (std::size_t k = levels.size(); k-- > 0;) {
+        // The level above is compared with the last existing folder next;
+        // removed here under another name, it would go although it was there.
+        const std::size_t nameStart = k == 0 ? 0 : levels[k - 1] + 1;
+        if (NamesLevelAbove(failedRel.substr(nameStart, levels[k] - nameStart))) continue;
+        const std::size_t length = levels[k] + 1;  // the level's text after the root, backslash included
         if (EqualNoCase(failedRel.substr(0, length), existingRel, length)) return;
         const std::string level = failed.substr(0, root.size() + length);
         if (plat::IsDirectory(level) && !plat::RemoveDir(level)) return;

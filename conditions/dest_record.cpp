@@ -51,6 +51,17 @@ std::size_t LineEnd(const std::string& text, std::size_t pos) {
     return lf == std::string::npos ? text.size() : lf + 1;
 }
 
+// The path of the record whose value starts at valueStart (after its last
+// slash); path unchanged when the record is malformed.
+void RecordPath(const std::string& text, std::size_t valueStart, std::string& path) {
+    const std::size_t lf = text.find('\n', valueStart);
+    const std::string_view value(text.data() + valueStart,
+                                 (lf == std::string::npos ? text.size() : lf) - valueStart);
+    const std::size_t first = value.find('/');
+    const std::size_t last = value.rfind('/');
+    if (first != std::string_view::npos && first != last) path.assign(value.substr(last + 1));
+}
+
 }  // namespace
 
 int ClCondDlg::LoadDestRecord(std::int16_t& taxIncluded, std::int16_t& toMonth, std::string& path) {
@@ -86,34 +97,34 @@ int ClCondDlg::SaveDestRecord(std::int16_t taxIncluded, std::int16_t toMonth, co
     const std::string folder = SettingsFolder();
     const std::string key = MakeKey(m_szUserID, m_szDataID);
     if (folder.empty() || key.size() > kMaxKeyBytes) return 0;
-    const std::string line = key + std::to_string(taxIncluded) + "/" + std::to_string(toMonth) + "/" +
-                             (path != nullptr ? std::string(path) : m_szSavedDestPath) + "\n";
+    std::string keptPath = path != nullptr ? std::string(path) : m_szSavedDestPath;
 
     if (!dest::IsFolder(folder) && !dest::CreateFolderTree(folder)) return 0;
 
     const std::string filePath = folder + kFileName;
-    std::string content;
+    // A file that is there but cannot be read is not a missing one: written
+    // anew, it would lose every other record.
+    std::string old;
     plat::FileStatus status;
-    if (plat::GetFileStatus(filePath, status)) {
-        std::string old;
-        if (!plat::ReadWholeFile(filePath, old)) return 0;
-        const std::size_t start = FindRecord(old, key);
-        if (start != std::string::npos) {
-            content = old.substr(0, start) + old.substr(LineEnd(old, start));
-        } else {
-            content = old;
-        }
-        // A hand-edited last line without its line feed keeps its own line.
-        if (!content.empty() && content.back() != '\n') content += '\n';
+    if (!plat::ReadWholeFile(filePath, old) && plat::GetFileStatus(filePath, status)) return 0;
+    std::string content = old;
+    const std::size_t start = FindRecord(old, key);
+    if (start != std::string::npos) {
+        // Without a new path the remembered one stays; the record's own when
+        // it could not be read as the dialog opened.
+        if (path == nullptr && keptPath.empty()) RecordPath(old, start + key.size(), keptPath);
+        content = old.substr(0, start) + old.substr(LineEnd(old, start));
     }
-    content += line;
+    // A hand-edited last line without its line feed keeps its own line.
+    if (!content.empty() && content.back() != '\n') content += '\n';
+    content += key + std::to_string(taxIncluded) + "/" + std::to_string(toMonth) + "/" + keptPath + "\n";
 
     const std::string tempPath = filePath + kTempSuffix;
     plat::File file;
     if (!file.Open(tempPath, plat::File::Mode::kWriteTruncate)) return 0;
     const bool written = file.Write(content.data(), content.size());
-    file.Close();
-    if (!written || !plat::MoveFileReplace(tempPath, filePath)) {
+    const bool closed = file.Close();
+    if (!written || !closed || !plat::MoveFileReplace(tempPath, filePath)) {
         plat::DeleteFileAt(tempPath);
         return 0;
     }

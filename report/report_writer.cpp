@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "platform/files.h"
 #include "platform/mbcs.h"
@@ -55,6 +56,30 @@ void FormatCount(int value, char (&out)[32]) {
     out[pad + length] = '\0';
 }
 
+// Names tried for the temporary file: "~name.tmp", then "~1.tmp" and on.
+constexpr int kTempNames = 10000;
+// The system's limit for the path of a file, in characters (a double-byte
+// character counts once), without the terminating zero.
+constexpr std::size_t kMaxPathChars = plat::kMaxPath - 1;
+
+std::size_t CharCount(const std::string& text) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < text.size(); ++i, ++count) {
+        if (plat::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ++i;
+    }
+    return count;
+}
+
+// The index-th name for the temporary file beside destination; empty when
+// it does not fit the system's limit.
+std::string TempName(const std::string& destination, int index) {
+    const std::size_t folder = plat::FolderPartLength(destination);
+    std::string name = destination.substr(0, folder) + "~" +
+                       (index == 0 ? destination.substr(folder) : std::to_string(index)) + ".tmp";
+    if (CharCount(name) > kMaxPathChars) name.clear();
+    return name;
+}
+
 }  // namespace
 
 ClReportWriter::~ClReportWriter() = default;
@@ -73,27 +98,18 @@ const char* ClReportWriter::ToFullWidth(const char* text) {
 }
 
 std::string ClReportWriter::MakeTempPath(const std::string& destination) {
-    const std::string folder = destination.substr(0, plat::FolderPartLength(destination));
-    const std::string name = destination.substr(folder.size());
     // "~name.tmp" says what it is; the numbered names serve when that is
     // taken or too long.
-    for (int k = 0; k < 10000; ++k) {
-        std::string candidate = folder + "~" + (k == 0 ? name : std::to_string(k)) + ".tmp";
-        if (candidate.size() > plat::kMaxPath) continue;
-        if (!plat::PathExists(candidate)) return candidate;
+    for (int index = 0; index < kTempNames; ++index) {
+        std::string candidate = TempName(destination, index);
+        if (!candidate.empty() && !plat::PathExists(candidate)) return candidate;
     }
     return std::string();
 }
 
 int ClReportWriter::Write(const std::string& path, std::int16_t functionId, const StDATAINFO& dataInfo) {
     std::string tempPath;
-    try {
-        tempPath = MakeTempPath(path);
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
-    if (tempPath.empty()) return 0;
-
+    bool created = false;  // the temporary file is this run's, to remove on failure
     int complete = 0;
     try {
         plat::File file;  // outlives the writer, which closes it
@@ -101,7 +117,20 @@ int ClReportWriter::Write(const std::string& path, std::int16_t functionId, cons
         std::string line;
         line.reserve(500);
 
-        xml.Open(&file, tempPath.c_str());
+        // Created only where nothing is: a name taken between the look and
+        // the creation stays its owner's, and the next free one is tried.
+        for (int index = 0; index < kTempNames && !created; ++index) {
+            std::string candidate = TempName(path, index);
+            if (candidate.empty() || plat::PathExists(candidate)) continue;
+            tempPath = std::move(candidate);
+            xml.Open(&file, tempPath.c_str(), plat::File::Mode::kWriteCreateNew);
+            created = file.IsOpen();
+            // Refused with the name free (no such folder, no right to it):
+            // shows as a failure inside SYSTEM.
+            if (!created && !plat::PathExists(tempPath)) break;
+        }
+        if (tempPath.empty()) return 0;
+
         // Not examined: an unopened file shows as a failure inside SYSTEM.
         xml.WriteText(kDeclaration);
         xml.WriteStartTag(line, "REPORT", 0);
@@ -116,15 +145,17 @@ int ClReportWriter::Write(const std::string& path, std::int16_t functionId, cons
                 }
             }
         }
-        // The document is complete only with its last line.
+        // The document is complete only with its last line, and only once
+        // the system has taken the file back without an error.
         if (xml.WriteEndTag(line, "REPORT", 0) != 1) complete = 0;
+        if (!file.Close()) complete = 0;
         xml.Close();
     } catch (const std::bad_alloc&) {
         complete = 0;
     }
 
     if (complete == 1 && plat::MoveFileReplace(tempPath, path)) return 1;
-    plat::DeleteFileAt(tempPath);
+    if (created) plat::DeleteFileAt(tempPath);
     return 0;
 }
 

@@ -21,7 +21,8 @@ public:
 
     // Writes the whole report to path. The document goes to a temporary file
     // beside it first and replaces path only once it is complete, so a failed
-    // run leaves an earlier report untouched and never leaves a partial one.
+    // run leaves an earlier report untouched and never leaves a partial one;
+    // a file the system fails to close counts as a failed write.
     // 1 when all three sections were written and the file is in place, else 0.
     int Write(const std::string& path, std::int16_t functionId, const StDATAINFO& dataInfo);
     int WriteSystem(ClXmlWriter& xml, std::int16_t functionId);
@@ -31,8 +32,9 @@ public:
     // The company name in full width, at most 32 bytes (process-wide buffer).
     static const char* ToFullWidth(const char* text);
 
-    // A path in the destination's folder that names nothing yet and fits in
-    // a path buffer; empty when there is none.
+    // A path in the destination's folder that names nothing yet and fits the
+    // system's limit of 259 characters: "~name.tmp", else a short numbered
+    // name; empty when there is none. Write creates it exclusively.
     static std::string MakeTempPath(const std::string& destination);
 
     ClProgressDlg* m_pProgress = nullptr;           // not owned

@@ -9,8 +9,6 @@
 
 namespace {
 
-bool g_bFailAllocation = false;
-
 constexpr char kFileName[] = "SUPPORT.INF";
 constexpr char kKeyProductName[] = "[=製品名=]";
 constexpr char kKeyProductVersion[] = "[=製品ﾊﾞｰｼﾞｮﾝ=]";
@@ -28,7 +26,6 @@ ClSupportInfo::~ClSupportInfo() = default;
 int ClSupportInfo::Load() {
     if (!m_hData.empty()) return 1;
     try {
-        if (g_bFailAllocation) throw std::bad_alloc();
         m_hData.assign(kImageSize, static_cast<char>(kFill));
     } catch (const std::bad_alloc&) {
         m_hData.clear();
@@ -86,14 +83,20 @@ const char* ClSupportInfo::FindValue(const char* key) {
         std::size_t end = start;
         while (end < limit && m_pData[end] != '\0') ++end;
         if (end < limit) return m_pData + start;  // ends at its own NUL
-        // No NUL before the end of the content: keep the value in a copy
-        // that ends there.
-        try {
-            m_strTail.assign(m_pData + start, start < limit ? limit - start : 0);
-        } catch (const std::bad_alloc&) {
-            return kEmpty;
+        // No NUL before the end of the content: the value ends there, in the
+        // copy of the content's last stretch. That copy is made once and
+        // never changed, so a value handed out earlier stays valid.
+        if (m_nTailStart == kNoTail) {
+            std::size_t tailStart = limit;
+            while (tailStart > 0 && m_pData[tailStart - 1] != '\0') --tailStart;
+            try {
+                m_strTail.assign(m_pData + tailStart, limit - tailStart);
+            } catch (const std::bad_alloc&) {
+                return kEmpty;
+            }
+            m_nTailStart = tailStart;
         }
-        return m_strTail.c_str();
+        return m_strTail.c_str() + (start - m_nTailStart);
     }
     return kEmpty;
 }
@@ -104,8 +107,4 @@ const char* ClSupportInfo::GetProductName() {
 
 const char* ClSupportInfo::GetProductVersion() {
     return FindValue(kKeyProductVersion);
-}
-
-void ClSupportInfo::SimulateOutOfMemoryForTest(bool fail) {
-    g_bFailAllocation = fail;
 }

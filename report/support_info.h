@@ -29,9 +29,6 @@ public:
     const char* GetProductName();
     const char* GetProductVersion();
 
-    // Test seam: makes the allocation of the image fail as if memory ran out.
-    static void SimulateOutOfMemoryForTest(bool fail);
-
 private:
     const char* FindValue(const char* key);
 
@@ -40,5 +37,9 @@ private:
     char m_szFolder[261];            // prefix of the file name; stays empty: the file is
                                      // looked up in the current directory
     std::size_t m_nContentSize = 0;  // bytes of the image the file filled
-    std::string m_strTail;           // a value that ran to the end of the content, terminated
+    // The content's last stretch without a NUL, copied once with its own
+    // terminator: values that run to the end of the content point into it.
+    std::string m_strTail;
+    std::size_t m_nTailStart = kNoTail;  // image offset of the copy's first byte
+    static constexpr std::size_t kNoTail = static_cast<std::size_t>(-1);
 };

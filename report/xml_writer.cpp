@@ -6,10 +6,6 @@
 
 namespace {
 
-// Byte budget of the test seam; -1 when off.
-long long g_llByteLimit = -1;
-long long g_llBytesWritten = 0;
-
 // An entity reference is at most six bytes ("&quot;", "&apos;").
 constexpr std::size_t kMaxEscapedPerByte = 6;
 
@@ -120,7 +116,7 @@ ClXmlWriter::~ClXmlWriter() {
     Close();
 }
 
-std::int16_t ClXmlWriter::Open(plat::File* pFile, const char* path) {
+std::int16_t ClXmlWriter::Open(plat::File* pFile, const char* path, plat::File::Mode mode) {
     if (pFile == nullptr || path == nullptr) return -1;
     try {
         m_strPath = path;
@@ -128,24 +124,19 @@ std::int16_t ClXmlWriter::Open(plat::File* pFile, const char* path) {
         return -1;
     }
     m_pFile = pFile;
-    m_pFile->Open(m_strPath, plat::File::Mode::kWriteTruncate);
+    m_pFile->Open(m_strPath, mode);
     return 0;
 }
 
 int ClXmlWriter::WriteLine(const char* data, std::size_t size) {
     if (m_pFile == nullptr || !m_pFile->IsOpen()) return 0;
     if (size == 0) return 1;
-    if (g_llByteLimit >= 0 && g_llBytesWritten + static_cast<long long>(size) > g_llByteLimit) {
-        m_pFile->Close();
-        return 0;
-    }
     if (!m_pFile->Write(data, size)) {
         // Disk full or the drive gone: release the handle so that nothing
         // more lands in the file; the writer stays bound and keeps failing.
         m_pFile->Close();
         return 0;
     }
-    g_llBytesWritten += static_cast<long long>(size);
     return 1;
 }
 
@@ -233,9 +224,4 @@ std::int16_t ClXmlWriter::Close() {
     if (m_pFile != nullptr) m_pFile->Close();
     m_pFile = nullptr;
     return 0;
-}
-
-void ClXmlWriter::SetByteLimitForTest(long long limit) {
-    g_llByteLimit = limit;
-    g_llBytesWritten = 0;
 }

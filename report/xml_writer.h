@@ -18,10 +18,12 @@ public:
     ClXmlWriter& operator=(const ClXmlWriter&) = delete;
 
     // Binds the caller's file object and opens path for writing (created or
-    // truncated, not shared). 0 once the open was attempted, whether or not
-    // it succeeded (a failed open shows as a failure of the first write);
-    // -1 when the file or the path is null.
-    std::int16_t Open(plat::File* pFile, const char* path);
+    // truncated, not shared; or created only when the name is free). 0 once
+    // the open was attempted, whether or not it succeeded (a failed open
+    // shows as a failure of the first write); -1 when the file or the path
+    // is null.
+    std::int16_t Open(plat::File* pFile, const char* path,
+                      plat::File::Mode mode = plat::File::Mode::kWriteTruncate);
 
     // Writes the bytes of text up to its terminator. 1 on success; 0 when the
     // write failed, in which case the file is closed and every later write of
@@ -46,11 +48,6 @@ public:
 
     // Closes the file if one is bound; always 0. A second call does nothing.
     std::int16_t Close();
-
-    // Test seam: once set (>= 0), a line whose bytes would take the total
-    // written by all writers since the call beyond this many bytes fails as a
-    // write to a full disk would. -1 switches it off.
-    static void SetByteLimitForTest(long long limit);
 
 private:
     int WriteLine(const char* data, std::size_t size);

@@ -6,14 +6,29 @@
 # Usage: bench-progress.sh [runs]   (EXE=<program> measures another build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+winpath() { printf 'Z:%s' "$(cd "$1" && pwd | tr / '\\')"; }
+
+# Inside the Wine session: one set of runs per data set.
+if [ "${1:-}" = "--measure" ]; then
+    root=$2 runs=$3
+    for set in sample 1000 32768; do
+        dir=$root/$set
+        data="$(winpath "$dir/hostdata")"
+        out="$(winpath "$dir/out")\\report.xml"
+        LINK_HOST_DATA="$data" wine build/win32/tests/wine/run_timing.exe exe \
+            "$(winpath "$dir")\\Dorvik22ToZq13_U.exe" "$out" "$runs" | sed "s/^/$set /"
+        wine build/win32/tests/wine/run_timing.exe work "$data" "$out" "$runs" | sed "s/^/$set /"
+    done
+    exit 0
+fi
+
 runs=${1:-5}
 bash scripts/ensure-deps.sh
 cmake --preset win32 >/dev/null
 cmake --build --preset win32 --target Dorvik22ToZq13_U run_timing
 cmake --preset native >/dev/null
 cmake --build --preset native --target make_hostdata
-
-winpath() { printf 'Z:%s' "$(cd "$1" && pwd | tr / '\\')"; }
 
 exe_src=${EXE:-build/win32/app/Dorvik22ToZq13_U.exe}
 root=build/win32/bench-progress
@@ -37,21 +52,9 @@ open(path, "wb").write(re.sub(rb"(?m)^Settings=[^\r\n]*", lambda m: b"Settings="
 PY
 done
 
-measure() {
-    local set=$1 dir=$root/$1
-    local data out
-    data="$(winpath "$dir/hostdata")"
-    out="$(winpath "$dir/out")\\report.xml"
-    LINK_HOST_DATA="$data" wine build/win32/tests/wine/run_timing.exe exe "$(winpath "$dir")\\Dorvik22ToZq13_U.exe" "$out" "$runs" |
-        sed "s/^/$set /"
-    wine build/win32/tests/wine/run_timing.exe work "$data" "$out" "$runs" | sed "s/^/$set /"
-}
-
 results=$root/results.txt
-export -f measure winpath
-export root runs
 xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/wine-session.sh build/win32 \
-    bash -c 'for s in sample 1000 32768; do measure $s; done' | tr -d '\r' | tee "$results"
+    bash scripts/bench-progress.sh --measure "$root" "$runs" | tr -d '\r' | tee "$results"
 
 python3 - "$results" <<'PY'
 import statistics, sys

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "../common/progress_model.h"
 #include "platform/portable/headless_ui.h"
 #include "platform/portable/portable_state.h"
 
@@ -15,12 +16,21 @@ using headless::WindowState;
 using portable::HandleText;
 using portable::Live;
 
-// The progress bar keeps its position inside the range: below the lower
-// bound it takes the lower, above the upper the upper (in that order, so a
-// reversed range ends on its upper bound, as the platform's control does).
+progress::BarState BarOf(const WindowState& state) {
+    return progress::BarState{state.rangeLower, state.rangeUpper, state.pos, state.step};
+}
+
+void StoreBar(WindowState& state, const progress::BarState& bar) {
+    state.rangeLower = bar.lower;
+    state.rangeUpper = bar.upper;
+    state.pos = bar.pos;
+    state.step = bar.step;
+}
+
 void CoercePos(WindowState& state) {
-    if (state.pos < state.rangeLower) state.pos = state.rangeLower;
-    if (state.pos > state.rangeUpper) state.pos = state.rangeUpper;
+    progress::BarState bar = BarOf(state);
+    progress::CoercePos(bar);
+    StoreBar(state, bar);
 }
 
 }  // namespace
@@ -65,20 +75,17 @@ int ProgressCtrl::StepIt() {
     WindowState* state = Live(m_hWnd);
     if (state == nullptr) return 0;
     const int previous = state->pos;
-    const long long lower = state->rangeLower;
-    const long long span = static_cast<long long>(state->rangeUpper) - lower;
-    long long next = static_cast<long long>(state->pos) + state->step;
-    if (span > 0 && (next > state->rangeUpper || next < lower)) {
-        // Out of range the real control wraps by the modulo of its range:
-        // 0..5 stepped by 1 from 5 goes to 1, not to 0.
-        next = lower + (((next - lower) % span) + span) % span;
-    } else if (span <= 0) {
-        next = lower;
-    }
-    state->pos = static_cast<int>(next);
+    progress::BarState bar = BarOf(*state);
+    progress::StepIt(bar);
+    StoreBar(*state, bar);
     ++state->stepIts;
     return previous;
 }
+
+// Headless bars cost nothing to change: deferral has nothing to save.
+void ProgressCtrl::SetDeferred(bool /*deferred*/) {}
+void ProgressCtrl::Flush() {}
+void FlushDeferredBars(WindowHandle /*window*/) {}
 
 void Edit::LimitText(int maxChars) {
     WindowState* state = Live(m_hWnd);

@@ -11,6 +11,7 @@
 
 #include "platform/mbcs.h"
 #include "platform/portable/drive_table.h"
+#include "platform/portable/file_faults.h"
 #include "platform/portable/portable_state.h"
 #include "platform/types.h"
 
@@ -43,6 +44,11 @@ bool IsShareStart(const std::string& path) {
     return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
 }
 
+// Tests can make any operation fail (file_faults.h); errno is then set.
+bool Injected(portable::FileOp op, const std::string& path = std::string(), std::size_t size = 0) {
+    return portable::InjectFileFault(op, path, size);
+}
+
 }  // namespace
 
 File::~File() {
@@ -52,12 +58,18 @@ File::~File() {
 bool File::Open(const std::string& path, Mode mode) {
     Close();
     m_lastError = 0;
+    if (Injected(portable::FileOp::kOpen, path)) {
+        m_lastError = static_cast<unsigned long>(errno);
+        return false;
+    }
     const std::string posix = Posix(path);
     if (posix.empty()) {
         m_lastError = ENOENT;
         return false;
     }
-    const int flags = (mode == Mode::kWriteTruncate) ? (O_WRONLY | O_CREAT | O_TRUNC) : O_RDONLY;
+    const int flags = mode == Mode::kWriteTruncate    ? (O_WRONLY | O_CREAT | O_TRUNC)
+                      : mode == Mode::kWriteCreateNew ? (O_WRONLY | O_CREAT | O_EXCL)
+                                                      : O_RDONLY;
     int fd = -1;
     do {
         fd = ::open(posix.c_str(), flags | O_CLOEXEC, 0666);
@@ -90,6 +102,10 @@ bool File::Write(const void* data, std::size_t size) {
         m_lastError = EINVAL;
         return false;
     }
+    if (Injected(portable::FileOp::kWrite, std::string(), size)) {
+        m_lastError = static_cast<unsigned long>(errno);
+        return false;
+    }
     const ssize_t written = ::write(static_cast<int>(m_handle), data, size);
     if (written < 0) {
         m_lastError = static_cast<unsigned long>(errno);
@@ -112,6 +128,10 @@ long long File::Read(void* buffer, std::size_t size) {
         m_lastError = EINVAL;
         return -1;
     }
+    if (Injected(portable::FileOp::kRead)) {
+        m_lastError = static_cast<unsigned long>(errno);
+        return -1;
+    }
     ssize_t count = -1;
     do {
         count = ::read(static_cast<int>(m_handle), buffer, size);
@@ -123,24 +143,36 @@ long long File::Read(void* buffer, std::size_t size) {
     return static_cast<long long>(count);
 }
 
-void File::Close() {
-    if (m_handle >= 0) {
-        ::close(static_cast<int>(m_handle));
-        m_handle = -1;
+bool File::Close() {
+    if (m_handle < 0) return true;
+    // The handle is gone either way; a failure says written bytes may be lost.
+    bool closed = true;
+    if (Injected(portable::FileOp::kClose)) {
+        m_lastError = static_cast<unsigned long>(errno);
+        closed = false;
     }
+    if (::close(static_cast<int>(m_handle)) != 0 && closed) {
+        m_lastError = static_cast<unsigned long>(errno);
+        closed = false;
+    }
+    m_handle = -1;
+    return closed;
 }
 
 bool PathExists(const std::string& path) {
+    if (Injected(portable::FileOp::kStatus, path)) return false;
     struct stat st {};
     return StatPath(path, st);
 }
 
 bool IsDirectory(const std::string& path) {
+    if (Injected(portable::FileOp::kStatus, path)) return false;
     struct stat st {};
     return StatPath(path, st) && S_ISDIR(st.st_mode);
 }
 
 bool GetFileStatus(const std::string& path, FileStatus& status) {
+    if (Injected(portable::FileOp::kStatus, path)) return false;
     struct stat st {};
     if (!StatPath(path, st)) return false;
     status.isDirectory = S_ISDIR(st.st_mode);
@@ -149,6 +181,7 @@ bool GetFileStatus(const std::string& path, FileStatus& status) {
 }
 
 bool Access(const std::string& path, int mode) {
+    if (Injected(portable::FileOp::kAccess, path)) return false;
     int how = 0;
     switch (mode) {
         case 0:
@@ -171,16 +204,19 @@ bool Access(const std::string& path, int mode) {
 }
 
 bool CreateDir(const std::string& path) {
+    if (Injected(portable::FileOp::kCreateDir, path)) return false;
     const std::string posix = Posix(path);
     return !posix.empty() && ::mkdir(posix.c_str(), 0777) == 0;
 }
 
 bool RemoveDir(const std::string& path) {
+    if (Injected(portable::FileOp::kRemoveDir, path)) return false;
     const std::string posix = Posix(path);
     return !posix.empty() && ::rmdir(posix.c_str()) == 0;
 }
 
 bool DeleteFileAt(const std::string& path) {
+    if (Injected(portable::FileOp::kDeleteFile, path)) return false;
     const std::string posix = Posix(path);
     struct stat st {};
     // DeleteFileA does not remove folders.
@@ -189,6 +225,7 @@ bool DeleteFileAt(const std::string& path) {
 }
 
 bool MoveFileReplace(const std::string& from, const std::string& to) {
+    if (Injected(portable::FileOp::kMoveFile, from + " -> " + to)) return false;
     const std::string posixFrom = Posix(from);
     const std::string posixTo = Posix(to);
     if (posixFrom.empty() || posixTo.empty()) return false;
@@ -211,6 +248,7 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 }
 
 int QueryDriveType(const std::string& root) {
+    if (Injected(portable::FileOp::kDriveType, root)) return kDriveUnknown;
     // No root: the current directory's drive. "C:" counts as "C:\".
     std::string text = root.empty() ? portable::CurrentDirState() : root;
     const bool bareDrive = text.size() == 2 && text[1] == ':';

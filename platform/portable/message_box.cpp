@@ -1,5 +1,6 @@
 #include "platform/message_box.h"
 
+#include "platform/controls.h"
 #include "platform/portable/headless_ui.h"
 #include "platform/window.h"
 
@@ -12,7 +13,10 @@ int ShowMessageBox(WindowHandle owner, const std::string& text, const std::strin
     record.caption = caption;
     record.style = style;
     record.ownerVisible = owner != kNoWindow && Window(owner).IsVisible();
-    if (record.ownerVisible) Window(owner).UpdateWithChildren();
+    if (record.ownerVisible) {
+        FlushDeferredBars(owner);
+        Window(owner).UpdateWithChildren();
+    }
     return headless::HeadlessUi::Get().RecordMessageBox(record);
 }
 

@@ -82,19 +82,21 @@ bool Window::Update() {
     return true;
 }
 
-// Called once per step of a run: counted, not logged.
+bool Window::UpdateWithChildren() {
+    return Update();
+}
+
+// Toggled around frequent changes: recorded, not logged.
 void Window::SetRedraw(bool redraw) {
     WindowState* state = Live(m_hWnd);
     if (state != nullptr) state->redraw = redraw;
 }
 
-void Window::Invalidate() {
+bool Window::RedrawFrame() {
     WindowState* state = Live(m_hWnd);
-    if (state != nullptr) ++state->invalidates;
-}
-
-bool Window::UpdateWithChildren() {
-    return Update();
+    if (state == nullptr) return false;
+    ++state->frameRedraws;
+    return true;
 }
 
 WindowHandle Window::SetParentWindow(WindowHandle parent) {

@@ -1,6 +1,9 @@
 // The standard controls through their own messages.
 #include "platform/controls.h"
 
+#include <map>
+
+#include "../common/progress_model.h"
 #include "handle.h"
 
 namespace plat {
@@ -12,13 +15,42 @@ LRESULT SendTo(WindowHandle handle, UINT message, WPARAM wParam, LPARAM lParam) 
     return ::SendMessageA(win32::ToHwnd(handle), message, wParam, lParam);
 }
 
+// The state of the deferred bars, by handle: a wrapper attached to the same
+// bar elsewhere reads what the bar will show.
+std::map<WindowHandle, progress::BarState>& Deferred() {
+    static std::map<WindowHandle, progress::BarState> bars;
+    return bars;
+}
+
+progress::BarState* DeferredBar(WindowHandle handle) {
+    const auto it = Deferred().find(handle);
+    return it == Deferred().end() ? nullptr : &it->second;
+}
+
+void PushToControl(WindowHandle handle, const progress::BarState& bar) {
+    SendTo(handle, PBM_SETRANGE32, static_cast<WPARAM>(bar.lower), static_cast<LPARAM>(bar.upper));
+    SendTo(handle, PBM_SETSTEP, static_cast<WPARAM>(bar.step), 0);
+    SendTo(handle, PBM_SETPOS, static_cast<WPARAM>(bar.pos), 0);
+}
+
 }  // namespace
 
 void ProgressCtrl::SetRange(int lower, int upper) {
+    if (progress::BarState* bar = DeferredBar(m_hWnd)) {
+        bar->lower = lower;
+        bar->upper = upper;
+        progress::CoercePos(*bar);
+        return;
+    }
     SendTo(m_hWnd, PBM_SETRANGE32, static_cast<WPARAM>(lower), static_cast<LPARAM>(upper));
 }
 
 void ProgressCtrl::GetRange(int& lower, int& upper) const {
+    if (const progress::BarState* bar = DeferredBar(m_hWnd)) {
+        lower = bar->lower;
+        upper = bar->upper;
+        return;
+    }
     PBRANGE range = {0, 0};
     if (IsValid()) SendTo(m_hWnd, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
     lower = range.iLow;
@@ -26,19 +58,73 @@ void ProgressCtrl::GetRange(int& lower, int& upper) const {
 }
 
 int ProgressCtrl::SetPos(int pos) {
+    if (progress::BarState* bar = DeferredBar(m_hWnd)) {
+        const int previous = bar->pos;
+        bar->pos = pos;
+        progress::CoercePos(*bar);
+        return previous;
+    }
     return static_cast<int>(SendTo(m_hWnd, PBM_SETPOS, static_cast<WPARAM>(pos), 0));
 }
 
 int ProgressCtrl::GetPos() const {
+    if (const progress::BarState* bar = DeferredBar(m_hWnd)) return bar->pos;
     return static_cast<int>(SendTo(m_hWnd, PBM_GETPOS, 0, 0));
 }
 
 int ProgressCtrl::SetStep(int step) {
+    if (progress::BarState* bar = DeferredBar(m_hWnd)) {
+        const int previous = bar->step;
+        bar->step = step;
+        return previous;
+    }
     return static_cast<int>(SendTo(m_hWnd, PBM_SETSTEP, static_cast<WPARAM>(step), 0));
 }
 
 int ProgressCtrl::StepIt() {
+    if (progress::BarState* bar = DeferredBar(m_hWnd)) {
+        const int previous = bar->pos;
+        progress::StepIt(*bar);
+        return previous;
+    }
     return static_cast<int>(SendTo(m_hWnd, PBM_STEPIT, 0, 0));
+}
+
+void ProgressCtrl::SetDeferred(bool deferred) {
+    if (!deferred) {
+        Flush();
+        Deferred().erase(m_hWnd);
+        return;
+    }
+    if (!IsValid() || DeferredBar(m_hWnd) != nullptr) return;
+    progress::BarState bar;
+    GetRange(bar.lower, bar.upper);
+    bar.pos = GetPos();
+    bar.step = static_cast<int>(SendTo(m_hWnd, PBM_GETSTEP, 0, 0));
+    Deferred()[m_hWnd] = bar;
+}
+
+void ProgressCtrl::Flush() {
+    const progress::BarState* bar = DeferredBar(m_hWnd);
+    if (bar == nullptr) return;
+    if (!IsValid()) {
+        Deferred().erase(m_hWnd);  // the bar is gone with its window
+        return;
+    }
+    PushToControl(m_hWnd, *bar);
+}
+
+void FlushDeferredBars(WindowHandle window) {
+    const HWND parent = win32::ToHwnd(window);
+    for (auto it = Deferred().begin(); it != Deferred().end();) {
+        const HWND bar = win32::ToHwnd(it->first);
+        if (!::IsWindow(bar)) {
+            it = Deferred().erase(it);
+            continue;
+        }
+        if (bar == parent || ::IsChild(parent, bar)) PushToControl(it->first, it->second);
+        ++it;
+    }
 }
 
 void Edit::LimitText(int maxChars) {

@@ -25,11 +25,13 @@ File::~File() {
 
 bool File::Open(const std::string& path, Mode mode) {
     Close();
-    const bool writing = mode == Mode::kWriteTruncate;
-    const HANDLE handle =
-        ::CreateFileA(path.c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
-                      writing ? 0 : (FILE_SHARE_READ | FILE_SHARE_WRITE), nullptr,
-                      writing ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool writing = mode != Mode::kRead;
+    const DWORD disposition = mode == Mode::kWriteTruncate
+                                  ? CREATE_ALWAYS
+                                  : (mode == Mode::kWriteCreateNew ? CREATE_NEW : OPEN_EXISTING);
+    const HANDLE handle = ::CreateFileA(path.c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
+                                        writing ? 0 : (FILE_SHARE_READ | FILE_SHARE_WRITE), nullptr,
+                                        disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         m_lastError = ::GetLastError();
         return false;
@@ -86,10 +88,12 @@ long long File::Read(void* buffer, std::size_t size) {
     return static_cast<long long>(read);
 }
 
-void File::Close() {
-    if (!IsOpen()) return;
-    ::CloseHandle(AsHandle(m_handle));
+bool File::Close() {
+    if (!IsOpen()) return true;
+    const bool closed = ::CloseHandle(AsHandle(m_handle)) != FALSE;
+    if (!closed) m_lastError = ::GetLastError();
     m_handle = kClosed;
+    return closed;
 }
 
 bool PathExists(const std::string& path) {

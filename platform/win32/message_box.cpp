@@ -1,6 +1,7 @@
 #include "platform/message_box.h"
 
 #include "handle.h"
+#include "platform/controls.h"
 
 namespace plat {
 
@@ -11,7 +12,10 @@ int ShowMessageBox(WindowHandle owner, const std::string& text, const std::strin
     if (hOwner != nullptr && ::IsWindow(hOwner) == FALSE) hOwner = nullptr;
     // The box is modal over its owner: what the owner was waiting to paint
     // shows before it, not once the box's own loop gets round to it.
-    if (hOwner != nullptr) ::RedrawWindow(hOwner, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (hOwner != nullptr) {
+        FlushDeferredBars(owner);
+        ::RedrawWindow(hOwner, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    }
     return ::MessageBoxA(hOwner, text.c_str(), caption.c_str(), style);
 }
 

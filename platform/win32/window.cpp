@@ -43,16 +43,17 @@ bool Window::Update() {
     return IsValid() && ::UpdateWindow(ToHwnd(m_hWnd)) != FALSE;
 }
 
+bool Window::UpdateWithChildren() {
+    return IsValid() && ::RedrawWindow(ToHwnd(m_hWnd), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN) != FALSE;
+}
+
 void Window::SetRedraw(bool redraw) {
     if (IsValid()) ::SendMessageA(ToHwnd(m_hWnd), WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
 }
 
-void Window::Invalidate() {
-    if (IsValid()) ::InvalidateRect(ToHwnd(m_hWnd), nullptr, TRUE);
-}
-
-bool Window::UpdateWithChildren() {
-    return IsValid() && ::RedrawWindow(ToHwnd(m_hWnd), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN) != FALSE;
+bool Window::RedrawFrame() {
+    return IsValid() &&
+           ::RedrawWindow(ToHwnd(m_hWnd), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW) != FALSE;
 }
 
 WindowHandle Window::SetParentWindow(WindowHandle parent) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "app/link_app.h"
 #include "platform/process.h"
 #include "scratch_folder.h"
@@ -58,6 +60,23 @@ TEST_F(ProgramLevelTest, FolderEndingInDoubleByteCharacterWithBackslashByte) {
     // Without its final separator, as the system reports a current directory.
     ASSERT_TRUE(plat::SetCurrentDir(folder.substr(0, folder.size() - 1)));
     EXPECT_EQ(ReadProgramLevelVerdict(), 0);
+}
+
+TEST_F(ProgramLevelTest, DeepDoubleByteFolderIsReadWhole) {
+    // Five folders of 30 double-byte characters: past 260 bytes, well inside
+    // the system's limit in characters.
+    std::string name;
+    for (int i = 0; i < 10; ++i) name += "会計表";
+    std::string relative;
+    for (int i = 0; i < 5; ++i) {
+        relative += name;
+        m_folder.MakeDir(relative);
+        relative += '\\';
+    }
+    m_folder.Write(relative + "KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=3\r\n");
+    ASSERT_TRUE(plat::SetCurrentDir(m_folder.Path() + relative));
+    ASSERT_GT(plat::GetCurrentDir().size(), 300u);
+    EXPECT_EQ(ReadProgramLevelVerdict(), 2);
 }
 
 }  // namespace

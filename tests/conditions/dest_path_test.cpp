@@ -257,6 +257,11 @@ TEST(DestFolderTree, FailedLevelTakesBackTheCreatedOnes) {
     EXPECT_FALSE(dest::CreateFolderTree(scratch.Path() + "base\\new\\x/y\\"));
     EXPECT_TRUE(plat::IsDirectory(scratch.Path() + "base"));
     EXPECT_FALSE(plat::PathExists(scratch.Path() + "base\\new"));
+    // Two backslashes in a row and "." name "new" once more, not a folder that was there.
+    for (const char* path : {"base\\new\\\\x/y\\", "base\\new\\.\\x/y\\"}) {
+        EXPECT_FALSE(dest::CreateFolderTree(scratch.Path() + path));
+        EXPECT_FALSE(plat::PathExists(scratch.Path() + "base\\new")) << path;
+    }
 
     // A file in the way of the first missing level: nothing was created.
     scratch.Write("base\\file", "x");
@@ -311,6 +316,8 @@ TEST(DestFolderTree, RemoveCreatedFoldersStopsAtExistingAndFailure) {
          {"base\\a\\b"},
          {"base\\a\\b\\c"}},
         {"not_below_existing", {"base", "base\\a"}, nullptr, "base\\a\\", "*other\\", {"base\\a"}, {}},
+        {"empty_name_is_the_level_above", {"base"}, nullptr, "base\\\\gone\\", "*base\\", {"base"}, {}},
+        {"dot_is_the_level_above", {"base"}, nullptr, "base\\.\\gone\\", "*base\\", {"base"}, {}},
         {"dbcs_second_byte_is_no_letter",
          {KA_DI, KA_DI "\\x"},
          nullptr,

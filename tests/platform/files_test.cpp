@@ -73,6 +73,23 @@ TEST_F(FilesTest, WriteCreatesTheFileAndKeepsBytes) {
     EXPECT_EQ(ReadPosixFile(Root() + "/new.xml"), bytes);
 }
 
+TEST_F(FilesTest, CreateNewTakesOnlyAFreeName) {
+    ASSERT_TRUE(WritePosixFile(Root() + "/~t.tmp", "someone else's"));
+    ASSERT_EQ(::symlink((Root() + "/elsewhere").c_str(), (Root() + "/~l.tmp").c_str()), 0);
+    plat::File file;
+    EXPECT_FALSE(file.Open("C:\\~t.tmp", plat::File::Mode::kWriteCreateNew));
+    EXPECT_EQ(file.LastError(), static_cast<unsigned long>(EEXIST));
+    EXPECT_FALSE(file.Open("C:\\~l.tmp", plat::File::Mode::kWriteCreateNew));  // not even through a link
+    EXPECT_EQ(ReadPosixFile(Root() + "/~t.tmp"), "someone else's");
+    EXPECT_NE(::access((Root() + "/elsewhere").c_str(), F_OK), 0);
+
+    ASSERT_TRUE(file.Open("C:\\~n.tmp", plat::File::Mode::kWriteCreateNew));
+    EXPECT_TRUE(file.Write("new", 3));
+    EXPECT_TRUE(file.Close());
+    EXPECT_TRUE(file.Close());  // nothing open: nothing to fail
+    EXPECT_EQ(ReadPosixFile(Root() + "/~n.tmp"), "new");
+}
+
 TEST_F(FilesTest, OpenFailures) {
     plat::File file;
     EXPECT_FALSE(file.Open("C:\\missing.txt", plat::File::Mode::kRead));

@@ -69,6 +69,27 @@ TEST_F(Win32Files, WriteTruncatesAnExistingFile) {
     EXPECT_EQ(content, "short");
 }
 
+TEST_F(Win32Files, CreateNewTakesOnlyAFreeName) {
+    const std::string taken = Path("~t.tmp");
+    WriteBytes(taken, "someone else's");
+    plat::File file;
+    EXPECT_FALSE(file.Open(taken, plat::File::Mode::kWriteCreateNew));
+    EXPECT_EQ(file.LastError(), static_cast<unsigned long>(ERROR_FILE_EXISTS));
+    std::string content;
+    ASSERT_TRUE(plat::ReadWholeFile(taken, content));
+    EXPECT_EQ(content, "someone else's");
+
+    const std::string fresh = Path("~n.tmp");
+    ASSERT_TRUE(file.Open(fresh, plat::File::Mode::kWriteCreateNew));
+    plat::File other;
+    EXPECT_FALSE(other.Open(fresh, plat::File::Mode::kRead));  // not shared
+    EXPECT_TRUE(file.Write("new", 3));
+    EXPECT_TRUE(file.Close());
+    EXPECT_TRUE(file.Close());  // nothing open: nothing to fail
+    ASSERT_TRUE(plat::ReadWholeFile(fresh, content));
+    EXPECT_EQ(content, "new");
+}
+
 TEST_F(Win32Files, FileOpenForWritingIsNotShared) {
     const std::string path = Path("locked.txt");
     plat::File writer;

@@ -18,6 +18,8 @@
 #ifndef _WIN32
 #include <signal.h>
 #include <sys/resource.h>
+
+#include "platform/portable/file_faults.h"
 #endif
 
 namespace {
@@ -42,7 +44,11 @@ protected:
         writer.m_pBalanceList = &list;
         writer.SetProgressBase(500);
     }
-    ~ReportWriterTest() override { ClXmlWriter::SetByteLimitForTest(-1); }
+#ifndef _WIN32
+    ~ReportWriterTest() override {
+        plat::portable::ResetFileFaults();
+    }
+#endif
 
     void Add(std::int32_t code, const std::string& name, std::uint8_t flag, std::int64_t zandaka) {
         list.push_back(Entry(code, name, flag, zandaka));
@@ -80,7 +86,9 @@ protected:
                "\t\t\t<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>\r\n"
                "\t\t</KANJYOKAMOKU>\r\n";
     }
-    static std::string StandardBasic() { return rt::Basic("ＡＢＣ商事", "20220401", "20230331"); }
+    static std::string StandardBasic() {
+        return rt::Basic("ＡＢＣ商事", "20220401", "20230331");
+    }
 
     // Writes the report to name in the scratch folder; the document's bytes.
     std::string Write(int& result, const std::string& name = "out.xml", std::int16_t functionId = 1) {
@@ -371,11 +379,18 @@ TEST_F(ReportWriterTest, TemporaryFileIsNamedBesideTheDestination) {
     EXPECT_EQ("C:\\表\\~out.xml.tmp", ClReportWriter::MakeTempPath("C:\\表\\out.xml"));
     EXPECT_EQ("C:\\a\\~表.xml.tmp", ClReportWriter::MakeTempPath("C:\\a\\表.xml"));
     EXPECT_EQ("C:\\a\\~ソ表.tmp", ClReportWriter::MakeTempPath("C:\\a\\ソ表"));
-    // Too long for a path buffer with the name: a short numbered name.
+    // Past the system's 259 characters with the name: a short numbered name.
     const std::string folder = "C:\\" + std::string(240, 'd') + "\\";
     EXPECT_EQ(folder + "~1.tmp", ClReportWriter::MakeTempPath(folder + std::string(14, 'n')));
+    EXPECT_EQ(folder + "~1.tmp", ClReportWriter::MakeTempPath(folder + std::string(11, 'n')));
     EXPECT_EQ(folder + "~" + std::string(10, 'n') + ".tmp",
               ClReportWriter::MakeTempPath(folder + std::string(10, 'n')));
+    // The limit counts characters: 120 of 表 are 240 bytes.
+    std::string wide = "C:\\";
+    for (int i = 0; i < 120; ++i) wide += "表";
+    wide += "\\";
+    EXPECT_EQ(wide + "~" + std::string(14, 'n') + ".tmp",
+              ClReportWriter::MakeTempPath(wide + std::string(14, 'n')));
     // Not even that fits.
     const std::string deep = "C:\\" + std::string(253, 'd') + "\\";
     EXPECT_EQ("", ClReportWriter::MakeTempPath(deep + "x.xml"));
@@ -393,6 +408,52 @@ TEST_F(ReportWriterTest, ExistingNamesAreNeverTakenForTheTemporaryFile) {
     EXPECT_FALSE(rt::Exists(dir.Path("~2.tmp")));
     EXPECT_EQ(3, dir.EntryCount());
 }
+
+#ifndef _WIN32
+TEST_F(ReportWriterTest, NameTakenAfterTheLookIsLeftToItsOwner) {
+    // The look at "~out.xml.tmp" answers "nothing there" although someone's
+    // file is: created exclusively, the temporary file goes to "~1.tmp".
+    ASSERT_TRUE(rt::WriteBytes(dir.Path("~out.xml.tmp"), "someone else's"));
+    AddStandardList();
+    plat::portable::ResetFileFaults();
+    plat::portable::FailFileOp(plat::portable::FileOp::kStatus, 1);
+    int result = -1;
+    const std::string bytes = Write(result);
+    const auto log = plat::portable::FileOpLog();
+    plat::portable::ResetFileFaults();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(dir.Path("~out.xml.tmp"), log[0].path);
+    EXPECT_TRUE(log[0].failed);
+    EXPECT_EQ(1, result);
+    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, bytes);
+    EXPECT_EQ("someone else's", rt::ReadBytes(dir.Path("~out.xml.tmp")));
+    EXPECT_EQ(2, dir.EntryCount());
+}
+
+TEST_F(ReportWriterTest, FailedCloseIsAFailedWrite) {
+    const std::string earlier = "<REPORT>earlier</REPORT>\r\n";
+    AddStandardList();
+    for (const bool withEarlier : {true, false}) {
+        SCOPED_TRACE(withEarlier ? "earlier report" : "no earlier report");
+        if (withEarlier) {
+            ASSERT_TRUE(rt::WriteBytes(dir.Path("out.xml"), earlier));
+        }
+        plat::portable::ResetFileFaults();
+        plat::portable::FailFileOp(plat::portable::FileOp::kClose, 1);
+        int result = -1;
+        const std::string bytes = Write(result);
+        const bool injected = plat::portable::FileFaultInjected();
+        plat::portable::ResetFileFaults();
+        EXPECT_TRUE(injected);
+        EXPECT_EQ(0, result);
+        EXPECT_EQ(withEarlier ? earlier : "", bytes);
+        EXPECT_EQ(withEarlier ? 1 : 0, dir.EntryCount());
+        if (withEarlier) {
+            ASSERT_TRUE(plat::DeleteFileAt(dir.Path("out.xml")));
+        }
+    }
+}
+#endif
 
 TEST_F(ReportWriterTest, SuccessReplacesAnEarlierReportAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(rt::WriteBytes(dir.Path("out.xml"), std::string(100000, 'o')));
@@ -418,8 +479,10 @@ TEST_F(ReportWriterTest, UncreatableDestinationFailsWithoutLeavingAnything) {
 }
 
 // ---------------------------------------------------------------------------
-// Write failures: the destination is left as it was, nothing else is left
+// Write failures: the destination is left as it was, nothing else is left.
+// The failures are injected through the portable backend: native only.
 
+#ifndef _WIN32
 class ReportFailureTest : public ReportWriterTest {
 protected:
     std::string Full() const { return rt::Head() + StandardBasic() + StandardData() + kTail; }
@@ -499,9 +562,10 @@ void ReportFailureTest::ExpectFailureAt(const Point& point, bool earlierReport, 
         signal(SIGXFSZ, previous);
 #endif
     } else {
-        ClXmlWriter::SetByteLimitForTest(limit);
+        // A full disk: the bytes before the failing line fit, nothing more.
+        plat::portable::FailWritesBeyond(limit);
         result = writer.Write(dir.Path("out.xml"), 1, info);
-        ClXmlWriter::SetByteLimitForTest(-1);
+        plat::portable::ResetFileFaults();
     }
     EXPECT_EQ(0, result);
     if (earlierReport) {
@@ -524,7 +588,6 @@ TEST_F(ReportFailureTest, FailureInAnySectionCreatesNoDestination) {
     for (const Point& point : Points()) ExpectFailureAt(point, false, false);
 }
 
-#ifndef _WIN32
 TEST_F(ReportFailureTest, SystemFileSizeLimitFailsLikeAFullDisk) {
     AddStandardList();
     for (const Point& point : Points()) {
@@ -532,18 +595,18 @@ TEST_F(ReportFailureTest, SystemFileSizeLimitFailsLikeAFullDisk) {
         ExpectFailureAt(point, false, true);
     }
 }
-#endif
 
 TEST_F(ReportFailureTest, WithoutFailureTheSameListIsWrittenWhole) {
-    // The limit set to the document's exact size lets it through.
+    // The budget set to the document's exact size lets it through.
     AddStandardList();
-    ClXmlWriter::SetByteLimitForTest(static_cast<long long>(Full().size()));
+    plat::portable::FailWritesBeyond(static_cast<long long>(Full().size()));
     int result = -1;
     const std::string bytes = Write(result);
-    ClXmlWriter::SetByteLimitForTest(-1);
+    plat::portable::ResetFileFaults();
     EXPECT_EQ(1, result);
     EXPECT_EQ(Full(), bytes);
 }
+#endif
 
 // ---------------------------------------------------------------------------
 // Lists out of the host's order stay balanced

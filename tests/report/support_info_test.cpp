@@ -1,5 +1,5 @@
 // The support information file: values by key, line ends, end marks, the
-// 30,000-byte image and the missing-file and no-memory cases.
+// 30,000-byte image and the missing and unreadable file.
 #include "report/support_info.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include "report_test_util.h"
 
 #ifndef _WIN32
+#include "platform/portable/file_faults.h"
 #include "platform/portable/headless_ui.h"
 #endif
 
@@ -75,6 +76,31 @@ TEST_F(SupportInfoTest, ValueOnUnterminatedLastLineEndsWithTheContent) {
     ClSupportInfo info;
     EXPECT_STREQ("22.03.07", info.GetProductVersion());
     EXPECT_STREQ("Name", info.GetProductName());
+}
+
+TEST_F(SupportInfoTest, ValuesRunningToTheEndStayValidTogether) {
+    // Both keys on the unterminated last line: each value runs to the end of
+    // the content, and the first one asked for is read after the second.
+    struct Case {
+        std::string bytes;
+        const char* name;
+        const char* version;
+    };
+    const Case cases[] = {
+        {kName + "Dorvik会計22 スタンダード" + kVersion + "22.03.07",
+         "Dorvik会計22 スタンダード[=製品ﾊﾞｰｼﾞｮﾝ=]22.03.07", "22.03.07"},
+        {"[=X=]a\r\n" + kVersion + "22.03.07 " + kName + "Dorvik会計22 スタンダード",
+         "Dorvik会計22 スタンダード", "22.03.07 [=製品名=]Dorvik会計22 スタンダード"},
+    };
+    for (const Case& c : cases) {
+        Put(c.bytes);
+        ClSupportInfo info;
+        const char* name = info.GetProductName();
+        const char* version = info.GetProductVersion();
+        EXPECT_STREQ(c.name, name);
+        EXPECT_STREQ(c.version, version);
+        EXPECT_EQ(name, info.GetProductName());
+    }
 }
 
 TEST_F(SupportInfoTest, KeyAtTheVeryEndGivesEmptyText) {
@@ -162,31 +188,28 @@ TEST_F(SupportInfoTest, CrLfSplitOverTheImageEndIsNotALineEnd) {
 }
 
 #ifndef _WIN32
-// Without memory for the image the user is told, once per attempt.
-TEST_F(SupportInfoTest, NoMemoryShowsTheMessageAndGivesEmptyText) {
+// A file that is there but fails to open or to read gives empty texts, as a
+// missing one does, and tells the user nothing; the same object does not
+// try again, a new one reads the file.
+TEST_F(SupportInfoTest, UnreadableFileGivesEmptyTextWithoutAMessage) {
+    namespace pp = plat::portable;
     Put(kName + "Name\r\n" + kVersion + "1\r\n");
     auto& ui = plat::headless::HeadlessUi::Get();
     ui.Reset();
-    ClSupportInfo::SimulateOutOfMemoryForTest(true);
-    {
+    for (const pp::FileOp op : {pp::FileOp::kOpen, pp::FileOp::kRead}) {
+        SCOPED_TRACE(pp::FileOpName(op));
+        pp::ResetFileFaults();
+        pp::FailFileOp(op, 1);
         ClSupportInfo info;
         EXPECT_STREQ("", info.GetProductName());
         EXPECT_STREQ("", info.GetProductVersion());
+        EXPECT_TRUE(pp::FileFaultInjected());
+        EXPECT_EQ(1, pp::FileOpCount(pp::FileOp::kOpen));
     }
-    ClSupportInfo::SimulateOutOfMemoryForTest(false);
-    ASSERT_EQ(2u, ui.MessageBoxes().size());
-    for (const auto& box : ui.MessageBoxes()) {
-        EXPECT_EQ("\xD2\xD3\xD8\x82\xAA\x95s\x91\xAB\x82\xB5\x82\xC4\x82\xA2\x82\xDC\x82\xB7\x81\x42",
-                  box.text);
-        EXPECT_EQ("ﾒﾓﾘが不足しています。", box.text);
-        EXPECT_EQ("\x89\xC8\x96\xDA\x93\xE0\x96\xF3\x8F\x91", box.caption);
-        EXPECT_EQ(plat::kMbOk | plat::kMbIconExclamation, box.style);
-        EXPECT_EQ(plat::kNoWindow, box.owner);
-    }
-    // With memory again, the same object loads normally.
+    pp::ResetFileFaults();
+    EXPECT_TRUE(ui.MessageBoxes().empty());
     ClSupportInfo info;
     EXPECT_STREQ("Name", info.GetProductName());
-    EXPECT_EQ(2u, ui.MessageBoxes().size());
 }
 #endif
 

@@ -9,6 +9,10 @@
 #include "platform/files.h"
 #include "report_test_util.h"
 
+#ifndef _WIN32
+#include "platform/portable/file_faults.h"
+#endif
+
 namespace {
 
 class XmlWriterTest : public ::testing::Test {
@@ -205,29 +209,31 @@ TEST_F(XmlWriterTest, WriteToFullDeviceFailsAndKeepsFailing) {
     EXPECT_EQ(0, xml.Close());
 }
 
-// The byte limit of the test seam stops a line that would pass it and keeps
-// what was written before byte for byte; a line is never written in part.
+#ifndef _WIN32
+// A disk that fills up after a given byte count: the line that would pass it
+// fails, what was written before stays byte for byte, and the writer keeps
+// failing once there is room again.
 TEST_F(XmlWriterTest, FailedWriteKeepsEarlierLinesAndStopsLaterOnes) {
     const std::string bytes = WriteFile(dir, "limit.xml", [&](ClXmlWriter& xml) {
-        ClXmlWriter::SetByteLimitForTest(20);
+        plat::portable::FailWritesBeyond(20);
         EXPECT_EQ(1, xml.WriteStartTag(line, "REPORT", 0));      // 10 bytes
         EXPECT_EQ(0, xml.WriteElement(line, "ABCDEF", "x", 1));  // 20 more: over
-        EXPECT_EQ(0, xml.WriteText("a"));                        // would fit, file closed
+        plat::portable::ResetFileFaults();
+        EXPECT_EQ(0, xml.WriteText("a"));  // the file is closed
         EXPECT_EQ(0, xml.WriteEndTag(line, "R", 0));
-        ClXmlWriter::SetByteLimitForTest(-1);
-        EXPECT_EQ(0, xml.WriteText("a"));  // still closed without the limit
     });
     EXPECT_EQ("<REPORT>\r\n", bytes);
 
     // Exactly at the limit still succeeds.
     const std::string exact = WriteFile(dir, "exact.xml", [&](ClXmlWriter& xml) {
-        ClXmlWriter::SetByteLimitForTest(16);
+        plat::portable::FailWritesBeyond(16);
         EXPECT_EQ(1, xml.WriteStartTag(line, "REPORT", 0));
         EXPECT_EQ(1, xml.WriteEndTag(line, "R", 0));
         EXPECT_EQ(0, xml.WriteText("x"));
-        ClXmlWriter::SetByteLimitForTest(-1);
+        plat::portable::ResetFileFaults();
     });
     EXPECT_EQ("<REPORT>\r\n</R>\r\n", exact);
 }
+#endif
 
 }  // namespace

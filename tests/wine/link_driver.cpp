@@ -226,11 +226,33 @@ bool LinkDriver::WaitForExit(DWORD timeoutMs, int autoAnswer, std::vector<Messag
     return true;
 }
 
+namespace {
+
+BOOL CALLBACK FindEnabledTopWindow(HWND hwnd, LPARAM found) {
+    if (!IsWindowVisible(hwnd) || !IsWindowEnabled(hwnd)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
 HWND LinkDriver::FocusWindow() const {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
     if (!GetGUIThreadInfo(m_pi.dwThreadId, &info)) return nullptr;
-    return info.hwndFocus;
+    if (info.hwndFocus != nullptr || info.hwndActive != nullptr) return info.hwndFocus;
+    // Nothing of the child is active. Without a window manager under Xvfb,
+    // the X focus may go nowhere when a message box closes, where a desktop
+    // would give it back to the dialog; activate the dialog as a user's click
+    // on it would, and it restores its own focus control.
+    HWND top = nullptr;
+    EnumThreadWindows(m_pi.dwThreadId, FindEnabledTopWindow, reinterpret_cast<LPARAM>(&top));
+    if (top == nullptr || !SetForegroundWindow(top)) return nullptr;
+    for (int i = 0; i < 50; ++i) {
+        Sleep(10);
+        if (GetGUIThreadInfo(m_pi.dwThreadId, &info) && info.hwndFocus != nullptr) return info.hwndFocus;
+    }
+    return nullptr;
 }
 
 bool LinkDriver::PressKey(int virtualKey) {

@@ -2,6 +2,7 @@
 // The application object in place of the framework's: the entry point calls
 // InitInstance, then ExitInstance, and the process ends.
 #include <string>
+#include <string_view>
 
 namespace plat {
 
@@ -29,5 +30,12 @@ private:
 
 // Runs the application's two operations; returns ExitInstance's value.
 int RunApplication(WinApp& app);
+
+// The text after the program name in a whole command line (GetCommandLineA),
+// found as the Windows C runtime finds it for WinMain: a quoted program name
+// ends at its closing quote, an unquoted one at the first blank or tab; both
+// step over double-byte characters, whose second byte may be any value from
+// 0x40 up. The blanks and tabs after the name are skipped.
+std::string_view CommandLineTail(std::string_view commandLine);
 
 }  // namespace plat

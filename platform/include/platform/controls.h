@@ -16,7 +16,16 @@ public:
     // Advances by the step; past the upper bound the control starts again
     // from its lower bound, as the platform's progress bar does.
     int StepIt();
+    // While deferred, changes stay in the program and reads answer them; the
+    // control is told the last state only at Flush (or when deferral ends),
+    // which spares it a synchronous repaint per change.
+    void SetDeferred(bool deferred);
+    void Flush();
 };
+
+// Flushes the deferred bars inside window, so that it shows its latest state
+// (before a modal box over it).
+void FlushDeferredBars(WindowHandle window);
 
 class Edit : public Window {
 public:

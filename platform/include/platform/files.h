@@ -11,8 +11,9 @@ namespace plat {
 class File {
 public:
     enum class Mode {
-        kWriteTruncate,  // write only, created or truncated, not shared
-        kRead,           // read only, shared for reading and writing
+        kWriteTruncate,   // write only, created or truncated, not shared
+        kWriteCreateNew,  // write only, created only when the name is free, not shared
+        kRead,            // read only, shared for reading and writing
     };
 
     File() = default;
@@ -27,7 +28,10 @@ public:
     bool Write(const void* data, std::size_t size);
     // Reads up to size bytes; returns the count read, or -1 on error.
     long long Read(void* buffer, std::size_t size);
-    void Close();
+    // False (with LastError set) when the system reports a failure: bytes
+    // written may not have reached the disk. The handle is gone either way;
+    // closing a file that is not open succeeds.
+    bool Close();
     // The operating system's error code of the last failure (0 when none).
     unsigned long LastError() const { return m_lastError; }
 

@@ -26,13 +26,12 @@ public:
     bool SetForeground();
     bool BringToTop();
     bool Update();  // UpdateWindow: repaint at once, without the message loop
-    // WM_SETREDRAW: while off, changes to the window do not paint it (and
-    // what was waiting to be painted is dropped).
-    void SetRedraw(bool redraw);
-    // Marks the whole window for painting, without painting it now.
-    void Invalidate();
     // Paints what is waiting to be painted in the window and its children now.
     bool UpdateWithChildren();
+    // WM_SETREDRAW: while off, changes to the window do not paint it.
+    void SetRedraw(bool redraw);
+    // Repaints the caption bar and the border now.
+    bool RedrawFrame();
     WindowHandle SetParentWindow(WindowHandle parent);
     bool Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
     void Show(int showCommand);
