@@ -87,10 +87,26 @@ void ClRuleKamoku::operator delete(void* p) noexcept {
     ::operator delete(p);
 }
 
-int ClRuleKamoku::MoveReady(_RuleKamokuSumType_Base /*base*/, _RuleKamokuSumType_Bmn /*bmn*/,
-                            _RuleKamokuSumType_Disptype /*dispType*/, const StFINDINFO* find,
-                            const StBUMONINFO* /*bumon*/, _RuleKamokuSumType_Past /*past*/) {
+namespace {
+ClRuleKamoku::MoveReadyArgs g_lastMoveReady;
+}
+
+const ClRuleKamoku::MoveReadyArgs& ClRuleKamoku::LastMoveReady() {
+    return g_lastMoveReady;
+}
+
+int ClRuleKamoku::MoveReady(_RuleKamokuSumType_Base base, _RuleKamokuSumType_Bmn bmn,
+                            _RuleKamokuSumType_Disptype dispType, const StFINDINFO* find,
+                            const StBUMONINFO* bumon, _RuleKamokuSumType_Past past) {
     host::StandIn::Get().Record("MoveReady");
+    g_lastMoveReady = MoveReadyArgs();
+    g_lastMoveReady.base = base;
+    g_lastMoveReady.bmn = bmn;
+    g_lastMoveReady.dispType = dispType;
+    g_lastMoveReady.past = past;
+    g_lastMoveReady.findGiven = find != nullptr;
+    g_lastMoveReady.bumonGiven = bumon != nullptr;
+    if (find != nullptr) g_lastMoveReady.find = *find;
     // The find-info is kept but selects nothing: every record carries all
     // fifteen period entries and the caller sums the months it wants.
     m_find.Clear();

@@ -65,6 +65,19 @@ public:
     // The find-info given to the last MoveReady (all zero before).
     const StFINDINFO& FindInfo() const { return m_find; }
 
+    // Tests: the arguments of the last MoveReady of any rule object, which
+    // is usually gone by the time a test looks.
+    struct MoveReadyArgs {
+        int base = -1;
+        int bmn = -1;
+        int dispType = -1;
+        int past = -1;
+        bool findGiven = false;
+        bool bumonGiven = false;
+        StFINDINFO find;  // all zero when none was given
+    };
+    static const MoveReadyArgs& LastMoveReady();
+
     static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
     static void* operator new(std::size_t size);
     static void operator delete(void* p) noexcept;

@@ -15,22 +15,38 @@ LRESULT SendTo(WindowHandle handle, UINT message, WPARAM wParam, LPARAM lParam) 
     return ::SendMessageA(win32::ToHwnd(handle), message, wParam, lParam);
 }
 
-// The state of the deferred bars, by handle: a wrapper attached to the same
-// bar elsewhere reads what the bar will show.
-std::map<WindowHandle, progress::BarState>& Deferred() {
-    static std::map<WindowHandle, progress::BarState> bars;
+// A deferred bar: the state it will show, and the state the control has.
+struct DeferredState {
+    progress::BarState wanted;
+    progress::BarState told;
+};
+
+// The deferred bars, by handle: a wrapper attached to the same bar
+// elsewhere reads what the bar will show.
+std::map<WindowHandle, DeferredState>& Deferred() {
+    static std::map<WindowHandle, DeferredState> bars;
     return bars;
 }
 
 progress::BarState* DeferredBar(WindowHandle handle) {
     const auto it = Deferred().find(handle);
-    return it == Deferred().end() ? nullptr : &it->second;
+    return it == Deferred().end() ? nullptr : &it->second.wanted;
 }
 
-void PushToControl(WindowHandle handle, const progress::BarState& bar) {
-    SendTo(handle, PBM_SETRANGE32, static_cast<WPARAM>(bar.lower), static_cast<LPARAM>(bar.upper));
-    SendTo(handle, PBM_SETSTEP, static_cast<WPARAM>(bar.step), 0);
-    SendTo(handle, PBM_SETPOS, static_cast<WPARAM>(bar.pos), 0);
+// Only what changed: each of these messages may repaint the bar at once.
+void PushToControl(WindowHandle handle, DeferredState& bar) {
+    const progress::BarState& wanted = bar.wanted;
+    progress::BarState& told = bar.told;
+    if (wanted.lower != told.lower || wanted.upper != told.upper) {
+        SendTo(handle, PBM_SETRANGE32, static_cast<WPARAM>(wanted.lower), static_cast<LPARAM>(wanted.upper));
+    }
+    if (wanted.step != told.step) SendTo(handle, PBM_SETSTEP, static_cast<WPARAM>(wanted.step), 0);
+    // A new range may have moved the control's position: set it whenever the
+    // range changed too.
+    if (wanted.pos != told.pos || wanted.lower != told.lower || wanted.upper != told.upper) {
+        SendTo(handle, PBM_SETPOS, static_cast<WPARAM>(wanted.pos), 0);
+    }
+    told = wanted;
 }
 
 }  // namespace
@@ -101,17 +117,17 @@ void ProgressCtrl::SetDeferred(bool deferred) {
     GetRange(bar.lower, bar.upper);
     bar.pos = GetPos();
     bar.step = static_cast<int>(SendTo(m_hWnd, PBM_GETSTEP, 0, 0));
-    Deferred()[m_hWnd] = bar;
+    Deferred()[m_hWnd] = DeferredState{bar, bar};
 }
 
 void ProgressCtrl::Flush() {
-    const progress::BarState* bar = DeferredBar(m_hWnd);
-    if (bar == nullptr) return;
+    const auto it = Deferred().find(m_hWnd);
+    if (it == Deferred().end()) return;
     if (!IsValid()) {
-        Deferred().erase(m_hWnd);  // the bar is gone with its window
+        Deferred().erase(it);  // the bar is gone with its window
         return;
     }
-    PushToControl(m_hWnd, *bar);
+    PushToControl(m_hWnd, it->second);
 }
 
 void FlushDeferredBars(WindowHandle window) {

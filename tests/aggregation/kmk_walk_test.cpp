@@ -2,6 +2,7 @@
 // overflow of the checked addition.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -355,6 +356,39 @@ TEST_F(Overflow, SumsBeyondSixtyFourBitsRaise) {
     bad.debitExcl[2] = INT64_MAX;
     bad.creditExcl[1] = INT64_MAX;
     Check(bad, MonthFind(1, 12));
+}
+
+// What the engine tells the host before its walk, in order, and what it
+// walks with: the find-info it was given, whole.
+TEST_F(Walk, HostCallsBeforeTheWalkAndTheArgumentsOfMoveReady) {
+    AddFive();
+    for (const StFINDINFO& find : {MonthFind(1, 12), MonthFind(2, 7, {18})}) {
+        ASSERT_EQ(1, Run(find));
+        const std::vector<std::string>& calls = host::StandIn::Get().Calls();
+        const auto ready = std::find(calls.begin(), calls.end(), "MoveReady");
+        EXPECT_EQ(std::vector<std::string>(calls.begin(), ready == calls.end() ? ready : ready + 1),
+                  (std::vector<std::string>{"new ClRuleKamoku", "GetSetMgr", "AttachSetMgr",
+                                            "GetSetObject 5 1", "GetSelectedInfo", "SetCurDataID",
+                                            "GetOptLink", "AttachOptLink", "MoveReady"}));
+        const ClRuleKamoku::MoveReadyArgs& args = ClRuleKamoku::LastMoveReady();
+        EXPECT_EQ((std::vector<int>{args.base, args.bmn, args.dispType, args.past}),
+                  (std::vector<int>{_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
+                                    _RuleKamokuSumType_Disptype_Normal, _RuleKamokuSumType_Past_None}));
+        EXPECT_FALSE(args.bumonGiven);
+        ASSERT_TRUE(args.findGiven);
+        EXPECT_EQ(0, std::memcmp(args.find.Data(), find.Data(), StFINDINFO::kSize));
+    }
+}
+
+// The first lookup of a fresh engine: a walk that delivers nothing is not
+// read, although the untouched record would pass for the account with code 0.
+TEST_F(Walk, FirstLookupOfAFreshEngine) {
+    Add(Total(10000, "x", 1), 1);
+    Connect();
+    for (const auto& [code, kmkClass] : {std::pair{0, -1}, std::pair{10000, 1}, std::pair{20000, -1}}) {
+        ClKmkSummary engine;
+        EXPECT_EQ(kmkClass, engine.GetKmkClass(code)) << code;
+    }
 }
 
 }  // namespace

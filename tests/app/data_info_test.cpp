@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/link_app.h"
 #include "host/data_mgr.h"
@@ -81,6 +84,26 @@ TEST_F(DataInfoTest, SecondCallReusesTheDataSetList) {
     ASSERT_EQ(app.FindSelectedDataInfo(record), 1);
     EXPECT_EQ(app.m_pSetData, first);
     EXPECT_EQ(CountCalls("GetSetObject 5 1"), 1);
+}
+
+// The lookup's host calls in order: the data cursor is readied from the
+// start (mode 0), walked up to the selected set or to the end, and released.
+TEST_F(DataInfoTest, HostCallsOfTheLookup) {
+    const std::pair<std::int32_t, int> cases[] = {{3, 2}, {42, 3}};  // selected number, WalkDat calls
+    for (const auto& [selected, walks] : cases) {
+        host::HostModel model = MakeShellModel();
+        model.users[1].selectedNo2 = selected;
+        Connect(model);
+        host::StandIn::Get().ClearCalls();
+        ClLinkApp app;
+        StDATAINFO record;
+        app.FindSelectedDataInfo(record);
+        std::vector<std::string> expected = {"GetSetObject 5 1", "GetSysUserObject", "GetCurUserID",
+                                             "GetSelectedNo",    "GetDatCursor",     "ReadyDat 0"};
+        expected.insert(expected.end(), static_cast<std::size_t>(walks), "WalkDat");
+        expected.push_back("ReleaseDatCursor");
+        EXPECT_EQ(host::StandIn::Get().Calls(), expected) << selected;
+    }
 }
 
 }  // namespace

@@ -4,17 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "app/app_texts.h"
 #include "app/link_app.h"
 #include "conditions/cond_dlg.h"
+#include "conditions/cond_texts.h"
 #include "host_fixture.h"
 #include "platform/files.h"
+#include "platform/keyboard.h"
 #include "platform/portable/drive_table.h"
 #include "platform/portable/headless_ui.h"
-#include "conditions/cond_texts.h"
-#include "platform/keyboard.h"
 #include "res/resource.h"
 #include "scratch_folder.h"
 
@@ -44,10 +45,12 @@ public:
     bool dialogShown = false;
     std::string shownCompany, shownPeriod, shownGivenPath, shownDataId, shownUserId;
     std::int32_t shownPastData = -1, shownStart = 0, shownEnd = 0;
+    plat::WindowHandle shownHostOwner = plat::kNoWindow;  // the host's owner window then
 
 protected:
     int RunCondDlg(ClCondDlg& dlg) override {
         dialogShown = true;
+        shownHostOwner = ClAccConnect::Inst()->m_hOwnerWnd;
         shownCompany = dlg.m_strCompanyName;
         shownPeriod = dlg.m_strPeriod;
         shownGivenPath = dlg.m_strGivenDestPath;
@@ -300,6 +303,13 @@ TEST_F(CompletedRunTest, ProgressWindowBelongsToTheParentAndEndsAtOneHundredPerc
     EXPECT_EQ(progress->parent, m_parent);
     ASSERT_FALSE(progress->textHistory.empty());
     EXPECT_EQ(progress->textHistory.back(), "\x8F\x57\x8C\x76\x92\x86 100\x81\x93");
+    // The report's share follows the aggregation's: the percentage never goes back.
+    std::vector<int> percents;
+    for (const std::string& caption : progress->textHistory) {
+        const std::size_t space = caption.find(' ');
+        if (space != std::string::npos) percents.push_back(std::atoi(caption.c_str() + space + 1));
+    }
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
 }
 
 TEST_F(CompletedRunTest, ReportThatCannotBeWrittenFailsWhileProgressIsShown) {
@@ -437,6 +447,96 @@ TEST_F(RealDialogRunTest, CancelledOrUnshowableDialogStartsNoRun) {
         EXPECT_FALSE(plat::PathExists(m_dest));
         EXPECT_EQ(EnvContent(), "(none)");
         ExpectLoggedOutOnce();
+    }
+}
+
+// One run per way of ending, with a parent: what the run tells the host and
+// does to the parent window, in order, and who owns its message boxes.
+class EndingsTest : public CompletedRunTest {
+protected:
+    enum Ending { kBadLevel, kLinkCancelled, kNoDataSet, kCompleted, kWriteFails };
+
+    // The host's owner window while the dialog was up (kNoWindow without one).
+    plat::WindowHandle RunEnding(Ending ending) {
+        HeadlessUi::Get().Reset();
+        m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
+        host::HostModel model = m_model;
+        ScriptedApp app;
+        if (ending == kBadLevel) plat::DeleteFileAt(m_programFolder + "KolvarenDef.ini");
+        if (ending == kLinkCancelled) model.expSysLinkResult = 1;
+        if (ending == kNoDataSet) model.users[1].selectedNo2 = 99;
+        if (ending == kCompleted) MakeRunning(app);
+        if (ending == kWriteFails) {
+            MakeRunning(app);
+            app.destPath = m_folder.Path() + "missing\\report.xml";
+        }
+        InstallModel(model);
+        app.SetCommandLine(ParentLine());
+        plat::RunApplication(app);
+        m_folder.Write("prog\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=2\r\n");
+        return app.shownHostOwner;
+    }
+    // The progress window of the last run, destroyed or not; kNoWindow if none.
+    static plat::WindowHandle ProgressWindow() {
+        for (plat::WindowHandle h = 1; h < 0x10000; ++h) {
+            const auto* s = HeadlessUi::Get().Find(h);
+            if (s && s->templateId == IDD_PROGRESS) return h;
+        }
+        return plat::kNoWindow;
+    }
+};
+
+TEST_F(EndingsTest, ConnectionCallsAndTheHostsOwnerWindow) {
+    const std::vector<std::string> linked = {"SetAppType 5", "SetUseDataType 1", "Initiate", "ExpSysLink",
+                                             "LogOut",       "Terminate",        "Release"};
+    const std::vector<std::string> badLevel = {"SetAppType 5", "SetUseDataType 1", "Initiate", "DispMsg",
+                                               "LogOut",       "Terminate",        "Release"};
+    const std::pair<Ending, std::vector<std::string>> cases[] = {
+        {kBadLevel, badLevel}, {kLinkCancelled, linked}, {kCompleted, linked}};
+    for (const auto& [ending, expected] : cases) {
+        const plat::WindowHandle hostOwner = RunEnding(ending);
+        std::vector<std::string> calls;
+        for (const std::string& c : host::StandIn::Get().Calls()) {
+            const std::string name = c.substr(0, c.find(' '));
+            if (name == "SetAppType" || name == "SetUseDataType" || name == "Initiate" ||
+                name == "ExpSysLink" || name == "DispMsg" || name == "LogOut" || name == "Terminate" ||
+                name == "Release") {
+                calls.push_back(c);
+            }
+        }
+        EXPECT_EQ(calls, expected) << ending;
+        EXPECT_EQ(hostOwner, ending == kCompleted ? m_parent : plat::kNoWindow) << ending;
+    }
+}
+
+TEST_F(EndingsTest, ParentIsDisabledThenHandedBackAndEachBoxHasItsOwner) {
+    enum Owner { kParentOwns, kProgressOwns };
+    const std::tuple<Ending, std::int32_t, std::vector<Owner>> cases[] = {
+        {kBadLevel, 2, {kParentOwns}},    {kLinkCancelled, 1, {}},           {kNoDataSet, 2, {kParentOwns}},
+        {kCompleted, 0, {kProgressOwns}}, {kWriteFails, 2, {kProgressOwns}},
+    };
+    for (const auto& [ending, result, owners] : cases) {
+        RunEnding(ending);
+        const std::string p = std::to_string(m_parent);
+        std::vector<std::string> parentEvents;
+        for (const std::string& e : HeadlessUi::Get().Events()) {
+            const std::size_t a = e.find(' ');
+            const std::size_t b = e.find(' ', a == std::string::npos ? a : a + 1);
+            // Events of the parent window itself; repaints under a box aside.
+            if (a != std::string::npos && e.substr(a + 1, b == std::string::npos ? b : b - a - 1) == p &&
+                e.compare(0, a, "update") != 0) {
+                parentEvents.push_back(e);
+            }
+        }
+        const std::string post = "post " + p + " " + std::to_string(kNotify) + " 5 " + std::to_string(result);
+        EXPECT_EQ(parentEvents, (std::vector<std::string>{"enable " + p + " 0", "foreground " + p,
+                                                          "enable " + p + " 1", post}))
+            << ending;
+        std::vector<plat::WindowHandle> expectedOwners;
+        for (const Owner o : owners) expectedOwners.push_back(o == kParentOwns ? m_parent : ProgressWindow());
+        std::vector<plat::WindowHandle> shownOwners;
+        for (const auto& box : Boxes()) shownOwners.push_back(box.owner);
+        EXPECT_EQ(shownOwners, expectedOwners) << ending;
     }
 }
 
