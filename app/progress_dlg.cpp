@@ -43,10 +43,7 @@ void ClProgressDlg::Advance(std::int16_t from, std::int16_t to) {
         if (v % 10 == 0) {
             char caption[32];
             std::snprintf(caption, sizeof caption, "集計中 %d％", v / 10);
-            SetRedraw(false);
             SetText(caption);
-            SetRedraw(true);
-            m_bCaptionChanged = true;
         }
         // A complete run steps the bar more often than its range; it stays at
         // its maximum instead of starting again from empty.
@@ -81,8 +78,6 @@ void ClProgressDlg::Present() {
     m_prgActivity.Flush();
     BringToTop();
     SetForeground();
-    if (m_bCaptionChanged) RedrawFrame();
-    m_bCaptionChanged = false;
     UpdateWithChildren();
     const std::uint64_t end = plat::MonotonicMicros();
     const std::uint64_t spacing = (end - start) * kFrameSpacing;

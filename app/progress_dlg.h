@@ -9,7 +9,7 @@
 // repaint per step) and the window is painted and brought to the front at
 // most once a frame, and always at the end of each Advance and before it is
 // hidden. A run makes tens of thousands of steps that nobody could see one
-// by one; the caption changes without painting its bar. Where painting is slow, frames are spaced so that it takes no more
+// by one. Where painting is slow, frames are spaced so that it takes no more
 // than a tenth of the time.
 #include <cstdint>
 
@@ -50,6 +50,5 @@ private:
     plat::ProgressCtrl m_prgActivity;
     plat::ProgressCtrl m_prgOverall;
     bool m_bPresented = false;
-    bool m_bCaptionChanged = false;
     std::uint64_t m_nextPresentMicros = 0;
 };

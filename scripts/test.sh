@@ -10,6 +10,9 @@ cmake --preset native >/dev/null
 cmake --build --preset native
 ctest --preset native
 
+echo "== fuzz smoke =="
+bash scripts/fuzz-smoke.sh
+
 echo "== win32 (Wine) =="
 cmake --preset win32 >/dev/null
 cmake --build --preset win32

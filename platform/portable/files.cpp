@@ -211,6 +211,10 @@ bool CreateDir(const std::string& path) {
 
 bool RemoveDir(const std::string& path) {
     if (Injected(portable::FileOp::kRemoveDir, path)) return false;
+    // A drive or share root is never removed, as on Windows; the folder it is
+    // mapped to is not the program's to take away.
+    const portable::ParsedPath parsed = portable::ParseWindowsPath(path);
+    if (!parsed.valid || (!parsed.posix && parsed.parts.empty())) return false;
     const std::string posix = Posix(path);
     return !posix.empty() && ::rmdir(posix.c_str()) == 0;
 }

@@ -86,19 +86,6 @@ bool Window::UpdateWithChildren() {
     return Update();
 }
 
-// Toggled around frequent changes: recorded, not logged.
-void Window::SetRedraw(bool redraw) {
-    WindowState* state = Live(m_hWnd);
-    if (state != nullptr) state->redraw = redraw;
-}
-
-bool Window::RedrawFrame() {
-    WindowState* state = Live(m_hWnd);
-    if (state == nullptr) return false;
-    ++state->frameRedraws;
-    return true;
-}
-
 WindowHandle Window::SetParentWindow(WindowHandle parent) {
     WindowState* state = Live(m_hWnd);
     if (state == nullptr) return kNoWindow;

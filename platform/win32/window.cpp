@@ -47,15 +47,6 @@ bool Window::UpdateWithChildren() {
     return IsValid() && ::RedrawWindow(ToHwnd(m_hWnd), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN) != FALSE;
 }
 
-void Window::SetRedraw(bool redraw) {
-    if (IsValid()) ::SendMessageA(ToHwnd(m_hWnd), WM_SETREDRAW, redraw ? TRUE : FALSE, 0);
-}
-
-bool Window::RedrawFrame() {
-    return IsValid() &&
-           ::RedrawWindow(ToHwnd(m_hWnd), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW) != FALSE;
-}
-
 WindowHandle Window::SetParentWindow(WindowHandle parent) {
     if (!IsValid()) return kNoWindow;
     return FromHwnd(::SetParent(ToHwnd(m_hWnd), ToHwnd(parent)));

@@ -58,9 +58,6 @@ TEST_F(ProgressTest, FirstRangeStepsOnceEachValueAndShowsWholePercents) {
     std::vector<std::string> captions(state->textHistory.end() - 11, state->textHistory.end());
     ASSERT_EQ(captions.size(), 11u);
     for (int p = 0; p <= 10; ++p) EXPECT_EQ(captions[static_cast<std::size_t>(p)], Caption(p));
-    // The captions change without painting their bar; it is painted per frame.
-    EXPECT_TRUE(state->redraw);
-    EXPECT_GE(state->frameRedraws, 1);
 #endif
 }
 

@@ -179,6 +179,8 @@ TEST_F(FilesTest, CreateAndRemoveFolders) {
     EXPECT_TRUE(plat::RemoveDir("C:\\a\\b"));
     EXPECT_TRUE(plat::RemoveDir("C:\\a"));
     EXPECT_FALSE(plat::RemoveDir("C:\\a"));
+    EXPECT_FALSE(plat::RemoveDir("C:\\a\\.."));  // the root, even when empty
+    EXPECT_FALSE(plat::RemoveDir("C:\\"));
     EXPECT_FALSE(plat::CreateDir("V:\\a"));
 }
 

@@ -28,10 +28,6 @@ public:
     bool Update();  // UpdateWindow: repaint at once, without the message loop
     // Paints what is waiting to be painted in the window and its children now.
     bool UpdateWithChildren();
-    // WM_SETREDRAW: while off, changes to the window do not paint it.
-    void SetRedraw(bool redraw);
-    // Repaints the caption bar and the border now.
-    bool RedrawFrame();
     WindowHandle SetParentWindow(WindowHandle parent);
     bool Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam);
     void Show(int showCommand);

@@ -42,8 +42,6 @@ struct WindowState {
     int bringToTops = 0;
     int foregrounds = 0;
     int stepIts = 0;
-    bool redraw = true;    // WM_SETREDRAW
-    int frameRedraws = 0;  // caption bar and border repainted
     std::vector<std::string> textHistory;  // every text set, in order
     // Buttons: check state. Edits: text limit (0: none set), selection
     // (-1, -1: none) and caret scrolls.

@@ -1,0 +1,78 @@
+// The remembered-destinations file: a record that loads saves back and
+// loads back to the same values, and saving it again changes nothing.
+// Input: user ID and data set ID (each a length byte and bytes), then the
+// file's bytes.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "conditions/cond_dlg.h"
+#include "host/host_data.h"
+#include "platform/files.h"
+#include "support/fuzz_support.h"
+
+namespace {
+
+std::string Load(ClCondDlg& dlg) {
+    std::int16_t tax = -99;
+    std::int16_t month = -99;
+    std::string path = "untouched";
+    if (dlg.LoadDestRecord(tax, month, path) == 0) return "0";
+    return std::to_string(tax) + "/" + std::to_string(month) + "/" + path;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fz::Scratch& scratch = fz::Scratch::Get();
+    scratch.Reset();
+    fz::Reader in(data, size);
+    const std::string user = in.Bytes(ClCondDlg::kUserIdSize - 1);
+    const std::string dataId = in.Bytes(ClCondDlg::kDataIdSize - 1);
+    const std::string file = in.Rest();
+    // IDs are C strings.
+    if (user.find('\0') != std::string::npos || dataId.find('\0') != std::string::npos) return -1;
+
+    static bool s_modelSet = false;
+    if (!s_modelSet) {
+        host::HostModel model;
+        model.appFolder[1] = scratch.Win() + "set\\";
+        host::StandIn::Get().UseModel(model);
+        s_modelSet = true;
+    }
+    fz::Check(plat::CreateDir(scratch.Win() + "set"), "settings folder");
+    const std::string filePath = scratch.Win() + "set\\Dorvik22ToZq13_U.env";
+    fz::WritePosixFile(scratch.Posix() + "/set/Dorvik22ToZq13_U.env", file);
+
+    ClCondDlg dlg;
+    user.copy(dlg.m_szUserID, user.size());
+    dataId.copy(dlg.m_szDataID, dataId.size());
+
+    std::int16_t tax = 0;
+    std::int16_t month = 0;
+    std::string path;
+    if (dlg.LoadDestRecord(tax, month, path) == 0) return 0;
+    const std::string first = Load(dlg);
+    // The path goes back as a C string, and the file holds one record per
+    // key as the program writes it; other inputs are outside the property.
+    if (path.find('\0') != std::string::npos) return 0;
+    const std::string key = user + "/" + dataId + ":";
+    std::size_t records = 0;
+    for (std::size_t from = 0; from <= file.size();) {
+        if (file.compare(from, key.size(), key) == 0) ++records;
+        const std::size_t lf = file.find('\n', from);
+        if (lf == std::string::npos) break;
+        from = lf + 1;
+    }
+    if (records != 1) return 0;
+
+    fz::Check(dlg.SaveDestRecord(tax, month, path.c_str()) == 1, "save failed", file);
+    fz::Check(Load(dlg) == first, "loads back other values: " + first + " -> " + Load(dlg), file);
+    std::string saved;
+    fz::Check(plat::ReadWholeFile(filePath, saved), "file gone", file);
+    fz::Check(!saved.empty() && saved.back() == '\n', "no line feed at the end", saved);
+    fz::Check(dlg.SaveDestRecord(tax, month, path.c_str()) == 1, "second save failed", file);
+    std::string again;
+    fz::Check(plat::ReadWholeFile(filePath, again) && again == saved, "second save changed the file", again);
+    return 0;
+}
