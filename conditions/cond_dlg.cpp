@@ -176,7 +176,8 @@ void ClCondDlg::OnCancel() {
 }
 
 bool ClCondDlg::PreTranslateMessage(const plat::KeyMessage& key) {
-    if (plat::IsKeyDown(plat::kVkShift) || plat::IsKeyDown(plat::kVkControl) || plat::IsKeyDown(plat::kVkMenu)) {
+    if (plat::IsKeyDown(plat::kVkShift) || plat::IsKeyDown(plat::kVkControl) ||
+        plat::IsKeyDown(plat::kVkMenu)) {
         return false;
     }
     if (key.virtualKey == plat::kVkF12) {

@@ -44,7 +44,8 @@ bool Window::Update() {
 }
 
 bool Window::UpdateWithChildren() {
-    return IsValid() && ::RedrawWindow(ToHwnd(m_hWnd), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN) != FALSE;
+    return IsValid() &&
+           ::RedrawWindow(ToHwnd(m_hWnd), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN) != FALSE;
 }
 
 WindowHandle Window::SetParentWindow(WindowHandle parent) {

@@ -1,6 +1,8 @@
 // The conditions dialog played through the headless user interface: what it
 // offers on start, the keyboard table, and each check of the run button with
 // its message, buttons and where the focus goes.
+#include "conditions/cond_dlg.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "app/app_texts.h"
-#include "conditions/cond_dlg.h"
 #include "conditions/cond_texts.h"
 #include "host/acc_connect.h"
 #include "host/host_data.h"
@@ -33,7 +34,8 @@ class CondDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
         HeadlessUi::Get().Reset();
-        for (int vk : {plat::kVkShift, plat::kVkControl, plat::kVkMenu}) plat::portable::SetKeyDown(vk, false);
+        for (int vk : {plat::kVkShift, plat::kVkControl, plat::kVkMenu})
+            plat::portable::SetKeyDown(vk, false);
         m_out = m_folder.MakeDir("out");
         m_model = MakeShellModel();
         m_model.appFolder[0] = m_out;
@@ -106,9 +108,9 @@ TEST_F(CondDlgTest, WithoutARecordOffersThePeriodTheTaxSettingAndTheDefaultFolde
         // The record is looked for first; the tax settings are read for the
         // data set the host has selected; the default folder comes last.
         const std::vector<std::string> expected = {
-            "GetAppFolderPath 1", "GetSetObject 5 1",  "GetSetObject 4 1",   "GetSetMgr",
-            "AttachSetMgr",       "GetSelectedInfo",   "SetCurDataID",       "ClSetShohizei::Get",
-            "GetAppFolderPath 0"};
+            "GetAppFolderPath 1", "GetSetObject 5 1",   "GetSetObject 4 1",
+            "GetSetMgr",          "AttachSetMgr",       "GetSelectedInfo",
+            "SetCurDataID",       "ClSetShohizei::Get", "GetAppFolderPath 0"};
         std::vector<std::string> hostCalls;
         for (const std::string& c : calls) {
             if (c.rfind("GetAppFolderPath", 0) == 0 || c.rfind("GetSet", 0) == 0 || c == "AttachSetMgr" ||
@@ -125,9 +127,8 @@ TEST_F(CondDlgTest, DefaultDestinationFallsBackToTheTemporaryFolder) {
         const char* expected;
     };
     // 表 ends in 0x5C: it is a character, not a separator, and gets one.
-    const Case cases[] = {{"T:\\tmp\\", "T:\\tmp\\*.xml"},
-                          {"T:\\\x95\x5C", "T:\\\x95\x5C\\*.xml"},
-                          {"", "*.xml"}};
+    const Case cases[] = {
+        {"T:\\tmp\\", "T:\\tmp\\*.xml"}, {"T:\\\x95\x5C", "T:\\\x95\x5C\\*.xml"}, {"", "*.xml"}};
     m_model.appFolder[0].clear();
     for (const Case& c : cases) {
         HeadlessUi::Get().Reset();
@@ -298,8 +299,18 @@ TEST_F(CondDlgTest, DestinationChecks) {
         {"1:\\r.xml", {}, {{cond_texts::kBadDrive, kError}}, false, "", ""},
         {m_out, {}, {{cond_texts::kNoFileName, kError}}, false, "", ""},
         {"T:\\out", {}, {{cond_texts::kNoFileName, kError}}, false, "", ""},
-        {"T:\\new\\sub\\r.xml", {plat::kIdNo}, {{cond_texts::kFolderMissing, kQuestion}}, false, "", "T:\\new"},
-        {"T:\\new\\sub\\r.xml", {plat::kIdYes}, {{cond_texts::kFolderMissing, kQuestion}}, true, "T:\\new\\sub", ""},
+        {"T:\\new\\sub\\r.xml",
+         {plat::kIdNo},
+         {{cond_texts::kFolderMissing, kQuestion}},
+         false,
+         "",
+         "T:\\new"},
+        {"T:\\new\\sub\\r.xml",
+         {plat::kIdYes},
+         {{cond_texts::kFolderMissing, kQuestion}},
+         true,
+         "T:\\new\\sub",
+         ""},
         {"T:\\out\\afile\\sub\\r.xml",
          {plat::kIdYes},
          {{cond_texts::kFolderMissing, kQuestion}, {cond_texts::kFolderNotCreated, kError}},
@@ -361,7 +372,8 @@ TEST_F(CondDlgTest, BrowseAsksForAnExistingXmlFileWhereThePathPoints) {
         const char* folder;
         const char* name;
     };
-    const Case cases[] = {{"T:\\out\\r.xml", "T:\\out\\", "r.xml"}, {"T:r.xml", "T:", "r.xml"}, {"r", "", "r"}};
+    const Case cases[] = {
+        {"T:\\out\\r.xml", "T:\\out\\", "r.xml"}, {"T:r.xml", "T:", "r.xml"}, {"r", "", "r"}};
     for (const Case& c : cases) {
         HeadlessUi::Get().Reset();
         Run([&](ClCondDlg& d) {

@@ -112,8 +112,7 @@ TEST_P(Win32TemplateTest, CompiledTemplateEqualsTheTable) {
     const int id = GetParam();
     const res::DialogTemplate* tmpl = res::FindDialogTemplate(id);
     ASSERT_NE(tmpl, nullptr);
-    const HRSRC found =
-        FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));  // RT_DIALOG
+    const HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(5));  // RT_DIALOG
     ASSERT_NE(found, nullptr);
     const HGLOBAL loaded = LoadResource(nullptr, found);
     ASSERT_NE(loaded, nullptr);
