@@ -114,8 +114,8 @@ std::string LinkDriver::ParentCommandLine(int functionId, const std::string& pat
     return ParentCommandLine(functionId) + "," + path;
 }
 
-bool LinkDriver::Start(const std::string& exePath, const std::string& args) {
-    std::string cmd = "\"" + exePath + "\"";
+bool LinkDriver::Start(const std::string& exePath, const std::string& args, bool quotePath) {
+    std::string cmd = quotePath ? "\"" + exePath + "\"" : exePath;
     if (!args.empty()) cmd += " " + args;
     std::vector<char> buf(cmd.begin(), cmd.end());
     buf.push_back('\0');

@@ -41,8 +41,9 @@ public:
     std::string ParentCommandLine(int functionId, const std::string& path) const;
     std::string ParentCommandLine(int functionId) const;
 
-    // Starts exePath with args after the quoted program path.
-    bool Start(const std::string& exePath, const std::string& args);
+    // Starts exePath with args after the program path, quoted unless told
+    // otherwise (a parent may write it either way).
+    bool Start(const std::string& exePath, const std::string& args, bool quotePath = true);
     DWORD ProcessId() const { return m_pi.dwProcessId; }
     DWORD ThreadId() const { return m_pi.dwThreadId; }
 
