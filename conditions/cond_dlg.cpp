@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kDestPathMaxChars = 255;
 constexpr int kToMonthMaxChars = 2;
-constexpr std::int16_t kWrapMark = 100;
 
 std::int16_t ToInt16(const std::string& text) {
     return static_cast<std::int16_t>(AtoL32(text));
@@ -91,7 +90,7 @@ bool ClCondDlg::OnInitDialog() {
         m_szSavedDestPath = path;
     } else {
         GetPeriodMonths(m_nPeriodStart, m_nPeriodEnd, &fromMonth, &toMonth);
-        toMonth = static_cast<std::int16_t>(toMonth % kWrapMark);
+        toMonth = static_cast<std::int16_t>(toMonth % kPeriodWrapMark);
         StSHOHIZEIINFO taxInfo;
         GetTaxSetting(taxInfo);  // unreadable settings leave the record zero: tax-exclusive
         tax = taxInfo.GetU8(StSHOHIZEIINFO::kOffTaxIncludedDefault) != 0 ? 1 : 0;

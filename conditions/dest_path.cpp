@@ -33,11 +33,6 @@ std::vector<std::size_t> FindAll(std::string_view text, char c) {
     return found;
 }
 
-std::size_t FindFirst(std::string_view text, char c) {
-    const std::vector<std::size_t> found = FindAll(text, c);
-    return found.empty() ? kNone : found.front();
-}
-
 std::size_t FindLast(std::string_view text, char c) {
     const std::vector<std::size_t> found = FindAll(text, c);
     return found.empty() ? kNone : found.back();
@@ -171,11 +166,11 @@ bool IsValidDestChars(const std::string& path) {
         rest.remove_prefix(2);
     } else {
         if (HasDoubledBackslash(path, 0)) return false;
-        const std::size_t colon = FindFirst(path, ':');
+        const std::size_t colon = FindFrom(path, ':', 0);
         if (colon != kNone) rest.remove_prefix(colon + 1);
     }
     for (const char c : {'/', ':', ',', ';', '*', '?', '"', '>', '<', '|'}) {
-        if (FindFirst(rest, c) != kNone) return false;
+        if (FindFrom(rest, c, 0) != kNone) return false;
     }
     return true;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "app/c_number.h"
 #include "conditions/cond_dlg.h"
@@ -51,15 +52,26 @@ std::size_t LineEnd(const std::string& text, std::size_t pos) {
     return lf == std::string::npos ? text.size() : lf + 1;
 }
 
-// The path of the record whose value starts at valueStart (after its last
-// slash); path unchanged when the record is malformed.
-void RecordPath(const std::string& text, std::size_t valueStart, std::string& path) {
+struct Record {
+    std::int16_t taxIncluded = 0;
+    std::int16_t toMonth = 0;
+    std::string path;
+};
+
+// The record whose value "tax/toMonth/path" starts at valueStart and ends at
+// its line feed; false when the value lacks its two slashes (slashes are
+// single bytes that never occur inside a Shift_JIS character).
+bool ParseRecord(const std::string& text, std::size_t valueStart, Record& record) {
     const std::size_t lf = text.find('\n', valueStart);
     const std::string_view value(text.data() + valueStart,
                                  (lf == std::string::npos ? text.size() : lf) - valueStart);
     const std::size_t first = value.find('/');
     const std::size_t last = value.rfind('/');
-    if (first != std::string_view::npos && first != last) path.assign(value.substr(last + 1));
+    if (first == std::string_view::npos || first == last) return false;
+    record.taxIncluded = static_cast<std::int16_t>(AtoL32(value.substr(0, first)));
+    record.toMonth = static_cast<std::int16_t>(AtoL32(value.substr(first + 1, last - first - 1)));
+    record.path.assign(value.substr(last + 1));
+    return true;
 }
 
 }  // namespace
@@ -76,20 +88,11 @@ int ClCondDlg::LoadDestRecord(std::int16_t& taxIncluded, std::int16_t& toMonth, 
     if (!plat::ReadWholeFile(filePath, text)) return 0;
 
     const std::size_t start = FindRecord(text, key);
-    if (start == std::string::npos) return 0;
-    const std::size_t valueStart = start + key.size();
-    std::size_t valueEnd = text.find('\n', valueStart);
-    if (valueEnd == std::string::npos) valueEnd = text.size();
-    const std::string_view value(text.data() + valueStart, valueEnd - valueStart);
-
-    // Slashes are single bytes that never occur inside a Shift_JIS character.
-    const std::size_t first = value.find('/');
-    const std::size_t last = value.rfind('/');
-    if (first == std::string_view::npos || first == last) return 0;
-
-    taxIncluded = static_cast<std::int16_t>(AtoL32(value.substr(0, first)));
-    toMonth = static_cast<std::int16_t>(AtoL32(value.substr(first + 1, last - first - 1)));
-    path.assign(value.substr(last + 1));
+    Record record;
+    if (start == std::string::npos || !ParseRecord(text, start + key.size(), record)) return 0;
+    taxIncluded = record.taxIncluded;
+    toMonth = record.toMonth;
+    path = std::move(record.path);
     return 1;
 }
 
@@ -112,7 +115,10 @@ int ClCondDlg::SaveDestRecord(std::int16_t taxIncluded, std::int16_t toMonth, co
     if (start != std::string::npos) {
         // Without a new path the remembered one stays; the record's own when
         // it could not be read as the dialog opened.
-        if (path == nullptr && keptPath.empty()) RecordPath(old, start + key.size(), keptPath);
+        Record record;
+        if (path == nullptr && keptPath.empty() && ParseRecord(old, start + key.size(), record)) {
+            keptPath = std::move(record.path);
+        }
         content = old.substr(0, start) + old.substr(LineEnd(old, start));
     }
     // A hand-edited last line without its line feed keeps its own line.

@@ -51,8 +51,8 @@ void BuildMonthFindInfo(StFINDINFO& record, const StDATAINFO& dataInfo, int from
     std::int16_t nLast = 0;
     GetPeriodMonths(dataInfo.PeriodStart(), dataInfo.PeriodEnd(), &nStart, &nLast);
     const int S = nStart;
-    const int nEnd = nLast % 100;
-    const bool bWrapping = (nLast / 100) != 0;
+    const int nEnd = nLast % kPeriodWrapMark;
+    const bool bWrapping = (nLast / kPeriodWrapMark) != 0;
 
     int nFromIndex = 1;
     if (nFrom > S) {

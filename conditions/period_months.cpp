@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr std::int16_t kWrapMark = 100;  // added to the last month of a period that wraps the year
-
 std::int16_t CalendarMonth(std::int32_t date) {
     return static_cast<std::int16_t>((date % 10000) / 100);
 }
@@ -32,7 +30,7 @@ void GetPeriodMonths(std::int32_t start, std::int32_t end, std::int16_t* first, 
     period->GetAMonthByDate(start, &nFirst, 0);
     period.reset();
 
-    if (nLast < nFirst) nLast = static_cast<std::int16_t>(nLast + kWrapMark);
+    if (nLast < nFirst) nLast = static_cast<std::int16_t>(nLast + kPeriodWrapMark);
 
     if (first) *first = nFirst;
     if (last) *last = nLast;
@@ -42,8 +40,8 @@ bool IsValidMonthRange(std::int16_t from, std::int16_t to, std::int32_t periodSt
     std::int16_t nStart = 0;  // stays 0 when the period calculator is missing: every range fails
     std::int16_t nLast = 0;
     GetPeriodMonths(periodStart, periodEnd, &nStart, &nLast);
-    const bool bWrapping = (nLast / kWrapMark) != 0;
-    const int nEnd = nLast % kWrapMark;
+    const bool bWrapping = (nLast / kPeriodWrapMark) != 0;
+    const int nEnd = nLast % kPeriodWrapMark;
     const int F = from;
     const int T = to;
     const int S = nStart;

@@ -3,6 +3,9 @@
 // accounting period of the data set.
 #include <cstdint>
 
+// Added to the last month of a period that runs into the next calendar year.
+constexpr std::int16_t kPeriodWrapMark = 100;
+
 // First and last calendar month of the accounting period start..end (dates
 // yyyymmdd). The first month follows the host's closing-day rule; the last
 // is the calendar month of end, plus 100 when the period runs into the next

@@ -119,6 +119,14 @@ protected:
         }
         EXPECT_EQ(tail, (std::vector<std::string>{"LogOut", "Terminate", "Release"}));
     }
+    // The progress window of the last run, destroyed or not (its record stays); kNoWindow if none.
+    static plat::WindowHandle ProgressWindow() {
+        for (plat::WindowHandle h = 1; h < 0x10000; ++h) {
+            const auto* s = HeadlessUi::Get().Find(h);
+            if (s && s->templateId == IDD_PROGRESS) return h;
+        }
+        return plat::kNoWindow;
+    }
     void ExpectPosted(std::int32_t result) const {
         ASSERT_EQ(Posted().size(), 1u);
         EXPECT_EQ(Posted()[0].target, m_parent);
@@ -293,12 +301,7 @@ TEST_F(CompletedRunTest, ProgressWindowBelongsToTheParentAndEndsAtOneHundredPerc
     ScriptedApp app;
     MakeRunning(app);
     Run(app, ParentLine());
-    const plat::headless::WindowState* progress = nullptr;
-    // The destroyed window keeps its record: find it by its template.
-    for (plat::WindowHandle h = 1; h < 0x10000 && !progress; ++h) {
-        const auto* s = HeadlessUi::Get().Find(h);
-        if (s && s->templateId == IDD_PROGRESS) progress = s;
-    }
+    const plat::headless::WindowState* progress = HeadlessUi::Get().Find(ProgressWindow());
     ASSERT_NE(progress, nullptr);
     EXPECT_EQ(progress->parent, m_parent);
     ASSERT_FALSE(progress->textHistory.empty());
@@ -475,14 +478,6 @@ protected:
         plat::RunApplication(app);
         m_folder.Write("prog\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=2\r\n");
         return app.shownHostOwner;
-    }
-    // The progress window of the last run, destroyed or not; kNoWindow if none.
-    static plat::WindowHandle ProgressWindow() {
-        for (plat::WindowHandle h = 1; h < 0x10000; ++h) {
-            const auto* s = HeadlessUi::Get().Find(h);
-            if (s && s->templateId == IDD_PROGRESS) return h;
-        }
-        return plat::kNoWindow;
     }
 };
 

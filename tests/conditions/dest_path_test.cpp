@@ -169,24 +169,10 @@ TEST_F(DestDrives, UsableByDriveTypeAndAccess) {
     }
 }
 
-TEST_F(DestDrives, DrivePathsByTheirFirstCharacter) {
+// Drive paths by their first character, network paths by their share root.
+TEST_F(DestDrives, PathsByTheirDriveOrShare) {
     plat::portable::MapRoot("J:", Folder(), plat::kDriveFixed);
     plat::portable::MapRoot("K:", Folder(), plat::kDriveCdrom);
-    struct Case {
-        const char* path;
-        bool valid;
-    };
-    const Case cases[] = {
-        {"J:\\r.xml", true},     {"Jr.xml", true},     {"j:r.xml", true},    {"K:\\r.xml", false},
-        {"J:\\\\r.xml", false},  {"1:\\r.xml", false}, {"[:\\r.xml", false}, {"`:\\r.xml", false},
-        {HYO ":\\r.xml", false}, {"", false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(dest::IsValidDestDrive(c.path), c.valid) << c.path;
-    }
-}
-
-TEST_F(DestDrives, SharesByTheirRootAccess) {
     plat::portable::MapRoot("\\\\srv\\share", Folder(), plat::kDriveRemote);
     plat::portable::MapRoot("\\\\srv\\gone", Missing(), plat::kDriveRemote);
     struct Case {
@@ -194,6 +180,16 @@ TEST_F(DestDrives, SharesByTheirRootAccess) {
         bool valid;
     };
     const Case cases[] = {
+        {"J:\\r.xml", true},
+        {"Jr.xml", true},
+        {"j:r.xml", true},
+        {"K:\\r.xml", false},
+        {"J:\\\\r.xml", false},
+        {"1:\\r.xml", false},
+        {"[:\\r.xml", false},
+        {"`:\\r.xml", false},
+        {HYO ":\\r.xml", false},
+        {"", false},
         {"\\\\srv\\share\\r.xml", true},
         {"\\\\SRV\\Share\\out\\r.xml", true},
         {"\\\\srv\\gone\\r.xml", false},

@@ -4,7 +4,6 @@
 
 #include "platform/files.h"
 #include "platform/process.h"
-#include "root_cases.h"
 #include "test_support.h"
 
 namespace {
@@ -119,16 +118,6 @@ TEST_F(PathsTest, DriveTypesComeFromTheTable) {
     EXPECT_EQ(plat::QueryDriveType("E:\\"), plat::kDriveRemovable);
     plat::portable::ClearRoots();
     EXPECT_EQ(plat::QueryDriveType("C:\\"), plat::kDriveNoRootDir);
-}
-
-// The same table runs against the system under Wine.
-TEST(PathRoots, SkipAndStripLikeTheSystem) {
-    for (const root_cases::RootCase& c : root_cases::kCases) {
-        std::size_t offset = 0;
-        EXPECT_EQ(plat::SkipRoot(c.path, offset), c.skips) << c.path;
-        EXPECT_EQ(offset, c.offset) << c.path;  // untouched without a root
-        EXPECT_EQ(plat::StripToRoot(c.path), c.root) << c.path;
-    }
 }
 
 }  // namespace

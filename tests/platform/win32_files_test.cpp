@@ -10,7 +10,6 @@
 #include "platform/profile.h"
 #include "platform/types.h"
 #include "profile_cases.h"
-#include "root_cases.h"
 
 namespace {
 
@@ -268,15 +267,6 @@ TEST_F(Win32Files, PrivateProfileNeverExceedsItsBuffer) {
     EXPECT_EQ(plat::ReadProfileString("S", "K", "", 16, path), std::string(15, '7'));
     EXPECT_EQ(plat::ReadProfileString("S", "K", "", 4096, path), std::string(3000, '7'));
     EXPECT_EQ(plat::ReadProfileString("S", "K", "d", 0, path), "");
-}
-
-TEST(Win32PathRoots, SkipAndStripMatchTheTable) {
-    for (const root_cases::RootCase& c : root_cases::kCases) {
-        std::size_t offset = 0;
-        EXPECT_EQ(plat::SkipRoot(c.path, offset), c.skips) << c.path;
-        EXPECT_EQ(offset, c.offset) << c.path;  // untouched without a root
-        EXPECT_EQ(plat::StripToRoot(c.path), c.root) << c.path;
-    }
 }
 
 }  // namespace

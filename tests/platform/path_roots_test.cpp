@@ -1,10 +1,13 @@
-#pragma once
-// Roots of paths as PathSkipRootA and PathStripToRootA give them, shared by
-// the Wine tests (against the system) and the native tests (against the
-// portable backend). 0x95 0x5C is "表", whose second byte is a backslash.
+// Roots of paths as PathSkipRootA and PathStripToRootA give them: under Wine
+// against the system, natively against the portable backend. 0x95 0x5C is
+// "表", whose second byte is a backslash.
+#include <gtest/gtest.h>
+
 #include <cstddef>
 
-namespace root_cases {
+#include "platform/files.h"
+
+namespace {
 
 struct RootCase {
     const char* path;
@@ -13,7 +16,7 @@ struct RootCase {
     const char* root;    // PathStripToRootA; empty when it fails
 };
 
-inline constexpr RootCase kCases[] = {
+constexpr RootCase kCases[] = {
     {"C:\\", true, 3, "C:\\"},
     {"C:\\a\\b\\", true, 3, "C:\\"},
     {"c:\\a\\out.xml", true, 3, "c:\\"},
@@ -34,4 +37,13 @@ inline constexpr RootCase kCases[] = {
     {"", false, 0, ""},
 };
 
-}  // namespace root_cases
+TEST(PathRoots, SkipAndStripLikeTheSystem) {
+    for (const RootCase& c : kCases) {
+        std::size_t offset = 0;
+        EXPECT_EQ(plat::SkipRoot(c.path, offset), c.skips) << c.path;
+        EXPECT_EQ(offset, c.offset) << c.path;  // untouched without a root
+        EXPECT_EQ(plat::StripToRoot(c.path), c.root) << c.path;
+    }
+}
+
+}  // namespace
