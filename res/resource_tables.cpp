@@ -1,6 +1,7 @@
 #include "resource_tables.h"
 
 #include "resource.h"
+#include "version.h"
 
 namespace res {
 namespace {
@@ -64,7 +65,7 @@ struct StringEntry {
 };
 
 const StringEntry kStrings[] = {
-    {IDS_PROGRAM_VERSION, "22.03.00"},
+    {IDS_PROGRAM_VERSION, LINK_VERSION_TEXT},
 };
 
 }  // namespace
