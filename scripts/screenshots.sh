@@ -1,19 +1,28 @@
 #!/usr/bin/env bash
 # Takes screenshots of the conditions dialog and of the progress window under
 # Wine and Xvfb with the Japanese font, through the driver (tests/wine), on a
-# copy of the sample host data without remembered choices, and writes
-#   docs/screenshots/conditions-dialog.png
-#   docs/screenshots/progress-window.png
-# Installs ImageMagick for the PNG conversion (needed here only, not by the tests).
+# copy of the sample host data without remembered choices, at 96 and at 144
+# DPI, and writes
+#   docs/screenshots/conditions-dialog.png       progress-window.png
+#   docs/screenshots/conditions-dialog-144dpi.png progress-window-144dpi.png
+# The pictures come from a copy of the build's Wine prefix with the themed
+# look (Wine's light theme), Wine's own Marlett font in its Fonts folder and
+# the display's LogPixels set per run; the prefix the tests use stays as it is.
+# Installs ImageMagick for the PNG conversion and Wine's fonts (fonts-wine),
+# needed here only, not by the tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/ensure-deps.sh
-if ! dpkg-query -W -f='${Status}' imagemagick 2>/dev/null | grep -q "install ok installed"; then
+missing=()
+for p in imagemagick fonts-wine; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
     SUDO=""
     if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-    echo "screenshots: installing imagemagick"
+    echo "screenshots: installing ${missing[*]}"
     $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq imagemagick >/dev/null
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 # The packaged ImageMagick, whatever else is first on PATH under that name.
 convert=/usr/bin/convert
@@ -25,33 +34,65 @@ cmake --build "$build" -j2 --target Dorvik22ToZq13_U link_driver_cli
 
 winpath() { printf 'Z:%s' "$(cd "$1" && pwd | tr / '\\')"; }
 
-work=$build/screenshots
-rm -rf "$work"
-mkdir -p "$work/hostdata" "$work/out"
-cp "$build/app/Dorvik22ToZq13_U.exe" sample/demo/* "$work/"
-cp sample/hostdata/* "$work/hostdata/"
-# The settings folder inside the work folder: the dialog shows the data set's
-# defaults, not what an earlier run remembered.
-python3 - "$work/hostdata/host.ini" "$(winpath "$work")\\settings\\" <<'EOF'
+# The prefix for the pictures: a copy of the build's (made first if missing).
+shots=$build/screenshots-prefix
+if [ ! -f "$shots/wineprefix/system.reg" ]; then
+    bash scripts/wine-session.sh "$build" true
+    rm -rf "$shots"
+    mkdir -p "$shots"
+    cp -a "$build/wineprefix" "$shots/"
+fi
+# The title bar draws its close box as the letter "r" of the Marlett symbol
+# font. This Wine looks for its own fonts beside its data folder, not in
+# /usr/share/wine/fonts where fonts-wine puts them, so without this copy the
+# font mapper picks another face and the box shows a Latin "r".
+cp /usr/share/wine/fonts/marlett.ttf "$shots/wineprefix/drive_c/windows/Fonts/"
+
+# One run of the program at the given DPI: the dialog, then F12 and the
+# progress window once a third of the work is done.
+shoot() {
+    local dpi=$1 suffix=$2
+    local work=$build/screenshots/$dpi
+    rm -rf "$work"
+    mkdir -p "$work/hostdata" "$work/out"
+    cp "$build/app/Dorvik22ToZq13_U.exe" sample/demo/* "$work/"
+    cp sample/hostdata/* "$work/hostdata/"
+    # The settings folder inside the work folder: the dialog shows the data
+    # set's defaults, not what an earlier run remembered.
+    python3 - "$work/hostdata/host.ini" "$(winpath "$work")\\settings\\" <<'PY'
 import re
 import sys
 path, folder = sys.argv[1], sys.argv[2].encode("cp932")
 data = open(path, "rb").read()
 open(path, "wb").write(re.sub(rb"(?m)^Settings=[^\r\n]*", lambda m: b"Settings=" + folder, data))
-EOF
-export LINK_HOST_DATA="$(winpath "$work/hostdata")"
+PY
+    LINK_HOST_DATA="$(winpath "$work/hostdata")" xvfb-run -a -s "-screen 0 1280x1024x24" \
+        bash scripts/wine-session.sh "$shots" bash -c '
+            theme="HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager"
+            wine reg add "$theme" /v ThemeActive /d 1 /f >/dev/null
+            wine reg add "$theme" /v DllName /d "C:\windows\resources\themes\light\light.msstyles" /f >/dev/null
+            wine reg add "$theme" /v ColorName /d Blue /f >/dev/null
+            wine reg add "$theme" /v SizeName /d NormalSize /f >/dev/null
+            wine reg add "HKCU\Control Panel\Desktop" /v LogPixels /t REG_DWORD /d "$0" /f >/dev/null
+            # A new wineserver and a new Wine process read the setting.
+            wineserver -k
+            wineserver -w
+            wineserver -p || true
+            wine wineboot </dev/null >/dev/null 2>&1 || true
+            exec wine "$@"' "$dpi" \
+        "$build/tests/wine/link_driver.exe" "$(winpath "$work")\\Dorvik22ToZq13_U.exe" \
+        dialog sleep 500 shot "$work/conditions-dialog.bmp" \
+        set 1015 "$(winpath "$work/out")\\report.xml" to-month-end key F12 \
+        progress 30 shot "$work/progress-window.bmp" exit YES
 
-# The output folder exists, so F12 goes straight to the progress window; the
-# progress window is shot once a third of the work is done.
-xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/wine-session.sh "$build" \
-    wine "$build/tests/wine/link_driver.exe" "$(winpath "$work")\\Dorvik22ToZq13_U.exe" \
-    dialog sleep 500 shot "$work/conditions-dialog.bmp" \
-    set 1015 "$(winpath "$work/out")\\report.xml" to-month-end key F12 \
-    progress 30 shot "$work/progress-window.bmp" exit YES
+    mkdir -p docs/screenshots
+    for name in conditions-dialog progress-window; do
+        # No time stamps in the file: the same picture gives the same bytes.
+        "$convert" "$work/$name.bmp" -strip -define png:exclude-chunk=date,time \
+            "docs/screenshots/$name$suffix.png"
+        echo "wrote docs/screenshots/$name$suffix.png"
+    done
+}
 
-mkdir -p docs/screenshots
-for name in conditions-dialog progress-window; do
-    # No time stamps in the file: the same picture gives the same bytes.
-    "$convert" "$work/$name.bmp" -strip -define png:exclude-chunk=date,time "docs/screenshots/$name.png"
-    echo "wrote docs/screenshots/$name.png"
-done
+shoot 96 ""
+shoot 144 -144dpi
