@@ -1,7 +1,8 @@
-// The report with fuzzed company name, account codes, names, sub-account
-// flags and balances: the file is well-formed XML. Names reach the list as
-// the aggregation copies them (CopyKmkName). Input: function ID, company
-// name, then entries of code, flag, balance and name.
+// The report with fuzzed company name, support-file values, account codes,
+// names, sub-account flags and balances: the file is well-formed XML, with
+// no control byte but TAB, LF and CR. Names reach the list as the
+// aggregation copies them (CopyKmkName). Input: function ID, company name,
+// product name and version, then entries of code, flag, balance and name.
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -23,14 +24,16 @@ public:
     void Pulse() override {}
 };
 
-// Host texts are well-formed Shift_JIS without control characters (the host
-// data loader refuses others); the report writes texts byte for byte, so
-// only what the program itself cuts or converts can break them.
-bool IsHostText(const std::string& text) {
+// Control bytes and broken double-byte characters may come from outside
+// (a hand-edited SUPPORT.INF, a damaged host record): the writer leaves them
+// out. Single bytes that are no Shift_JIS character at all (DEL, 0x80, 0xA0,
+// 0xFD and above) are passed over; code page 932 readers take them.
+bool IsOutsideText(const std::string& text) {
     for (const char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+        const auto b = static_cast<unsigned char>(c);
+        if (b == 0x7F || b == 0x80 || b == 0xA0 || b >= 0xFD) return false;
     }
-    return fz::IsWellFormedSjis(text);
+    return true;
 }
 
 }  // namespace
@@ -41,7 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fz::Reader in(data, size);
     const auto functionId = static_cast<std::int16_t>(in.I32());
     const std::string company = in.Bytes(StDATAINFO::kCompanyNameSize - 1);
-    if (!IsHostText(company)) return -1;
+    const std::string productName = in.Bytes(255);
+    const std::string productVersion = in.Bytes(255);
+    if (!IsOutsideText(company) || !IsOutsideText(productName) || !IsOutsideText(productVersion)) return -1;
+    fz::WritePosixFile(scratch.Posix() + "/SUPPORT.INF",
+                       "[=製品名=]" + productName + "\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]" + productVersion + "\r\n");
 
     ClBalanceList list;
     while (!in.Empty() && list.size() < 200) {
@@ -50,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         entry->cHojyoFlg = in.Byte();
         entry->llZandaka = in.I64();
         const std::string name = in.Bytes(64);
-        if (!IsHostText(name)) return -1;
+        if (!IsOutsideText(name)) return -1;
         CopyKmkName(entry->szName, reinterpret_cast<const std::uint8_t*>(name.data()), name.size());
         list.push_back(std::move(entry));
     }

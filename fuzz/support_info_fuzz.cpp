@@ -1,5 +1,6 @@
 // SUPPORT.INF in the current directory: both values are texts inside the
-// file's content, never taking in the image's fill.
+// file's content, never taking in the image's fill nor reaching past the end
+// of their line, whichever line ends the file has.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -23,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fz::Check(length <= size, "value longer than the file", bytes);
         fz::Check(std::memchr(value, '\xFF', length) == nullptr || std::memchr(data, 0xFF, size) != nullptr,
                   "value took in the fill", bytes);
+        fz::Check(std::strpbrk(value, "\r\n\x1A") == nullptr, "value runs past its line end", bytes);
     }
     return 0;
 }

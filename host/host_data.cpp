@@ -125,8 +125,18 @@ private:
         return true;
     }
 
+    // A number's text is checked as text first: a broken double-byte
+    // character is named as such, not shown as the valid-looking digits
+    // before it (the quote in the number message is cut on a character
+    // boundary, which drops a lone lead byte).
+    bool NumberText(const std::string& file, int line, const std::string& field, const std::string& value) {
+        if (const char* reason = text::CheckSjis(value)) return Fail(file, line, field, reason);
+        return true;
+    }
+
     bool Integer(const std::string& file, int line, const std::string& field, const std::string& value,
                  std::int64_t lo, std::int64_t hi, std::int64_t& out, bool allowHex = false) {
+        if (!NumberText(file, line, field, value)) return false;
         if (text::ParseInteger(value, lo, hi, allowHex, out)) return true;
         return Fail(file, line, field,
                     "整数 " + std::to_string(lo) + " から " + std::to_string(hi) + " ではありません: \"" +
@@ -136,6 +146,7 @@ private:
     bool Date(const std::string& file, int line, const std::string& field, const std::string& value,
               std::int32_t& out) {
         std::int64_t v = 0;
+        if (!NumberText(file, line, field, value)) return false;
         if (!text::ParseInteger(value, 0, kInt32Max, false, v) ||
             !text::IsValidDate(static_cast<std::int32_t>(v))) {
             return Fail(file, line, field,
@@ -402,6 +413,7 @@ private:
                 for (std::size_t e = 0; e < 15; ++e) {
                     const std::size_t col = kTotalsFixedColumns + a * 15 + e;
                     std::int64_t amount = 0;
+                    if (!NumberText(name, line, columns[col], f[col])) return false;
                     if (!f[col].empty() && !text::ParseAmount(f[col], amount)) {
                         return Fail(name, line, columns[col],
                                     "金額 (円、小数4桁まで、64ビットの範囲) ではありません: \"" +

@@ -59,14 +59,11 @@ int ClSupportInfo::Load() {
 
 void ClSupportInfo::PrepareBuffer() {
     if (m_pData == nullptr) return;
+    // Every line end byte on its own: a file saved with LF or CR line ends
+    // must not carry the particulars of the following lines (serial number,
+    // company, contact) into a value. A CR LF pair becomes two NULs as before.
     for (std::size_t i = 0; i < kImageSize; ++i) {
-        if (m_pData[i] == '\r' && i + 1 < kImageSize && m_pData[i + 1] == '\n') {
-            m_pData[i] = '\0';
-            m_pData[i + 1] = '\0';
-            ++i;
-        } else if (m_pData[i] == '\x1A') {
-            m_pData[i] = '\0';
-        }
+        if (m_pData[i] == '\r' || m_pData[i] == '\n' || m_pData[i] == '\x1A') m_pData[i] = '\0';
     }
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Reader of the host installation's support information file "SUPPORT.INF":
 // a Shift_JIS text of keyed particulars, one per line ("[=name=]" directly
-// followed by the value, CR LF at the end). The file is read once into a
-// fixed image and a key's value is found by a plain byte search.
+// followed by the value, CR LF, LF or CR at the end). The file is read once
+// into a fixed image and a key's value is found by a plain byte search.
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -21,8 +21,8 @@ public:
     // whether or not the file opened then); 0 when no memory was to be had
     // (after telling the user) or the file did not open.
     int Load();
-    // Turns every CR LF into two NULs and every 0x1A into NUL, so that each
-    // line is a zero-terminated text in place. Lone CR or LF stay.
+    // Turns every CR, LF and 0x1A into NUL, so that each line is a
+    // zero-terminated text in place, whichever line ends the file has.
     void PrepareBuffer();
     // The value of "[=製品名=]" / "[=製品ﾊﾞｰｼﾞｮﾝ=]", or an empty text. Valid
     // while the object lives.

@@ -18,11 +18,34 @@ char* Put(char* out, const char* bytes, std::size_t size) {
     return out + size;
 }
 
-// Byte by byte without regard to double-byte characters: in Shift_JIS a
-// second byte is 0x40 or above, so none of the five can be one.
+// Code page 932 lead and second bytes; the report is Shift_JIS whatever the
+// machine's locale, so the ranges are fixed here.
+bool IsLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+bool IsSecondByte(unsigned char c) {
+    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
+}
+
+// Every text and attribute value passes here, and only characters an XML
+// parser takes come out. A control byte other than TAB, LF and CR is no
+// character of XML 1.0 and is left out. A double-byte character passes
+// whole; a lead byte without its second byte is left out, since it would
+// take the next byte (a "<" of the end tag, say) into a broken character.
+// A second byte is 0x40 or above, so none of the five special bytes can be
+// one and the rest goes byte by byte.
 char* PutEscaped(char* out, const char* text) {
     if (text == nullptr) return out;
     for (; *text != '\0'; ++text) {
+        const auto c = static_cast<unsigned char>(*text);
+        if (IsLeadByte(c)) {
+            if (IsSecondByte(static_cast<unsigned char>(text[1]))) {
+                *out++ = *text++;
+                *out++ = *text;
+            }
+            continue;
+        }
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') continue;
         switch (*text) {
             case '&':
                 out = Put(out, "&amp;", 5);

@@ -3,7 +3,8 @@
 // composes one complete line (indentation, tag, escaped text, CR LF) and
 // hands it to the operating system in a single write. The writer keeps no
 // element stack: the caller says at which level each line stands and matches
-// start and end tags itself. Text is Shift_JIS and is written byte for byte.
+// start and end tags itself. Text is Shift_JIS and is written byte for byte
+// but for the escapes and what XML forbids (see Escape).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -42,8 +43,11 @@ public:
                      const char* value2 = nullptr);
     int WriteEndTag(std::string& line, const char* name, int level);
 
-    // Replaces & < > " ' by their entity references. The result lives in one
-    // buffer shared by the whole process and stays valid until the next call.
+    // Replaces & < > " ' by their entity references and leaves out what no
+    // XML parser takes: control bytes other than TAB, LF and CR, and a lead
+    // byte without its second byte. Every text and attribute value of the
+    // line operations is escaped so. The result lives in one buffer shared
+    // by the whole process and stays valid until the next call.
     static const char* Escape(const char* text);
 
     // Closes the file if one is bound; always 0. A second call does nothing.

@@ -290,6 +290,7 @@ struct MalformedCase {
     const char* expectFile;
     int expectLine;
     const char* expectField;
+    const char* expectMessage = nullptr;  // checked when given
 };
 
 std::vector<MalformedCase> MalformedCases() {
@@ -298,7 +299,16 @@ std::vector<MalformedCase> MalformedCases() {
     const std::string tooLong57(57, 'n');
     std::string fiveDecimals = amounts;
     fiveDecimals.replace(fiveDecimals.find("4,"), 1, "4.00001");  // dx3 holds 4
+    std::string brokenAmount = amounts;
+    brokenAmount.replace(brokenAmount.find("4,"), 1, "4\x82");
+    const char* const kBroken = "全角文字が途中で切れています";
     return {
+        {"amount ending in a broken double-byte character", "totals-1.csv", 3,
+         "100,1,Sub,1,0,0,0,0," + brokenAmount, "totals-1.csv", 3, "dx3", kBroken},
+        {"integer ending in a broken double-byte character", "users.csv", 2, "u1,1,1\x82", "users.csv", 2,
+         "selected2", kBroken},
+        {"date ending in a broken double-byte character", "datasets.csv", 2,
+         "1,ID1,Co,20250401\x82,20260331,1,0,0,0", "datasets.csv", 2, "periodStart", kBroken},
         {"amount with five decimals", "totals-1.csv", 3, "100,1,Sub,1,0,0,0,0," + fiveDecimals,
          "totals-1.csv", 3, "dx3"},
         {"amount past 64 bits", "totals-1.csv", 3,
@@ -404,7 +414,38 @@ TEST_F(HostLoader, MalformedDataIsNamedByFileLineAndField) {
         EXPECT_EQ(err.line, c.expectLine);
         EXPECT_EQ(err.field, c.expectField);
         EXPECT_FALSE(err.message.empty());
+        if (c.expectMessage != nullptr) {
+            EXPECT_EQ(err.message, c.expectMessage);
+        }
         EXPECT_EQ(m.currentUser, "untouched") << "a failed load leaves the model alone";
+    }
+}
+
+TEST_F(HostLoader, LfAndCrLineEndsLoadLikeCrLf) {
+    // A hand-edited folder may come back from any editor: LF and CR-only
+    // line ends load the same model and count lines alike.
+    host::HostModel reference;
+    host::LoadError err;
+    {
+        TempFolder folder;
+        ASSERT_TRUE(host_test::MinimalFolder().WriteTo(folder));
+        ASSERT_TRUE(host::LoadHostModel(folder.Path(), reference, err)) << err.ToText();
+    }
+    for (const char* end : {"\n", "\r"}) {
+        SCOPED_TRACE(end[0] == '\n' ? "LF" : "CR");
+        FolderFiles files = host_test::MinimalFolder();
+        files.lineEnd = end;
+        TempFolder folder;
+        ASSERT_TRUE(files.WriteTo(folder));
+        host::HostModel m;
+        ASSERT_TRUE(host::LoadHostModel(folder.Path(), m, err)) << err.ToText();
+        EXPECT_TRUE(SameModel(reference, m));
+        files.Lines("totals-1.csv")[4] = "200,0,S,256,0,0,0,0," + host_test::AmountCells(1);
+        ASSERT_TRUE(files.WriteTo(folder));
+        EXPECT_FALSE(host::LoadHostModel(folder.Path(), m, err));
+        EXPECT_EQ(err.file, "totals-1.csv");
+        EXPECT_EQ(err.line, 5);
+        EXPECT_EQ(err.field, "nature");
     }
 }
 

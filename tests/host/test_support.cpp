@@ -99,7 +99,7 @@ std::vector<std::string>& FolderFiles::Lines(const std::string& name) {
 bool FolderFiles::WriteTo(TempFolder& folder) const {
     for (const auto& [name, lines] : files) {
         std::string content;
-        for (const std::string& line : lines) content += line + "\r\n";
+        for (const std::string& line : lines) content += line + lineEnd;
         if (!folder.Write(name, content)) return false;
     }
     return true;

@@ -40,6 +40,7 @@ std::string AmountCells(long long yen);
 // malformed-data tests change them.
 struct FolderFiles {
     std::vector<std::pair<std::string, std::vector<std::string>>> files;
+    std::string lineEnd = "\r\n";  // after every line
     std::vector<std::string>& Lines(const std::string& name);
     bool WriteTo(TempFolder& folder) const;
 };

@@ -341,6 +341,35 @@ TEST_F(ReportWriterTest, ProductNameAndVersionComeFromTheSupportFile) {
         bytes);
 }
 
+TEST_F(ReportWriterTest, ControlBytesFromOutsideAreLeftOutOfTheReport) {
+    // Support values, the company name, account and sub-account names: none
+    // of their control bytes reaches the file, which a strict parser reads.
+    ASSERT_TRUE(
+        rt::WriteBytes(dir.Path("SUPPORT.INF"), "[=製品名=]会計\x01 22\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.03\x1B.01\r\n"));
+    info = rt::DataInfo("ABC\x02商事", 20220401, 20230331);
+    Add(10000, "現\x03金", 1, 10000);
+    Add(10001, "\x1F小口", 0, 20000);
+    Add(10000, "現\x03金", 1, 10000);
+    expect.programName = "会計 22";
+    expect.programVersion = "22.03.01";
+    const std::string bytes = WriteValid();
+    EXPECT_EQ(rt::Head("1", "\x89\xEF\x8C\x76 22", "22.03.01") +
+                  rt::Basic("\x82\x60\x82\x61\x82\x62\x8F\xA4\x8E\x96", "20220401", "20230331") +
+                  "\t<DATA>\r\n"
+                  "\t\t<KANJYOKAMOKU Count=\"   1\">\r\n"
+                  "\t\t\t<KANJYOKAMOKU_CODE>1</KANJYOKAMOKU_CODE>\r\n"
+                  "\t\t\t<KANJYOKAMOKU_NAME>\x8C\xBB\x8B\xE0</KANJYOKAMOKU_NAME>\r\n"
+                  "\t\t\t<KANJYOKAMOKU_ZANDAKA>1</KANJYOKAMOKU_ZANDAKA>\r\n"
+                  "\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n"
+                  "\t\t\t\t<HOJYOKAMOKU_CODE>1</HOJYOKAMOKU_CODE>\r\n"
+                  "\t\t\t\t<HOJYOKAMOKU_NAME>\x8F\xAC\x8C\xFB</HOJYOKAMOKU_NAME>\r\n"
+                  "\t\t\t\t<HOJYOKAMOKU_ZANDAKA>2</HOJYOKAMOKU_ZANDAKA>\r\n"
+                  "\t\t\t</HOJYOKAMOKU>\r\n"
+                  "\t\t</KANJYOKAMOKU>\r\n" +
+                  kTail,
+              bytes);
+}
+
 TEST_F(ReportWriterTest, EmptyOrMissingSupportValuesFallBack) {
     // Missing file: the default expectation already holds "KR9" and "22.03.0X".
     EXPECT_EQ(rt::Head("1", "KR9", "22.03.0X") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());

@@ -103,8 +103,6 @@ TEST_F(XmlWriterTest, EscapeReplacesTheFiveAndKeepsDoubleByteCharacters) {
                  ClXmlWriter::Escape("表&ポ<表>ポ\"表'ポ"));
     EXPECT_STREQ("ソ能予十\\|", ClXmlWriter::Escape("ソ能予十\\|"));
     EXPECT_STREQ("&amp;amp;", ClXmlWriter::Escape("&amp;"));
-    // Control bytes, TAB, CR and LF are not touched.
-    EXPECT_STREQ("a\tb\r\nc\x01", ClXmlWriter::Escape("a\tb\r\nc\x01"));
     EXPECT_STREQ("", ClXmlWriter::Escape(""));
     EXPECT_STREQ("", ClXmlWriter::Escape(nullptr));
     // One buffer for the whole process: the next call replaces the result.
@@ -119,6 +117,40 @@ TEST_F(XmlWriterTest, EscapeReplacesTheFiveAndKeepsDoubleByteCharacters) {
     EXPECT_EQ(
         "\t\t\t<NAME>\x95\x5C&amp;\x83\x7C&lt;\x95\x5C&gt;\x83\x7C&quot;\x95\x5C&apos;\x83\x7C</NAME>\r\n",
         bytes);
+}
+
+TEST_F(XmlWriterTest, BytesNoXmlParserTakesAreLeftOut) {
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string escaped;
+    };
+    const Case cases[] = {
+        {"TAB, LF and CR stay", "a\tb\nc\rd", "a\tb\nc\rd"},
+        {"every other control byte goes",
+         "\x01\x02\x03\x04\x05\x06\x07\x08\x0B\x0C\x0E\x0F\x10\x11\x12\x13\x14\x15\x16\x17\x18\x19\x1A\x1B"
+         "\x1C\x1D\x1E\x1F",
+         ""},
+        {"blank and DEL stay", " \x7F", " \x7F"},
+        {"between double-byte characters", "表\x01ポ", "\x95\x5C\x83\x7C"},
+        {"lead byte at the end", "A\x81", "A"},
+        {"lead byte before markup", "\x81<\x81&\x81\"", "&lt;&amp;&quot;"},
+        {"lead byte before a control byte",
+         "\x81\x01"
+         "B",
+         "B"},
+        {"lead byte before a blank", "\x82 A", " A"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.escaped, ClXmlWriter::Escape(c.text.c_str()));
+    }
+    // Texts and attribute values of the lines alike.
+    const std::string bytes = WriteFile(dir, "forbidden.xml", [&](ClXmlWriter& xml) {
+        EXPECT_EQ(1, xml.WriteElement(line, "N", "\x01t\x81", 1, "A", "x\x1By"));
+        EXPECT_EQ(1, xml.WriteStartTag(line, "S", 1, "A", "\x0C"));
+    });
+    EXPECT_EQ("\t<N A=\"xy\">t</N>\r\n\t<S A=\"\">\r\n", bytes);
 }
 
 TEST_F(XmlWriterTest, LongLinesComeOutWhole) {
