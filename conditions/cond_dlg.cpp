@@ -4,8 +4,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/app_texts.h"
-#include "app/c_number.h"
 #include "conditions/cond_texts.h"
 #include "conditions/dest_path.h"
 #include "conditions/period_months.h"
@@ -18,6 +16,8 @@
 #include "platform/process.h"
 #include "platform/types.h"
 #include "res/resource.h"
+#include "shared/box_caption.h"
+#include "shared/c_number.h"
 
 namespace {
 

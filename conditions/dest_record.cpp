@@ -7,11 +7,11 @@
 #include <string_view>
 #include <utility>
 
-#include "app/c_number.h"
 #include "conditions/cond_dlg.h"
 #include "conditions/dest_path.h"
 #include "host/file_mgr.h"
 #include "platform/files.h"
+#include "shared/c_number.h"
 
 namespace {
 
