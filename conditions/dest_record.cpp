@@ -128,7 +128,9 @@ int ClCondDlg::SaveDestRecord(std::int16_t taxIncluded, std::int16_t toMonth, co
     const std::string tempPath = filePath + kTempSuffix;
     plat::File file;
     if (!file.Open(tempPath, plat::File::Mode::kWriteTruncate)) return 0;
-    const bool written = file.Write(content.data(), content.size());
+    // On the disk before it replaces the old file: a power cut must not
+    // leave an empty file in place of every user's choices.
+    const bool written = file.Write(content.data(), content.size()) && file.Flush();
     const bool closed = file.Close();
     if (!written || !closed || !plat::MoveFileReplace(tempPath, filePath)) {
         plat::DeleteFileAt(tempPath);
