@@ -99,9 +99,12 @@ bool ClCondDlg::OnInitDialog() {
     if (path.empty()) {
         // The default is a file pattern in the default folder, for the user
         // to complete by typing or browsing.
-        path = ClFileMgr::Inst()->GetAppFolderPath(ClFileMgr::kFolderOutput);
+        const char* folder = ClFileMgr::Inst()->GetAppFolderPath(ClFileMgr::kFolderOutput);
+        path = folder != nullptr ? folder : "";
         if (path.empty()) {
             path = plat::GetTempDir();
+            // Asked for with a path buffer: a text that does not fit it is none.
+            if (path.size() >= kPathSize) path.clear();
             if (!path.empty()) dest::AddTrailingBackslash(path, dest::kPathBufferSize);
         }
         path += cond_texts::kDefaultPattern;
@@ -287,6 +290,10 @@ void ClCondDlg::OnBrowse() {
         folder = dest::GetDrivePart(m_strDestPath);
         name = dest::GetAfterDrivePart(m_strDestPath);
     }
+
+    // The dialog's name buffer holds a path: a name that does not fit starts
+    // it empty rather than cut into another name.
+    if (name.size() >= kPathSize) name.clear();
 
     plat::SaveFileRequest request;
     request.owner = Handle();
