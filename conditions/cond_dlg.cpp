@@ -261,7 +261,9 @@ bool ClCondDlg::CheckDestination() {
             BackToPath();
             return false;
         }
-        if (!dest::CreateFolderTree(folder)) {
+        // Creating nothing can succeed (a drive that does not exist has no
+        // level to create): the folder must be there afterwards.
+        if (!dest::CreateFolderTree(folder) || !plat::Access(folder, 0)) {
             AskAt(m_edtDestPath, cond_texts::kFolderNotCreated, kError);
             BackToPath();
             return false;
