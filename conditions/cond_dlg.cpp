@@ -103,7 +103,8 @@ bool ClCondDlg::OnInitDialog() {
         path = folder != nullptr ? folder : "";
         if (path.empty()) {
             path = plat::GetTempDir();
-            // Asked for with a path buffer: a text that does not fit it is none.
+            // The system's text goes into a path buffer: one that does not
+            // fit it counts as none, never a cut folder.
             if (path.size() >= kPathSize) path.clear();
             if (!path.empty()) dest::AddTrailingBackslash(path, dest::kPathBufferSize);
         }

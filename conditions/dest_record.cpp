@@ -33,9 +33,9 @@ std::string MakeKey(const char* userId, const char* dataId) {
     return std::string(userId) + "/" + dataId + ":";
 }
 
-// A key that cannot stand at the start of one line: too long, or holding a
-// control byte (a line feed would make the record span two lines, and the
-// next save would leave half of it). No Shift_JIS character has such a byte.
+// Whether the key can begin exactly one line: not too long, and no control
+// byte (with a line feed the record would span two lines, and the next save
+// would leave half of it). No Shift_JIS character holds such a byte.
 bool IsUsableKey(const std::string& key) {
     return key.size() <= kMaxKeyBytes &&
            std::none_of(key.begin(), key.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
