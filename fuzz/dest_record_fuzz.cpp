@@ -41,9 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         host::HostModel model;
         model.appFolder[1] = scratch.Win() + "set\\";
         host::StandIn::Get().UseModel(model);
-        // The property is about bytes: waiting for the disk three times an
-        // input would cut the rate to a few dozen a second.
-        plat::portable::SkipDiskSyncs(true);
         s_modelSet = true;
     }
     fz::Check(plat::CreateDir(scratch.Win() + "set"), "settings folder");
