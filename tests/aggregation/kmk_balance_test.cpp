@@ -2,6 +2,8 @@
 // and mid-year adjustment months, both natures and both tax modes.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "agg_support.h"
 
 namespace aggtest {
@@ -48,110 +50,63 @@ protected:
     }
 };
 
-TEST_F(Balances, BroughtForwardAndMovementsTaxExclusive) {
-    // F = 4, T = 9. Debit nature:
-    //   brought forward (1000+100+200+300) - (10+1+2+3)   = 1584
-    //   months 4..9 debit 400.0001+500+...+900 = 3900.0001, credit 4+...+9 = 39
-    //   closing 1584 + 3900.0001 - 39 = 5445.0001
-    // Credit nature: the same with the sides exchanged, -5445.0001.
-    ASSERT_EQ(1, Run(MonthFind(4, 9), 0));
-    EXPECT_EQ(5445 * kYen + 1, Balance(kDebitAcct));
-    EXPECT_EQ(-(5445 * kYen + 1), Balance(kCreditAcct));
-}
+// One run per row; the debit-nature account's closing balance in whole yen
+// (each carries the extra ten-thousandth of month 4), and the credit-nature
+// account's the same negated where the row checks it.
+struct Case {
+    const char* name;
+    std::int32_t setting;  // the period setting: 1 counts the mid-year month with the sixth
+    std::int16_t from;
+    std::int16_t to;
+    std::vector<std::int16_t> extras;
+    int unlinkedItem;  // -1, or the item whose link is cut
+    int taxIncluded;
+    std::int64_t debitYen;
+    bool checkCredit;
+};
 
-TEST_F(Balances, BroughtForwardAndMovementsTaxInclusive) {
-    // Debit nature: brought forward 1644 - 28 = 1616; months debit 3966.0001,
-    // credit 57; closing 1616 + 3966.0001 - 57 = 5525.0001.
-    ASSERT_EQ(1, Run(MonthFind(4, 9), 1));
-    EXPECT_EQ(5525 * kYen + 1, Balance(kDebitAcct));
-    EXPECT_EQ(-(5525 * kYen + 1), Balance(kCreditAcct));
-}
-
-TEST_F(Balances, AnyFlagOtherThanOneIsTaxExclusive) {
-    ASSERT_EQ(1, Run(MonthFind(4, 9), 2));
-    EXPECT_EQ(5445 * kYen + 1, Balance(kDebitAcct));
-}
-
-TEST_F(Balances, FromIndexOneBringsForwardTheOpeningBalanceAlone) {
-    // 990 + (100+...+1200) - (1+...+12) + 0.0001 = 990 + 7800.0001 - 78 = 8712.0001
-    ASSERT_EQ(1, Run(MonthFind(1, 12), 0));
-    EXPECT_EQ(8712 * kYen + 1, Balance(kDebitAcct));
-}
-
-TEST_F(Balances, YearEndMonthCountsOnceWhenTheRangeTakesItIn) {
+const Case kCases[] = {
+    // F = 4, T = 9: brought forward (1000+100+200+300) - (10+1+2+3) = 1584;
+    // months 4..9 debit 3900.0001, credit 39.
+    {"brought forward and movements, tax-exclusive", 0, 4, 9, {}, -1, 0, 5445, true},
+    // Brought forward 1644 - 28 = 1616; months debit 3966.0001, credit 57.
+    {"brought forward and movements, tax-inclusive", 0, 4, 9, {}, -1, 1, 5525, true},
+    {"any flag other than one is tax-exclusive", 0, 4, 9, {}, -1, 2, 5445, true},
+    // 990 + (100+...+1200) - (1+...+12)
+    {"from index one brings forward the opening balance alone", 0, 1, 12, {}, -1, 0, 8712, false},
     // 8712.0001 + 5000 - 50
-    ASSERT_EQ(1, Run(MonthFind(1, 12, {18}), 0));
-    EXPECT_EQ(13662 * kYen + 1, Balance(kDebitAcct));
-    EXPECT_EQ(-(13662 * kYen + 1), Balance(kCreditAcct));
-}
-
-TEST_F(Balances, YearEndItemMustBeLinkedAfterItemTwo) {
-    StFINDINFO unlinked = MonthFind(1, 12);
-    SetMonthItem(unlinked, 2, 1, 18, 0);  // item 2's link stays 0
-    ASSERT_EQ(1, Run(unlinked, 0));
-    EXPECT_EQ(8712 * kYen + 1, Balance(kDebitAcct));
-}
-
-TEST_F(Balances, YearEndInTheFourthItemNeedsTheThirdItemsLink) {
-    StFINDINFO linked = MonthFind(1, 12, {15, 18});  // T = 12, so no mid-year month
-    ASSERT_EQ(1, Run(linked, 0));
-    EXPECT_EQ(13662 * kYen + 1, Balance(kDebitAcct));
-
-    m_list.clear();
-    StFINDINFO broken = MonthFind(1, 12, {15, 18});
-    broken.SetI16(StFINDINFO::ItemOffset(2) + StFINDINFO::kOffLink, 0);
-    ASSERT_EQ(1, Run(broken, 0));
-    EXPECT_EQ(8712 * kYen + 1, Balance(kDebitAcct));
-}
-
-TEST_F(Balances, MidYearMonthWithSettingOneAndSixthMonth) {
-    SetPeriodSetting(1);
-    // 990 + (100+...+600) - (1+...+6) + 7000 - 70 = 990 + 2100 - 21 + 6930 = 9999
-    ASSERT_EQ(1, Run(MonthFind(1, 6, {15}), 0));
-    EXPECT_EQ(9999 * kYen + 1, Balance(kDebitAcct));
-    EXPECT_EQ(-(9999 * kYen + 1), Balance(kCreditAcct));
-}
-
-TEST_F(Balances, MidYearMonthFollowsTheSettingNotTheItem) {
-    SetPeriodSetting(1);
-    ASSERT_EQ(1, Run(MonthFind(1, 6), 0));
-    EXPECT_EQ(9999 * kYen + 1, Balance(kDebitAcct));
-}
-
-TEST_F(Balances, MidYearMonthNotCountedOtherwise) {
-    SetPeriodSetting(0);
-    ASSERT_EQ(1, Run(MonthFind(1, 6, {15}), 0));
-    EXPECT_EQ(3069 * kYen + 1, Balance(kDebitAcct));  // 990 + 2100.0001 - 21
-
-    SetPeriodSetting(1);
-    m_list.clear();
-    ASSERT_EQ(1, Run(MonthFind(1, 5), 0));
-    EXPECT_EQ(2475 * kYen + 1, Balance(kDebitAcct));  // 990 + 1500.0001 - 15
-    m_list.clear();
-    ASSERT_EQ(1, Run(MonthFind(1, 7), 0));
-    EXPECT_EQ(3762 * kYen + 1, Balance(kDebitAcct));  // 990 + 2800.0001 - 28
-
-    SetPeriodSetting(2);
-    m_list.clear();
-    ASSERT_EQ(1, Run(MonthFind(1, 6), 0));
-    EXPECT_EQ(3069 * kYen + 1, Balance(kDebitAcct));
-}
-
-TEST_F(Balances, BothExtraMonthsInASixMonthPeriod) {
-    SetPeriodSetting(1);
+    {"the year-end month counts once when the range takes it in", 0, 1, 12, {18}, -1, 0, 13662, true},
+    {"the year-end item must be linked after item two", 0, 1, 12, {18}, 1, 0, 8712, false},
+    {"the year end in the fourth item (T = 12: no mid-year month)", 0, 1, 12, {15, 18}, -1, 0, 13662, false},
+    {"the year end in the fourth item needs the third item's link", 0, 1, 12, {15, 18}, 2, 0, 8712, false},
+    // 990 + (100+...+600) - (1+...+6) + 7000 - 70
+    {"mid-year month with setting one and the sixth month", 1, 1, 6, {15}, -1, 0, 9999, true},
+    {"mid-year month follows the setting, not the item", 1, 1, 6, {}, -1, 0, 9999, false},
+    {"mid-year item without setting one: not counted", 0, 1, 6, {15}, -1, 0, 3069, false},
+    {"setting one, fifth month: not counted", 1, 1, 5, {}, -1, 0, 2475, false},
+    {"setting one, seventh month: not counted", 1, 1, 7, {}, -1, 0, 3762, false},
+    {"setting two, sixth month: not counted", 2, 1, 6, {}, -1, 0, 3069, false},
     // 9999.0001 + 5000 - 50
-    ASSERT_EQ(1, Run(MonthFind(1, 6, {15, 18}), 0));
-    EXPECT_EQ(14949 * kYen + 1, Balance(kDebitAcct));
-}
+    {"both extra months in a six-month period", 1, 1, 6, {15, 18}, -1, 0, 14949, false},
+    // Brought forward entries 0..6: (1000+100+...+600) - (10+1+...+6); no months.
+    {"from after to adds no months", 0, 7, 3, {}, -1, 0, 3069, false},
+    {"from after to still takes the year end", 0, 7, 3, {18}, -1, 0, 8019, false},
+};
 
-TEST_F(Balances, FromAfterToAddsNoMonths) {
-    // Brought forward entries 0..6: (1000+100+...+600) - (10+1+...+6)
-    //   = 3100.0001 - 31 = 3069.0001; no months.
-    ASSERT_EQ(1, Run(MonthFind(7, 3), 0));
-    EXPECT_EQ(3069 * kYen + 1, Balance(kDebitAcct));
-    m_list.clear();
-    ASSERT_EQ(1, Run(MonthFind(7, 3, {18}), 0));
-    EXPECT_EQ(8019 * kYen + 1, Balance(kDebitAcct));  // + 5000 - 50
+TEST_F(Balances, ClosingBalanceOfEachRange) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        m_list.clear();
+        SetPeriodSetting(c.setting);
+        StFINDINFO find = MonthFind(c.from, c.to, c.extras);
+        if (c.unlinkedItem >= 0)
+            find.SetI16(StFINDINFO::ItemOffset(c.unlinkedItem) + StFINDINFO::kOffLink, 0);
+        ASSERT_EQ(1, Run(find, c.taxIncluded));
+        EXPECT_EQ(c.debitYen * kYen + 1, Balance(kDebitAcct));
+        if (c.checkCredit) {
+            EXPECT_EQ(-(c.debitYen * kYen + 1), Balance(kCreditAcct));
+        }
+    }
 }
 
 TEST_F(Balances, BalanceOnTheOtherSideIsNegative) {

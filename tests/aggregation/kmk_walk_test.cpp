@@ -49,99 +49,148 @@ protected:
     }
 };
 
-TEST_F(Walk, ProgressCallsOfACompleteRun) {
-    AddFive();
-    ASSERT_EQ(1, Run(MonthFind(1, 12)));
-    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x5", "Advance 400 500"}), m_progress.Calls());
-    EXPECT_EQ((std::vector<std::int32_t>{10000, 20000, 30000, 40000, 50000}), Codes());
-    EXPECT_FALSE(m_bRuleHeld);
-    EXPECT_EQ(1, HostCalls("MoveFinish"));
+host::Faults Reported(std::int64_t count) {
+    host::Faults f;
+    f.reportedCount = count;
+    return f;
 }
 
-TEST_F(Walk, EndOfRecordsBeforeTheReportedCount) {
-    AddFive();
-    Faults().reportedCount = 8;
-    ASSERT_EQ(1, Run(MonthFind(1, 12)));
+host::Faults Failing(bool host::Faults::*which) {
+    host::Faults f;
+    f.*which = true;
+    return f;
+}
+
+host::Faults MoveNextFailsAt(int k) {
+    host::Faults f;
+    f.failMoveNextAt = k;
+    return f;
+}
+
+const std::vector<std::int32_t> kFive = {10000, 20000, 30000, 40000, 50000};
+
+// How a walk ends, and what a host failure leaves: the result, the progress
+// calls, the entries so far, whether the engine still holds its rule, and
+// the host calls of the walk.
+struct Ending {
+    const char* name;
+    bool five;  // the five accounts, else none
+    host::Faults faults;
+    std::int32_t result;
+    std::vector<std::string> calls;
+    std::vector<std::int32_t> codes;
+    bool ruleHeld;
+    long moveNext;
+    long moveFinish;
+};
+
+const Ending kEndings[] = {
+    {"complete run", true, {}, 1, Seq(kUpToWalk, {"Pulse x5", "Advance 400 500"}), kFive, false, 5, 1},
     // The sixth MoveNext says there are no more.
-    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x6", "Advance 400 500"}), m_progress.Calls());
-    EXPECT_EQ(5u, m_list.size());
-}
+    {"end of records before the reported count", true, Reported(8), 1,
+     Seq(kUpToWalk, {"Pulse x6", "Advance 400 500"}), kFive, false, 6, 1},
+    {"the reported count ends the walk",
+     true,
+     Reported(2),
+     1,
+     Seq(kUpToWalk, {"Pulse x2", "Advance 400 500"}),
+     {10000, 20000},
+     false,
+     2,
+     1},
+    {"no records reported", true, Reported(0), 1, Seq(kUpToWalk, {"Advance 400 500"}), {}, false, 0, 1},
+    {"empty host walk", false, {}, 1, Seq(kUpToWalk, {"Advance 400 500"}), {}, false, 0, 1},
+    {"the first MoveNext says no more",
+     false,
+     Reported(3),
+     1,
+     Seq(kUpToWalk, {"Pulse x1", "Advance 400 500"}),
+     {},
+     false,
+     1,
+     1},
+    {"rule creation fails",
+     true,
+     Failing(&host::Faults::failRuleCreate),
+     0,
+     {"Advance 0 100"},
+     {},
+     false,
+     0,
+     0},
+    {"GetSumCount fails",
+     true,
+     Failing(&host::Faults::failGetSumCount),
+     0,
+     {"Advance 0 100", "Advance 100 300"},
+     {},
+     true,
+     0,
+     0},
+    {"SetMovePos fails", true, Failing(&host::Faults::failSetMovePos), 0, kUpToWalk, {}, true, 0, 0},
+    // A MoveNext error keeps the entries so far.
+    {"MoveNext fails at the first record",
+     true,
+     MoveNextFailsAt(1),
+     0,
+     Seq(kUpToWalk, {"Pulse x1"}),
+     {},
+     true,
+     1,
+     0},
+    {"MoveNext fails at the second record",
+     true,
+     MoveNextFailsAt(2),
+     0,
+     Seq(kUpToWalk, {"Pulse x2"}),
+     {10000},
+     true,
+     2,
+     0},
+    {"MoveNext fails at the third record",
+     true,
+     MoveNextFailsAt(3),
+     0,
+     Seq(kUpToWalk, {"Pulse x3"}),
+     {10000, 20000},
+     true,
+     3,
+     0},
+    {"MoveNext fails at the fourth record",
+     true,
+     MoveNextFailsAt(4),
+     0,
+     Seq(kUpToWalk, {"Pulse x4"}),
+     {10000, 20000, 30000},
+     true,
+     4,
+     0},
+    {"MoveNext fails at the fifth record",
+     true,
+     MoveNextFailsAt(5),
+     0,
+     Seq(kUpToWalk, {"Pulse x5"}),
+     {10000, 20000, 30000, 40000},
+     true,
+     5,
+     0},
+};
 
-TEST_F(Walk, ReportedCountEndsTheWalk) {
-    AddFive();
-    Faults().reportedCount = 2;
-    ASSERT_EQ(1, Run(MonthFind(1, 12)));
-    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x2", "Advance 400 500"}), m_progress.Calls());
-    EXPECT_EQ((std::vector<std::int32_t>{10000, 20000}), Codes());
-}
-
-TEST_F(Walk, NoRecordsReported) {
-    AddFive();
-    Faults().reportedCount = 0;
-    ASSERT_EQ(1, Run(MonthFind(1, 12)));
-    EXPECT_EQ(Seq(kUpToWalk, {"Advance 400 500"}), m_progress.Calls());
-    EXPECT_EQ(0, HostCalls("MoveNext"));
-    EXPECT_TRUE(m_list.empty());
-    EXPECT_EQ(1, HostCalls("MoveFinish"));
-}
-
-TEST_F(Walk, EmptyHostWalk) {
-    ASSERT_EQ(1, Run(MonthFind(1, 12)));
-    EXPECT_EQ(Seq(kUpToWalk, {"Advance 400 500"}), m_progress.Calls());
-    EXPECT_TRUE(m_list.empty());
-}
-
-TEST_F(Walk, FirstMoveNextSaysNoMore) {
-    Faults().reportedCount = 3;
-    ASSERT_EQ(1, Run(MonthFind(1, 12)));
-    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x1", "Advance 400 500"}), m_progress.Calls());
-    EXPECT_EQ(1, HostCalls("MoveNext"));
-    EXPECT_TRUE(m_list.empty());
-}
-
-TEST_F(Walk, RuleCreationFails) {
-    AddFive();
-    Faults().failRuleCreate = true;
-    EXPECT_EQ(0, Run(MonthFind(1, 12)));
-    EXPECT_EQ((std::vector<std::string>{"Advance 0 100"}), m_progress.Calls());
-    EXPECT_TRUE(m_list.empty());
-    EXPECT_FALSE(m_bRuleHeld);
-}
-
-TEST_F(Walk, GetSumCountFails) {
-    AddFive();
-    Faults().failGetSumCount = true;
-    EXPECT_EQ(0, Run(MonthFind(1, 12)));
-    EXPECT_EQ((std::vector<std::string>{"Advance 0 100", "Advance 100 300"}), m_progress.Calls());
-    EXPECT_TRUE(m_list.empty());
-    EXPECT_TRUE(m_bRuleHeld);
-    EXPECT_EQ(0, HostCalls("MoveFinish"));
-}
-
-TEST_F(Walk, SetMovePosFails) {
-    AddFive();
-    Faults().failSetMovePos = true;
-    EXPECT_EQ(0, Run(MonthFind(1, 12)));
-    EXPECT_EQ(kUpToWalk, m_progress.Calls());
-    EXPECT_TRUE(m_list.empty());
-    EXPECT_TRUE(m_bRuleHeld);
-    EXPECT_EQ(0, HostCalls("MoveFinish"));
-}
-
-TEST_F(Walk, MoveNextErrorKeepsTheEntriesSoFar) {
-    for (int k = 1; k <= 5; ++k) {
-        SCOPED_TRACE(k);
+TEST_F(Walk, EndingsAndHostFailures) {
+    for (const Ending& e : kEndings) {
+        SCOPED_TRACE(e.name);
         m_list.clear();
         m_progress.Reset();
         m_model.totals[kDataNo].clear();
         m_model.masters[kDataNo].clear();
-        AddFive();
-        Faults().failMoveNextAt = k;
-        EXPECT_EQ(0, Run(MonthFind(1, 12)));
-        EXPECT_EQ(Seq(kUpToWalk, {"Pulse x" + std::to_string(k)}), m_progress.Calls());
-        EXPECT_EQ(static_cast<std::size_t>(k - 1), m_list.size());
-        EXPECT_TRUE(m_bRuleHeld);
-        EXPECT_EQ(0, HostCalls("MoveFinish"));
+        if (e.five) AddFive();
+        Faults() = e.faults;
+        EXPECT_EQ(e.result, Run(MonthFind(1, 12)));
+        EXPECT_EQ(e.calls, m_progress.Calls());
+        EXPECT_EQ(e.codes, Codes());
+        EXPECT_EQ(e.ruleHeld, m_bRuleHeld);
+        EXPECT_EQ(e.moveNext, HostCalls("MoveNext"));
+        EXPECT_EQ(e.moveFinish, HostCalls("MoveFinish"));
     }
 }
 
@@ -174,13 +223,15 @@ TEST_F(Walk, RuleHeldAfterAFailureIsReused) {
     EXPECT_FALSE(engine.HoldsRule());
 }
 
-// Every record the host reports is read, also beyond 32,768.
-TEST_F(Walk, FortyThousandRecordsAreAllRead) {
+// Every record the host reports is read, also past 32,768, where a signed
+// 16-bit count would turn negative: one record more is enough.
+TEST_F(Walk, RecordsPastSignedSixteenBitsAreAllRead) {
+    constexpr std::int32_t n = 32769;
     auto& totals = m_model.totals[kDataNo];
     auto& masters = m_model.masters[kDataNo];
-    totals.reserve(40000);
-    masters.reserve(40000);
-    for (std::int32_t i = 0; i < 40000; ++i) {
+    totals.reserve(n);
+    masters.reserve(n);
+    for (std::int32_t i = 0; i < n; ++i) {
         host::AccountTotal t;
         t.code = 1000000 + i;
         t.nature = 1;
@@ -190,13 +241,13 @@ TEST_F(Walk, FortyThousandRecordsAreAllRead) {
         m.code = t.code;
         masters.push_back(m);
     }
-    Faults().reportedCount = 40000;
+    Faults().reportedCount = n;
     ASSERT_EQ(1, Run(MonthFind(1, 12)));
-    ASSERT_EQ(40000u, m_list.size());
-    EXPECT_EQ(1000000 + 39999, m_list.back()->lCode);
-    EXPECT_EQ(39999, m_list.back()->llZandaka);
-    EXPECT_EQ(40000, m_progress.Pulses());
-    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x40000", "Advance 400 500"}), m_progress.Calls());
+    ASSERT_EQ(32769u, m_list.size());
+    EXPECT_EQ(1000000 + 32768, m_list.back()->lCode);
+    EXPECT_EQ(32768, m_list.back()->llZandaka);
+    EXPECT_EQ(32769, m_progress.Pulses());
+    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x32769", "Advance 400 500"}), m_progress.Calls());
 }
 
 TEST_F(Walk, Filters) {

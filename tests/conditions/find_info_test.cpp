@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "period_fixture.h"
 
@@ -53,117 +54,91 @@ protected:
     }
 };
 
-TEST_F(FindInfo, CalendarYearToDecemberTakesYearEnd) {
-    Connect({kJanDec});
-    Block e{};
-    PutItem(e, 0, 4, 1, 1);
-    PutItem(e, 1, 6, 12, 2);
-    PutItem(e, 2, 1, 18, 0);
-    ExpectBlock(e, Build(kJanDec, 0, 1, 12));
-}
+struct Item {
+    std::uint8_t compare;  // 4 at least, 6 at most, 1 equal
+    std::uint8_t value;
+    std::uint8_t link;  // 1 and, 2 or, 0 last
+};
 
-TEST_F(FindInfo, WrappingYearToMarchIsIndexTwelve) {
-    Connect({kAprMar});
-    Block e{};
-    PutItem(e, 0, 4, 1, 1);
-    PutItem(e, 1, 6, 12, 2);
-    PutItem(e, 2, 1, 18, 0);
-    ExpectBlock(e, Build(kAprMar, 0, 4, 3));
-    ExpectBlock(e, Build(kAprMar, 1, 4, 3));
-}
+struct Case {
+    const char* name;
+    PeriodSpec period;
+    std::int32_t setting;  // 1: the sixth month takes the mid-year adjustments
+    int from;
+    int to;
+    std::vector<Item> items;
+    bool noCalculator;
+};
 
-TEST_F(FindInfo, SixthFiscalMonthTakesMidYearOnlyWithSettingOne) {
-    Connect({kAprMar, kJanDec});
-    Block withMid{};
-    PutItem(withMid, 0, 4, 1, 1);
-    PutItem(withMid, 1, 6, 6, 2);
-    PutItem(withMid, 2, 1, 15, 0);
-    ExpectBlock(withMid, Build(kAprMar, 1, 4, 9));
-    ExpectBlock(withMid, Build(kJanDec, 1, 1, 6));
+// The year end is 18, the mid-year adjustment 15.
+const Case kCases[] = {
+    {"calendar year to December takes the year end",
+     kJanDec,
+     0,
+     1,
+     12,
+     {{4, 1, 1}, {6, 12, 2}, {1, 18, 0}},
+     false},
+    {"wrapping year to March is index twelve", kAprMar, 0, 4, 3, {{4, 1, 1}, {6, 12, 2}, {1, 18, 0}}, false},
+    {"wrapping year to March, setting one", kAprMar, 1, 4, 3, {{4, 1, 1}, {6, 12, 2}, {1, 18, 0}}, false},
+    {"sixth fiscal month, setting one: mid-year",
+     kAprMar,
+     1,
+     4,
+     9,
+     {{4, 1, 1}, {6, 6, 2}, {1, 15, 0}},
+     false},
+    {"sixth calendar month, setting one: mid-year",
+     kJanDec,
+     1,
+     1,
+     6,
+     {{4, 1, 1}, {6, 6, 2}, {1, 15, 0}},
+     false},
+    {"sixth fiscal month, setting zero: plain", kAprMar, 0, 4, 9, {{4, 1, 1}, {6, 6, 0}}, false},
+    {"sixth fiscal month, setting two: plain", kAprMar, 2, 4, 9, {{4, 1, 1}, {6, 6, 0}}, false},
+    {"December inside the year", kAprMar, 1, 4, 12, {{4, 1, 1}, {6, 9, 0}}, false},
+    {"January inside the year", kAprMar, 1, 4, 1, {{4, 1, 1}, {6, 10, 0}}, false},
+    {"seventh month inside the year", kAprMar, 1, 4, 10, {{4, 1, 1}, {6, 7, 0}}, false},
+    {"from June, the third fiscal month", kAprMar, 1, 6, 9, {{4, 3, 1}, {6, 6, 2}, {1, 15, 0}}, false},
+    {"from January of the next calendar year", kAprMar, 0, 1, 3, {{4, 10, 1}, {6, 12, 2}, {1, 18, 0}}, false},
+    {"short first year", kAugDec, 0, 8, 12, {{4, 1, 1}, {6, 5, 2}, {1, 18, 0}}, false},
+    {"six-month period takes both extra months",
+     kOctMar,
+     1,
+     10,
+     3,
+     {{4, 1, 1}, {6, 6, 2}, {1, 15, 2}, {1, 18, 0}},
+     false},
+    {"six-month period, setting zero: year end only",
+     kOctMar,
+     0,
+     10,
+     3,
+     {{4, 1, 1}, {6, 6, 2}, {1, 18, 0}},
+     false},
+    {"only the low sixteen bits of the months count",
+     kAprMar,
+     0,
+     0x10004,
+     0x70003,
+     {{4, 1, 1}, {6, 12, 2}, {1, 18, 0}},
+     false},
+    // First and last month 0: from 4 gives index 5, to 3 gives index 4; 3 is
+    // not the last month 0, so no extra item.
+    {"without the period calculator the first month is zero", kAprMar, 1, 4, 3, {{4, 5, 1}, {6, 4, 0}}, true},
+};
 
-    Block plain{};
-    PutItem(plain, 0, 4, 1, 1);
-    PutItem(plain, 1, 6, 6, 0);
-    ExpectBlock(plain, Build(kAprMar, 0, 4, 9));
-    ExpectBlock(plain, Build(kAprMar, 2, 4, 9));
-}
-
-TEST_F(FindInfo, MonthsInsideTheYearHaveNoExtraItems) {
-    Connect({kAprMar});
-    Block dec{};
-    PutItem(dec, 0, 4, 1, 1);
-    PutItem(dec, 1, 6, 9, 0);
-    ExpectBlock(dec, Build(kAprMar, 1, 4, 12));
-    Block jan{};
-    PutItem(jan, 0, 4, 1, 1);
-    PutItem(jan, 1, 6, 10, 0);
-    ExpectBlock(jan, Build(kAprMar, 1, 4, 1));
-    Block seventh{};
-    PutItem(seventh, 0, 4, 1, 1);
-    PutItem(seventh, 1, 6, 7, 0);
-    ExpectBlock(seventh, Build(kAprMar, 1, 4, 10));
-}
-
-TEST_F(FindInfo, FromMonthAfterAndBeforeTheFirstMonth) {
-    Connect({kAprMar});
-    Block later{};
-    PutItem(later, 0, 4, 3, 1);  // June is the third fiscal month
-    PutItem(later, 1, 6, 6, 2);
-    PutItem(later, 2, 1, 15, 0);
-    ExpectBlock(later, Build(kAprMar, 1, 6, 9));
-    Block nextYear{};
-    PutItem(nextYear, 0, 4, 10, 1);  // January of the next calendar year
-    PutItem(nextYear, 1, 6, 12, 2);
-    PutItem(nextYear, 2, 1, 18, 0);
-    ExpectBlock(nextYear, Build(kAprMar, 0, 1, 3));
-}
-
-TEST_F(FindInfo, ShortFirstYear) {
-    Connect({kAugDec});
-    Block e{};
-    PutItem(e, 0, 4, 1, 1);
-    PutItem(e, 1, 6, 5, 2);
-    PutItem(e, 2, 1, 18, 0);
-    ExpectBlock(e, Build(kAugDec, 0, 8, 12));
-}
-
-TEST_F(FindInfo, SixMonthPeriodTakesBothExtraMonths) {
-    Connect({kOctMar});
-    // Written out whole: >= 1 and, <= 6 or, = 15 or, = 18.
-    // clang-format off
-    const Block e = {
-        0x11, 0, 0, 0, 0, 0, 4, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 1,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
-        0x11, 0, 0, 0, 0, 0, 6, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 6,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0,
-        0x11, 0, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 15, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0,
-        0x11, 0, 0, 0, 0, 0, 1, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 18, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    };
-    // clang-format on
-    ExpectBlock(e, Build(kOctMar, 1, 10, 3));
-
-    Block noMid{};
-    PutItem(noMid, 0, 4, 1, 1);
-    PutItem(noMid, 1, 6, 6, 2);
-    PutItem(noMid, 2, 1, 18, 0);
-    ExpectBlock(noMid, Build(kOctMar, 0, 10, 3));
-}
-
-TEST_F(FindInfo, OnlyTheLowSixteenBitsOfTheMonthsCount) {
-    Connect({kAprMar});
-    Block e{};
-    PutItem(e, 0, 4, 1, 1);
-    PutItem(e, 1, 6, 12, 2);
-    PutItem(e, 2, 1, 18, 0);
-    ExpectBlock(e, Build(kAprMar, 0, 0x10004, 0x70003));
-}
-
-TEST_F(FindInfo, WithoutThePeriodCalculatorTheFirstMonthIsZero) {
-    Connect({kAprMar}, true);
-    // S = 0 and L = 0: from 4 gives index 5, to 3 gives index 4; 3 is not
-    // the last month 0, so no extra item.
-    Block e{};
-    PutItem(e, 0, 4, 5, 1);
-    PutItem(e, 1, 6, 4, 0);
-    ExpectBlock(e, Build(kAprMar, 1, 4, 3));
+TEST_F(FindInfo, MonthItemsForEachPeriodAndRange) {
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        Connect({c.period}, c.noCalculator);
+        Block e{};
+        for (std::size_t i = 0; i < c.items.size(); ++i) {
+            PutItem(e, static_cast<int>(i), c.items[i].compare, c.items[i].value, c.items[i].link);
+        }
+        ExpectBlock(e, Build(c.period, c.setting, c.from, c.to));
+    }
 }
 
 TEST_F(FindInfo, ItemsAreWrittenWholeAndOthersLeftAlone) {

@@ -23,20 +23,28 @@ Months Get(std::int32_t start, std::int32_t end) {
     return m;
 }
 
-TEST_F(PeriodMonths, MonthEndClosingGivesCalendarMonthsAndWrapMark) {
-    Connect({kJanDec, kAprMar, kAugDec, kOctMar});
-    const Months janDec = Get(kJanDec.start, kJanDec.end);
-    EXPECT_EQ(1, janDec.first);
-    EXPECT_EQ(12, janDec.last);
-    const Months aprMar = Get(kAprMar.start, kAprMar.end);
-    EXPECT_EQ(4, aprMar.first);
-    EXPECT_EQ(103, aprMar.last);
-    const Months augDec = Get(kAugDec.start, kAugDec.end);
-    EXPECT_EQ(8, augDec.first);
-    EXPECT_EQ(12, augDec.last);
-    const Months octMar = Get(kOctMar.start, kOctMar.end);
-    EXPECT_EQ(10, octMar.first);
-    EXPECT_EQ(103, octMar.last);
+// The first month and the last (its calendar month, 100 added when the year
+// wraps). Closing on the 20th: the year 21 March to 20 March starts with the
+// accounting month that ends on 20 April.
+TEST_F(PeriodMonths, FirstAndLastMonthWithTheWrapMark) {
+    const struct {
+        const char* name;
+        PeriodSpec period;
+        Months expected;
+    } cases[] = {
+        {"calendar year", kJanDec, {1, 12}},
+        {"April to March wraps", kAprMar, {4, 103}},
+        {"short first year", kAugDec, {8, 12}},
+        {"six months over the year end", kOctMar, {10, 103}},
+        {"closing on the 20th moves only the first month", {20230321, 20240320, 20}, {4, 103}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Connect({c.period});
+        const Months m = Get(c.period.start, c.period.end);
+        EXPECT_EQ(c.expected.first, m.first);
+        EXPECT_EQ(c.expected.last, m.last);
+    }
 }
 
 TEST_F(PeriodMonths, EitherOutputMayBeAbsent) {
@@ -58,16 +66,6 @@ TEST_F(PeriodMonths, AsksThePeriodCalculatorInOrder) {
         "SetClosingDay",   "GetAMonthByDate", "delete ClAccPeriod",
     };
     EXPECT_EQ(expected, host::StandIn::Get().Calls());
-}
-
-// Closing on the 20th: the year 21 March to 20 March starts with the
-// accounting month that ends on 20 April.
-TEST_F(PeriodMonths, ClosingDayOtherThanMonthEndMovesOnlyTheFirstMonth) {
-    const PeriodSpec closing20{20230321, 20240320, 20};
-    Connect({closing20});
-    const Months m = Get(closing20.start, closing20.end);
-    EXPECT_EQ(4, m.first);
-    EXPECT_EQ(103, m.last);  // the calendar month of the end date, wrapped
 }
 
 TEST_F(PeriodMonths, FailedCreationWritesNothing) {
@@ -96,27 +94,34 @@ TEST_F(PeriodMonths, ToMonthMustBeAMonthOfThePeriod) {
 }
 
 TEST_F(PeriodMonths, FromMonthRules) {
-    Connect({kJanDec, kAprMar, kAugDec});
-    // Not wrapping: from before the first month, or after the to month.
-    EXPECT_FALSE(IsValidMonthRange(7, 9, kAugDec.start, kAugDec.end));
-    EXPECT_FALSE(IsValidMonthRange(6, 5, kJanDec.start, kJanDec.end));
-    EXPECT_TRUE(IsValidMonthRange(5, 5, kJanDec.start, kJanDec.end));
-    EXPECT_TRUE(IsValidMonthRange(9, 12, kAugDec.start, kAugDec.end));
-    // Wrapping: a from month in the later year needs a to month between it
-    // and the last month.
-    EXPECT_TRUE(IsValidMonthRange(1, 3, kAprMar.start, kAprMar.end));
-    EXPECT_TRUE(IsValidMonthRange(2, 2, kAprMar.start, kAprMar.end));
-    EXPECT_FALSE(IsValidMonthRange(2, 1, kAprMar.start, kAprMar.end));
-    EXPECT_FALSE(IsValidMonthRange(2, 5, kAprMar.start, kAprMar.end));
-    EXPECT_TRUE(IsValidMonthRange(6, 2, kAprMar.start, kAprMar.end));
-}
-
-TEST_F(PeriodMonths, FromMonthOutsideAWrappingPeriod) {
-    const PeriodSpec octMar = kOctMar;
-    Connect({octMar});
-    EXPECT_FALSE(IsValidMonthRange(5, 12, octMar.start, octMar.end));
-    EXPECT_FALSE(IsValidMonthRange(4, 3, octMar.start, octMar.end));
-    EXPECT_TRUE(IsValidMonthRange(11, 2, octMar.start, octMar.end));
+    const struct {
+        const char* name;
+        PeriodSpec period;
+        std::int16_t from;
+        std::int16_t to;
+        bool valid;
+    } cases[] = {
+        // Not wrapping: from before the first month, or after the to month.
+        {"before the first month", kAugDec, 7, 9, false},
+        {"after the to month", kJanDec, 6, 5, false},
+        {"the to month itself", kJanDec, 5, 5, true},
+        {"inside the period", kAugDec, 9, 12, true},
+        // Wrapping: a from month in the later year needs a to month between
+        // it and the last month.
+        {"later year up to the last month", kAprMar, 1, 3, true},
+        {"later year, to month itself", kAprMar, 2, 2, true},
+        {"later year, to month before it", kAprMar, 2, 1, false},
+        {"later year, to month in the earlier year", kAprMar, 2, 5, false},
+        {"earlier year to a later-year month", kAprMar, 6, 2, true},
+        {"outside a six-month period, to in the year", kOctMar, 5, 12, false},
+        {"outside a six-month period, to the last month", kOctMar, 4, 3, false},
+        {"inside a six-month period over the year end", kOctMar, 11, 2, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Connect({c.period});
+        EXPECT_EQ(IsValidMonthRange(c.from, c.to, c.period.start, c.period.end), c.valid);
+    }
 }
 
 TEST_F(PeriodMonths, EveryRangeFailsWithoutThePeriodCalculator) {

@@ -625,8 +625,9 @@ TEST_F(HostObjects, PerRecordCallsAreCountedButRecordedOnlyUpToTheCap) {
     EXPECT_EQ(s.CallCount("MoveNext"), 0u);
 }
 
+// Past 65,536 records, where a 16-bit position or count would wrap.
 TEST_F(HostObjects, LargeWalkStaysExactAndBounded) {
-    const std::size_t n = 200000;
+    const std::size_t n = 65537;
     host::StandIn::Get().UseModel(host::MakeSyntheticModel(n));
     const std::vector<host::AccountTotal>& totals = Model().totals.at(1);
     ClRuleKamoku rule;

@@ -2,6 +2,7 @@
 // common data exchange.
 #include "platform/dialog.h"
 
+#include <iterator>
 #include <string>
 
 #include "platform/controls.h"
@@ -43,6 +44,59 @@ protected:
 
 using DialogTest = PlatformTest;
 
+// The templates' styles as the window system's numbers, written out rather
+// than built from the constants the tables are built from, so that a wrong
+// constant or bit cannot agree with itself; the Wine suite checks the tables
+// against the compiled resources. Controls in template order.
+struct StyleRow {
+    const char* name;
+    int id;  // -1: the unaddressed static texts
+    unsigned style;
+};
+const StyleRow kConditionsStyles[] = {
+    {"company label", 1005, 0x00000000u},
+    {"company", 1006, 0x00000000u},
+    {"period label", 1007, 0x00000000u},
+    {"period", 1008, 0x00000000u},
+    {"range label", 1009, 0x00000000u},
+    {"from month label", 1011, 0x00000000u},
+    {"from month: SS_RIGHT | SS_CENTERIMAGE", 1010, 0x00000202u},
+    {"range separator: SS_CENTER", 1012, 0x00000001u},
+    {"to month label", 1013, 0x00000000u},
+    {"to month: ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP", 1000, 0x00812082u},
+    {"tax mode: BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP", 1004, 0x00030003u},
+    {"destination group: BS_GROUPBOX", 1014, 0x00000007u},
+    {"destination path: ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP", 1015, 0x00810080u},
+    {"browse: WS_TABSTOP", 1001, 0x00010000u},
+    {"run: WS_GROUP | WS_TABSTOP", 1002, 0x00030000u},
+    {"cancel: WS_GROUP | WS_TABSTOP", 1003, 0x00030000u},
+    {"colon after the company label: SS_RIGHT", -1, 0x00000002u},
+    {"colon after the period label: SS_RIGHT", -1, 0x00000002u},
+    {"colon after the range label: SS_RIGHT", -1, 0x00000002u},
+};
+const StyleRow kProgressStyles[] = {
+    {"overall: PBS_SMOOTH | WS_BORDER", 1016, 0x00800001u},
+    {"activity: WS_BORDER", 1017, 0x00800000u},
+};
+
+void ExpectStyles(int templateId, unsigned dialogStyle, const StyleRow* rows, std::size_t count) {
+    const res::DialogTemplate* t = res::FindDialogTemplate(templateId);
+    ASSERT_NE(t, nullptr) << templateId;
+    EXPECT_EQ(t->style, dialogStyle) << "template " << templateId;
+    ASSERT_EQ(t->controls.size(), count) << "template " << templateId;
+    for (std::size_t i = 0; i < count; ++i) {
+        EXPECT_EQ(t->controls[i].id, rows[i].id) << rows[i].name;
+        EXPECT_EQ(t->controls[i].style, rows[i].style) << rows[i].name;
+    }
+}
+
+TEST(DialogTemplates, StylesAreTheWindowSystemsNumbers) {
+    // DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU
+    ExpectStyles(130, 0x80C800C0u, kConditionsStyles, std::size(kConditionsStyles));
+    // DS_SETFONT | DS_MODALFRAME | DS_SYSMODAL | WS_POPUP | WS_CAPTION
+    ExpectStyles(131, 0x80C000C2u, kProgressStyles, std::size(kProgressStyles));
+}
+
 TEST_F(DialogTest, CreateBuildsTheProgressTemplateHidden) {
     ProgressLikeDialog dialog;
     ASSERT_TRUE(dialog.Create(plat::kNoWindow));
@@ -51,8 +105,7 @@ TEST_F(DialogTest, CreateBuildsTheProgressTemplateHidden) {
     EXPECT_EQ(state->className, "#32770");
     EXPECT_EQ(state->templateId, kTemplateProgress);
     EXPECT_EQ(state->text, kProgressCaption);
-    EXPECT_EQ(state->style,
-              res::kDsSetFont | res::kDsModalFrame | res::kDsSysModal | res::kWsPopup | res::kWsCaption);
+    EXPECT_EQ(state->style, 0x80C000C2u);
     EXPECT_FALSE(state->visible);
     EXPECT_FALSE(dialog.IsVisible());
     EXPECT_EQ(dialog.initCalls, 1);
@@ -64,8 +117,8 @@ TEST_F(DialogTest, CreateBuildsTheProgressTemplateHidden) {
     ASSERT_NE(activity, nullptr);
     EXPECT_EQ(overall->className, "msctls_progress32");
     EXPECT_EQ(activity->className, "msctls_progress32");
-    EXPECT_EQ(overall->style, res::kPbsSmooth | res::kWsBorder | res::kWsChild | res::kWsVisible);
-    EXPECT_EQ(activity->style, res::kWsBorder | res::kWsChild | res::kWsVisible);
+    EXPECT_EQ(overall->style, 0x50800001u);  // the table's style and WS_CHILD | WS_VISIBLE
+    EXPECT_EQ(activity->style, 0x50800000u);
     EXPECT_EQ(Ui().Children(dialog.Handle()).size(), 2u);
     ASSERT_EQ(Ui().FindByTemplate(kTemplateProgress).size(), 1u);
     EXPECT_EQ(Ui().FindByTemplate(kTemplateProgress)[0]->handle, dialog.Handle());

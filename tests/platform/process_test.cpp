@@ -1,5 +1,5 @@
-// The process, key state, code page 932 classification, resources and the
-// full-width mapping of the portable backend.
+// The process, key state, resources and the full-width mapping of the
+// portable backend.
 #include "platform/process.h"
 
 #include <stdlib.h>
@@ -8,7 +8,6 @@
 
 #include "platform/keyboard.h"
 #include "platform/locale_map.h"
-#include "platform/mbcs.h"
 #include "platform/resources.h"
 #include "test_support.h"
 
@@ -50,20 +49,6 @@ TEST_F(ProcessTest, KeysAreDownOnlyWhileSet) {
     plat::portable::SetKeyDown(plat::kVkShift, false);
     EXPECT_FALSE(plat::IsKeyDown(plat::kVkShift));
     EXPECT_TRUE(plat::IsKeyDown(plat::kVkControl));
-}
-
-TEST(Mbcs, LeadBytesOfCodePage932) {
-    int leads = 0;
-    for (int c = 0; c < 256; ++c) {
-        const bool lead = plat::IsLeadByte(static_cast<unsigned char>(c));
-        const bool expected = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-        EXPECT_EQ(lead, expected) << c;
-        leads += lead ? 1 : 0;
-    }
-    EXPECT_EQ(leads, 31 + 29);
-    EXPECT_TRUE(plat::IsLeadByte(0x95));   // 表
-    EXPECT_FALSE(plat::IsLeadByte(0x5C));  // its second byte
-    EXPECT_FALSE(plat::IsLeadByte(0xA1));  // half-width katakana
 }
 
 TEST(Resources, ProgramVersionString) {

@@ -478,6 +478,7 @@ TEST(Win32Dialog, MissingTemplate) {
 // ---- Message boxes, answered from a second thread like a user would.
 
 struct BoxSeen {
+    bool found = false;
     std::string caption;
     std::string text;
     bool hasIcon = false;
@@ -495,65 +496,109 @@ BOOL CALLBACK FindIcon(HWND child, LPARAM param) {
     return TRUE;
 }
 
-// Waits for a message box with the caption, records it and presses answer.
-std::thread AnswerBox(const std::string& caption, int answer, BoxSeen& seen, std::atomic<bool>& done) {
-    return std::thread([caption, answer, &seen, &done] {
-        for (int i = 0; i < 500 && !done; ++i) {
-            const HWND box = FindWindowA("#32770", caption.c_str());
-            if (box != nullptr) {
-                char text[512] = {};
-                GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-                seen.caption = caption;
-                seen.text = text;
-                EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&seen));
-                seen.hasYesNo = GetDlgItem(box, IDYES) != nullptr && GetDlgItem(box, IDNO) != nullptr;
-                seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
-                PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-                return;
-            }
-            Sleep(20);
+// Ends every visible dialog of the thread with the first of its buttons
+// Cancel, No, OK.
+BOOL CALLBACK EndDialogOfThread(HWND hwnd, LPARAM) {
+    char cls[16] = {};
+    GetClassNameA(hwnd, cls, sizeof(cls));
+    if (std::string(cls) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
+    for (int id : {IDCANCEL, IDNO, IDOK}) {
+        if (GetDlgItem(hwnd, id) != nullptr) {
+            PostMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0);
+            break;
         }
-    });
+    }
+    return TRUE;
 }
 
+constexpr DWORD kBoxWaitMs = 10000;
+
+// Waits up to kBoxWaitMs for a message box with the caption, records it and
+// presses answer. Past the wait it ends whatever box the test's thread shows
+// until that thread is back (done), so a box that never matched fails the
+// test through Found() instead of blocking until the runner's timeout.
+class BoxUser {
+public:
+    BoxUser(const std::string& caption, int answer) : m_caption(caption) {
+        const DWORD shower = GetCurrentThreadId();
+        m_thread = std::thread([this, answer, shower] {
+            const DWORD start = GetTickCount();
+            while (!m_done) {
+                const HWND box = FindWindowA("#32770", m_caption.c_str());
+                if (box != nullptr) {
+                    Record(box);
+                    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
+                    return;
+                }
+                if (GetTickCount() - start >= kBoxWaitMs) EnumThreadWindows(shower, EndDialogOfThread, 0);
+                Sleep(20);
+            }
+        });
+    }
+    ~BoxUser() { Finish(); }
+    // Once the box's call has returned: whether the box was seen; a failure
+    // naming the caption when not.
+    bool Found() {
+        Finish();
+        if (!m_seen.found)
+            ADD_FAILURE() << "no message box captioned \"" << m_caption << "\" within " << kBoxWaitMs
+                          << " ms";
+        return m_seen.found;
+    }
+    const BoxSeen& Seen() const { return m_seen; }
+
+private:
+    void Finish() {
+        m_done = true;
+        if (m_thread.joinable()) m_thread.join();
+    }
+    void Record(HWND box) {
+        char text[512] = {};
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+        m_seen.found = true;
+        m_seen.caption = m_caption;
+        m_seen.text = text;
+        EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&m_seen));
+        m_seen.hasYesNo = GetDlgItem(box, IDYES) != nullptr && GetDlgItem(box, IDNO) != nullptr;
+        m_seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
+    }
+
+    const std::string m_caption;
+    BoxSeen m_seen;
+    std::atomic<bool> m_done{false};
+    std::thread m_thread;
+};
+
 TEST(Win32MessageBox, ShowsTheTextsAndReturnsTheAnswer) {
-    BoxSeen seen;
-    std::atomic<bool> done{false};
-    std::thread user = AnswerBox("科目内訳書", IDNO, seen, done);
+    BoxUser user("科目内訳書", IDNO);
     const int answer = plat::ShowMessageBox(plat::kNoWindow, "上書きしますか？", "科目内訳書",
                                             plat::kMbYesNo | plat::kMbIconQuestion);
-    done = true;
-    user.join();
+    ASSERT_TRUE(user.Found());
     EXPECT_EQ(answer, plat::kIdNo);
-    EXPECT_EQ(seen.text, "上書きしますか？");
-    EXPECT_TRUE(seen.hasIcon);
-    EXPECT_TRUE(seen.hasYesNo);
-    EXPECT_FALSE(seen.hasOk);
+    EXPECT_EQ(user.Seen().text, "上書きしますか？");
+    EXPECT_TRUE(user.Seen().hasIcon);
+    EXPECT_TRUE(user.Seen().hasYesNo);
+    EXPECT_FALSE(user.Seen().hasOk);
 }
 
 TEST(Win32MessageBox, OwnerThatIsGoneStillShowsTheMessage) {
-    BoxSeen seen;
-    std::atomic<bool> done{false};
-    std::thread user = AnswerBox("pwin gone owner", IDOK, seen, done);
+    BoxUser user("pwin gone owner", IDOK);
     const int answer = plat::ShowMessageBox(static_cast<plat::WindowHandle>(0x7FFF1234), "本文",
                                             "pwin gone owner", plat::kMbOk | plat::kMbIconExclamation);
-    done = true;
-    user.join();
+    ASSERT_TRUE(user.Found());
     EXPECT_EQ(answer, plat::kIdOk);
-    EXPECT_EQ(seen.text, "本文");
-    EXPECT_TRUE(seen.hasOk);
-    EXPECT_FALSE(seen.hasYesNo);
+    EXPECT_EQ(user.Seen().text, "本文");
+    EXPECT_TRUE(user.Seen().hasOk);
+    EXPECT_FALSE(user.Seen().hasYesNo);
 }
 
 TEST(Win32MessageBox, PlainBoxHasNoIcon) {
-    BoxSeen seen;
-    std::atomic<bool> done{false};
-    std::thread user = AnswerBox("pwin plain", IDOK, seen, done);
-    EXPECT_EQ(plat::ShowMessageBox(plat::kNoWindow, "x", "pwin plain", plat::kMbOk), plat::kIdOk);
-    done = true;
-    user.join();
-    EXPECT_EQ(seen.text, "x");
-    EXPECT_FALSE(seen.hasIcon);
+    BoxUser user("pwin plain", IDOK);
+    const int answer = plat::ShowMessageBox(plat::kNoWindow, "x", "pwin plain", plat::kMbOk);
+    ASSERT_TRUE(user.Found());
+    EXPECT_EQ(answer, plat::kIdOk);
+    EXPECT_EQ(user.Seen().text, "x");
+    EXPECT_FALSE(user.Seen().hasIcon);
 }
 
 // ---- The program's entry point.

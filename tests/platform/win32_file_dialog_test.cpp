@@ -7,6 +7,7 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
+#include <atomic>
 #include <string>
 #include <thread>
 #include <vector>
@@ -76,13 +77,53 @@ BOOL CALLBACK FindOwnedBox(HWND hWnd, LPARAM param) {
     return TRUE;
 }
 
-// Finds the dialog by its title (polling while the system builds it), looks
-// at it and acts. A dialog that refuses the action gets its box answered and
-// is then cancelled, so a test never hangs on it.
-std::thread PlayUser(Action action, Seen& seen) {
-    return std::thread([action, &seen] {
+// Ends every visible dialog of the thread (Cancel).
+BOOL CALLBACK CancelDialogOfThread(HWND hWnd, LPARAM) {
+    if (ClassOf(hWnd) == "#32770" && IsWindowVisible(hWnd)) {
+        PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+    return TRUE;
+}
+
+constexpr DWORD kDialogWaitMs = 10000;
+
+// A second thread playing the user: finds the dialog by its title (polling
+// while the system builds it), looks at it and acts. A dialog that refuses
+// the action gets its box answered and is then cancelled. Past kDialogWaitMs
+// without the dialog, and after acting, it cancels whatever dialog the test's
+// thread still shows until that thread is back, so no test blocks until the
+// runner's timeout: Found() fails it with a message instead.
+class User {
+public:
+    User(Action action, Seen& seen) : m_seen(seen) {
+        const DWORD shower = GetCurrentThreadId();
+        m_thread = std::thread([this, action, shower] {
+            Play(action);
+            while (!m_done) {
+                EnumThreadWindows(shower, CancelDialogOfThread, 0);
+                Sleep(20);
+            }
+        });
+    }
+    ~User() { Finish(); }
+    // Once the dialog's call has returned: whether the dialog was seen; a
+    // failure naming its title when not.
+    bool Found() {
+        Finish();
+        if (!m_seen.found)
+            ADD_FAILURE() << "no save dialog titled \"" << kTitle << "\" within " << kDialogWaitMs << " ms";
+        return m_seen.found;
+    }
+
+private:
+    void Finish() {
+        m_done = true;
+        if (m_thread.joinable()) m_thread.join();
+    }
+    void Play(Action action) {
         HWND dialog = nullptr;
-        for (int waited = 0; waited < 10000 && dialog == nullptr; waited += 20) {
+        const DWORD start = GetTickCount();
+        while (dialog == nullptr && !m_done && GetTickCount() - start < kDialogWaitMs) {
             const HWND found = FindWindowA(nullptr, kTitle);
             if (found != nullptr && IsWindowVisible(found)) {
                 dialog = found;
@@ -91,22 +132,22 @@ std::thread PlayUser(Action action, Seen& seen) {
             }
         }
         if (dialog == nullptr) return;
-        seen.found = true;
-        seen.className = ClassOf(dialog);
-        seen.owner = GetWindow(dialog, GW_OWNER);
-        seen.ownerEnabled = seen.owner != nullptr && IsWindowEnabled(seen.owner) != FALSE;
-        seen.spec = Query(dialog, CDM_GETSPEC);
-        seen.folder = Query(dialog, CDM_GETFOLDERPATH);
+        m_seen.found = true;
+        m_seen.className = ClassOf(dialog);
+        m_seen.owner = GetWindow(dialog, GW_OWNER);
+        m_seen.ownerEnabled = m_seen.owner != nullptr && IsWindowEnabled(m_seen.owner) != FALSE;
+        m_seen.spec = Query(dialog, CDM_GETSPEC);
+        m_seen.folder = Query(dialog, CDM_GETFOLDERPATH);
         const HWND types = GetDlgItem(dialog, cmb1);
         char type[256] = {};
         if (types != nullptr &&
             SendMessageA(types, CB_GETLBTEXTLEN, 0, 0) < static_cast<LRESULT>(sizeof(type))) {
             SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(type));
         }
-        seen.firstType = type;
-        if (types != nullptr) seen.typeCount = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
+        m_seen.firstType = type;
+        if (types != nullptr) m_seen.typeCount = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
         const HWND readOnly = GetDlgItem(dialog, chx1);
-        seen.readOnlyVisible = readOnly != nullptr && IsWindowVisible(readOnly) != FALSE;
+        m_seen.readOnlyVisible = readOnly != nullptr && IsWindowVisible(readOnly) != FALSE;
 
         switch (action) {
             case Action::kCancel:
@@ -119,22 +160,26 @@ std::thread PlayUser(Action action, Seen& seen) {
                 PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
                 break;
         }
-        seen.gone = WaitGone(dialog, 5000);
-        if (seen.gone) return;
+        m_seen.gone = WaitGone(dialog, 5000);
+        if (m_seen.gone) return;
         OwnedBox search{dialog, nullptr};
         EnumWindows(FindOwnedBox, reinterpret_cast<LPARAM>(&search));
         if (search.box != nullptr) {
-            seen.refused = true;
+            m_seen.refused = true;
             char text[512] = {};
             GetDlgItemTextA(search.box, 0xFFFF, text, sizeof(text));
-            seen.refusal = text;
+            m_seen.refusal = text;
             PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             WaitGone(search.box, 5000);
         }
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
         WaitGone(dialog, 5000);
-    });
-}
+    }
+
+    Seen& m_seen;
+    std::atomic<bool> m_done{false};
+    std::thread m_thread;
+};
 
 std::string CurrentDir() {
     char buffer[MAX_PATH + 1] = {};
@@ -206,11 +251,10 @@ protected:
 TEST_F(Win32SaveFileDialog, ShowsTheRequestAndCancels) {
     ASSERT_EQ(std::string("保存ファイルを指定"), kTitle);
     Seen seen;
-    std::thread user = PlayUser(Action::kCancel, seen);
+    User user(Action::kCancel, seen);
     std::string chosen = "C:\\keep.xml";
     const bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("科目内訳書.xml"), chosen);
-    user.join();
-    ASSERT_TRUE(seen.found);
+    ASSERT_TRUE(user.Found());
     EXPECT_FALSE(confirmed);
     EXPECT_EQ(chosen, "C:\\keep.xml");
     EXPECT_TRUE(seen.gone);
@@ -227,11 +271,10 @@ TEST_F(Win32SaveFileDialog, ShowsTheRequestAndCancels) {
 
 TEST_F(Win32SaveFileDialog, ClosingTheWindowCancels) {
     Seen seen;
-    std::thread user = PlayUser(Action::kClose, seen);
+    User user(Action::kClose, seen);
     std::string chosen;
     const bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("a.xml"), chosen);
-    user.join();
-    ASSERT_TRUE(seen.found);
+    ASSERT_TRUE(user.Found());
     EXPECT_FALSE(confirmed);
     EXPECT_TRUE(chosen.empty());
     EXPECT_TRUE(seen.gone);
@@ -241,13 +284,12 @@ TEST_F(Win32SaveFileDialog, ClosingTheWindowCancels) {
 TEST_F(Win32SaveFileDialog, FilterSeparatorsAreWholeCharacters) {
     ASSERT_EQ(std::string("ポ"), "\x83\x7C");
     Seen seen;
-    std::thread user = PlayUser(Action::kCancel, seen);
+    User user(Action::kCancel, seen);
     std::string chosen;
     plat::SaveFileRequest request = BrowseRequest("a.xml");
     request.filter = "レポート (*.xml)|*.xml|All (*.*)|*.*||";
     EXPECT_FALSE(plat::ShowSaveFileDialog(request, chosen));
-    user.join();
-    ASSERT_TRUE(seen.found);
+    ASSERT_TRUE(user.Found());
     EXPECT_EQ(seen.firstType, "レポート (*.xml)");
     EXPECT_EQ(seen.typeCount, 2);
 }
@@ -259,13 +301,12 @@ TEST_F(Win32SaveFileDialog, LongInitialNameIsCutAtAWholeCharacter) {
     std::string expected = "a";
     for (int i = 0; i < 129; ++i) expected += kHyo;
     Seen seen;
-    std::thread user = PlayUser(Action::kCancel, seen);
+    User user(Action::kCancel, seen);
     std::string chosen;
     plat::SaveFileRequest request = BrowseRequest(name);
     request.owner = plat::kNoWindow;
     const bool confirmed = plat::ShowSaveFileDialog(request, chosen);
-    user.join();
-    ASSERT_TRUE(seen.found);
+    ASSERT_TRUE(user.Found());
     EXPECT_FALSE(confirmed);
     EXPECT_EQ(seen.spec, expected);
     EXPECT_EQ(seen.owner, nullptr);
@@ -275,11 +316,10 @@ TEST_F(Win32SaveFileDialog, ConfirmGivesTheFullPathAndKeepsTheCurrentDirectory) 
     const std::string path = MakeFile("科目内訳書.xml");
     const std::string before = CurrentDir();
     Seen seen;
-    std::thread user = PlayUser(Action::kOk, seen);
+    User user(Action::kOk, seen);
     std::string chosen;
     const bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("科目内訳書.xml"), chosen);
-    user.join();
-    ASSERT_TRUE(seen.found);
+    ASSERT_TRUE(user.Found());
     EXPECT_FALSE(seen.refused) << seen.refusal;
     EXPECT_TRUE(confirmed);
     EXPECT_EQ(chosen, path);
@@ -289,13 +329,12 @@ TEST_F(Win32SaveFileDialog, ConfirmGivesTheFullPathAndKeepsTheCurrentDirectory) 
 TEST_F(Win32SaveFileDialog, WithoutNoChangeDirTheCurrentDirectoryFollows) {
     const std::string path = MakeFile("b.xml");
     Seen seen;
-    std::thread user = PlayUser(Action::kOk, seen);
+    User user(Action::kOk, seen);
     std::string chosen;
     plat::SaveFileRequest request = BrowseRequest("b.xml");
     request.noChangeDir = false;
     const bool confirmed = plat::ShowSaveFileDialog(request, chosen);
-    user.join();
-    ASSERT_TRUE(seen.found);
+    ASSERT_TRUE(user.Found());
     EXPECT_TRUE(confirmed);
     EXPECT_EQ(chosen, path);
     EXPECT_EQ(CurrentDir(), m_folder);
@@ -308,21 +347,19 @@ TEST_F(Win32SaveFileDialog, ExtensionCompletesATypedName) {
     MakeFile("c.xml");
     MakeFile("d.XML");
     Seen seen;
-    std::thread user = PlayUser(Action::kOk, seen);
+    User user(Action::kOk, seen);
     std::string chosen;
     bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("c"), chosen);
-    user.join();
-    ASSERT_TRUE(seen.found);
+    ASSERT_TRUE(user.Found());
     EXPECT_TRUE(confirmed) << seen.refusal;
     EXPECT_EQ(Lower(chosen), Lower(m_folder + "\\c.xml"));
 
     Seen seenAll;
-    user = PlayUser(Action::kOk, seenAll);
+    User userAll(Action::kOk, seenAll);
     plat::SaveFileRequest request = BrowseRequest("d");
     request.filter = "All Files (*.*)|*.*||";
     confirmed = plat::ShowSaveFileDialog(request, chosen);
-    user.join();
-    ASSERT_TRUE(seenAll.found);
+    ASSERT_TRUE(userAll.Found());
     EXPECT_EQ(seenAll.firstType, "All Files (*.*)");
     EXPECT_TRUE(confirmed) << seenAll.refusal;
     EXPECT_EQ(chosen, m_folder + "\\d.XML");
@@ -333,11 +370,10 @@ TEST_F(Win32SaveFileDialog, ExtensionCompletesATypedName) {
 // way the answer must match what the user saw.
 TEST_F(Win32SaveFileDialog, NewNameWithFileMustExist) {
     Seen seen;
-    std::thread user = PlayUser(Action::kOk, seen);
+    User user(Action::kOk, seen);
     std::string chosen;
     const bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("new.xml"), chosen);
-    user.join();
-    ASSERT_TRUE(seen.found);
+    ASSERT_TRUE(user.Found());
     if (seen.refused) {
         EXPECT_FALSE(seen.gone);
         EXPECT_FALSE(confirmed);
@@ -352,13 +388,12 @@ TEST_F(Win32SaveFileDialog, NewNameWithFileMustExist) {
 
 TEST_F(Win32SaveFileDialog, WithoutFileMustExistANewNameIsTaken) {
     Seen seen;
-    std::thread user = PlayUser(Action::kOk, seen);
+    User user(Action::kOk, seen);
     std::string chosen;
     plat::SaveFileRequest request = BrowseRequest("new.xml");
     request.fileMustExist = false;
     const bool confirmed = plat::ShowSaveFileDialog(request, chosen);
-    user.join();
-    ASSERT_TRUE(seen.found);
+    ASSERT_TRUE(user.Found());
     EXPECT_FALSE(seen.refused) << seen.refusal;
     EXPECT_TRUE(confirmed);
     EXPECT_EQ(chosen, m_folder + "\\new.xml");

@@ -40,7 +40,11 @@ struct Case {
 
 class CommandLineE2eTest : public ::testing::TestWithParam<Case> {
 protected:
-    void SetUp() override { ASSERT_FALSE(Env("LINK_E2E_EXE").empty()) << "run through CTest"; }
+    void SetUp() override {
+        ASSERT_FALSE(Env("LINK_E2E_EXE").empty()) << "run through CTest";
+        e2e::SetTimeoutReporter(
+            [](const std::string& what) { ADD_FAILURE() << "timed out waiting for " << what; });
+    }
     void TearDown() override {
         for (const std::string& file : m_files) DeleteFileA(file.c_str());
         for (auto it = m_folders.rbegin(); it != m_folders.rend(); ++it) RemoveDirectoryA(it->c_str());

@@ -17,6 +17,12 @@ const char kClassName[] = "LinkDriverParent";
 // text read at that moment came back empty.
 const UINT kSendTimeoutMs = 10000;
 
+TimeoutReporter g_reporter = nullptr;
+
+void ReportTimeout(const std::string& what, DWORD timeoutMs) {
+    if (g_reporter != nullptr) g_reporter(what + " (" + std::to_string(timeoutMs) + " ms)");
+}
+
 struct WindowSearch {
     DWORD processId;
     const std::string* caption;  // nullptr: any message box
@@ -72,6 +78,10 @@ MessageBoxSeen Describe(HWND box) {
 }
 
 }  // namespace
+
+void SetTimeoutReporter(TimeoutReporter reporter) {
+    g_reporter = reporter;
+}
 
 LinkDriver::LinkDriver() {
     WNDCLASSA wc = {};
@@ -164,23 +174,29 @@ HWND LinkDriver::WaitForWindow(const std::string& caption, DWORD timeoutMs) {
     do {
         WindowSearch s = {m_pi.dwProcessId, &caption, nullptr, nullptr};
         if (HWND found = FindChildWindow(m_hWnd, s)) return found;
-        if (m_exited) return nullptr;
+        if (m_exited) break;
         Pump(20);
     } while (GetTickCount() - start < timeoutMs);
+    ReportTimeout("a window captioned \"" + ToUtf8(caption) + "\"" + (m_exited ? ": the program ended" : ""),
+                  timeoutMs);
     return nullptr;
 }
 
-bool LinkDriver::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs) {
+bool LinkDriver::WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, const std::string& what) {
     const DWORD start = GetTickCount();
     while (!condition()) {
-        if (GetTickCount() - start >= timeoutMs) return false;
+        if (GetTickCount() - start >= timeoutMs) {
+            ReportTimeout(what, timeoutMs);
+            return false;
+        }
         Pump(20);
     }
     return true;
 }
 
 bool LinkDriver::WaitForWindowGone(HWND hwnd, DWORD timeoutMs) {
-    return WaitFor([hwnd] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }, timeoutMs);
+    return WaitFor([hwnd] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }, timeoutMs,
+                   "the window \"" + ToUtf8(WindowText(hwnd)) + "\" to close");
 }
 
 HWND LinkDriver::FindMessageBox() const {
@@ -195,6 +211,7 @@ MessageBoxSeen LinkDriver::WaitForMessageBox(DWORD timeoutMs) {
         if (m_exited) break;
         Pump(20);
     } while (GetTickCount() - start < timeoutMs);
+    ReportTimeout(std::string("a message box") + (m_exited ? ": the program ended" : ""), timeoutMs);
     return MessageBoxSeen();
 }
 
@@ -208,7 +225,13 @@ bool LinkDriver::Answer(const MessageBoxSeen& box, int button) {
 bool LinkDriver::WaitForExit(DWORD timeoutMs, int autoAnswer, std::vector<MessageBoxSeen>* seen) {
     const DWORD start = GetTickCount();
     while (!m_exited) {
-        if (GetTickCount() - start >= timeoutMs) return false;
+        if (timeoutMs != INFINITE && GetTickCount() - start >= timeoutMs) {
+            ReportTimeout("the program to end", timeoutMs);
+            TerminateProcess(m_pi.hProcess, 1);
+            WaitForSingleObject(m_pi.hProcess, 5000);
+            CheckExited();
+            return false;
+        }
         if (autoAnswer != 0 || seen != nullptr) {
             if (HWND found = FindMessageBox()) {
                 const MessageBoxSeen box = Describe(found);

@@ -18,6 +18,11 @@ extern const char kBoxCaption[];       // 科目内訳書
 extern const char kDialogCaption[];    // 科目内訳書 - 集計条件
 extern const char kProgressCaption[];  // 集計中
 
+// Told what a wait of the driver waited for when it gives up (the tests turn
+// it into a failure); none by default.
+using TimeoutReporter = void (*)(const std::string& what);
+void SetTimeoutReporter(TimeoutReporter reporter);
+
 struct MessageBoxSeen {
     HWND hwnd = nullptr;
     std::string caption;
@@ -50,11 +55,12 @@ public:
     // Pumps messages for ms milliseconds.
     void Pump(DWORD ms);
     // A visible window of the child whose caption begins with caption
-    // (message boxes excluded); nullptr after timeoutMs.
+    // (message boxes excluded); nullptr after timeoutMs. Every wait reports
+    // what it waited for when it gives up (SetTimeoutReporter).
     HWND WaitForWindow(const std::string& caption, DWORD timeoutMs);
     HWND WaitForDialog(DWORD timeoutMs = 20000) { return WaitForWindow(kDialogCaption, timeoutMs); }
-    // Pumps until condition holds; false after timeoutMs.
-    bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs);
+    // Pumps until condition holds; false after timeoutMs, reporting what.
+    bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs, const std::string& what);
     // Waits until hwnd is gone or hidden; false after timeoutMs.
     bool WaitForWindowGone(HWND hwnd, DWORD timeoutMs);
     // The next message box of the child not answered yet; hwnd nullptr after
@@ -66,7 +72,8 @@ public:
     // Waits for the child to end, answering each message box with the
     // button autoAnswer, or OK where the box has no such button (0 leaves
     // them, for a person); the boxes met are appended to seen when given.
-    // True when the child ended in time.
+    // True when the child ended in time; else the child is ended, so that
+    // nothing of it is left showing.
     bool WaitForExit(DWORD timeoutMs, int autoAnswer = IDOK, std::vector<MessageBoxSeen>* seen = nullptr);
 
     bool Exited() const { return m_exited; }

@@ -155,7 +155,7 @@ int main(int argc, char** argv) {
                     return !IsWindow(window) ||
                            std::atoi(text.c_str() + std::min(text.size(), caption.size())) >= percent;
                 };
-                if (!driver.WaitFor(reached, timeoutMs) || !IsWindow(window)) return fail(step);
+                if (!driver.WaitFor(reached, timeoutMs, step) || !IsWindow(window)) return fail(step);
             }
             std::printf("window [%s]\n", e2e::ToUtf8(e2e::WindowText(current)).c_str());
             if (step == "dialog") PrintDialog(current);
