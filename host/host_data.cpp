@@ -513,7 +513,7 @@ std::string DefaultDataFolder() {
     std::size_t cut = std::string::npos;
     for (std::size_t i = 0; i < module.size(); ++i) {
         const auto c = static_cast<unsigned char>(module[i]);
-        if (((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) && i + 1 < module.size()) {
+        if (plat::IsCp932LeadByte(c) && i + 1 < module.size()) {
             ++i;
         } else if (c == '\\') {
             cut = i;

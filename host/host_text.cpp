@@ -7,15 +7,6 @@
 namespace host::text {
 namespace {
 
-// Code page 932 lead and trail bytes. The data files are Shift_JIS whatever
-// the machine's locale, so the ranges are fixed here.
-bool IsSjisLead(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-bool IsSjisTrail(unsigned char c) {
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
-}
-
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -152,9 +143,9 @@ bool IsValidDate(std::int32_t yyyymmdd) {
 const char* CheckSjis(std::string_view s) {
     for (std::size_t i = 0; i < s.size(); ++i) {
         const auto c = static_cast<unsigned char>(s[i]);
-        if (IsSjisLead(c)) {
+        if (plat::IsCp932LeadByte(c)) {
             if (i + 1 >= s.size()) return "全角文字が途中で切れています";
-            if (!IsSjisTrail(static_cast<unsigned char>(s[i + 1])))
+            if (!plat::IsCp932SecondByte(static_cast<unsigned char>(s[i + 1])))
                 return "Shift_JIS として正しくない文字があります";
             ++i;
         } else if (c < 0x20 || c == 0x7F) {
@@ -178,7 +169,7 @@ std::string ReplaceToken(const std::string& s, std::string_view token, const std
         if (s.compare(i, token.size(), token) == 0) {
             result += with;
             i += token.size();
-        } else if (IsSjisLead(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
+        } else if (plat::IsCp932LeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) {
             result.append(s, i, 2);
             i += 2;
         } else {

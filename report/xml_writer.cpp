@@ -4,6 +4,8 @@
 #include <new>
 #include <stdexcept>
 
+#include "platform/mbcs.h"
+
 namespace {
 
 // An entity reference is at most six bytes ("&quot;", "&apos;").
@@ -18,15 +20,6 @@ char* Put(char* out, const char* bytes, std::size_t size) {
     return out + size;
 }
 
-// Code page 932 lead and second bytes; the report is Shift_JIS whatever the
-// machine's locale, so the ranges are fixed here.
-bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
-bool IsSecondByte(unsigned char c) {
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC);
-}
-
 // Every text and attribute value passes here, and only characters an XML
 // parser takes come out. A control byte other than TAB, LF and CR is no
 // character of XML 1.0 and is left out. A double-byte character passes
@@ -38,8 +31,8 @@ char* PutEscaped(char* out, const char* text) {
     if (text == nullptr) return out;
     for (; *text != '\0'; ++text) {
         const auto c = static_cast<unsigned char>(*text);
-        if (IsLeadByte(c)) {
-            if (IsSecondByte(static_cast<unsigned char>(text[1]))) {
+        if (plat::IsCp932LeadByte(c)) {
+            if (plat::IsCp932SecondByte(static_cast<unsigned char>(text[1]))) {
                 *out++ = *text++;
                 *out++ = *text;
             }

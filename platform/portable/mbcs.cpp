@@ -2,9 +2,9 @@
 
 namespace plat {
 
-// Code page 932: lead bytes 0x81-0x9F and 0xE0-0xFC.
+// The machine is taken to run code page 932.
 bool IsLeadByte(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    return IsCp932LeadByte(c);
 }
 
 }  // namespace plat

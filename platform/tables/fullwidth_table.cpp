@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/mbcs.h"
+
 namespace plat::tables {
 
 namespace {
@@ -37,10 +39,6 @@ constexpr Code kKana[0xE0 - 0xA1] = {
 
 constexpr unsigned char kVoicedMark = 0xDE;
 constexpr unsigned char kSemiVoicedMark = 0xDF;
-
-bool IsLead(unsigned char c) {
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
 
 // The kana with its mark as one character; 0 when the system keeps them apart.
 Code Compose(unsigned char kana, unsigned char mark) {
@@ -117,13 +115,13 @@ std::string FullWidthByTable(const std::string& text) {
     const std::size_t size = text.size();
     for (std::size_t i = 0; i < size; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (IsLead(c)) {
+        if (plat::IsCp932LeadByte(c)) {
             if (i + 1 >= size) {
                 out.push_back(static_cast<char>(c));  // a lead byte without its trail byte
                 break;
             }
             const auto trail = static_cast<unsigned char>(text[i + 1]);
-            const bool validTrail = trail >= 0x40 && trail <= 0xFC && trail != 0x7F;
+            const bool validTrail = plat::IsCp932SecondByte(trail);
             const Code code = static_cast<Code>((c << 8) | trail);
             Append(out, validTrail ? CanonicalDoubleByte(code) : code);
             ++i;

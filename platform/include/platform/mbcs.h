@@ -12,6 +12,15 @@ namespace plat {
 // True when c is the first byte of a double-byte character.
 bool IsLeadByte(unsigned char c);
 
+// The code page's own ranges, for bytes that are Shift_JIS whatever the
+// machine's locale: the host's data files, the report.
+constexpr bool IsCp932LeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+constexpr bool IsCp932SecondByte(unsigned char c) {
+    return c >= 0x40 && c <= 0xFC && c != 0x7F;
+}
+
 // Length of the longest start of text that has at most maxBytes bytes and
 // ends on a whole character; a lead byte without its second byte (at the end
 // of text) counts as half a character and is left out.
