@@ -511,6 +511,23 @@ BOOL CALLBACK EndDialogOfThread(HWND hwnd, LPARAM) {
     return TRUE;
 }
 
+// The test thread's own box with the caption: programs of other tests that
+// run at the same time show boxes of the same caption.
+struct BoxSearch {
+    const char* caption;
+    HWND found;
+};
+BOOL CALLBACK FindBoxOfThread(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    char cls[16] = {};
+    char caption[256] = {};
+    GetClassNameA(hwnd, cls, sizeof(cls));
+    GetWindowTextA(hwnd, caption, sizeof(caption));
+    if (std::string(cls) != "#32770" || std::string(caption) != search->caption) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
 constexpr DWORD kBoxWaitMs = 10000;
 
 // Waits up to kBoxWaitMs for a message box with the caption, records it and
@@ -524,7 +541,9 @@ public:
         m_thread = std::thread([this, answer, shower] {
             const DWORD start = GetTickCount();
             while (!m_done) {
-                const HWND box = FindWindowA("#32770", m_caption.c_str());
+                BoxSearch search{m_caption.c_str(), nullptr};
+                EnumThreadWindows(shower, FindBoxOfThread, reinterpret_cast<LPARAM>(&search));
+                const HWND box = search.found;
                 if (box != nullptr) {
                     Record(box);
                     PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);

@@ -124,12 +124,15 @@ private:
         HWND dialog = nullptr;
         const DWORD start = GetTickCount();
         while (dialog == nullptr && !m_done && GetTickCount() - start < kDialogWaitMs) {
-            const HWND found = FindWindowA(nullptr, kTitle);
-            if (found != nullptr && IsWindowVisible(found)) {
-                dialog = found;
-            } else {
-                Sleep(20);
+            // This process's dialog only: programs of other tests run at
+            // the same time.
+            for (HWND found = FindWindowExA(nullptr, nullptr, nullptr, kTitle); found != nullptr;
+                 found = FindWindowExA(nullptr, found, nullptr, kTitle)) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(found, &pid);
+                if (pid == GetCurrentProcessId() && IsWindowVisible(found)) dialog = found;
             }
+            if (dialog == nullptr) Sleep(20);
         }
         if (dialog == nullptr) return;
         m_seen.found = true;
