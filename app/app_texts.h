@@ -1,8 +1,10 @@
 #pragma once
-// The program's own message texts (code page 932 in the binary).
+// The program's own message texts (code page 932 in the binary); their
+// caption, texts::kCaption, is shared with the conditions dialog.
+#include "shared/box_caption.h"
+
 namespace texts {
 
-inline constexpr char kCaption[] = "科目内訳書";
 inline constexpr char kCompleted[] = "科目内訳書情報の出力が終了しました。\n\nアプリケーションを終了します。";
 inline constexpr char kWriteFailed[] = "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
 inline constexpr char kDataNotFound[] =

@@ -2,8 +2,8 @@
 // parent window, message number, function ID, output path.
 #include <string>
 
-#include "app/c_number.h"
 #include "app/link_app.h"
+#include "shared/c_number.h"
 
 int ClLinkApp::ParseCommandLine(const std::string& text) {
     if (text.empty()) return 0;

@@ -7,7 +7,6 @@
 
 #include "aggregation/kmk_summary.h"
 #include "app/app_texts.h"
-#include "app/c_number.h"
 #include "app/path_text.h"
 #include "app/progress_dlg.h"
 #include "conditions/cond_dlg.h"
@@ -20,6 +19,7 @@
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "report/report_writer.h"
+#include "shared/c_number.h"
 
 namespace {
 

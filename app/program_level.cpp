@@ -5,13 +5,13 @@
 #include <string>
 
 #include "app/app_texts.h"
-#include "app/c_number.h"
 #include "app/link_app.h"
 #include "app/path_text.h"
 #include "host/acc_connect.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "shared/c_number.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #include "app/progress_dlg.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "platform/clock.h"
 #include "res/resource.h"
@@ -41,9 +42,14 @@ void ClProgressDlg::Advance(std::int16_t from, std::int16_t to) {
     if (from > to) return;
     for (int v = from; v <= to; ++v) {
         if (v % 10 == 0) {
-            char caption[32];
+            // Neighbouring ranges share their end values: the same caption
+            // again is not a change.
+            char caption[sizeof m_szCaption];
             std::snprintf(caption, sizeof caption, "集計中 %d％", v / 10);
-            SetText(caption);
+            if (std::strcmp(caption, m_szCaption) != 0) {
+                std::memcpy(m_szCaption, caption, sizeof caption);
+                m_bCaptionHeld = true;
+            }
         }
         // A complete run steps the bar more often than its range; it stays at
         // its maximum instead of starting again from empty.
@@ -74,6 +80,10 @@ void ClProgressDlg::PresentIfDue() {
 
 void ClProgressDlg::Present() {
     const std::uint64_t start = plat::MonotonicMicros();
+    if (m_bCaptionHeld) {
+        SetText(m_szCaption);
+        m_bCaptionHeld = false;
+    }
     m_prgOverall.Flush();
     m_prgActivity.Flush();
     BringToTop();

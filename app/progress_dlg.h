@@ -5,12 +5,14 @@
 // unit of work.
 //
 // The bars and the caption always hold the current state; what reaches the
-// screen is paced to the display: the bars' changes are held back (no
-// repaint per step) and the window is painted and brought to the front at
-// most once a frame, and always at the end of each Advance and before it is
-// hidden. A run makes tens of thousands of steps that nobody could see one
-// by one. Where painting is slow, frames are spaced so that it takes no more
-// than a tenth of the time.
+// screen is paced to the display: the bars' changes and the caption are held
+// back (no repaint per step, no window rename per percent) and the window is
+// given them, painted and brought to the front at most once a frame, and
+// always at the end of each Advance and before it is hidden. A run makes tens
+// of thousands of steps that nobody could see one by one. Where painting is
+// slow, frames are spaced so that it takes no more than a tenth of the time.
+// Only Advance changes the caption and it ends with a present, so the
+// window's text is current whenever anyone else can read it.
 #include <cstdint>
 
 #include "platform/controls.h"
@@ -49,6 +51,9 @@ private:
 
     plat::ProgressCtrl m_prgActivity;
     plat::ProgressCtrl m_prgOverall;
+    // "集計中 %d％" as it should read; the window gets it at the next present.
+    char m_szCaption[32] = {};
+    bool m_bCaptionHeld = false;
     bool m_bPresented = false;
     std::uint64_t m_nextPresentMicros = 0;
 };

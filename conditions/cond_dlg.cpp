@@ -4,8 +4,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/app_texts.h"
-#include "app/c_number.h"
 #include "conditions/cond_texts.h"
 #include "conditions/dest_path.h"
 #include "conditions/period_months.h"
@@ -18,6 +16,8 @@
 #include "platform/process.h"
 #include "platform/types.h"
 #include "res/resource.h"
+#include "shared/box_caption.h"
+#include "shared/c_number.h"
 
 namespace {
 
@@ -99,9 +99,13 @@ bool ClCondDlg::OnInitDialog() {
     if (path.empty()) {
         // The default is a file pattern in the default folder, for the user
         // to complete by typing or browsing.
-        path = ClFileMgr::Inst()->GetAppFolderPath(ClFileMgr::kFolderOutput);
+        const char* folder = ClFileMgr::Inst()->GetAppFolderPath(ClFileMgr::kFolderOutput);
+        path = folder != nullptr ? folder : "";
         if (path.empty()) {
             path = plat::GetTempDir();
+            // The system's text goes into a path buffer: one that does not
+            // fit it counts as none, never a cut folder.
+            if (path.size() >= kPathSize) path.clear();
             if (!path.empty()) dest::AddTrailingBackslash(path, dest::kPathBufferSize);
         }
         path += cond_texts::kDefaultPattern;
@@ -258,7 +262,9 @@ bool ClCondDlg::CheckDestination() {
             BackToPath();
             return false;
         }
-        if (!dest::CreateFolderTree(folder)) {
+        // Creating nothing can succeed (a drive that does not exist has no
+        // level to create): the folder must be there afterwards.
+        if (!dest::CreateFolderTree(folder) || !plat::Access(folder, 0)) {
             AskAt(m_edtDestPath, cond_texts::kFolderNotCreated, kError);
             BackToPath();
             return false;
@@ -287,6 +293,10 @@ void ClCondDlg::OnBrowse() {
         folder = dest::GetDrivePart(m_strDestPath);
         name = dest::GetAfterDrivePart(m_strDestPath);
     }
+
+    // The dialog's name buffer holds a path: a name that does not fit starts
+    // it empty rather than cut into another name.
+    if (name.size() >= kPathSize) name.clear();
 
     plat::SaveFileRequest request;
     request.owner = Handle();

@@ -1,17 +1,18 @@
 // The remembered destinations: one line "user/data:tax/toMonth/path" per user
 // and data set in a text file of the host's settings folder, the most recently
 // saved last.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
 
-#include "app/c_number.h"
 #include "conditions/cond_dlg.h"
 #include "conditions/dest_path.h"
 #include "host/file_mgr.h"
 #include "platform/files.h"
+#include "shared/c_number.h"
 
 namespace {
 
@@ -30,6 +31,14 @@ std::string SettingsFolder() {
 
 std::string MakeKey(const char* userId, const char* dataId) {
     return std::string(userId) + "/" + dataId + ":";
+}
+
+// Whether the key can begin exactly one line: not too long, and no control
+// byte (with a line feed the record would span two lines, and the next save
+// would leave half of it). No Shift_JIS character holds such a byte.
+bool IsUsableKey(const std::string& key) {
+    return key.size() <= kMaxKeyBytes &&
+           std::none_of(key.begin(), key.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
 }
 
 // Start of the first line that begins with the key. A match inside a line
@@ -79,7 +88,7 @@ bool ParseRecord(const std::string& text, std::size_t valueStart, Record& record
 int ClCondDlg::LoadDestRecord(std::int16_t& taxIncluded, std::int16_t& toMonth, std::string& path) {
     const std::string folder = SettingsFolder();
     const std::string key = MakeKey(m_szUserID, m_szDataID);
-    if (folder.empty() || key.size() > kMaxKeyBytes) return 0;
+    if (folder.empty() || !IsUsableKey(key)) return 0;
 
     const std::string filePath = folder + kFileName;
     plat::FileStatus status;
@@ -99,7 +108,7 @@ int ClCondDlg::LoadDestRecord(std::int16_t& taxIncluded, std::int16_t& toMonth, 
 int ClCondDlg::SaveDestRecord(std::int16_t taxIncluded, std::int16_t toMonth, const char* path) {
     const std::string folder = SettingsFolder();
     const std::string key = MakeKey(m_szUserID, m_szDataID);
-    if (folder.empty() || key.size() > kMaxKeyBytes) return 0;
+    if (folder.empty() || !IsUsableKey(key)) return 0;
     std::string keptPath = path != nullptr ? std::string(path) : m_szSavedDestPath;
 
     if (!dest::IsFolder(folder) && !dest::CreateFolderTree(folder)) return 0;
@@ -110,16 +119,26 @@ int ClCondDlg::SaveDestRecord(std::int16_t taxIncluded, std::int16_t toMonth, co
     std::string old;
     plat::FileStatus status;
     if (!plat::ReadWholeFile(filePath, old) && plat::GetFileStatus(filePath, status)) return 0;
-    std::string content = old;
-    const std::size_t start = FindRecord(old, key);
-    if (start != std::string::npos) {
-        // Without a new path the remembered one stays; the record's own when
-        // it could not be read as the dialog opened.
-        Record record;
-        if (path == nullptr && keptPath.empty() && ParseRecord(old, start + key.size(), record)) {
-            keptPath = std::move(record.path);
+    // Every record of the key goes: a hand-edited file may hold two, and the
+    // one left would be offered next time instead of the new one.
+    std::string content;
+    content.reserve(old.size());
+    bool found = false;
+    for (std::size_t start = 0; start < old.size();) {
+        const std::size_t end = LineEnd(old, start);
+        if (old.compare(start, key.size(), key) != 0) {
+            content.append(old, start, end - start);
+        } else if (!found) {
+            found = true;
+            // Without a new path the remembered one stays; the record's own
+            // (the one loading finds) when it could not be read as the
+            // dialog opened.
+            Record record;
+            if (path == nullptr && keptPath.empty() && ParseRecord(old, start + key.size(), record)) {
+                keptPath = std::move(record.path);
+            }
         }
-        content = old.substr(0, start) + old.substr(LineEnd(old, start));
+        start = end;
     }
     // A hand-edited last line without its line feed keeps its own line.
     if (!content.empty() && content.back() != '\n') content += '\n';
@@ -128,7 +147,9 @@ int ClCondDlg::SaveDestRecord(std::int16_t taxIncluded, std::int16_t toMonth, co
     const std::string tempPath = filePath + kTempSuffix;
     plat::File file;
     if (!file.Open(tempPath, plat::File::Mode::kWriteTruncate)) return 0;
-    const bool written = file.Write(content.data(), content.size());
+    // On the disk before it replaces the old file: a power cut must not
+    // leave an empty file in place of every user's choices.
+    const bool written = file.Write(content.data(), content.size()) && file.Flush();
     const bool closed = file.Close();
     if (!written || !closed || !plat::MoveFileReplace(tempPath, filePath)) {
         plat::DeleteFileAt(tempPath);

@@ -1,5 +1,7 @@
 // The remembered-destinations file: a record that loads saves back and
-// loads back to the same values, and saving it again changes nothing.
+// loads back to the same values; whatever the file and the IDs, a save
+// leaves one record of the key (or, for a key that cannot start one line,
+// the file as it was), and saving the same record again changes no byte.
 // Input: user ID and data set ID (each a length byte and bytes), then the
 // file's bytes.
 #include <cstddef>
@@ -9,6 +11,7 @@
 #include "conditions/cond_dlg.h"
 #include "host/host_data.h"
 #include "platform/files.h"
+#include "platform/portable/file_faults.h"
 #include "support/fuzz_support.h"
 
 namespace {
@@ -51,27 +54,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::int16_t tax = 0;
     std::int16_t month = 0;
     std::string path;
-    if (dlg.LoadDestRecord(tax, month, path) == 0) return 0;
-    const std::string first = Load(dlg);
-    // The path goes back as a C string, and the file holds one record per
-    // key as the program writes it; other inputs are outside the property.
-    if (path.find('\0') != std::string::npos) return 0;
-    const std::string key = user + "/" + dataId + ":";
-    std::size_t records = 0;
-    for (std::size_t from = 0; from <= file.size();) {
-        if (file.compare(from, key.size(), key) == 0) ++records;
-        const std::size_t lf = file.find('\n', from);
-        if (lf == std::string::npos) break;
-        from = lf + 1;
+    // The path goes back as a C string.
+    if (dlg.LoadDestRecord(tax, month, path) == 1 && path.find('\0') == std::string::npos) {
+        const std::string first = Load(dlg);
+        fz::Check(dlg.SaveDestRecord(tax, month, path.c_str()) == 1, "save failed", file);
+        fz::Check(Load(dlg) == first, "loads back other values: " + first + " -> " + Load(dlg), file);
     }
-    if (records != 1) return 0;
 
-    fz::Check(dlg.SaveDestRecord(tax, month, path.c_str()) == 1, "save failed", file);
-    fz::Check(Load(dlg) == first, "loads back other values: " + first + " -> " + Load(dlg), file);
+    const std::string key = user + "/" + dataId + ":";
+    bool usable = key.size() <= 50;
+    for (const char c : key) usable = usable && static_cast<unsigned char>(c) >= 0x20;
+    std::string before;
+    fz::Check(plat::ReadWholeFile(filePath, before), "file gone", file);
+    fz::Check(dlg.SaveDestRecord(1, 12, "P") == (usable ? 1 : 0), "save result", key);
     std::string saved;
     fz::Check(plat::ReadWholeFile(filePath, saved), "file gone", file);
-    fz::Check(!saved.empty() && saved.back() == '\n', "no line feed at the end", saved);
-    fz::Check(dlg.SaveDestRecord(tax, month, path.c_str()) == 1, "second save failed", file);
+    if (!usable) {
+        fz::Check(saved == before, "a refused key changed the file", saved);
+        return 0;
+    }
+    std::size_t records = 0;
+    for (std::size_t from = 0; from < saved.size();) {
+        if (saved.compare(from, key.size(), key) == 0) ++records;
+        const std::size_t lf = saved.find('\n', from);
+        fz::Check(lf != std::string::npos, "no line feed at the end", saved);
+        from = lf + 1;
+    }
+    fz::Check(records == 1, "not one record of the key", saved);
+    fz::Check(saved.size() >= key.size() + 7 &&
+                  saved.compare(saved.size() - key.size() - 7, std::string::npos, key + "1/12/P\n") == 0,
+              "the record is not the last line", saved);
+    fz::Check(dlg.SaveDestRecord(1, 12, "P") == 1, "second save failed", file);
     std::string again;
     fz::Check(plat::ReadWholeFile(filePath, again) && again == saved, "second save changed the file", again);
     return 0;

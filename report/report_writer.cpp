@@ -146,8 +146,11 @@ int ClReportWriter::Write(const std::string& path, std::int16_t functionId, cons
             }
         }
         // The document is complete only with its last line, and only once
-        // the system has taken the file back without an error.
+        // its bytes are on the disk and the system has taken the file back
+        // without an error: a replace before that could leave an empty
+        // report after a power cut.
         if (xml.WriteEndTag(line, "REPORT", 0) != 1) complete = 0;
+        if (complete == 1 && !file.Flush()) complete = 0;
         if (!file.Close()) complete = 0;
         xml.Close();
     } catch (const std::bad_alloc&) {

@@ -3,6 +3,8 @@
 # Xvfb, driven through the end-to-end driver, at the sample company and at
 # synthetic host data of 1,000 and 32,768 records; and of the work alone
 # (aggregation and report, no progress window). Prints medians in ms.
+# The program is started by the driver's window as its parent application;
+# PARENT=0 starts it alone.
 # Usage: bench-progress.sh [runs]   (EXE=<program> measures another build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +13,8 @@ winpath() { printf 'Z:%s' "$(cd "$1" && pwd | tr / '\\')"; }
 
 # Inside the Wine session: one set of runs per data set.
 if [ "${1:-}" = "--measure" ]; then
-    root=$2 runs=$3
+    root=$2 runs=$3 started=parent
+    [ "${PARENT:-1}" = 0 ] && started=
     for set in sample 1000 32768; do
         dir=$root/$set
         data="$(winpath "$dir/hostdata")"

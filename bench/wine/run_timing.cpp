@@ -1,13 +1,19 @@
 // Wall times of the real program under Wine, driven as a user would, and of
 // its work without the progress window, for docs/progress.md.
 //
-//   run_timing exe <program> <output file> <runs>
+//   run_timing exe <program> <output file> <runs> [parent]
 //     Complete runs (F12 with the to month offered) and cancelled runs (Esc),
-//     alternating; one line per run:
+//     alternating, started alone or, with "parent", by the driver's window as
+//     a parent application (a complete command line naming the output file);
+//     one line per run:
 //     <kind> <start-up ms> <dialog ms> <stretch ms> <total ms>
 //     start-up: start to the dialog on screen; dialog: the driver's own time
 //     in it; stretch: the key press to the completion (or cancel) message;
 //     total: start to the end of the process.
+//   run_timing window <records> <runs>
+//     The progress window alone, in this process, through the calls of a
+//     complete run over that many records (no work between them), from its
+//     creation to its end: window <ms>.
 //   run_timing work <host data folder> <output file> <runs>
 //     The aggregation and the report in this process, no progress window:
 //     work <aggregation ms> <report ms>, then the report's bytes written again
@@ -23,6 +29,7 @@
 #include "aggregation/balance_list.h"
 #include "aggregation/kmk_summary.h"
 #include "app/link_app.h"
+#include "app/progress_dlg.h"
 #include "host/acc_connect.h"
 #include "host/host_data.h"
 #include "link_driver.h"
@@ -38,13 +45,13 @@ double Ms(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double, std::milli>(to - from).count();
 }
 
-int RunExe(const std::string& exe, const std::string& output, int runs) {
+int RunExe(const std::string& exe, const std::string& output, int runs, bool parent) {
     for (int i = 0; i < runs * 2; ++i) {
         const bool complete = i % 2 == 0;
         DeleteFileA(output.c_str());
         e2e::LinkDriver driver;
         const Clock::time_point start = Clock::now();
-        if (!driver.Start(exe, "")) return 1;
+        if (!driver.Start(exe, parent ? driver.ParentCommandLine(7, output) : "")) return 1;
         const HWND dialog = driver.WaitForDialog(60000);
         if (dialog == nullptr) return 2;
         const Clock::time_point shown = Clock::now();
@@ -60,6 +67,32 @@ int RunExe(const std::string& exe, const std::string& output, int runs) {
         const Clock::time_point ended = Clock::now();
         std::printf("%s %.1f %.1f %.1f %.1f\n", complete ? "complete" : "cancel", Ms(start, shown),
                     Ms(shown, pressed), Ms(pressed, told), Ms(start, ended));
+        std::fflush(stdout);
+    }
+    return 0;
+}
+
+int RunWindow(int records, int runs) {
+    for (int i = 0; i < runs; ++i) {
+        const Clock::time_point t0 = Clock::now();
+        {
+            ClProgressDlg progress;
+            if (!progress.CreateWindowFromTemplate()) return 1;
+            progress.Show(plat::kSwShow);
+            progress.BeginProgress();
+            // The aggregation: a sweep per record; the report: one per entry.
+            progress.Advance(0, 100);
+            progress.Advance(100, 300);
+            progress.Advance(300, 400);
+            for (int r = 0; r < records; ++r) progress.Pulse();
+            progress.Advance(400, 500);
+            progress.Advance(500, 600);
+            progress.Advance(600, 700);
+            for (int r = 0; r < records; ++r) progress.Pulse();
+            progress.Advance(700, 1000);
+            progress.EndDialog(1);
+        }
+        std::printf("window %.1f\n", Ms(t0, Clock::now()));
         std::fflush(stdout);
     }
     return 0;
@@ -124,13 +157,17 @@ int RunWork(const std::string& hostData, const std::string& output, int runs) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: run_timing exe|work <program|host data> <output file> <runs>\n");
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "window" && argc == 4) return RunWindow(std::atoi(argv[2]), std::atoi(argv[3]));
+    const bool parent = argc == 6 && std::string(argv[5]) == "parent";
+    if (argc != 5 && !parent) {
+        std::fprintf(stderr,
+                     "usage: run_timing exe|work <program|host data> <output file> <runs> [parent]\n"
+                     "       run_timing window <records> <runs>\n");
         return 64;
     }
-    const std::string mode = argv[1];
     const int runs = std::atoi(argv[4]);
-    if (mode == "exe") return RunExe(argv[2], argv[3], runs);
+    if (mode == "exe") return RunExe(argv[2], argv[3], runs, parent);
     if (mode == "work") return RunWork(argv[2], argv[3], runs);
     return 64;
 }

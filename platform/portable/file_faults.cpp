@@ -17,6 +17,7 @@ struct State {
     long long bytesWritten = 0;
     bool budgetSpent = false;
     bool injected = false;
+    bool syncsSkipped = false;
     std::vector<FileOpRecord> log;
 };
 
@@ -35,6 +36,8 @@ const char* FileOpName(FileOp op) {
             return "read";
         case FileOp::kWrite:
             return "write";
+        case FileOp::kFlush:
+            return "flush";
         case FileOp::kClose:
             return "close";
         case FileOp::kStatus:
@@ -83,6 +86,14 @@ const std::vector<FileOpRecord>& FileOpLog() {
 
 bool FileFaultInjected() {
     return Faults().injected;
+}
+
+void SkipDiskSyncs(bool skip) {
+    Faults().syncsSkipped = skip;
+}
+
+bool DiskSyncsSkipped() {
+    return Faults().syncsSkipped;
 }
 
 bool InjectFileFault(FileOp op, const std::string& path, std::size_t writeSize) {

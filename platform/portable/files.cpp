@@ -49,6 +49,18 @@ bool Injected(portable::FileOp op, const std::string& path = std::string(), std:
     return portable::InjectFileFault(op, path, size);
 }
 
+// fsync of the folder that holds the POSIX path; a failure changes nothing
+// for the caller (some file systems refuse to sync a folder).
+void SyncFolderOf(const std::string& posix) {
+    const std::size_t slash = posix.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : posix.substr(0, slash);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    while (::fsync(fd) != 0 && errno == EINTR) {
+    }
+    ::close(fd);
+}
+
 }  // namespace
 
 File::~File() {
@@ -143,6 +155,27 @@ long long File::Read(void* buffer, std::size_t size) {
     return static_cast<long long>(count);
 }
 
+bool File::Flush() {
+    if (!IsOpen()) {
+        m_lastError = EBADF;
+        return false;
+    }
+    if (Injected(portable::FileOp::kFlush)) {
+        m_lastError = static_cast<unsigned long>(errno);
+        return false;
+    }
+    if (portable::DiskSyncsSkipped()) return true;
+    int rc = 0;
+    do {
+        rc = ::fsync(static_cast<int>(m_handle));
+    } while (rc != 0 && errno == EINTR);
+    if (rc != 0) {
+        m_lastError = static_cast<unsigned long>(errno);
+        return false;
+    }
+    return true;
+}
+
 bool File::Close() {
     if (m_handle < 0) return true;
     // The handle is gone either way; a failure says written bytes may be lost.
@@ -233,7 +266,11 @@ bool MoveFileReplace(const std::string& from, const std::string& to) {
     const std::string posixFrom = Posix(from);
     const std::string posixTo = Posix(to);
     if (posixFrom.empty() || posixTo.empty()) return false;
-    return std::rename(posixFrom.c_str(), posixTo.c_str()) == 0;
+    if (std::rename(posixFrom.c_str(), posixTo.c_str()) != 0) return false;
+    // The new name lives in the folder's own blocks: synced too, or a power
+    // cut may bring back the old name or none. The move itself is done.
+    if (!portable::DiskSyncsSkipped()) SyncFolderOf(posixTo);
+    return true;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {

@@ -88,6 +88,18 @@ long long File::Read(void* buffer, std::size_t size) {
     return static_cast<long long>(read);
 }
 
+bool File::Flush() {
+    if (!IsOpen()) {
+        m_lastError = ERROR_INVALID_HANDLE;
+        return false;
+    }
+    if (!::FlushFileBuffers(AsHandle(m_handle))) {
+        m_lastError = ::GetLastError();
+        return false;
+    }
+    return true;
+}
+
 bool File::Close() {
     if (!IsOpen()) return true;
     const bool closed = ::CloseHandle(AsHandle(m_handle)) != FALSE;
@@ -132,7 +144,8 @@ bool DeleteFileAt(const std::string& path) {
 }
 
 bool MoveFileReplace(const std::string& from, const std::string& to) {
-    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
+           FALSE;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {

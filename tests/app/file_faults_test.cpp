@@ -134,6 +134,8 @@ protected:
         app.SetCommandLine(
             s.fromParent ? std::to_string(parent) + "," + std::to_string(kNotify) + ",5," + dest : "");
         pp::ResetFileFaults();
+        // Counted and failing like any other, but the disk is not waited for.
+        pp::SkipDiskSyncs(true);
         pp::FailFileOp(pp::FileOp::kAny, failAt);
         plat::RunApplication(app);
         m_ops = pp::FileOpLog();
@@ -206,6 +208,13 @@ TEST_F(FileFaultsTest, AnySingleFailedFileOperationLosesNothingAndSaysWhatHappen
                       "SUZUKI/D0001:1/3/T:\\x\\a.xml\n" + clean.env.substr(clean.env.find("TANAKA")));
         }
         const long long n = static_cast<long long>(m_ops.size());
+        // Each replace follows the flush and the close of its temporary file.
+        for (long long i = 0; i < n; ++i) {
+            if (m_ops[static_cast<std::size_t>(i)].op != pp::FileOp::kMoveFile) continue;
+            ASSERT_GE(i, 2);
+            EXPECT_EQ(m_ops[static_cast<std::size_t>(i - 2)].op, pp::FileOp::kFlush) << Describe(i + 1);
+            EXPECT_EQ(m_ops[static_cast<std::size_t>(i - 1)].op, pp::FileOp::kClose) << Describe(i + 1);
+        }
         const std::string oldReport = s.oldReport ? kOldReport : "(none)";
         const std::string oldEnv = s.oldEnv ? kOldEnv : "(none)";
         const std::set<std::string> cleanOut = clean.outEntries;

@@ -123,12 +123,18 @@ TEST_F(CondDlgTest, WithoutARecordOffersThePeriodTheTaxSettingAndTheDefaultFolde
 
 TEST_F(CondDlgTest, DefaultDestinationFallsBackToTheTemporaryFolder) {
     struct Case {
-        const char* temp;
-        const char* expected;
+        std::string temp;
+        std::string expected;
     };
     // 表 ends in 0x5C: it is a character, not a separator, and gets one.
-    const Case cases[] = {
-        {"T:\\tmp\\", "T:\\tmp\\*.xml"}, {"T:\\\x95\x5C", "T:\\\x95\x5C\\*.xml"}, {"", "*.xml"}};
+    // 260 bytes fit the system's buffer, 261 do not: such a text is none.
+    const std::string fits = "T:\\" + std::string(256, 'f') + "\\";
+    const std::string over = "T:\\" + std::string(257, 'o') + "\\";
+    const Case cases[] = {{"T:\\tmp\\", "T:\\tmp\\*.xml"},
+                          {"T:\\\x95\x5C", "T:\\\x95\x5C\\*.xml"},
+                          {"", "*.xml"},
+                          {fits, fits + "*.xml"},
+                          {over, "*.xml"}};
     m_model.appFolder[0].clear();
     for (const Case& c : cases) {
         HeadlessUi::Get().Reset();
@@ -138,7 +144,7 @@ TEST_F(CondDlgTest, DefaultDestinationFallsBackToTheTemporaryFolder) {
             shown = Item(d, IDC_EDT_DEST_PATH).text;
             d.EndDialog(ClCondDlg::kResultCancel);
         });
-        EXPECT_EQ(shown, c.expected) << c.temp;
+        EXPECT_EQ(shown, c.expected) << c.temp.size();
     }
 }
 
@@ -317,6 +323,14 @@ TEST_F(CondDlgTest, DestinationChecks) {
          false,
          "",
          "T:\\out\\afile\\sub"},
+        // A drive that does not exist: creating its levels creates nothing.
+        {"Q:\\x.xml",
+         {plat::kIdYes},
+         {{"指定されたフォルダは存在しません。\n\n作成してもよろしいですか？", kQuestion},
+          {"フォルダの作成に失敗しました。\n\n出力先を再入力してください。", kError}},
+         false,
+         "",
+         ""},
         {m_out + "exists.xml", {plat::kIdNo}, {{cond_texts::kFileExists, kQuestion}}, false, "", ""},
         {m_out + "exists.xml", {plat::kIdYes}, {{cond_texts::kFileExists, kQuestion}}, true, "", ""},
         {m_out + "new.xml", {}, {}, true, "", ""},
@@ -368,16 +382,23 @@ TEST_F(CondDlgTest, EmptyPathAsksForOneThroughTheSaveDialog) {
 
 TEST_F(CondDlgTest, BrowseAsksForAnExistingXmlFileWhereThePathPoints) {
     struct Case {
-        const char* path;
-        const char* folder;
-        const char* name;
+        std::string path;
+        std::string folder;
+        std::string name;
     };
-    const Case cases[] = {
-        {"T:\\out\\r.xml", "T:\\out\\", "r.xml"}, {"T:r.xml", "T:", "r.xml"}, {"r", "", "r"}};
+    // A remembered path is shown whole; the name buffer holds 260 bytes, and
+    // a name that does not fit is not offered cut.
+    const std::string fits(260, 'n');
+    const Case cases[] = {{"T:\\out\\r.xml", "T:\\out\\", "r.xml"},
+                          {"T:r.xml", "T:", "r.xml"},
+                          {"r", "", "r"},
+                          {"T:\\" + fits, "T:\\", fits},
+                          {"T:\\" + fits + "x", "T:\\", ""}};
     for (const Case& c : cases) {
         HeadlessUi::Get().Reset();
         Run([&](ClCondDlg& d) {
-            plat::headless::Type(d, IDC_EDT_DEST_PATH, c.path);
+            plat::headless::Type(d, IDC_EDT_DEST_PATH, "");
+            HeadlessUi::Get().FindMutable(d.GetItem(IDC_EDT_DEST_PATH).Handle())->text = c.path;
             plat::headless::Click(d, IDC_BTN_BROWSE);
             EXPECT_EQ(Item(d, IDC_EDT_DEST_PATH).text, c.path);  // cancelled: unchanged
             d.EndDialog(ClCondDlg::kResultCancel);

@@ -111,6 +111,8 @@ TEST_F(DestRecordTest, SaveReplacesOnlyItsOwnLineAndAppends) {
         {"record without slashes replaced", "U/D:junk\nA/D:0/1/a\n", "U", "D", "A/D:0/1/a\nU/D:1/12/P\n"},
         {"last line without LF kept whole", "A/D:0/1/a", "U", "D", "A/D:0/1/a\nU/D:1/12/P\n"},
         {"own last line without LF", "A/D:0/1/a\nU/D:0/1/q", "U", "D", "A/D:0/1/a\nU/D:1/12/P\n"},
+        {"every record of the key goes", "U/D:0/4/old\nA/D:0/3/x\nU/D:1/5/stale\n", "U", "D",
+         "A/D:0/3/x\nU/D:1/12/P\n"},
     };
     for (const SaveCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -165,17 +167,33 @@ TEST_F(DestRecordTest, WithoutPathSavesTheRememberedOneWhole) {
     EXPECT_EQ(Load(), "1 1 4 [" + m_dlg.m_szSavedDestPath + "]");
 }
 
-TEST_F(DestRecordTest, KeyOverFiftyBytesIsNeitherLoadedNorSaved) {
+// A key that cannot start exactly one line is neither loaded nor saved; the
+// file holds a record under that very key, untouched.
+TEST_F(DestRecordTest, KeyOverFiftyBytesOrWithAControlByteIsNeitherLoadedNorSaved) {
+    struct KeyCase {
+        const char* name;
+        std::string user;
+        std::string data;
+        bool usable;
+    };
     // "/D:" makes three bytes of the key.
-    const std::string fits(47, 'u');
-    const std::string over(48, 'u');
-    WriteFile(fits + "/D:0/1/a\n" + over + "/D:0/2/b\n");
-    SetKey(fits, "D");
-    EXPECT_EQ(Load(), "1 0 1 [a]");
-    SetKey(over, "D");
-    EXPECT_EQ(Load(), "0");
-    EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 0);
-    EXPECT_EQ(FileBytes(), fits + "/D:0/1/a\n" + over + "/D:0/2/b\n");
+    const KeyCase cases[] = {
+        {"50 bytes", std::string(47, 'u'), "D", true},
+        {"51 bytes", std::string(48, 'u'), "D", false},
+        {"line feed in the user", "U\n", "D", false},
+        {"carriage return in the data set", "U", "D\r", false},
+        {"byte 0x1F", "U\x1F", "D", false},
+        {"space", "U ", "D", true},
+    };
+    for (const KeyCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string file = "A/D:0/1/a\n" + c.user + "/" + c.data + ":0/2/b\n";
+        WriteFile(file);
+        SetKey(c.user, c.data);
+        EXPECT_EQ(Load(), c.usable ? "1 0 2 [b]" : "0");
+        EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), c.usable ? 1 : 0);
+        EXPECT_EQ(FileBytes(), c.usable ? "A/D:0/1/a\n" + c.user + "/" + c.data + ":1/12/P\n" : file);
+    }
 }
 
 TEST_F(DestRecordTest, EmptyFolderTextIsNoFile) {

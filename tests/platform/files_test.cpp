@@ -25,6 +25,9 @@ TEST_F(FilesTest, WriteFailureOnAFullDeviceIsReported) {
     const std::string line = "<REPORT>\r\n";
     EXPECT_FALSE(file.Write(line.data(), line.size()));
     EXPECT_EQ(file.LastError(), static_cast<unsigned long>(ENOSPC));
+    // A device that cannot be synced: the flush says so.
+    EXPECT_FALSE(file.Flush());
+    EXPECT_EQ(file.LastError(), static_cast<unsigned long>(EINVAL));
     file.Close();
     EXPECT_FALSE(file.IsOpen());
 }
@@ -85,8 +88,10 @@ TEST_F(FilesTest, CreateNewTakesOnlyAFreeName) {
 
     ASSERT_TRUE(file.Open("C:\\~n.tmp", plat::File::Mode::kWriteCreateNew));
     EXPECT_TRUE(file.Write("new", 3));
+    EXPECT_TRUE(file.Flush());
     EXPECT_TRUE(file.Close());
     EXPECT_TRUE(file.Close());  // nothing open: nothing to fail
+    EXPECT_FALSE(file.Flush());
     EXPECT_EQ(ReadPosixFile(Root() + "/~n.tmp"), "new");
 }
 

@@ -83,8 +83,10 @@ TEST_F(Win32Files, CreateNewTakesOnlyAFreeName) {
     plat::File other;
     EXPECT_FALSE(other.Open(fresh, plat::File::Mode::kRead));  // not shared
     EXPECT_TRUE(file.Write("new", 3));
+    EXPECT_TRUE(file.Flush());
     EXPECT_TRUE(file.Close());
     EXPECT_TRUE(file.Close());  // nothing open: nothing to fail
+    EXPECT_FALSE(file.Flush());
     ASSERT_TRUE(plat::ReadWholeFile(fresh, content));
     EXPECT_EQ(content, "new");
 }

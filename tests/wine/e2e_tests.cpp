@@ -40,6 +40,7 @@ const char kCancelNotice[] = "｢科目内訳書｣の集計を中止します�
 const char kCompleted[] = "科目内訳書情報の出力が終了しました。\n\nアプリケーションを終了します。";
 const char kBadMonth[] = "集計期間に誤りがあります。\n\n集計期間を設定しなおしてください。";
 const char kFolderMissing[] = "指定されたフォルダは存在しません。\n\n作成してもよろしいですか？";
+const char kFolderNotCreated[] = "フォルダの作成に失敗しました。\n\n出力先を再入力してください。";
 const char kFileExists[] = "同名のファイルが存在します。\n\n上書きしてもよろしいですか？";
 
 const DWORD kWindowTimeoutMs = 20000;
@@ -276,6 +277,12 @@ TEST_F(EndToEndTest, MissingFoldersAreCreatedOnYesAndTheChoicesAreOfferedNextTim
     EXPECT_TRUE(e2e::IsControlEnabled(dialog, kBrowse));
     ASSERT_TRUE(e2e::SetControlText(dialog, kToMonth, "12"));
     ASSERT_TRUE(e2e::ClickButton(dialog, kTaxIncluded));
+    // A drive that does not exist: Yes creates nothing, and the dialog stays.
+    ASSERT_TRUE(e2e::SetControlText(dialog, kDestPath, "Q:\\x.xml"));
+    ASSERT_TRUE(e2e::ClickButton(dialog, kRun));
+    EXPECT_EQ(AnswerBox(IDYES, dialog), kFolderMissing);
+    EXPECT_EQ(AnswerBox(IDOK, dialog), kFolderNotCreated);
+    EXPECT_TRUE(FocusIs(dialog, kDestPath));
     ASSERT_TRUE(e2e::SetControlText(dialog, kDestPath, out));
     ASSERT_TRUE(e2e::ClickButton(dialog, kRun));
     EXPECT_EQ(AnswerBox(IDYES, dialog), kFolderMissing);

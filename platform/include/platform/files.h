@@ -28,6 +28,10 @@ public:
     bool Write(const void* data, std::size_t size);
     // Reads up to size bytes; returns the count read, or -1 on error.
     long long Read(void* buffer, std::size_t size);
+    // Sends the bytes written so far to the disk (FlushFileBuffers; fsync on
+    // POSIX), so that a power cut cannot leave the file shorter than written;
+    // false (with LastError set) when the system reports a failure.
+    bool Flush();
     // False (with LastError set) when the system reports a failure: bytes
     // written may not have reached the disk. The handle is gone either way;
     // closing a file that is not open succeeds.
@@ -53,8 +57,11 @@ bool Access(const std::string& path, int mode);
 bool CreateDir(const std::string& path);
 bool RemoveDir(const std::string& path);
 bool DeleteFileAt(const std::string& path);
-// Moves from over to, replacing an existing to (MoveFileEx with
-// MOVEFILE_REPLACE_EXISTING; rename on POSIX).
+// Moves from over to, replacing an existing to, and has the new name reach
+// the disk before it returns (MoveFileEx with MOVEFILE_REPLACE_EXISTING and
+// MOVEFILE_WRITE_THROUGH; on POSIX rename, then fsync of the folder). The
+// result is the move's: once the name has changed, the old file is gone
+// whatever the folder's sync reports.
 bool MoveFileReplace(const std::string& from, const std::string& to);
 // Reads a whole file; false when it cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string& content);

@@ -15,6 +15,7 @@ enum class FileOp {
     kOpen,       // File::Open
     kRead,       // File::Read
     kWrite,      // File::Write
+    kFlush,      // File::Flush
     kClose,      // File::Close of an open file: the handle goes all the same
     kStatus,     // PathExists, IsDirectory, GetFileStatus: "nothing there"
     kAccess,     // Access: refused
@@ -49,6 +50,11 @@ long long FileOpCount(FileOp kind);
 const std::vector<FileOpRecord>& FileOpLog();
 // Whether an injected failure has happened since the reset.
 bool FileFaultInjected();
+// With true, File::Flush and the folder sync of MoveFileReplace succeed
+// without asking the disk (still counted): benchmarks measure what
+// durability costs. Off after a reset.
+void SkipDiskSyncs(bool skip);
+bool DiskSyncsSkipped();
 
 // Called by the backend at the top of each operation: counts it and says
 // whether it is to fail, with errno set to what the caller should report.
