@@ -323,9 +323,9 @@ TEST_F(FileFaultsTest, AnySingleFailedFileOperationLosesNothingAndSaysWhatHappen
             }
         }
         std::printf(
-            "[ faults   ] %s: %lld operations, failed: %d completed (%d without the "
+            "[ faults   ] %s: %lld operations, %d failed in turn: %d completed (%d without the "
             "support file, %d with the destination not remembered), %d failed, %d ended before the run\n",
-            s.name, n, completed, fallbacks, envKept, failed, refused);
+            s.name, n, completed + failed + refused, completed, fallbacks, envKept, failed, refused);
     }
     if (!HasFailure()) {
         std::printf(
