@@ -2,7 +2,9 @@
 // operations failing in turn: whatever step fails, the earlier report and the
 // remembered destinations survive byte for byte unless the run says it
 // completed, no temporary file stays behind, and what the user is told and
-// the parent receives agree with the outcome.
+// the parent receives agree with the outcome. Every operation fails once in
+// the first scenario that does it; past that, a read or write amid others of
+// its file is left to the first and last of them.
 #include "platform/portable/file_faults.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <utility>
@@ -171,6 +174,26 @@ protected:
         }
         return false;
     }
+    // What each operation of a log does, alike in every scenario that does
+    // it: its kind, its file (reads, writes, flushes and closes act on the
+    // last file opened and not yet closed) and how many of the same came
+    // before.
+    struct Signature {
+        std::string file, id;
+    };
+    static std::vector<Signature> Signatures(const std::vector<pp::FileOpRecord>& ops) {
+        std::vector<Signature> out;
+        std::vector<std::string> open;
+        std::map<std::string, int> seen;
+        for (const pp::FileOpRecord& op : ops) {
+            const std::string file = op.path.empty() && !open.empty() ? open.back() : op.path;
+            if (op.op == pp::FileOp::kOpen) open.push_back(op.path);
+            if (op.op == pp::FileOp::kClose && !open.empty()) open.pop_back();
+            const std::string kind = std::string(pp::FileOpName(op.op)) + " " + file;
+            out.push_back({file, kind + " #" + std::to_string(++seen[kind])});
+        }
+        return out;
+    }
     static std::string WithDefaultProducer(std::string report) {
         for (const auto& [from, to] : {std::pair<std::string, std::string>{">Dorvik<", ">KR9<"},
                                        std::pair<std::string, std::string>{">22.03.01<", ">22.03.0X<"}}) {
@@ -194,7 +217,8 @@ TEST_F(FileFaultsTest, AnySingleFailedFileOperationLosesNothingAndSaysWhatHappen
         {"from a parent, earlier files", true, true, true},
         {"alone, earlier report only", false, true, false},
     };
-    long long injected = 0;
+    long long injected = 0, skipped = 0;
+    std::set<std::string> failedOnce;  // signatures of the operations failed so far
     for (const Scenario& s : scenarios) {
         SCOPED_TRACE(s.name);
         const Outcome clean = Run(s, 0);
@@ -208,6 +232,8 @@ TEST_F(FileFaultsTest, AnySingleFailedFileOperationLosesNothingAndSaysWhatHappen
                       "SUZUKI/D0001:1/3/T:\\x\\a.xml\n" + clean.env.substr(clean.env.find("TANAKA")));
         }
         const long long n = static_cast<long long>(m_ops.size());
+        const std::vector<pp::FileOpRecord> ops = m_ops;
+        const std::vector<Signature> sigs = Signatures(ops);
         // Each replace follows the flush and the close of its temporary file.
         for (long long i = 0; i < n; ++i) {
             if (m_ops[static_cast<std::size_t>(i)].op != pp::FileOp::kMoveFile) continue;
@@ -233,6 +259,17 @@ TEST_F(FileFaultsTest, AnySingleFailedFileOperationLosesNothingAndSaysWhatHappen
         int completed = 0, failed = 0, refused = 0, fallbacks = 0, envKept = 0;
 
         for (long long k = 1; k <= n; ++k) {
+            const auto i = static_cast<std::size_t>(k - 1);
+            const auto sameAs = [&](std::size_t j) {
+                return ops[j].op == ops[i].op && sigs[j].file == sigs[i].file;
+            };
+            const bool amid = (ops[i].op == pp::FileOp::kRead || ops[i].op == pp::FileOp::kWrite) && i > 0 &&
+                              i + 1 < ops.size() && sameAs(i - 1) && sameAs(i + 1);
+            if (amid && failedOnce.count(sigs[i].id) != 0) {
+                ++skipped;
+                continue;
+            }
+            failedOnce.insert(sigs[i].id);
             const Outcome o = Run(s, k);
             const std::string where = Describe(k);
             SCOPED_TRACE(where);
@@ -286,11 +323,16 @@ TEST_F(FileFaultsTest, AnySingleFailedFileOperationLosesNothingAndSaysWhatHappen
             }
         }
         std::printf(
-            "[ faults   ] %s: %lld operations, each failed once: %d completed (%d without the "
+            "[ faults   ] %s: %lld operations, %d failed in turn: %d completed (%d without the "
             "support file, %d with the destination not remembered), %d failed, %d ended before the run\n",
-            s.name, n, completed, fallbacks, envKept, failed, refused);
+            s.name, n, completed + failed + refused, completed, fallbacks, envKept, failed, refused);
     }
-    if (!HasFailure()) std::printf("[ faults   ] %lld runs, each with one failure, nothing lost\n", injected);
+    if (!HasFailure()) {
+        std::printf(
+            "[ faults   ] %lld runs, each with one failure, nothing lost; %lld reads and writes amid "
+            "others failed in an earlier scenario only\n",
+            injected, skipped);
+    }
 }
 
 }  // namespace

@@ -164,64 +164,59 @@ std::string Basic(const std::string& company, const std::string& from, const std
 #ifndef _WIN32
 namespace {
 
-std::string PlainHex(const std::string& bytes) {
-    std::string spaced = Hex(bytes), out;
-    for (char c : spaced) {
-        if (c != ' ') out += c;
+// The copies of one test binary's reports, checked when it ends.
+class SchemaCheck : public ::testing::Environment {
+public:
+    void Add(const std::string& report) {
+        if (m_folder.empty()) {
+            char pattern[] = "/tmp/rep-reports-XXXXXX";
+            const char* made = ::mkdtemp(pattern);
+            EXPECT_NE(nullptr, made) << "no folder for the report copies";
+            if (made == nullptr) return;
+            m_folder = std::string(made) + "/";
+        }
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::string copy = m_folder + std::to_string(++m_count) + "-" + test->test_suite_name() + "." +
+                                 test->name() + ".xml";
+        std::error_code ec;
+        std::filesystem::copy_file(std::filesystem::path(report), std::filesystem::path(copy), ec);
+        EXPECT_FALSE(ec) << report << ": " << ec.message();
+        if (!ec) m_copies += " '" + copy + "'";
     }
-    return out;
-}
 
-// Runs a command line; its exit status, with its output in output.
-int Run(const std::string& command, const std::string& outputFile, std::string& output) {
-    const int status = std::system((command + " >'" + outputFile + "' 2>&1").c_str());
-    std::ifstream in(outputFile, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    output = text.str();
-    std::remove(outputFile.c_str());
-    return status;
-}
+    void TearDown() override {
+        if (m_copies.empty()) return;
+        const std::string output = m_folder + "xmllint.txt";
+        const std::string command = "xmllint --noout --schema '" REPORT_SOURCE_DIR "/docs/report.xsd'" +
+                                    m_copies + " >'" + output + "' 2>&1";
+        const int status = std::system(command.c_str());
+        std::ifstream in(output, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        EXPECT_EQ(0, status) << m_count << " reports, kept in " << m_folder << ":\n" << text.str();
+        if (status != 0) return;  // left for a look
+        std::error_code ec;
+        std::filesystem::remove_all(std::filesystem::path(m_folder), ec);
+    }
+
+private:
+    std::string m_folder;  // ends in '/'
+    std::string m_copies;  // quoted paths, each after a blank
+    int m_count = 0;
+};
+
+SchemaCheck* const g_schemaCheck =
+    static_cast<SchemaCheck*>(::testing::AddGlobalTestEnvironment(new SchemaCheck));
 
 }  // namespace
 #endif
 
-void CheckExternally(const ScratchDir& dir, const std::string& reportName, const Expectation& expect) {
+void CheckWithSchemaAtExit(const ScratchDir& dir, const std::string& reportName) {
 #ifdef _WIN32
     (void)dir;
     (void)reportName;
-    (void)expect;
 #else
-    const std::string report = dir.HostPath(reportName);
-    const std::string json = report + ".expect.json";
-    {
-        std::ofstream out(json, std::ios::binary);
-        out << "{\"functionid\": " << expect.functionId << ",\n"
-            << " \"connectedprogramver\": \"" << expect.connectedVersion << "\",\n"
-            << " \"programname\": \"" << PlainHex(expect.programName) << "\",\n"
-            << " \"programver\": \"" << PlainHex(expect.programVersion) << "\",\n"
-            << " \"company\": \"" << PlainHex(expect.company) << "\",\n"
-            << " \"from\": " << expect.from << ",\n \"to\": " << expect.to << ",\n \"entries\": [";
-        bool first = true;
-        if (expect.list != nullptr) {
-            for (const auto& entry : *expect.list) {
-                out << (first ? "\n  " : ",\n  ") << "[" << entry->lCode << ", \""
-                    << PlainHex(std::string(entry->szName, strnlen(entry->szName, 16))) << "\", "
-                    << static_cast<int>(entry->cHojyoFlg) << ", " << entry->llZandaka << "]";
-                first = false;
-            }
-        }
-        out << "]}\n";
-    }
-    const std::string source = REPORT_SOURCE_DIR;
-    std::string output;
-    EXPECT_EQ(0, Run("xmllint --noout --schema '" + source + "/docs/report.xsd' '" + report + "'",
-                     report + ".xmllint.txt", output))
-        << output;
-    EXPECT_EQ(0, Run("python3 '" + source + "/tests/report/readback.py' '" + report + "' '" + json + "'",
-                     report + ".readback.txt", output))
-        << output;
-    std::remove(json.c_str());
+    g_schemaCheck->Add(dir.HostPath(reportName));
 #endif
 }
 
