@@ -70,6 +70,8 @@ struct HostModel {
     int initiateResult = 0;
     int expSysLinkResult = 0;
     std::string appFolder[2];  // 0 default output, 1 settings; each ends in a backslash or is empty
+    // The host may answer with no text at all; its callers must not take it.
+    bool appFolderNull[2] = {false, false};
     std::string taxFormProductName;
     std::vector<UserEntry> users;
     std::vector<DataSetEntry> dataSets;

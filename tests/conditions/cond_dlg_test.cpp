@@ -125,6 +125,7 @@ TEST_F(CondDlgTest, DefaultDestinationFallsBackToTheTemporaryFolder) {
     struct Case {
         std::string temp;
         std::string expected;
+        bool hostAnswersNull = false;  // no folder text at all, not an empty one
     };
     // 表 ends in 0x5C: it is a character, not a separator, and gets one.
     // 260 bytes fit the system's buffer, 261 do not: such a text is none.
@@ -134,9 +135,11 @@ TEST_F(CondDlgTest, DefaultDestinationFallsBackToTheTemporaryFolder) {
                           {"T:\\\x95\x5C", "T:\\\x95\x5C\\*.xml"},
                           {"", "*.xml"},
                           {fits, fits + "*.xml"},
-                          {over, "*.xml"}};
+                          {over, "*.xml"},
+                          {"T:\\tmp\\", "T:\\tmp\\*.xml", true}};
     m_model.appFolder[0].clear();
     for (const Case& c : cases) {
+        m_model.appFolderNull[0] = c.hostAnswersNull;
         HeadlessUi::Get().Reset();
         plat::portable::SetTempDir(c.temp);
         std::string shown;

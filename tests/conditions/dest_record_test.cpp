@@ -196,14 +196,20 @@ TEST_F(DestRecordTest, KeyOverFiftyBytesOrWithAControlByteIsNeitherLoadedNorSave
     }
 }
 
-TEST_F(DestRecordTest, EmptyFolderTextIsNoFile) {
-    UseFolder("");
-    SetKey("U", "D");
-    EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 0);
-    EXPECT_EQ(Load(), "0");
-    EXPECT_EQ(host::StandIn::Get().Calls(),
-              (std::vector<std::string>{"GetAppFolderPath 1", "GetAppFolderPath 1"}));
-    EXPECT_FALSE(plat::PathExists(kFileName));
+TEST_F(DestRecordTest, EmptyOrNoFolderTextIsNoFile) {
+    for (const bool hostAnswersNull : {false, true}) {
+        SCOPED_TRACE(hostAnswersNull ? "no text" : "empty text");
+        host::HostModel model;
+        model.appFolderNull[1] = hostAnswersNull;
+        host::StandIn::Get().Reset();
+        host::StandIn::Get().UseModel(model);
+        SetKey("U", "D");
+        EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 0);
+        EXPECT_EQ(Load(), "0");
+        EXPECT_EQ(host::StandIn::Get().Calls(),
+                  (std::vector<std::string>{"GetAppFolderPath 1", "GetAppFolderPath 1"}));
+        EXPECT_FALSE(plat::PathExists(kFileName));
+    }
 }
 
 TEST_F(DestRecordTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
