@@ -509,18 +509,9 @@ std::string DefaultDataFolder() {
     const std::string fromEnv = plat::GetEnvVar(kDataFolderEnvVar);
     if (!fromEnv.empty()) return fromEnv;
     const std::string module = plat::GetModuleFilePath();
-    // Cut after the last backslash that is a character of its own.
-    std::size_t cut = std::string::npos;
-    for (std::size_t i = 0; i < module.size(); ++i) {
-        const auto c = static_cast<unsigned char>(module[i]);
-        if (plat::IsCp932LeadByte(c) && i + 1 < module.size()) {
-            ++i;
-        } else if (c == '\\') {
-            cut = i;
-        }
-    }
-    if (cut == std::string::npos) return "";
-    return module.substr(0, cut + 1) + "hostdata";
+    const std::size_t folder = plat::FolderPartLength(module);
+    if (folder == 0) return "";
+    return module.substr(0, folder) + "hostdata";
 }
 
 StandIn& StandIn::Get() {
