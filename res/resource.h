@@ -3,6 +3,9 @@
 
 #define IDS_PROGRAM_VERSION 1
 
+/* The program's icon (program.rc): Explorer, Alt+Tab and the dialogs' title bars. */
+#define IDI_PROGRAM 1
+
 #define IDD_CONDITIONS 130
 #define IDD_PROGRESS 131
 
