@@ -52,6 +52,9 @@ set(LINK_SIGN_TIMESTAMP_URL "" CACHE STRING "RFC 3161 time-stamp server for the 
 set(LINK_PACKAGE_DIR ${CMAKE_BINARY_DIR}/package)
 set(LINK_PACKAGE_ZIP ${LINK_PACKAGE_DIR}/${PROJECT_NAME}-${LINK_VERSION_TEXT}-win32.zip)
 set(LINK_PACKAGE_DEMO_ZIP ${LINK_PACKAGE_DIR}/${PROJECT_NAME}-${LINK_VERSION_TEXT}-win32-demo.zip)
+# The package script's settings; the signing test (tests/wine) runs it with a
+# folder and a certificate of its own. A script rather than CPack, whose
+# archives carry the build machine's owner, access times and time zone.
 set(LINK_PACKAGE_SCRIPT_ARGS
     -D LINK_EXE=$<TARGET_FILE:Dorvik22ToZq13_U>
     -D LINK_STRIP=${CMAKE_STRIP}
