@@ -6,7 +6,8 @@ need_pkgs=()
 have() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
 
 for p in cmake ninja-build g++ g++-mingw-w64-i686-posix xvfb xauth locales fonts-ipafont-gothic \
-         googletest libbenchmark-dev libxml2-utils python3 wine wine32:i386 clang libclang-rt-14-dev; do
+         googletest libbenchmark-dev libxml2-utils python3 wine wine32:i386 clang libclang-rt-14-dev \
+         osslsigncode openssl; do
     have "$p" || need_pkgs+=("$p")
 done
 

@@ -16,7 +16,7 @@ bash scripts/fuzz-smoke.sh
 echo "== win32 (Wine) =="
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
-# The ZIP a Windows user downloads; package_test unpacks it and runs it.
+# The two ZIPs a Windows user downloads; package_test checks both and runs the demo one.
 cmake --build --preset win32 --target package
 xvfb-run -a -s "-screen 0 1280x1024x24" \
     bash scripts/wine-session.sh build/win32 ctest --preset win32

@@ -1,10 +1,12 @@
-// The program as it comes out of the package, unpacked by package_test.sh
-// into a new folder (LINK_PACKAGE_DIR): its version information and manifest
-// as Windows reads them, the Japanese file name as Windows sees it, and a
-// run started the way a parent starts it, with no LINK_HOST_DATA, so that the
-// hostdata folder beside the exe is the host.
+// The program as it comes out of the demo package, unpacked by
+// package_test.sh into a new folder (LINK_PACKAGE_DIR): its version
+// information, manifest and icon as Windows reads them, the Japanese file
+// name as Windows sees it, and a run started the way a parent starts it, with
+// no LINK_HOST_DATA, so that the hostdata folder beside the exe is the host.
 #include <gtest/gtest.h>
 #include <windows.h>
+// The shell's functions need the types of windows.h before them.
+#include <shellapi.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -89,10 +91,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Dorvik ソフトウェア
         VersionString{"CompanyName", "Dorvik \x83\x5c\x83\x74\x83\x67\x83\x45\x83\x46\x83\x41"},
-        // 科目内訳書 連携 (Dorvik会計22 → Kolvaren)
+        // Dorvik会計22 科目内訳書連携, as the product name
         VersionString{"FileDescription",
-                      "\x89\xc8\x96\xda\x93\xe0\x96\xf3\x8f\x91 \x98\x41\x8c\x67 (Dorvik\x89\xef\x8c\x76"
-                      "22 \x81\xa8 Kolvaren)"},
+                      "Dorvik\x89\xef\x8c\x76"
+                      "22 \x89\xc8\x96\xda\x93\xe0\x96\xf3\x8f\x91\x98\x41\x8c\x67"},
         VersionString{"FileVersion", "22.03.00"}, VersionString{"InternalName", "Dorvik22ToZq13_U"},
         VersionString{"LegalCopyright",
                       "Copyright (C) 2022 Dorvik \x83\x5c\x83\x74\x83\x67\x83\x45\x83\x46\x83\x41"},
@@ -149,8 +151,9 @@ TEST_F(PackageTest, ManifestAsTheLoaderReadsIt) {
         << path;
 }
 
-// Windows 7, 8, 8.1, 10 and 11, in the manifest's own bytes.
-TEST_F(PackageTest, ManifestNamesTheSupportedSystems) {
+// The program's own identity and Windows 7, 8, 8.1, 10 and 11, in the
+// manifest's own bytes.
+TEST_F(PackageTest, ManifestNamesTheProgramAndTheSupportedSystems) {
     const HMODULE module = LoadLibraryExA(Exe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
     const HRSRC res = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
@@ -163,6 +166,45 @@ TEST_F(PackageTest, ManifestNamesTheSupportedSystems) {
           "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
         EXPECT_NE(manifest.find(std::string("<supportedOS Id=\"") + id + "\"/>"), std::string::npos) << id;
     }
+    EXPECT_NE(manifest.find(
+                  "<assemblyIdentity type=\"win32\" name=\"Dorvik.Dorvik22ToZq13_U\" version=\"22.3.0.0\"\n"
+                  "                    processorArchitecture=\"x86\"/>"),
+              std::string::npos);
+}
+
+#pragma pack(push, 2)
+struct GroupIconEntry {  // GRPICONDIRENTRY of an RT_GROUP_ICON resource
+    BYTE width, height, colors, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+// The icon Explorer and Alt+Tab show: the exe's only icon group, IDI_PROGRAM
+// (1), with 16, 32 and 48 px images in 32-bit colour.
+TEST_F(PackageTest, IconGroupOf16And32And48Pixels) {
+    EXPECT_EQ(ExtractIconExA(Exe().c_str(), -1, nullptr, nullptr, 0), 1u);
+    const HMODULE module = LoadLibraryExA(Exe().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+    ASSERT_NE(group, nullptr);
+    const auto* dir = static_cast<const WORD*>(LockResource(LoadResource(module, group)));
+    ASSERT_EQ(SizeofResource(module, group), 6 + 3 * sizeof(GroupIconEntry));
+    EXPECT_EQ(dir[1], 1);  // icons
+    ASSERT_EQ(dir[2], 3);
+    const auto* entries = reinterpret_cast<const GroupIconEntry*>(dir + 3);
+    const int sizes[] = {16, 32, 48};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(entries[i].width, sizes[i]);
+        EXPECT_EQ(entries[i].height, sizes[i]);
+        EXPECT_EQ(entries[i].bitCount, 32);
+        const HRSRC image =
+            FindResourceA(module, MAKEINTRESOURCEA(entries[i].id), MAKEINTRESOURCEA(3));  // RT_ICON
+        ASSERT_NE(image, nullptr) << sizes[i];
+        EXPECT_EQ(SizeofResource(module, image), entries[i].bytes) << sizes[i];
+    }
+    FreeLibrary(module);
 }
 
 // 使い方.txt as Windows lists the unpacked folder.
