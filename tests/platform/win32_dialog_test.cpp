@@ -328,6 +328,112 @@ TEST(Win32Dialog, EditAndButtonControls) {
     EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
+// The edit's limit counts bytes of code page 932, as the program's ANSI
+// edits did: a typed character that does not fit is refused, a paste is cut
+// to the whole characters that fit, a character without a code counts as the
+// '?' it reads as.
+TEST(Win32Dialog, EditLimitCountsBytesOfCodePage932) {
+    ProgressWindow window;
+    ASSERT_TRUE(window.Create(plat::kNoWindow));
+    const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 100, 20,
+                                      H(window.Handle()), reinterpret_cast<HMENU>(2003), nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    plat::Edit limited;
+    limited.Attach(reinterpret_cast<plat::WindowHandle>(edit));
+    limited.LimitText(5);
+    struct Input {
+        UINT message;
+        const wchar_t* text;
+        const char* expected;
+    };
+    const Input kInputs[] = {
+        {WM_CHAR, L"\x8868\x8868\x8868", "\x95\x5C\x95\x5C"},  // 表表, the third one byte short
+        {WM_CHAR, L"A\x00E9",
+         "\x95\x5C\x95\x5C"
+         "A"},
+        {EM_REPLACESEL, L"\xFF71\x8868\x8868\x8868",
+         "\x95\x5C\x95\x5C"
+         "A"},  // at the end: no room
+        {WM_SETTEXT, L"", ""},
+        {EM_REPLACESEL, L"\x00E9\xFF71\x8868\x8868\x8868", "?\xB1\x95\x5C"},  // éｱ表, cut whole
+    };
+    for (const Input& input : kInputs) {
+        SendMessageW(edit, EM_SETSEL, 0x7FFF, 0x7FFF);
+        if (input.message == WM_CHAR) {
+            for (const wchar_t* c = input.text; *c != 0; ++c) SendMessageW(edit, WM_CHAR, *c, 1);
+        } else {
+            SendMessageW(edit, input.message, TRUE, reinterpret_cast<LPARAM>(input.text));
+        }
+        EXPECT_EQ(limited.GetText(), input.expected) << input.message;
+    }
+    DWORD caret = 0;
+    SendMessageW(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    EXPECT_EQ(caret, 3u);  // behind what was taken
+}
+
+// A dialog starts in the middle of its visible owner during a modal run, or
+// of the primary monitor's work area without one, unless it moved itself
+// while it was initialised.
+class PlacedDialog : public plat::Dialog {
+public:
+    PlacedDialog(plat::Window* parent, bool moveItself)
+        : plat::Dialog(IDD_CONDITIONS, parent), m_move(moveItself) {}
+    RECT m_shown = {};
+
+protected:
+    bool OnInitDialog() override {
+        plat::Dialog::OnInitDialog();
+        if (m_move)
+            SetWindowPos(H(Handle()), nullptr, 3, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        PostMessageW(H(Handle()), WM_KEYDOWN, VK_F12, 0);
+        return true;
+    }
+    bool PreTranslateMessage(const plat::KeyMessage&) override {
+        GetWindowRect(H(Handle()), &m_shown);
+        EndDialog(1002);
+        return true;
+    }
+
+private:
+    bool m_move;
+};
+
+TEST(Win32Dialog, DialogsStartCentred) {
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    ProgressWindow owner;
+    ASSERT_TRUE(owner.Create(plat::kNoWindow));
+    SetWindowPos(H(owner.Handle()), nullptr, 40, 30, 700, 500, SWP_NOZORDER);
+    owner.Show(plat::kSwShow);
+    RECT ownerRect = {};
+    GetWindowRect(H(owner.Handle()), &ownerRect);
+    struct Case {
+        plat::Window* parent;
+        bool move;
+        RECT around;  // the rectangle whose middle is the dialog's
+    };
+    const Case kCases[] = {{nullptr, false, work}, {&owner, false, ownerRect}};
+    for (const Case& c : kCases) {
+        PlacedDialog dialog(c.parent, c.move);
+        ASSERT_EQ(dialog.DoModal(), 1002);
+        const RECT& r = dialog.m_shown;
+        EXPECT_NEAR(r.left + r.right, c.around.left + c.around.right, 2);
+        EXPECT_NEAR(r.top + r.bottom, c.around.top + c.around.bottom, 2);
+    }
+    PlacedDialog moved(nullptr, true);
+    ASSERT_EQ(moved.DoModal(), 1002);
+    EXPECT_EQ(moved.m_shown.left, 3);
+    EXPECT_EQ(moved.m_shown.top, 4);
+
+    // A modeless dialog without owner, as the progress window starts.
+    ProgressWindow progress;
+    ASSERT_TRUE(progress.Create(plat::kNoWindow));
+    RECT r = {};
+    GetWindowRect(H(progress.Handle()), &r);
+    EXPECT_NEAR(r.left + r.right, work.left + work.right, 2);
+    EXPECT_NEAR(r.top + r.bottom, work.top + work.bottom, 2);
+}
+
 TEST(Win32Window, LongTextsComeBackWhole) {
     ProgressWindow window;
     ASSERT_TRUE(window.Create(plat::kNoWindow));
