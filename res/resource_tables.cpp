@@ -22,9 +22,9 @@ const std::vector<DialogTemplate>& Dialogs() {
          9,
          {
              {IDC_STC_COMPANY_LABEL, kStatic, "事業所名", kSsLeft, 12, 12, 36, 9},
-             {IDC_STC_COMPANY, kStatic, " 会社名", kSsLeft, 60, 12, 184, 9},
+             {IDC_STC_COMPANY, kStatic, " 会社名", kSsLeft | kSsNoPrefix, 60, 12, 184, 9},
              {IDC_STC_PERIOD_LABEL, kStatic, "会計期間", kSsLeft, 12, 27, 36, 9},
-             {IDC_STC_PERIOD, kStatic, " 2002/01/11～2002/12/31", kSsLeft, 60, 27, 184, 9},
+             {IDC_STC_PERIOD, kStatic, " 2002/01/11～2002/12/31", kSsLeft | kSsNoPrefix, 60, 27, 184, 9},
              {IDC_STC_RANGE_LABEL, kStatic, "集計期間", kSsLeft, 12, 44, 36, 9},
              {IDC_STC_FROM_MONTH_LABEL, kStatic, "月度", kSsLeft, 82, 44, 18, 9},
              {IDC_STC_FROM_MONTH, kStatic, "??", kSsRight | kSsCenterImage, 60, 42, 20, 12},

@@ -23,6 +23,7 @@ constexpr unsigned kPbsSmooth = 0x01u;
 constexpr unsigned kSsLeft = 0x0000u;
 constexpr unsigned kSsCenter = 0x0001u;
 constexpr unsigned kSsRight = 0x0002u;
+constexpr unsigned kSsNoPrefix = 0x0080u;  // an '&' shows as itself
 constexpr unsigned kSsCenterImage = 0x0200u;
 constexpr unsigned kEsRight = 0x0002u;
 constexpr unsigned kEsAutoHScroll = 0x0080u;

@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
 # Runs a command with the Windows build's Wine prefix ready and one wineserver
 # kept up for its whole length (each Wine start then costs about a second).
-# Usage: wine-session.sh <win32 build dir> <command> [args...]
+# Usage: wine-session.sh [--cp1252] <win32 build dir> <command> [args...]
+# The prefix has a Japanese locale (code page 932); with --cp1252 it is a
+# second prefix of its own whose locale has code page 1252, for the program
+# under a system locale that is not Japanese.
 set -euo pipefail
+locale=ja_JP.UTF-8
+prefix=wineprefix
+if [ "${1:-}" = "--cp1252" ]; then
+    locale=C.UTF-8
+    prefix=wineprefix-cp1252
+    shift
+fi
 build_dir=$(cd "$1" && pwd)
 shift
 export WINEARCH=win32
-export WINEPREFIX="$build_dir/wineprefix"
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+export WINEPREFIX="$build_dir/$prefix"
+export LANG=$locale
+export LC_ALL=$locale
 export WINEDEBUG=-all
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    echo "wine-session: creating the 32-bit prefix $WINEPREFIX"
+    echo "wine-session: creating the 32-bit prefix $WINEPREFIX ($locale)"
     mkdir -p "$WINEPREFIX"
     # No Mono or Gecko installers: they would wait for a click under Xvfb.
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true

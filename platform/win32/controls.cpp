@@ -2,9 +2,11 @@
 #include "platform/controls.h"
 
 #include <map>
+#include <string>
 
 #include "../common/progress_model.h"
 #include "handle.h"
+#include "wide.h"
 
 namespace plat {
 
@@ -12,7 +14,7 @@ namespace {
 
 LRESULT SendTo(WindowHandle handle, UINT message, WPARAM wParam, LPARAM lParam) {
     if (handle == kNoWindow) return 0;
-    return ::SendMessageA(win32::ToHwnd(handle), message, wParam, lParam);
+    return ::SendMessageW(win32::ToHwnd(handle), message, wParam, lParam);
 }
 
 // A deferred bar: the state it will show, and the state the control has.
@@ -47,6 +49,84 @@ void PushToControl(WindowHandle handle, DeferredState& bar) {
         SendTo(handle, PBM_SETPOS, static_cast<WPARAM>(wanted.pos), 0);
     }
     told = wanted;
+}
+
+// An edit limited in bytes of code page 932, as the program's ANSI edits were:
+// a Unicode edit counts its limit in UTF-16 units, one for a double-byte
+// character. The edit keeps that limit too (never more units than bytes);
+// after each input that may add text, what it added is cut to the bytes left.
+const wchar_t kLimitProp[] = L"plat.edit.byteLimit";
+const wchar_t kProcProp[] = L"plat.edit.proc";
+
+bool MayAddText(UINT message) {
+    switch (message) {
+        case WM_CHAR:
+        case WM_IME_CHAR:
+        case WM_IME_COMPOSITION:
+        case WM_PASTE:
+        case WM_UNDO:
+        case EM_UNDO:
+        case EM_REPLACESEL:
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::wstring TextOf(HWND hWnd) {
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hWnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(hWnd, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+std::size_t Cp932Bytes(std::wstring_view text) {
+    return win32::NarrowMarked(text).size();
+}
+
+// Cuts what the input put between the common start and the common end of
+// before and after to whole characters that fit, as an ANSI edit takes a
+// paste, and leaves the caret behind it.
+void CutToLimit(HWND hWnd, WNDPROC previous, const std::wstring& before, std::size_t limit) {
+    const std::wstring after = TextOf(hWnd);
+    if (Cp932Bytes(after) <= limit) return;
+    std::size_t start = 0;
+    while (start < before.size() && start < after.size() && before[start] == after[start]) ++start;
+    std::size_t endAfter = after.size();
+    std::size_t endBefore = before.size();
+    while (endAfter > start && endBefore > start && after[endAfter - 1] == before[endBefore - 1]) {
+        --endAfter;
+        --endBefore;
+    }
+    const std::wstring added = after.substr(start, endAfter - start);
+    const std::size_t kept = Cp932Bytes(after) - Cp932Bytes(added);
+    std::size_t room = kept < limit ? limit - kept : 0;
+    std::size_t fits = 0;
+    while (fits < added.size()) {
+        const bool pair = IS_HIGH_SURROGATE(added[fits]) && fits + 1 < added.size();
+        const std::size_t length = pair ? 2 : 1;
+        const std::size_t bytes = Cp932Bytes(std::wstring_view(added).substr(fits, length));
+        if (bytes > room) break;
+        room -= bytes;
+        fits += length;
+    }
+    ::CallWindowProcW(previous, hWnd, EM_SETSEL, start, endAfter);
+    ::CallWindowProcW(previous, hWnd, EM_REPLACESEL, TRUE,
+                      reinterpret_cast<LPARAM>(added.substr(0, fits).c_str()));
+}
+
+LRESULT CALLBACK ByteLimitedEditProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto previous = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kProcProp));
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        ::RemovePropW(hWnd, kProcProp);
+        ::RemovePropW(hWnd, kLimitProp);
+    }
+    if (!MayAddText(message)) return ::CallWindowProcW(previous, hWnd, message, wParam, lParam);
+    const std::wstring before = TextOf(hWnd);
+    const LRESULT result = ::CallWindowProcW(previous, hWnd, message, wParam, lParam);
+    const auto limit = reinterpret_cast<std::uintptr_t>(::GetPropW(hWnd, kLimitProp));
+    if (limit != 0) CutToLimit(hWnd, previous, before, limit);
+    return result;
 }
 
 }  // namespace
@@ -144,7 +224,15 @@ void FlushDeferredBars(WindowHandle window) {
 }
 
 void Edit::LimitText(int maxChars) {
-    SendTo(m_hWnd, EM_LIMITTEXT, static_cast<WPARAM>(maxChars < 0 ? 0 : maxChars), 0);
+    const WPARAM limit = static_cast<WPARAM>(maxChars < 0 ? 0 : maxChars);
+    SendTo(m_hWnd, EM_LIMITTEXT, limit, 0);
+    if (!IsValid()) return;
+    // 0: the edit's own largest limit, far beyond any text of the program.
+    const HWND hWnd = win32::ToHwnd(m_hWnd);
+    ::SetPropW(hWnd, kLimitProp, reinterpret_cast<HANDLE>(limit));
+    if (limit == 0 || ::GetPropW(hWnd, kProcProp) != nullptr) return;
+    ::SetPropW(hWnd, kProcProp, reinterpret_cast<HANDLE>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC)));
+    ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ByteLimitedEditProc));
 }
 
 void Edit::SetSel(int start, int end) {

@@ -1,10 +1,12 @@
-// Dialogs from the program's templates. Modal dialogs run their own message
-// loop so that a key press reaches the dialog's PreTranslateMessage before the
-// dialog manager turns Enter or Escape into a button command.
+// Dialogs from the program's templates, as Unicode windows. Modal dialogs run
+// their own message loop so that a key press reaches the dialog's
+// PreTranslateMessage before the dialog manager turns Enter or Escape into a
+// button command.
 #include <vector>
 
 #include "handle.h"
 #include "platform/dialog.h"
+#include "res/resource.h"
 
 namespace plat {
 
@@ -31,15 +33,76 @@ ModalRun* FindRun(const Dialog* dialog) {
 }
 
 Dialog* DialogOf(HWND hWnd) {
-    return reinterpret_cast<Dialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
+    return reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hWnd, DWLP_USER));
+}
+
+// The program's icon in the title bar and for Alt+Tab, at the system's two
+// icon sizes; a module without the icon (a test program) sets none.
+void SetProgramIcon(HWND hWnd) {
+    const HINSTANCE exe = ::GetModuleHandleW(nullptr);
+    const struct {
+        WPARAM which;
+        int cx;
+        int cy;
+    } kSizes[] = {{ICON_BIG, SM_CXICON, SM_CYICON}, {ICON_SMALL, SM_CXSMICON, SM_CYSMICON}};
+    for (const auto& size : kSizes) {
+        const HANDLE icon = ::LoadImageW(exe, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
+                                         ::GetSystemMetrics(size.cx), ::GetSystemMetrics(size.cy), LR_SHARED);
+        if (icon != nullptr) ::SendMessageW(hWnd, WM_SETICON, size.which, reinterpret_cast<LPARAM>(icon));
+    }
+}
+
+// Centres a dialog after its initialisation, as the framework's dialogs
+// start: a hidden popup that did not move itself, unowned or with its owner
+// disabled (a modal run), goes to the middle of its owner when that is
+// visible and not minimised, else of the primary monitor's work area, and
+// stays inside the work area.
+void CentreAfterInit(HWND hWnd, const RECT& before) {
+    if ((::GetWindowLongW(hWnd, GWL_STYLE) & (WS_VISIBLE | WS_CHILD)) != 0) return;
+    RECT rect;
+    if (!::GetWindowRect(hWnd, &rect) || rect.left != before.left || rect.top != before.top) return;
+    HWND owner = ::GetWindow(hWnd, GW_OWNER);
+    if (owner != nullptr && ::IsWindowEnabled(owner)) return;
+    if (owner != nullptr) {
+        const LONG style = ::GetWindowLongW(owner, GWL_STYLE);
+        if ((style & WS_VISIBLE) == 0 || (style & WS_MINIMIZE) != 0) owner = nullptr;
+    }
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    RECT centre;
+    if (owner == nullptr) {
+        if (!::GetMonitorInfoW(::MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY), &monitor)) return;
+        centre = monitor.rcWork;
+    } else {
+        if (!::GetWindowRect(owner, &centre) ||
+            !::GetMonitorInfoW(::MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor))
+            return;
+    }
+    const RECT& area = monitor.rcWork;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    int x = (centre.left + centre.right) / 2 - width / 2;
+    int y = (centre.top + centre.bottom) / 2 - height / 2;
+    if (x + width > area.right) x = area.right - width;
+    if (x < area.left) x = area.left;
+    if (y + height > area.bottom) y = area.bottom - height;
+    if (y < area.top) y = area.top;
+    ::SetWindowPos(hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<Dialog*>(lParam);
-        ::SetWindowLongPtrA(hWnd, DWLP_USER, static_cast<LONG_PTR>(lParam));
+        ::SetWindowLongPtrW(hWnd, DWLP_USER, static_cast<LONG_PTR>(lParam));
         if (dialog == nullptr) return TRUE;
-        return dialog->DispatchInitDialog(win32::FromHwnd(hWnd)) ? TRUE : FALSE;
+        RECT before;
+        ::GetWindowRect(hWnd, &before);
+        const bool focusSet = dialog->DispatchInitDialog(win32::FromHwnd(hWnd));
+        if (::IsWindow(hWnd)) {
+            SetProgramIcon(hWnd);
+            CentreAfterInit(hWnd, before);
+        }
+        return focusSet ? TRUE : FALSE;
     }
     Dialog* dialog = DialogOf(hWnd);
     if (dialog == nullptr) return FALSE;
@@ -61,7 +124,7 @@ INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
             return FALSE;
         case WM_NCDESTROY:
             // The window is gone, whoever destroyed it: the object lets go.
-            ::SetWindowLongPtrA(hWnd, DWLP_USER, 0);
+            ::SetWindowLongPtrW(hWnd, DWLP_USER, 0);
             if (dialog->Handle() == win32::FromHwnd(hWnd)) dialog->Detach();
             return FALSE;
         default:
@@ -71,7 +134,7 @@ INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
 
 HWND CreateFromTemplate(Dialog* dialog, HWND parent) {
     win32::EnsureCommonControls();
-    return ::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(dialog->TemplateId()), parent,
+    return ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(dialog->TemplateId()), parent,
                                 DialogProc, reinterpret_cast<LPARAM>(dialog));
 }
 
@@ -84,7 +147,7 @@ bool IsForDialog(HWND dialog, HWND target) {
 void RunModalLoop(Dialog& dialog, HWND hWnd) {
     MSG msg;
     while (!FindRun(&dialog)->ended && ::IsWindow(hWnd)) {
-        const BOOL got = ::GetMessageA(&msg, nullptr, 0, 0);
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
         if (got == -1) break;
         if (got == 0) {
             // Quitting: let the dialog cancel itself, and keep the quit
@@ -99,9 +162,9 @@ void RunModalLoop(Dialog& dialog, HWND hWnd) {
             key.virtualKey = static_cast<int>(msg.wParam);
             if (dialog.DispatchKey(key)) continue;
         }
-        if (::IsDialogMessageA(hWnd, &msg)) continue;
+        if (::IsDialogMessageW(hWnd, &msg)) continue;
         ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
+        ::DispatchMessageW(&msg);
     }
 }
 
@@ -185,7 +248,7 @@ void Dialog::EndDialog(int result) {
             run->result = result;
         }
         // Wakes the loop when it waits in GetMessage.
-        if (IsValid()) ::PostMessageA(win32::ToHwnd(m_hWnd), WM_NULL, 0, 0);
+        if (IsValid()) ::PostMessageW(win32::ToHwnd(m_hWnd), WM_NULL, 0, 0);
         return;
     }
     if (!IsValid()) return;

@@ -1,4 +1,5 @@
-// The save-file dialog through the system's ANSI common dialog.
+// The save-file dialog through the system's Unicode common dialog, with texts
+// converted at the code page 932 boundary.
 #include "platform/file_dialog.h"
 
 #include <windows.h>
@@ -10,44 +11,28 @@
 
 #include "handle.h"
 #include "platform/mbcs.h"
+#include "wide.h"
 
 namespace plat {
 
 namespace {
 
-// "desc|pattern|...||" as the dialog wants it: every '|' (never the second
-// byte of a double-byte character) a zero, the whole ending in two zeros.
-std::string ToFilterList(const std::string& filter) {
-    std::string list;
-    list.reserve(filter.size() + 2);
-    for (std::size_t i = 0; i < filter.size(); ++i) {
-        const char c = filter[i];
-        if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < filter.size()) {
-            list += c;
-            list += filter[++i];
-        } else {
-            list += c == '|' ? '\0' : c;
-        }
+std::wstring WideOf(const std::string& text) {
+    return win32::Wide(text).value_or(std::wstring());
+}
+
+// "desc|pattern|...||" as the dialog wants it: every '|' a zero, the whole
+// ending in two zeros. In UTF-16 a '|' is never part of another character.
+std::wstring ToFilterList(const std::string& filter) {
+    std::wstring list = WideOf(filter);
+    for (wchar_t& c : list) {
+        if (c == L'|') c = L'\0';
     }
-    list.append(2, '\0');
+    list.append(2, L'\0');
     return list;
 }
 
-// Copies as many whole characters of text as fit before the buffer's last
-// byte, and terminates the copy.
-void CopyWhole(const std::string& text, char* buffer, std::size_t size) {
-    std::size_t length = 0;
-    while (length < text.size() && text[length] != '\0') {
-        const bool dbcs = IsLeadByte(static_cast<unsigned char>(text[length])) && length + 1 < text.size();
-        const std::size_t next = length + (dbcs ? 2 : 1);
-        if (next > size - 1) break;
-        length = next;
-    }
-    std::memcpy(buffer, text.data(), length);
-    buffer[length] = '\0';
-}
-
-const char* OrNull(const std::string& text) {
+const wchar_t* OrNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
@@ -58,30 +43,41 @@ bool ShowSaveFileDialog(const SaveFileRequest& request, std::string& chosenPath)
     HWND hOwner = win32::ToHwnd(request.owner);
     if (hOwner != nullptr && ::IsWindow(hOwner) == FALSE) hOwner = nullptr;
 
-    const std::string filterList = ToFilterList(request.filter);
-    char file[kMaxPath + 1] = {};
-    CopyWhole(request.initialName, file, sizeof(file));
+    const std::wstring filterList = ToFilterList(request.filter);
+    const std::wstring initialFolder = WideOf(request.initialFolder);
+    const std::wstring title = WideOf(request.title);
+    const std::wstring defaultExt = WideOf(request.defaultExt);
+    // The initial name as whole characters of the path buffer the program
+    // has always had: kMaxPath bytes of code page 932.
+    const std::wstring initialName = WideOf(CutOnCharBoundary(request.initialName, kMaxPath));
+    wchar_t file[kMaxPath + 1] = {};
+    std::memcpy(file, initialName.data(), initialName.size() * sizeof(wchar_t));
 
-    OPENFILENAMEA ofn;
+    OPENFILENAMEW ofn;
     std::memset(&ofn, 0, sizeof(ofn));
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = hOwner;
     ofn.lpstrFilter = request.filter.empty() ? nullptr : filterList.data();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
-    ofn.nMaxFile = static_cast<DWORD>(sizeof(file));
-    ofn.lpstrInitialDir = OrNull(request.initialFolder);
-    ofn.lpstrTitle = OrNull(request.title);
-    ofn.lpstrDefExt = OrNull(request.defaultExt);
+    ofn.nMaxFile = static_cast<DWORD>(kMaxPath + 1);
+    ofn.lpstrInitialDir = OrNull(initialFolder);
+    ofn.lpstrTitle = OrNull(title);
+    ofn.lpstrDefExt = OrNull(defaultExt);
     ofn.Flags = OFN_EXPLORER;
     if (request.hideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
     if (request.noChangeDir) ofn.Flags |= OFN_NOCHANGEDIR;
     if (request.pathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
     if (request.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
 
-    if (::GetSaveFileNameA(&ofn) == FALSE) return false;
-    file[sizeof(file) - 1] = '\0';
-    chosenPath = file;
+    if (::GetSaveFileNameW(&ofn) == FALSE) return false;
+    file[kMaxPath] = L'\0';
+    // A path the program cannot hold (a character without a code page 932
+    // form, more bytes than a path buffer takes) is no choice at all, as a
+    // path too long for the dialog's buffer always was.
+    const std::optional<std::string> path = win32::Narrow(file);
+    if (!path || path->size() > kMaxPath) return false;
+    chosenPath = *path;
     return true;
 }
 

@@ -1,4 +1,6 @@
-// Files and folders through the system's ANSI functions (code page 932 paths).
+// Files and folders through the system's Unicode functions; paths are code
+// page 932 text, converted at the boundary (wide.h). A path that is no such
+// text names no file: the call fails with ERROR_INVALID_NAME.
 #include "platform/files.h"
 
 #include <io.h>
@@ -6,6 +8,8 @@
 #include <windows.h>
 
 #include <limits>
+
+#include "wide.h"
 
 namespace plat {
 
@@ -16,6 +20,12 @@ HANDLE AsHandle(std::intptr_t value) {
 }
 
 constexpr std::intptr_t kClosed = -1;  // INVALID_HANDLE_VALUE
+
+// The path for a W function; an empty text, which names nothing, for bytes
+// that are no code page 932 text.
+std::wstring PathOf(const std::string& path) {
+    return win32::Wide(path).value_or(std::wstring());
+}
 
 }  // namespace
 
@@ -29,7 +39,12 @@ bool File::Open(const std::string& path, Mode mode) {
     const DWORD disposition = mode == Mode::kWriteTruncate
                                   ? CREATE_ALWAYS
                                   : (mode == Mode::kWriteCreateNew ? CREATE_NEW : OPEN_EXISTING);
-    const HANDLE handle = ::CreateFileA(path.c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
+    const std::optional<std::wstring> wide = win32::Wide(path);
+    if (!wide) {
+        m_lastError = ERROR_INVALID_NAME;
+        return false;
+    }
+    const HANDLE handle = ::CreateFileW(wide->c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
                                         writing ? 0 : (FILE_SHARE_READ | FILE_SHARE_WRITE), nullptr,
                                         disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -109,16 +124,16 @@ bool File::Close() {
 }
 
 bool PathExists(const std::string& path) {
-    return ::PathFileExistsA(path.c_str()) != FALSE;
+    return ::PathFileExistsW(PathOf(path).c_str()) != FALSE;
 }
 
 bool IsDirectory(const std::string& path) {
-    return ::PathIsDirectoryA(path.c_str()) != FALSE;
+    return ::PathIsDirectoryW(PathOf(path).c_str()) != FALSE;
 }
 
 bool GetFileStatus(const std::string& path, FileStatus& status) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (!::GetFileAttributesExW(PathOf(path).c_str(), GetFileExInfoStandard, &data)) return false;
     status.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     status.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return true;
@@ -128,24 +143,24 @@ bool Access(const std::string& path, int mode) {
     // Only the modes the C runtime knows: others would stop the process in
     // its invalid-parameter handler.
     if (mode != 0 && mode != 2 && mode != 4 && mode != 6) return false;
-    return ::_access(path.c_str(), mode) == 0;
+    return ::_waccess(PathOf(path).c_str(), mode) == 0;
 }
 
 bool CreateDir(const std::string& path) {
-    return ::CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    return ::CreateDirectoryW(PathOf(path).c_str(), nullptr) != FALSE;
 }
 
 bool RemoveDir(const std::string& path) {
-    return ::RemoveDirectoryA(path.c_str()) != FALSE;
+    return ::RemoveDirectoryW(PathOf(path).c_str()) != FALSE;
 }
 
 bool DeleteFileAt(const std::string& path) {
-    return ::DeleteFileA(path.c_str()) != FALSE;
+    return ::DeleteFileW(PathOf(path).c_str()) != FALSE;
 }
 
 bool MoveFileReplace(const std::string& from, const std::string& to) {
-    return ::MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) !=
-           FALSE;
+    return ::MoveFileExW(PathOf(from).c_str(), PathOf(to).c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& content) {
@@ -164,22 +179,29 @@ bool ReadWholeFile(const std::string& path, std::string& content) {
 }
 
 int QueryDriveType(const std::string& root) {
-    return static_cast<int>(::GetDriveTypeA(root.c_str()));
+    return static_cast<int>(::GetDriveTypeW(PathOf(root).c_str()));
 }
 
 bool SkipRoot(const std::string& path, std::size_t& offset) {
-    const char* rest = ::PathSkipRootA(path.c_str());
+    const std::optional<std::wstring> wide = win32::Wide(path);
+    if (!wide) return false;
+    const wchar_t* rest = ::PathSkipRootW(wide->c_str());
     if (rest == nullptr) return false;
-    offset = static_cast<std::size_t>(rest - path.c_str());
+    // The root in bytes: the code page 932 form of the characters before rest.
+    const std::optional<std::string> root =
+        win32::Narrow(std::wstring_view(*wide).substr(0, static_cast<std::size_t>(rest - wide->c_str())));
+    if (!root) return false;
+    offset = root->size();
     return true;
 }
 
 std::string StripToRoot(const std::string& path) {
     // The function takes a MAX_PATH buffer and only ever shortens its text.
-    std::string buffer = path;
-    if (buffer.size() < MAX_PATH) buffer.resize(MAX_PATH, '\0');
-    if (!::PathStripToRootA(&buffer[0])) return std::string();
-    return std::string(buffer.c_str());
+    std::wstring buffer = win32::Wide(path).value_or(std::wstring());
+    if (buffer.empty()) return std::string();
+    if (buffer.size() < MAX_PATH) buffer.resize(MAX_PATH, L'\0');
+    if (!::PathStripToRootW(&buffer[0])) return std::string();
+    return win32::Narrow(buffer.c_str()).value_or(std::string());
 }
 
 }  // namespace plat

@@ -2,23 +2,29 @@
 
 #include <windows.h>
 
-#include <vector>
+#include <climits>
+#include <string>
+
+#include "wide.h"
 
 namespace plat {
 
 std::string MapToFullWidth(const std::string& text) {
-    if (text.empty()) return std::string();
-    if (text.size() > 0x3FFFFFFFu) return std::string();  // beyond what an int length can double
-    const LCID locale = ::GetSystemDefaultLCID();
-    const int sourceLength = static_cast<int>(text.size());
-    // First ask for the size, then map into exactly that much room.
-    const int needed = ::LCMapStringA(locale, LCMAP_FULLWIDTH, text.data(), sourceLength, nullptr, 0);
+    const std::optional<std::wstring> wide = win32::Wide(text);
+    if (!wide || wide->empty() || wide->size() > INT_MAX / 2) return std::string();
+    const int sourceLength = static_cast<int>(wide->size());
+    // Japanese named, not the system's locale; first ask for the size, then
+    // map into exactly that much room.
+    const int needed = ::LCMapStringEx(L"ja-JP", LCMAP_FULLWIDTH, wide->data(), sourceLength, nullptr, 0,
+                                       nullptr, nullptr, 0);
     if (needed <= 0) return std::string();
-    std::vector<char> buffer(static_cast<std::size_t>(needed));
-    const int mapped =
-        ::LCMapStringA(locale, LCMAP_FULLWIDTH, text.data(), sourceLength, buffer.data(), needed);
-    if (mapped <= 0) return std::string();
-    return std::string(buffer.data(), static_cast<std::size_t>(mapped));
+    std::wstring mapped(static_cast<std::size_t>(needed), L'\0');
+    const int length = ::LCMapStringEx(L"ja-JP", LCMAP_FULLWIDTH, wide->data(), sourceLength, &mapped[0],
+                                       needed, nullptr, nullptr, 0);
+    if (length <= 0) return std::string();
+    // A mark that stands alone becomes the combining mark, which code page
+    // 932 lacks: '?' for it, as the system's own conversion always gave.
+    return win32::NarrowMarked(std::wstring_view(mapped.data(), static_cast<std::size_t>(length)));
 }
 
 }  // namespace plat

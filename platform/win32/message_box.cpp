@@ -2,6 +2,7 @@
 
 #include "handle.h"
 #include "platform/controls.h"
+#include "wide.h"
 
 namespace plat {
 
@@ -16,7 +17,9 @@ int ShowMessageBox(WindowHandle owner, const std::string& text, const std::strin
         FlushDeferredBars(owner);
         ::RedrawWindow(hOwner, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
-    return ::MessageBoxA(hOwner, text.c_str(), caption.c_str(), style);
+    const std::wstring wideText = win32::Wide(text).value_or(std::wstring());
+    const std::wstring wideCaption = win32::Wide(caption).value_or(std::wstring());
+    return ::MessageBoxW(hOwner, wideText.c_str(), wideCaption.c_str(), style);
 }
 
 }  // namespace plat

@@ -2,24 +2,17 @@
 
 #include <windows.h>
 
-#include <cstring>
-#include <vector>
+#include "wide.h"
 
 namespace plat {
 
 std::string LoadResString(unsigned id) {
-    // LoadStringA cannot report the size it needs: it cuts the text to the
-    // buffer. A text that fills the buffer may have been cut; retry larger.
-    std::vector<char> buffer(256, '\0');
-    while (buffer.size() <= 0x40000) {
-        const int length =
-            ::LoadStringA(::GetModuleHandleA(nullptr), id, buffer.data(), static_cast<int>(buffer.size()));
-        if (length <= 0) return std::string();
-        const std::size_t copied = ::strnlen(buffer.data(), buffer.size());
-        if (copied + 2 < buffer.size()) return std::string(buffer.data(), copied);
-        buffer.assign(buffer.size() * 4, '\0');
-    }
-    return std::string();
+    // With no buffer the system hands back where the text lies in the
+    // resources, and its length.
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || text == nullptr) return std::string();
+    return win32::Narrow(std::wstring_view(text, static_cast<std::size_t>(length))).value_or("");
 }
 
 }  // namespace plat

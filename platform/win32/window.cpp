@@ -2,10 +2,10 @@
 // that names no window: the system functions then fail and report so.
 #include "platform/window.h"
 
-#include <cstring>
 #include <vector>
 
 #include "handle.h"
+#include "wide.h"
 
 namespace plat {
 
@@ -54,10 +54,10 @@ WindowHandle Window::SetParentWindow(WindowHandle parent) {
 }
 
 bool Window::Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-    // A parent of another process may be gone already: PostMessageA then
+    // A parent of another process may be gone already: PostMessageW then
     // simply fails, which is all the caller needs to know.
     if (m_hWnd == kNoWindow) return false;
-    return ::PostMessageA(ToHwnd(m_hWnd), message, static_cast<WPARAM>(wParam),
+    return ::PostMessageW(ToHwnd(m_hWnd), message, static_cast<WPARAM>(wParam),
                           static_cast<LPARAM>(lParam)) != FALSE;
 }
 
@@ -74,24 +74,21 @@ void Window::SetFocus() {
 }
 
 void Window::SetText(const std::string& text) {
-    if (IsValid()) ::SetWindowTextA(ToHwnd(m_hWnd), text.c_str());
+    // Bytes that are no code page 932 text show as no text.
+    if (IsValid()) ::SetWindowTextW(ToHwnd(m_hWnd), win32::Wide(text).value_or(std::wstring()).c_str());
 }
 
 std::string Window::GetText() const {
     if (!IsValid()) return std::string();
     const HWND hWnd = ToHwnd(m_hWnd);
-    // The reported length may count characters rather than bytes: the text
-    // is taken up to its terminating zero, and fetched again with more room
-    // when it filled the buffer.
-    const int reported = ::GetWindowTextLengthA(hWnd);
-    if (reported <= 0) return std::string();
-    std::vector<char> buffer(static_cast<std::size_t>(reported) * 2 + 2, '\0');
+    // Fetched again with more room when the text grew in between.
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(::GetWindowTextLengthW(hWnd)) + 2, L'\0');
     while (buffer.size() <= 0x400000) {
-        buffer[0] = '\0';
-        ::GetWindowTextA(hWnd, buffer.data(), static_cast<int>(buffer.size()));
-        const std::size_t length = ::strnlen(buffer.data(), buffer.size());
-        if (length + 1 < buffer.size()) return std::string(buffer.data(), length);
-        buffer.assign(buffer.size() * 2, '\0');
+        const int length = ::GetWindowTextW(hWnd, buffer.data(), static_cast<int>(buffer.size()));
+        if (length <= 0) return std::string();
+        if (static_cast<std::size_t>(length) + 1 < buffer.size())
+            return win32::NarrowMarked(std::wstring_view(buffer.data(), static_cast<std::size_t>(length)));
+        buffer.assign(buffer.size() * 2, L'\0');
     }
     return std::string();
 }

@@ -55,9 +55,9 @@ struct StyleRow {
 };
 const StyleRow kConditionsStyles[] = {
     {"company label", 1005, 0x00000000u},
-    {"company", 1006, 0x00000000u},
+    {"company: SS_NOPREFIX", 1006, 0x00000080u},
     {"period label", 1007, 0x00000000u},
-    {"period", 1008, 0x00000000u},
+    {"period: SS_NOPREFIX", 1008, 0x00000080u},
     {"range label", 1009, 0x00000000u},
     {"from month label", 1011, 0x00000000u},
     {"from month: SS_RIGHT | SS_CENTERIMAGE", 1010, 0x00000202u},

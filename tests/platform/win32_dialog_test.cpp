@@ -328,6 +328,87 @@ TEST(Win32Dialog, EditAndButtonControls) {
     EXPECT_EQ(SendMessageA(check, BM_GETCHECK, 0, 0), BST_CHECKED);
 }
 
+// The edit's limit counts bytes of code page 932, as the program's ANSI
+// edits did: a typed character that does not fit is refused, a paste is cut
+// to the whole characters that fit, a character without a code counts as the
+// '?' it reads as.
+TEST(Win32Dialog, EditLimitCountsBytesOfCodePage932) {
+    ProgressWindow window;
+    ASSERT_TRUE(window.Create(plat::kNoWindow));
+    const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 100, 20,
+                                      H(window.Handle()), reinterpret_cast<HMENU>(2003), nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    plat::Edit limited;
+    limited.Attach(reinterpret_cast<plat::WindowHandle>(edit));
+    limited.LimitText(5);
+    struct Input {
+        UINT message;
+        const wchar_t* text;
+        const char* expected;
+    };
+    const Input kInputs[] = {
+        {WM_CHAR, L"\x8868\x8868\x8868", "\x95\x5C\x95\x5C"},  // 表表, the third one byte short
+        {WM_CHAR, L"A\x00E9",
+         "\x95\x5C\x95\x5C"
+         "A"},
+        {EM_REPLACESEL, L"\xFF71\x8868\x8868\x8868",
+         "\x95\x5C\x95\x5C"
+         "A"},  // at the end: no room
+        {WM_SETTEXT, L"", ""},
+        {EM_REPLACESEL, L"\x00E9\xFF71\x8868\x8868\x8868", "?\xB1\x95\x5C"},  // éｱ表, cut whole
+    };
+    for (const Input& input : kInputs) {
+        SendMessageW(edit, EM_SETSEL, 0x7FFF, 0x7FFF);
+        if (input.message == WM_CHAR) {
+            for (const wchar_t* c = input.text; *c != 0; ++c) SendMessageW(edit, WM_CHAR, *c, 1);
+        } else {
+            SendMessageW(edit, input.message, TRUE, reinterpret_cast<LPARAM>(input.text));
+        }
+        EXPECT_EQ(limited.GetText(), input.expected) << input.message;
+    }
+    DWORD caret = 0;
+    SendMessageW(edit, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    EXPECT_EQ(caret, 3u);  // behind what was taken
+}
+
+// Beside the end-to-end suite's centred dialogs: a dialog that moved itself
+// while it was initialised stays there, and a modeless one without owner,
+// as the progress window starts, goes to the middle of the work area.
+class MovingDialog : public plat::Dialog {
+public:
+    MovingDialog() : plat::Dialog(IDD_CONDITIONS, nullptr) {}
+    RECT m_shown = {};
+
+protected:
+    bool OnInitDialog() override {
+        plat::Dialog::OnInitDialog();
+        SetWindowPos(H(Handle()), nullptr, 3, 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        PostMessageW(H(Handle()), WM_KEYDOWN, VK_F12, 0);
+        return true;
+    }
+    bool PreTranslateMessage(const plat::KeyMessage&) override {
+        GetWindowRect(H(Handle()), &m_shown);
+        EndDialog(1002);
+        return true;
+    }
+};
+
+TEST(Win32Dialog, CentredUnlessMovedWhileInitialised) {
+    MovingDialog moved;
+    ASSERT_EQ(moved.DoModal(), 1002);
+    EXPECT_EQ(moved.m_shown.left, 3);
+    EXPECT_EQ(moved.m_shown.top, 4);
+
+    RECT work = {};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0));
+    ProgressWindow progress;
+    ASSERT_TRUE(progress.Create(plat::kNoWindow));
+    RECT r = {};
+    GetWindowRect(H(progress.Handle()), &r);
+    EXPECT_NEAR(r.left + r.right, work.left + work.right, 2);
+    EXPECT_NEAR(r.top + r.bottom, work.top + work.bottom, 2);
+}
+
 TEST(Win32Window, LongTextsComeBackWhole) {
     ProgressWindow window;
     ASSERT_TRUE(window.Create(plat::kNoWindow));

@@ -39,14 +39,17 @@ struct Seen {
     std::string refusal;   // that box's text
 };
 
+// The dialog is a Unicode one: its texts in UTF-16, read as code page 932.
 std::string Query(HWND dialog, UINT message) {
-    char buffer[1024] = {};
+    wchar_t buffer[1024] = {};
     DWORD_PTR result = 0;
-    if (SendMessageTimeoutA(dialog, message, sizeof(buffer), reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK,
-                            5000, &result) == 0) {
+    if (SendMessageTimeoutW(dialog, message, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_BLOCK, 5000,
+                            &result) == 0) {
         return "<no answer>";
     }
-    return buffer;
+    char bytes[2048] = {};
+    WideCharToMultiByte(932, 0, buffer, -1, bytes, sizeof(bytes), nullptr, nullptr);
+    return bytes;
 }
 
 std::string ClassOf(HWND hWnd) {

@@ -1,16 +1,15 @@
 // The program across processes under Wine, driven as a user and a parent
 // application would (link_driver.h): its dialog, its message boxes, the
 // report on disk, the remembered choices and the result posted back. Each
-// test has a folder of its own with a copy of the sample host data whose
-// settings folder lies inside it, so no two runs share remembered choices.
+// test has a folder of its own, named in double-byte characters, with a copy
+// of the sample host data whose settings folder lies inside it, so no two
+// runs share remembered choices. The suite runs under the Japanese locale and
+// again under one whose code page is 1252 (LINK_E2E_ACP): the same bytes.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -52,14 +51,32 @@ std::string Env(const char* name) {
     return v ? v : "";
 }
 
+// Paths are code page 932 text, whatever the system's code page.
+fs::path PathOf(const std::string& cp932) {
+    return fs::path(e2e::Wide(cp932));
+}
+
 std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const HANDLE file = CreateFileW(PathOf(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "";
+    std::string content(static_cast<std::size_t>(GetFileSize(file, nullptr)), '\0');
+    DWORD read = 0;
+    if (!content.empty() && !ReadFile(file, &content[0], static_cast<DWORD>(content.size()), &read, nullptr))
+        read = 0;
+    CloseHandle(file);
+    content.resize(read);
+    return content;
 }
 
 void WriteAll(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
+    const HANDLE file = CreateFileW(PathOf(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    CloseHandle(file);
+    EXPECT_EQ(written, content.size()) << path;
 }
 
 std::size_t Occurrences(const std::string& text, const std::string& what) {
@@ -106,22 +123,40 @@ std::string AccountLines(const std::string& code, const std::string& name, const
            "</KANJYOKAMOKU_NAME>\r\n\t\t\t<KANJYOKAMOKU_ZANDAKA>" + balance + "</KANJYOKAMOKU_ZANDAKA>\r\n";
 }
 
+// The middle of the window against the middle of around, within a pixel.
+void ExpectCentredOn(HWND window, const RECT& around) {
+    RECT r = {};
+    ASSERT_TRUE(GetWindowRect(window, &r));
+    EXPECT_NEAR(r.left + r.right, around.left + around.right, 2);
+    EXPECT_NEAR(r.top + r.bottom, around.top + around.bottom, 2);
+}
+
+RECT WorkArea() {
+    RECT work = {};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
 class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(Env("LINK_E2E_EXE").empty()) << "run through CTest";
-        // The expected texts below are code page 932 bytes.
-        ASSERT_EQ(GetACP(), 932u) << "needs Wine with a Japanese locale (scripts/wine-session.sh)";
+        // The system locale the run was started under (scripts/wine-session.sh);
+        // the expected texts below are code page 932 bytes under every one.
+        const std::string acp = Env("LINK_E2E_ACP").empty() ? "932" : Env("LINK_E2E_ACP");
+        ASSERT_EQ(std::to_string(GetACP()), acp);
         e2e::SetTimeoutReporter(
             [](const std::string& what) { ADD_FAILURE() << "timed out waiting for " << what; });
         std::error_code ec;
-        m_runDir =
+        const std::string testDir =
             Env("LINK_E2E_WORK") + "\\" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(m_runDir, ec);  // the remembered choices of an earlier ctest run
-        fs::create_directories(m_runDir + "\\hostdata", ec);
+        fs::remove_all(PathOf(testDir), ec);  // the remembered choices of an earlier ctest run
+        // Second bytes of 0x80 and above, and the backslash.
+        m_runDir = testDir + "\\会計 表";
+        fs::create_directories(PathOf(m_runDir + "\\hostdata"), ec);
         ASSERT_FALSE(ec) << ec.message();
         m_exe = m_runDir + "\\Dorvik22ToZq13_U.exe";
-        ASSERT_TRUE(CopyFileA(Env("LINK_E2E_EXE").c_str(), m_exe.c_str(), FALSE));
+        ASSERT_TRUE(CopyFileW(PathOf(Env("LINK_E2E_EXE")).c_str(), PathOf(m_exe).c_str(), FALSE));
         WriteAll(m_runDir + "\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=2\r\n");
 
         // The sample host data, its settings folder moved into this test's folder.
@@ -136,7 +171,7 @@ protected:
             }
             WriteAll(to, content);
         }
-        SetEnvironmentVariableA("LINK_HOST_DATA", (m_runDir + "\\hostdata").c_str());
+        SetEnvironmentVariableW(L"LINK_HOST_DATA", e2e::Wide(m_runDir + "\\hostdata").c_str());
     }
 
     bool Start(const std::string& args) { return m_driver.Start(m_exe, args); }
@@ -200,6 +235,9 @@ TEST_F(EndToEndTest, ParentGetsTheReportForTheChosenToMonthAndTaxMode) {
     const HWND dialog = Dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(GetWindow(dialog, GW_OWNER), m_driver.ParentWindow());
+    RECT parent = {};
+    GetWindowRect(m_driver.ParentWindow(), &parent);
+    ExpectCentredOn(dialog, parent);
     EXPECT_TRUE(WasDisabled());
     EXPECT_EQ(e2e::ControlText(dialog, kCompany), " 株式会社ﾐﾄﾞﾘ商会");
     EXPECT_EQ(e2e::ControlText(dialog, kPeriod), " 2025/04/01～2026/03/31");
@@ -270,8 +308,8 @@ TEST_F(EndToEndTest, CancelShowsTheNoticeAndPostsCancelled) {
         ASSERT_TRUE(driver.Posted());
         EXPECT_EQ(driver.PostedLParam(), 1);
     }
-    EXPECT_FALSE(fs::exists(m_runDir + "\\out.xml"));
-    EXPECT_FALSE(fs::exists(m_runDir + "\\settings"));
+    EXPECT_FALSE(fs::exists(PathOf(m_runDir + "\\out.xml")));
+    EXPECT_FALSE(fs::exists(PathOf(m_runDir + "\\settings")));
 }
 
 TEST_F(EndToEndTest, BadToMonthKeepsTheDialogOpenAtTheMonth) {
@@ -306,6 +344,7 @@ TEST_F(EndToEndTest, MissingFoldersAreCreatedOnYesAndTheChoicesAreOfferedNextTim
     ASSERT_TRUE(Start(""));
     HWND dialog = Dialog();
     ASSERT_NE(dialog, nullptr);
+    ExpectCentredOn(dialog, WorkArea());
     // No remembered record: the host's default folder and the file pattern.
     EXPECT_EQ(e2e::ControlText(dialog, kDestPath), "C:\\users\\Public\\Documents\\*.xml");
     EXPECT_EQ(e2e::ControlText(dialog, kDestGroup), "出力先(&O)");
@@ -387,6 +426,70 @@ TEST_F(EndToEndTest, HandedOverPathIsFixedAndNotAskedAbout) {
     EXPECT_EQ(Head(ReadAll(out)), kReportHead);
 }
 
+// The company and period texts take no mnemonic: an '&' shows as itself.
+TEST_F(EndToEndTest, AmpersandInTheCompanyNameShowsAsItIs) {
+    const std::string datasets = m_runDir + "\\hostdata\\datasets.csv";
+    std::string content = ReadAll(datasets);
+    const std::string name = "株式会社ﾐﾄﾞﾘ商会";
+    for (std::size_t at = content.find(name); at != std::string::npos; at = content.find(name, at))
+        content.replace(at, name.size(), "A&B商会");
+    WriteAll(datasets, content);
+    ASSERT_TRUE(Start(""));
+    const HWND dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(e2e::ControlText(dialog, kCompany), " A&B商会");
+    for (const int id : {kCompany, kPeriod}) {
+        EXPECT_NE(GetWindowLongW(GetDlgItem(dialog, id), GWL_STYLE) & SS_NOPREFIX, 0) << id;
+    }
+    ASSERT_TRUE(m_driver.PressKey(VK_ESCAPE));
+    ASSERT_TRUE(m_driver.WaitForExit(kWindowTimeoutMs));
+}
+
+// The widths of the window's small and big icons (0: none), asked inside
+// the program's thread by the hook of icon_probe.dll beside this test.
+bool IconWidths(HWND window, LONG_PTR widths[2]) {
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    std::wstring probePath = self;
+    probePath.replace(probePath.rfind(L'\\') + 1, std::wstring::npos, L"icon_probe.dll");
+    const HMODULE probe = LoadLibraryW(probePath.c_str());
+    const auto hook = reinterpret_cast<HOOKPROC>(
+        reinterpret_cast<void*>(probe != nullptr ? GetProcAddress(probe, "IconProbeHook") : nullptr));
+    if (hook == nullptr) return false;
+    const HHOOK installed =
+        SetWindowsHookExW(WH_GETMESSAGE, hook, probe, GetWindowThreadProcessId(window, nullptr));
+    const UINT message = RegisterWindowMessageW(L"LinkDriverIconProbe");
+    const HWND reply = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    PostMessageW(window, message, reinterpret_cast<WPARAM>(reply), 0);
+    int answers = 0;
+    for (const DWORD start = GetTickCount(); answers < 2 && GetTickCount() - start < kWindowTimeoutMs;) {
+        MSG msg;
+        if (PeekMessageW(&msg, reply, message, message, PM_REMOVE)) {
+            widths[msg.wParam == ICON_BIG] = msg.lParam;
+            ++answers;
+        } else {
+            Sleep(20);
+        }
+    }
+    DestroyWindow(reply);
+    if (installed != nullptr) UnhookWindowsHookEx(installed);
+    return answers == 2;
+}
+
+// The program's icon in the dialog's title bar, at the system's two sizes.
+TEST_F(EndToEndTest, DialogShowsTheProgramIcon) {
+    ASSERT_TRUE(Start(""));
+    const HWND dialog = Dialog();
+    ASSERT_NE(dialog, nullptr);
+    LONG_PTR widths[2] = {-1, -1};
+    ASSERT_TRUE(IconWidths(dialog, widths)) << "no answer from the icon probe";
+    EXPECT_EQ(widths[1], GetSystemMetrics(SM_CXICON))
+        << "no icon on the dialog: the exe carries no icon resource IDI_PROGRAM (1)";
+    EXPECT_EQ(widths[0], GetSystemMetrics(SM_CXSMICON)) << "no small icon on the dialog";
+    ASSERT_TRUE(m_driver.PressKey(VK_ESCAPE));
+    ASSERT_TRUE(m_driver.WaitForExit(kWindowTimeoutMs));
+}
+
 TEST_F(EndToEndTest, FunctionIdIsPostedSignExtended) {
     ASSERT_TRUE(Start(m_driver.ParentCommandLine(32769, m_runDir + "\\out.xml")));
     ASSERT_NE(Dialog(), nullptr);
@@ -426,7 +529,7 @@ TEST_F(EndToEndTest, WrongProgramLevelShowsItsMessageOwnedByTheParent) {
 }
 
 TEST_F(EndToEndTest, MissingHostDataEndsSilentlyWithoutTouchingTheParent) {
-    SetEnvironmentVariableA("LINK_HOST_DATA", (m_runDir + "\\no-such-folder").c_str());
+    SetEnvironmentVariableW(L"LINK_HOST_DATA", e2e::Wide(m_runDir + "\\no-such-folder").c_str());
     ASSERT_TRUE(Start(ParentLine(m_runDir + "\\out.xml")));
     std::vector<MessageBoxSeen> seen;
     ASSERT_TRUE(m_driver.WaitForExit(kWindowTimeoutMs, IDOK, &seen));

@@ -63,7 +63,7 @@ HWND FindChildWindow(HWND parent, WindowSearch& s) {
 
 bool Send(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, DWORD_PTR* result = nullptr) {
     DWORD_PTR r = 0;
-    const LRESULT ok = SendMessageTimeoutA(hwnd, msg, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &r);
+    const LRESULT ok = SendMessageTimeoutW(hwnd, msg, wParam, lParam, SMTO_NORMAL, kSendTimeoutMs, &r);
     if (result) *result = r;
     return ok != 0;
 }
@@ -89,7 +89,9 @@ LinkDriver::LinkDriver() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = kClassName;
     RegisterClassA(&wc);
-    m_hWnd = CreateWindowA(kClassName, "Link parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400, 300,
+    // Larger than the program's dialog in any font: the dialog starts centred
+    // on it rather than pushed inside the screen.
+    m_hWnd = CreateWindowA(kClassName, "Link parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 800, 600,
                            nullptr, nullptr, GetModuleHandleA(nullptr), this);
 }
 
@@ -127,11 +129,10 @@ std::string LinkDriver::ParentCommandLine(int functionId, const std::string& pat
 bool LinkDriver::Start(const std::string& exePath, const std::string& args, bool quotePath) {
     std::string cmd = quotePath ? "\"" + exePath + "\"" : exePath;
     if (!args.empty()) cmd += " " + args;
-    std::vector<char> buf(cmd.begin(), cmd.end());
-    buf.push_back('\0');
-    STARTUPINFOA si = {};
+    std::wstring buf = Wide(cmd);
+    STARTUPINFOW si = {};
     si.cb = sizeof si;
-    return CreateProcessA(nullptr, buf.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi) !=
+    return CreateProcessW(nullptr, &buf[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi) !=
            FALSE;
 }
 
@@ -291,16 +292,16 @@ bool LinkDriver::PressKey(int virtualKey) {
 bool LinkDriver::TypeChars(HWND dialog, int id, const std::string& text) {
     const HWND control = GetDlgItem(dialog, id);
     if (control == nullptr) return false;
-    for (unsigned char c : text) {
-        if (!PostMessageA(control, WM_CHAR, c, 1)) return false;
+    for (wchar_t c : Wide(text)) {
+        if (!PostMessageW(control, WM_CHAR, c, 1)) return false;
     }
     return true;
 }
 
 std::string WindowText(HWND hwnd) {
-    char buf[1024] = {};
-    GetWindowTextA(hwnd, buf, sizeof buf);
-    return buf;
+    wchar_t buf[1024] = {};
+    GetWindowTextW(hwnd, buf, 1024);
+    return Narrow(buf);
 }
 
 std::string ControlText(HWND dialog, int id) {
@@ -308,9 +309,9 @@ std::string ControlText(HWND dialog, int id) {
     if (control == nullptr) return "";
     // WM_GETTEXT itself: GetWindowText does not ask a window of another
     // process, so it would miss an edit control's current text.
-    char buf[1024] = {};
-    Send(control, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf));
-    return buf;
+    wchar_t buf[1024] = {};
+    Send(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buf));
+    return Narrow(buf);
 }
 
 bool IsChecked(HWND dialog, int id) {
@@ -334,7 +335,7 @@ void EditSelection(HWND dialog, int id, DWORD& start, DWORD& end) {
 
 bool SetControlText(HWND dialog, int id, const std::string& text) {
     const HWND control = GetDlgItem(dialog, id);
-    return control != nullptr && Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return control != nullptr && Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
 }
 
 bool ClickButton(HWND dialog, int id) {
@@ -414,6 +415,26 @@ std::string ToUtf8(const std::string& cp932) {
     std::string out(static_cast<std::size_t>(bytes), '\0');
     WideCharToMultiByte(CP_UTF8, 0, w.c_str(), -1, &out[0], bytes, nullptr, nullptr);
     out.resize(static_cast<std::size_t>(bytes) - 1);
+    return out;
+}
+
+std::wstring Wide(const std::string& cp932) {
+    if (cp932.empty()) return std::wstring();
+    const int size = static_cast<int>(cp932.size());
+    const int wide = MultiByteToWideChar(932, 0, cp932.data(), size, nullptr, 0);
+    std::wstring w(static_cast<std::size_t>(wide > 0 ? wide : 0), L'\0');
+    if (wide > 0) MultiByteToWideChar(932, 0, cp932.data(), size, &w[0], wide);
+    return w;
+}
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) return std::string();
+    const int size = static_cast<int>(text.size());
+    const int bytes =
+        WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0, "?", nullptr);
+    std::string out(static_cast<std::size_t>(bytes > 0 ? bytes : 0), '\0');
+    if (bytes > 0)
+        WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, text.data(), size, &out[0], bytes, "?", nullptr);
     return out;
 }
 

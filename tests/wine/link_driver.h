@@ -107,7 +107,10 @@ private:
     std::vector<HWND> m_answered;  // a box may stay visible a moment after its click
 };
 
-// Reading and changing the child's windows; all work across processes.
+// Reading and changing the child's windows; all work across processes. Texts
+// go through the W functions and code page 932 named explicitly, so that the
+// driver reads and writes the program's Shift_JIS texts under any system
+// code page.
 std::string WindowText(HWND hwnd);
 std::string ControlText(HWND dialog, int id);
 bool IsChecked(HWND dialog, int id);
@@ -131,5 +134,8 @@ bool SaveScreenshot(HWND hwnd, const std::string& bmpPath);
 std::string WindowsPathOf(const std::string& posixPath);
 // Code page 932 text as UTF-8 (the terminal under Wine reads UTF-8).
 std::string ToUtf8(const std::string& cp932);
+// Code page 932 text as UTF-16 and back ('?' for a character without a code).
+std::wstring Wide(const std::string& cp932);
+std::string Narrow(const std::wstring& text);
 
 }  // namespace e2e
