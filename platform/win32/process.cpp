@@ -89,4 +89,8 @@ std::string GetTempDir() {
     return FetchSized([](char* buffer, DWORD size) { return ::GetTempPathA(size, buffer); });
 }
 
+std::uint32_t CurrentProcessId() {
+    return ::GetCurrentProcessId();
+}
+
 }  // namespace plat

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,13 +11,22 @@
 #include "conditions/cond_dlg.h"
 #include "host/host_data.h"
 #include "platform/files.h"
+#include "platform/process.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include "platform/file_lock.h"
 #include "platform/portable/drive_table.h"
+#include "platform/portable/file_faults.h"
 #endif
 
 namespace {
@@ -215,10 +225,10 @@ TEST_F(DestRecordTest, EmptyOrNoFolderTextIsNoFile) {
 TEST_F(DestRecordTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     const std::string old = "A/D:0/1/a\nU/D:0/4/old\n";
     WriteFile(old);
-    const std::string temp = FilePath() + ".tmp";
+    const std::string temp = FilePath() + "." + std::to_string(plat::CurrentProcessId()) + ".tmp";
 #ifdef _WIN32
     // Another program has the file open without sharing its deletion: it can
-    // be read but not replaced.
+    // be read but not replaced, past the bound.
     const HANDLE holder = CreateFileA(FilePath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
@@ -234,5 +244,143 @@ TEST_F(DestRecordTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     CloseHandle(holder);
 #endif
 }
+
+#ifndef _WIN32
+namespace pp = plat::portable;
+
+// A child process that waits until the gate opens (every write end closed),
+// runs body and ends with its result, skipping the parent's exit handlers.
+pid_t Child(const int (&gate)[2], const std::function<int()>& body) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(gate[1]);
+        char byte = 0;
+        (void)!read(gate[0], &byte, 1);
+        _exit(body());
+    }
+    return pid;
+}
+
+int ExitCode(pid_t pid) {
+    int status = 0;
+    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::set<std::string> Names(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(pp::ToPosixPath(folder)))
+        names.insert(e.path().filename().string());
+    return names;
+}
+
+TEST_F(DestRecordTest, SavesOfProcessesEndingTogetherKeepEveryRecord) {
+    for (const bool folderThere : {true, false}) {
+        SCOPED_TRACE(folderThere ? "folder there" : "two levels missing");
+        UseFolder(m_scratch.Path() + (folderThere ? "there\\" : "new\\set\\"));
+        std::multiset<std::string> expected;
+        if (folderThere) WriteFile(*expected.insert("A/D:0/1/a\n"));
+        int gate[2];
+        ASSERT_EQ(pipe(gate), 0);
+        std::vector<pid_t> savers;
+        for (int i = 0; i < 8; ++i) {
+            const std::string user = "U" + std::to_string(i);
+            expected.insert(user + "/D:1/" + std::to_string(i + 1) + "/P\n");
+            savers.push_back(Child(gate, [&, user, i] {
+                SetKey(user, "D");
+                return m_dlg.SaveDestRecord(1, static_cast<std::int16_t>(i + 1), "P");
+            }));
+        }
+        close(gate[0]);
+        close(gate[1]);
+        for (const pid_t saver : savers) EXPECT_EQ(ExitCode(saver), 1);
+        std::multiset<std::string> lines;
+        std::istringstream in(FileBytes());
+        for (std::string line; std::getline(in, line);) lines.insert(line + "\n");
+        EXPECT_EQ(lines, expected);
+        EXPECT_EQ(Names(m_folder), std::set<std::string>{kFileName});
+    }
+}
+
+// Another process holds the lock and ends without letting go: the save
+// lands once the system has let go for it; held past the bound, the save
+// gives up with the old file whole and nothing of its own left.
+TEST_F(DestRecordTest, SaveWaitsForTheLockOfAnotherProcessForABoundedTime) {
+    const std::string old = "A/D:0/1/a\n";
+    for (const int holdMillis : {300, -1}) {
+        SCOPED_TRACE(holdMillis);
+        WriteFile(old);
+        int gate[2];
+        int held[2];
+        ASSERT_EQ(pipe(gate), 0);
+        ASSERT_EQ(pipe(held), 0);
+        const pid_t holder = Child(gate, [&] {
+            plat::FileLock lock;
+            if (!lock.Acquire(FilePath() + ".lock", 0)) return 1;
+            close(held[1]);
+            if (holdMillis < 0) pause();  // until killed
+            usleep(static_cast<useconds_t>(holdMillis) * 1000);
+            _exit(0);  // the lock is the system's to let go
+        });
+        close(held[1]);
+        close(gate[0]);
+        close(gate[1]);
+        char byte = 0;
+        (void)!read(held[0], &byte, 1);  // end of file once the child holds the lock
+        close(held[0]);
+        // Past the bound: the clock moves only by the save's own sleeps.
+        if (holdMillis < 0) pp::SetClockMicros(0);
+        const auto start = std::chrono::steady_clock::now();
+        SetKey("U", "D");
+        const int saved = m_dlg.SaveDestRecord(1, 12, "P");
+        const auto waited = std::chrono::steady_clock::now() - start;
+        pp::SetClockMicros(std::nullopt);
+        if (holdMillis > 0) {
+            EXPECT_EQ(saved, 1);
+            EXPECT_GE(waited, std::chrono::milliseconds(holdMillis - 50));
+            EXPECT_EQ(FileBytes(), old + "U/D:1/12/P\n");
+            EXPECT_EQ(Names(m_folder), std::set<std::string>{kFileName});
+        } else {
+            EXPECT_EQ(saved, 0);
+            EXPECT_EQ(FileBytes(), old);
+            EXPECT_EQ(Names(m_folder), (std::set<std::string>{kFileName, std::string(kFileName) + ".lock"}));
+            kill(holder, SIGKILL);
+        }
+        ExitCode(holder);
+    }
+}
+
+// Opens and replaces that another process refuses for a moment are tried
+// again; past the bound the record is not found, or not saved.
+TEST_F(DestRecordTest, HeldFileIsWaitedForOnLoadAndSave) {
+    const std::string old = "U/D:0/4/old\n";
+    struct Case {
+        pp::FileOp op;
+        long long held;
+        const char* load;
+        int saved;
+    };
+    const Case cases[] = {
+        {pp::FileOp::kOpen, 3, "1 0 4 [old]", 1},
+        {pp::FileOp::kOpen, 1000000, "0", 0},
+        {pp::FileOp::kMoveFile, 3, "1 0 4 [old]", 1},
+        {pp::FileOp::kMoveFile, 1000000, "1 0 4 [old]", 0},
+    };
+    SetKey("U", "D");
+    pp::SetClockMicros(0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(pp::FileOpName(c.op)) + " " + std::to_string(c.held));
+        WriteFile(old);
+        pp::ResetFileFaults();
+        pp::AnswerHeld(c.op, c.held);
+        EXPECT_EQ(Load(), c.load);
+        pp::AnswerHeld(c.op, c.held);
+        EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), c.saved);
+        pp::ResetFileFaults();
+        EXPECT_EQ(FileBytes(), c.saved == 1 ? "U/D:1/12/P\n" : old);
+        EXPECT_EQ(Names(m_folder), std::set<std::string>{kFileName});
+    }
+    pp::SetClockMicros(std::nullopt);
+}
+#endif
 
 }  // namespace
