@@ -349,8 +349,9 @@ TEST_F(DestRecordTest, SaveWaitsForTheLockOfAnotherProcessForABoundedTime) {
     }
 }
 
-// Opens and replaces that another process refuses for a moment are tried
-// again; past the bound the record is not found, or not saved.
+// Reads (a locked region answers so) and replaces that another process
+// refuses for a moment are tried again; past the bound the record is not
+// found, or not saved.
 TEST_F(DestRecordTest, HeldFileIsWaitedForOnLoadAndSave) {
     const std::string old = "U/D:0/4/old\n";
     struct Case {
@@ -360,8 +361,8 @@ TEST_F(DestRecordTest, HeldFileIsWaitedForOnLoadAndSave) {
         int saved;
     };
     const Case cases[] = {
-        {pp::FileOp::kOpen, 3, "1 0 4 [old]", 1},
-        {pp::FileOp::kOpen, 1000000, "0", 0},
+        {pp::FileOp::kRead, 3, "1 0 4 [old]", 1},
+        {pp::FileOp::kRead, 1000000, "0", 0},
         {pp::FileOp::kMoveFile, 3, "1 0 4 [old]", 1},
         {pp::FileOp::kMoveFile, 1000000, "1 0 4 [old]", 0},
     };

@@ -6,10 +6,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -433,6 +436,106 @@ TEST_F(EndToEndTest, MissingHostDataEndsSilentlyWithoutTouchingTheParent) {
     EXPECT_FALSE(m_driver.Posted());
     EXPECT_FALSE(WasDisabled());
     EXPECT_TRUE(seen.empty());
+}
+
+// The names in a folder.
+std::set<std::string> Names(const std::string& folder) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(folder, ec)) names.insert(e.path().filename().string());
+    return names;
+}
+
+// Eight users of one terminal server end their runs at one moment, each
+// started by a parent of its own, into one settings folder that none has
+// made yet: every record is kept, every run completes, nothing else stays.
+TEST_F(EndToEndTest, RunsEndingTogetherKeepEveryRecord) {
+    const int kRuns = 8;
+    std::vector<std::unique_ptr<LinkDriver>> drivers;
+    std::multiset<std::string> expected;
+    for (int i = 0; i < kRuns; ++i) {
+        // A host data folder per user, each naming the one settings folder.
+        const std::string user = "user" + std::to_string(i);
+        const std::string data = m_runDir + "\\hostdata" + std::to_string(i);
+        fs::create_directory(data);
+        for (const auto& entry : fs::directory_iterator(m_runDir + "\\hostdata")) {
+            std::string content = ReadAll(entry.path().string());
+            const std::size_t at = content.find("yamada");  // host.ini's User, users.csv's row
+            if (at != std::string::npos) content.replace(at, 6, user);
+            WriteAll(data + "\\" + entry.path().filename().string(), content);
+        }
+        SetEnvironmentVariableA("LINK_HOST_DATA", data.c_str());
+        drivers.push_back(std::make_unique<LinkDriver>());
+        const std::string out = m_runDir + "\\out" + std::to_string(i) + ".xml";
+        ASSERT_TRUE(drivers.back()->Start(m_exe, drivers.back()->ParentCommandLine(7, out)));
+        expected.insert(user + "/MIDORI-2025:0/3/");
+    }
+    for (const auto& driver : drivers) ASSERT_NE(driver->WaitForDialog(kWindowTimeoutMs), nullptr);
+    for (const auto& driver : drivers) ASSERT_TRUE(driver->PressKey(VK_F12));
+    for (const auto& driver : drivers) {
+        std::vector<MessageBoxSeen> seen;
+        EXPECT_TRUE(driver->WaitForExit(kRunTimeoutMs, IDOK, &seen));
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].text, kCompleted);
+        EXPECT_TRUE(driver->Posted());
+        EXPECT_EQ(driver->PostedLParam(), 0);
+    }
+    std::multiset<std::string> records;
+    std::istringstream lines(EnvFile());
+    for (std::string line; std::getline(lines, line);) records.insert(line);
+    EXPECT_EQ(records, expected);
+    EXPECT_EQ(Names(m_runDir + "\\settings"), std::set<std::string>{"Dorvik22ToZq13_U.env"});
+    std::printf("[ together ] %lu of %d records kept\n", static_cast<unsigned long>(records.size()), kRuns);
+}
+
+// Another program holds a file for a moment, with no sharing or sharing all
+// but its deletion: the program waits at the replace or the read, and the
+// run completes once the file is let go.
+TEST_F(EndToEndTest, FileHeldForAMomentIsWaitedFor) {
+    struct Case {
+        const char* name;
+        bool report;
+        DWORD share;
+        DWORD holdMs;
+    };
+    const Case cases[] = {
+        {"report, no sharing", true, 0, 400},
+        {"remembered choices, no sharing", false, 0, 1500},
+        {"remembered choices, shared but for deletion", false, FILE_SHARE_READ | FILE_SHARE_WRITE, 1500},
+    };
+    const std::string out = m_runDir + "\\out.xml";
+    const std::string settings = m_runDir + "\\settings\\";
+    const std::string env = settings + "Dorvik22ToZq13_U.env";
+    fs::create_directory(settings);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteAll(out, "old");
+        WriteAll(env, "other/X:0/1/\n");
+        LinkDriver driver;
+        ASSERT_TRUE(driver.Start(m_exe, driver.ParentCommandLine(7, out)));
+        ASSERT_NE(driver.WaitForDialog(kWindowTimeoutMs), nullptr);
+        const HANDLE held = CreateFileA((c.report ? out : env).c_str(), GENERIC_READ, c.share, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(driver.PressKey(VK_F12));
+        driver.Pump(c.holdMs);
+        // Waiting, not failed: the finished report beside the old one, or
+        // the save holding its lock.
+        EXPECT_TRUE(fs::exists(c.report ? m_runDir + "\\~out.xml.tmp" : env + ".lock"));
+        CloseHandle(held);
+        const DWORD letGo = GetTickCount();
+        std::vector<MessageBoxSeen> seen;
+        EXPECT_TRUE(driver.WaitForExit(kRunTimeoutMs, IDOK, &seen));
+        const DWORD ended = GetTickCount() - letGo;
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].text, kCompleted);
+        EXPECT_EQ(driver.PostedLParam(), 0);
+        EXPECT_EQ(Head(ReadAll(out)), kReportHead);
+        EXPECT_EQ(ReadAll(env), "other/X:0/1/\nyamada/MIDORI-2025:0/3/\n");
+        EXPECT_EQ(Names(settings), std::set<std::string>{"Dorvik22ToZq13_U.env"});
+        std::printf("[ held     ] %s: held %lu ms after F12, the run ended %lu ms after it was let go\n",
+                    c.name, static_cast<unsigned long>(c.holdMs), static_cast<unsigned long>(ended));
+    }
 }
 
 }  // namespace
