@@ -218,7 +218,15 @@ bool CreateFolderTree(const std::string& folder) {
     const std::string root = RootWithBackslash(path);
     if (root.empty()) return false;
 
+    // The levels below lastExisting down to lastCreated are this call's own;
+    // a level another process made (and every level above it, which now
+    // holds it) is never removed.
     std::string lastExisting = root;
+    std::string lastCreated;
+    const auto fail = [&] {
+        if (!lastCreated.empty()) RemoveCreatedFolders(lastCreated, lastExisting);
+        return false;
+    };
     std::size_t nameStart = 0;
     for (const std::size_t i : FindAll(rel, '\\')) {
         // Taken for an existing folder, such a level would keep a level this
@@ -227,16 +235,17 @@ bool CreateFolderTree(const std::string& folder) {
         nameStart = i + 1;
         if (sameLevel) continue;
         std::string prefix = root + rel.substr(0, i);
-        if (!AddTrailingBackslash(prefix, kPathBufferSize)) {
-            RemoveCreatedFolders(prefix, lastExisting);
-            return false;
+        if (!AddTrailingBackslash(prefix, kPathBufferSize)) return fail();
+        if (!IsFolder(prefix)) {
+            if (plat::CreateDir(prefix)) {
+                lastCreated = prefix;
+                continue;
+            }
+            // Made by another process since the look: there, and theirs.
+            if (!IsFolder(prefix)) return fail();
         }
-        if (IsFolder(prefix)) {
-            lastExisting = prefix;
-        } else if (!plat::CreateDir(prefix)) {
-            RemoveCreatedFolders(prefix, lastExisting);
-            return false;
-        }
+        lastExisting = prefix;
+        lastCreated.clear();
     }
     return true;
 }

@@ -11,15 +11,22 @@
 #include "conditions/cond_dlg.h"
 #include "conditions/dest_path.h"
 #include "host/file_mgr.h"
+#include "platform/file_lock.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "shared/c_number.h"
 
 namespace {
 
 constexpr const char* kFileName = "Dorvik22ToZq13_U.env";
-// The new content is written here first, so the old file is replaced in one
-// step and stays whole when anything fails on the way.
-constexpr const char* kTempSuffix = ".tmp";
+// Held while a save reads, changes and replaces the file, so that runs
+// ending together keep each other's records.
+constexpr const char* kLockSuffix = ".lock";
+// How long a save waits for the lock and a read for a file another process
+// holds (a save takes milliseconds; a backup or a scanner a moment).
+constexpr std::uint32_t kHeldWaitMillis = 5000;
+// How long a replace waits for a reader of the old file to let go.
+constexpr std::uint32_t kReplaceWaitMillis = 2000;
 // The key "user/data:" never needed more than 50 bytes; a longer one would
 // have been cut into another user's key.
 constexpr std::size_t kMaxKeyBytes = 50;
@@ -94,7 +101,7 @@ int ClCondDlg::LoadDestRecord(std::int16_t& taxIncluded, std::int16_t& toMonth, 
     plat::FileStatus status;
     if (!plat::GetFileStatus(filePath, status) || status.isDirectory) return 0;
     std::string text;
-    if (!plat::ReadWholeFile(filePath, text)) return 0;
+    if (!plat::ReadWholeFileWaiting(filePath, text, kHeldWaitMillis)) return 0;
 
     const std::size_t start = FindRecord(text, key);
     Record record;
@@ -114,11 +121,17 @@ int ClCondDlg::SaveDestRecord(std::int16_t taxIncluded, std::int16_t toMonth, co
     if (!dest::IsFolder(folder) && !dest::CreateFolderTree(folder)) return 0;
 
     const std::string filePath = folder + kFileName;
+    plat::FileLock lock;
+    if (!lock.Acquire(filePath + kLockSuffix, kHeldWaitMillis)) return 0;
+    // Read under the lock: a record another run saved a moment ago stays.
     // A file that is there but cannot be read is not a missing one: written
     // anew, it would lose every other record.
     std::string old;
     plat::FileStatus status;
-    if (!plat::ReadWholeFile(filePath, old) && plat::GetFileStatus(filePath, status)) return 0;
+    if (!plat::ReadWholeFileWaiting(filePath, old, kHeldWaitMillis) &&
+        plat::GetFileStatus(filePath, status)) {
+        return 0;
+    }
     // Every record of the key goes: a hand-edited file may hold two, and the
     // one left would be offered next time instead of the new one.
     std::string content;
@@ -144,14 +157,18 @@ int ClCondDlg::SaveDestRecord(std::int16_t taxIncluded, std::int16_t toMonth, co
     if (!content.empty() && content.back() != '\n') content += '\n';
     content += key + std::to_string(taxIncluded) + "/" + std::to_string(toMonth) + "/" + keptPath + "\n";
 
-    const std::string tempPath = filePath + kTempSuffix;
+    // The new content is written here first, so the old file is replaced in
+    // one step and stays whole when anything fails on the way. The name is
+    // this process's own: a run of another version, without the lock, never
+    // writes into it.
+    const std::string tempPath = filePath + "." + std::to_string(plat::CurrentProcessId()) + ".tmp";
     plat::File file;
     if (!file.Open(tempPath, plat::File::Mode::kWriteTruncate)) return 0;
     // On the disk before it replaces the old file: a power cut must not
     // leave an empty file in place of every user's choices.
     const bool written = file.Write(content.data(), content.size()) && file.Flush();
     const bool closed = file.Close();
-    if (!written || !closed || !plat::MoveFileReplace(tempPath, filePath)) {
+    if (!written || !closed || !plat::MoveFileReplaceWaiting(tempPath, filePath, kReplaceWaitMillis)) {
         plat::DeleteFileAt(tempPath);
         return 0;
     }

@@ -5,6 +5,7 @@
 #include <new>
 #include <utility>
 
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/mbcs.h"
 #include "platform/resources.h"
@@ -157,7 +158,9 @@ int ClReportWriter::Write(const std::string& path, std::int16_t functionId, cons
         complete = 0;
     }
 
-    if (complete == 1 && plat::MoveFileReplace(tempPath, path)) return 1;
+    // A viewer or a scanner may hold the old report for a moment.
+    constexpr std::uint32_t kReplaceWaitMillis = 2000;
+    if (complete == 1 && plat::MoveFileReplaceWaiting(tempPath, path, kReplaceWaitMillis)) return 1;
     if (created) plat::DeleteFileAt(tempPath);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <optional>
+#include <thread>
 
 #include "platform/portable/drive_table.h"
 
@@ -27,6 +28,14 @@ std::uint64_t MonotonicMicros() {
     if (SetTime()) return *SetTime();
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
     return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(since).count());
+}
+
+void SleepMillis(std::uint32_t ms) {
+    if (SetTime()) {
+        *SetTime() += std::uint64_t{ms} * 1000u;
+        return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
 }  // namespace plat

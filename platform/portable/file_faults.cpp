@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cerrno>
+#include <utility>
 
 namespace plat::portable {
 namespace {
@@ -13,6 +14,8 @@ struct State {
     long long total = 0;
     FileOp failKind = FileOp::kAny;
     long long failAt = 0;  // 0: none
+    FileOp heldKind = FileOp::kAny;
+    long long heldLeft = 0;
     long long byteBudget = -1;
     long long bytesWritten = 0;
     bool budgetSpent = false;
@@ -24,6 +27,11 @@ struct State {
 State& Faults() {
     static State state;
     return state;
+}
+
+std::function<void(FileOp, const std::string&)>& Hook() {
+    static std::function<void(FileOp, const std::string&)> hook;
+    return hook;
 }
 
 }  // namespace
@@ -62,11 +70,21 @@ const char* FileOpName(FileOp op) {
 
 void ResetFileFaults() {
     Faults() = State();
+    Hook() = nullptr;
 }
 
 void FailFileOp(FileOp kind, long long n) {
     Faults().failKind = kind;
     Faults().failAt = n;
+}
+
+void AnswerHeld(FileOp kind, long long count) {
+    Faults().heldKind = kind;
+    Faults().heldLeft = count;
+}
+
+void SetFileOpHook(std::function<void(FileOp, const std::string&)> hook) {
+    Hook() = std::move(hook);
 }
 
 void FailWritesBeyond(long long bytes) {
@@ -97,6 +115,7 @@ bool DiskSyncsSkipped() {
 }
 
 bool InjectFileFault(FileOp op, const std::string& path, std::size_t writeSize) {
+    if (Hook()) Hook()(op, path);
     State& s = Faults();
     if (op == FileOp::kAny) return false;
     const long long nth = ++s.counts[static_cast<std::size_t>(op)];
@@ -104,6 +123,11 @@ bool InjectFileFault(FileOp op, const std::string& path, std::size_t writeSize) 
     bool fail = s.failAt > 0 && (s.failKind == FileOp::kAny ? s.total : nth) == s.failAt &&
                 (s.failKind == FileOp::kAny || s.failKind == op);
     int error = EIO;
+    if (s.heldLeft > 0 && (s.heldKind == FileOp::kAny || s.heldKind == op)) {
+        --s.heldLeft;
+        fail = true;
+        error = EBUSY;
+    }
     if (op == FileOp::kWrite && s.byteBudget >= 0) {
         if (s.budgetSpent || s.bytesWritten + static_cast<long long>(writeSize) > s.byteBudget) {
             s.budgetSpent = true;

@@ -3,6 +3,7 @@
 #include "platform/process.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
@@ -74,6 +75,10 @@ std::string GetEnvVar(const std::string& name) {
 
 std::string GetTempDir() {
     return portable::TempDirState();
+}
+
+std::uint32_t CurrentProcessId() {
+    return static_cast<std::uint32_t>(::getpid());
 }
 
 }  // namespace plat

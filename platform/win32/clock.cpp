@@ -17,4 +17,8 @@ std::uint64_t MonotonicMicros() {
     return ticks / freq * 1000000u + ticks % freq * 1000000u / freq;
 }
 
+void SleepMillis(std::uint32_t ms) {
+    ::Sleep(ms);
+}
+
 }  // namespace plat

@@ -67,4 +67,8 @@ std::string GetTempDir() {
     return FetchSized([](wchar_t* buffer, DWORD size) { return ::GetTempPathW(size, buffer); });
 }
 
+std::uint32_t CurrentProcessId() {
+    return ::GetCurrentProcessId();
+}
+
 }  // namespace plat

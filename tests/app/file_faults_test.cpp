@@ -120,8 +120,9 @@ protected:
         }
     }
 
-    // One run with the failAt-th file operation failing (0: none).
-    Outcome Run(const Scenario& s, long long failAt) {
+    // One run with the failAt-th file operation failing (0: none) and the
+    // first heldMoves replaces answering that another process holds the file.
+    Outcome Run(const Scenario& s, long long failAt, long long heldMoves = 0) {
         Prepare(s);
         HeadlessUi& ui = HeadlessUi::Get();
         ui.Reset();
@@ -140,6 +141,7 @@ protected:
         // Counted and failing like any other, but the disk is not waited for.
         pp::SkipDiskSyncs(true);
         pp::FailFileOp(pp::FileOp::kAny, failAt);
+        pp::AnswerHeld(pp::FileOp::kMoveFile, heldMoves);
         plat::RunApplication(app);
         m_ops = pp::FileOpLog();
         pp::ResetFileFaults();
@@ -279,6 +281,10 @@ TEST_F(FileFaultsTest, AnySingleFailedFileOperationLosesNothingAndSaysWhatHappen
             if (k > reportInPlace + 1) {
                 EXPECT_TRUE(complete);
             }
+            // Bytes that may not be on the disk never replace the old report.
+            if (ops[i].op == pp::FileOp::kFlush && sigs[i].file.find(kReportName) != std::string::npos) {
+                EXPECT_FALSE(complete);
+            }
             if (complete) {
                 ++completed;
                 ASSERT_FALSE(o.boxes.empty());
@@ -332,6 +338,27 @@ TEST_F(FileFaultsTest, AnySingleFailedFileOperationLosesNothingAndSaysWhatHappen
             "[ faults   ] %lld runs, each with one failure, nothing lost; %lld reads and writes amid "
             "others failed in an earlier scenario only\n",
             injected, skipped);
+    }
+}
+
+// A report another program holds for a moment is replaced once it lets go;
+// held past the bound, the run fails as for any failed replace.
+TEST_F(FileFaultsTest, ReportHeldForAMomentIsReplacedOnceLetGo) {
+    const Scenario s = {"alone, earlier files", false, true, true};
+    const Outcome clean = Run(s, 0);
+    for (const long long held : {3LL, 1000000LL}) {
+        SCOPED_TRACE(held);
+        // The clock moves only by the writer's own sleeps.
+        pp::SetClockMicros(0);
+        const Outcome o = Run(s, 0, held);
+        pp::SetClockMicros(std::nullopt);
+        const bool letGo = held < 1000;
+        EXPECT_EQ(o.result, letGo ? 0 : 2);
+        ASSERT_FALSE(o.boxes.empty());
+        EXPECT_EQ(o.boxes.back(), letGo ? texts::kCompleted : texts::kWriteFailed);
+        EXPECT_EQ(o.report, letGo ? clean.report : kOldReport);
+        EXPECT_EQ(o.env, letGo ? clean.env : kOldEnv);
+        EXPECT_EQ(o.outEntries, std::set<std::string>{kReportName});
     }
 }
 

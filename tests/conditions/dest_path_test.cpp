@@ -10,7 +10,10 @@
 #include "platform/types.h"
 
 #ifndef _WIN32
+#include <filesystem>
+
 #include "platform/portable/drive_table.h"
+#include "platform/portable/file_faults.h"
 #endif
 
 namespace {
@@ -264,6 +267,42 @@ TEST(DestFolderTree, FailedLevelTakesBackTheCreatedOnes) {
     EXPECT_FALSE(dest::CreateFolderTree(scratch.Path() + "base\\file\\sub\\"));
     EXPECT_TRUE(plat::PathExists(scratch.Path() + "base\\file"));
 }
+
+#ifndef _WIN32
+// Another process makes a level between this call's look and its creation:
+// the level counts as there, and a failure further down never removes it.
+TEST(DestFolderTree, LevelMadeMeanwhileByAnotherProcessIsThereAndStaysTheirs) {
+    namespace pp = plat::portable;
+    struct Case {
+        const char* theirs;
+        long long failingCreate;  // this call's n-th creation fails (0: none)
+        bool created;
+        const char* present;
+        const char* absent;
+    };
+    const Case cases[] = {
+        {"base\\new", 0, true, "base\\new\\mid\\deep", nullptr},
+        {"base\\new\\mid", 3, false, "base\\new\\mid", "base\\new\\mid\\deep"},
+    };
+    for (const Case& c : cases) {
+        const ScratchFolder scratch;
+        scratch.MakeDir("base");
+        const std::string theirs = scratch.Path() + c.theirs + "\\";
+        pp::ResetFileFaults();
+        pp::SetFileOpHook([&](pp::FileOp op, const std::string& path) {
+            if (op == pp::FileOp::kCreateDir && path == theirs)
+                std::filesystem::create_directory(pp::ToPosixPath(path));
+        });
+        pp::FailFileOp(pp::FileOp::kCreateDir, c.failingCreate);
+        EXPECT_EQ(dest::CreateFolderTree(scratch.Path() + "base\\new\\mid\\deep\\"), c.created) << c.theirs;
+        pp::ResetFileFaults();
+        EXPECT_TRUE(plat::IsDirectory(scratch.Path() + c.present)) << c.theirs;
+        if (c.absent != nullptr) {
+            EXPECT_FALSE(plat::PathExists(scratch.Path() + c.absent)) << c.theirs;
+        }
+    }
+}
+#endif
 
 std::string UpperAscii(std::string text) {
     for (char& c : text) {

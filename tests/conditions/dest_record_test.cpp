@@ -10,13 +10,24 @@
 #include "conditions/cond_dlg.h"
 #include "host/host_data.h"
 #include "platform/files.h"
+#include "platform/process.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <sstream>
+
+#include "platform/file_lock.h"
 #include "platform/portable/drive_table.h"
+#include "platform/portable/file_faults.h"
 #endif
 
 namespace {
@@ -215,10 +226,10 @@ TEST_F(DestRecordTest, EmptyOrNoFolderTextIsNoFile) {
 TEST_F(DestRecordTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     const std::string old = "A/D:0/1/a\nU/D:0/4/old\n";
     WriteFile(old);
-    const std::string temp = FilePath() + ".tmp";
+    const std::string temp = FilePath() + "." + std::to_string(plat::CurrentProcessId()) + ".tmp";
 #ifdef _WIN32
     // Another program has the file open without sharing its deletion: it can
-    // be read but not replaced.
+    // be read but not replaced, past the bound.
     const HANDLE holder = CreateFileA(FilePath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
@@ -234,5 +245,120 @@ TEST_F(DestRecordTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     CloseHandle(holder);
 #endif
 }
+
+#ifndef _WIN32
+namespace pp = plat::portable;
+
+// A child process that runs body once the gate opens (every write end
+// closed) and ends with its result, skipping the parent's exit handlers.
+pid_t Child(int (&gate)[2], const std::function<int()>& body) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        close(gate[1]);
+        (void)!read(gate[0], gate, 1);
+        _exit(body());
+    }
+    return pid;
+}
+
+int ExitCode(pid_t pid) {
+    int status = 0;
+    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::set<std::string> Names(const std::string& folder) {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(pp::ToPosixPath(folder)))
+        names.insert(e.path().filename().string());
+    return names;
+}
+
+TEST_F(DestRecordTest, SavesOfProcessesEndingTogetherKeepEveryRecord) {
+    for (const bool folderThere : {true, false}) {
+        SCOPED_TRACE(folderThere ? "folder there" : "two levels missing");
+        UseFolder(m_scratch.Path() + (folderThere ? "there\\" : "new\\set\\"));
+        std::string expected = folderThere ? "A/D:0/1/a\n" : "";
+        if (folderThere) WriteFile(expected);
+        int gate[2];
+        ASSERT_EQ(pipe(gate), 0);
+        std::vector<pid_t> savers;
+        for (char user = 'a'; user < 'i'; ++user) {
+            expected += std::string(1, user) + "/D:1/12/P\n";
+            savers.push_back(Child(gate, [&, user] {
+                SetKey(std::string(1, user), "D");
+                return m_dlg.SaveDestRecord(1, 12, "P");
+            }));
+        }
+        close(gate[0]);
+        close(gate[1]);
+        for (const pid_t saver : savers) EXPECT_EQ(ExitCode(saver), 1);
+        const auto sorted = [](const std::string& text) {
+            std::vector<std::string> lines;
+            std::istringstream in(text);
+            for (std::string line; std::getline(in, line);) lines.push_back(line);
+            std::sort(lines.begin(), lines.end());
+            return lines;
+        };
+        EXPECT_EQ(sorted(FileBytes()), sorted(expected));
+        EXPECT_EQ(Names(m_folder), std::set<std::string>{kFileName});
+    }
+}
+
+// Another process holds the lock and ends without letting go: the save
+// lands once the system has let go for it; held past the bound (the clock
+// moving only by the save's own sleeps), the save gives up with the old file
+// whole and nothing of its own left.
+TEST_F(DestRecordTest, SaveWaitsForTheLockOfAnotherProcessForABoundedTime) {
+    const std::string old = "A/D:0/1/a\n";
+    SetKey("U", "D");
+    for (const int holdMillis : {300, -1}) {
+        SCOPED_TRACE(holdMillis);
+        WriteFile(old);
+        int gate[2], held[2];
+        ASSERT_TRUE(pipe(gate) == 0 && pipe(held) == 0);
+        const pid_t holder = Child(gate, [&] {
+            plat::FileLock lock;
+            if (!lock.Acquire(FilePath() + ".lock", 0)) return 1;
+            close(held[1]);
+            if (holdMillis < 0) pause();
+            usleep(static_cast<useconds_t>(holdMillis) * 1000);
+            _exit(0);
+        });
+        close(held[1]);
+        close(gate[0]);
+        close(gate[1]);
+        (void)!read(held[0], gate, 1);  // end of file: the child holds the lock
+        if (holdMillis < 0) pp::SetClockMicros(0);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), holdMillis > 0 ? 1 : 0);
+        if (holdMillis > 0) {
+            EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(holdMillis - 50));
+        }
+        pp::SetClockMicros(std::nullopt);
+        EXPECT_EQ(FileBytes(), holdMillis > 0 ? old + "U/D:1/12/P\n" : old);
+        // Past the bound the lock file is the holder's.
+        EXPECT_EQ(Names(m_folder).size(), holdMillis > 0 ? 1u : 2u);
+        kill(holder, SIGKILL);
+        ExitCode(holder);
+        close(held[0]);
+    }
+}
+
+// Reads (a locked region answers so) and replaces that another process
+// refuses for a moment are tried again.
+TEST_F(DestRecordTest, HeldFileIsWaitedForOnLoadAndSave) {
+    SetKey("U", "D");
+    for (const pp::FileOp op : {pp::FileOp::kRead, pp::FileOp::kMoveFile}) {
+        SCOPED_TRACE(pp::FileOpName(op));
+        WriteFile("U/D:0/4/old\n");
+        pp::AnswerHeld(op, 3);
+        EXPECT_EQ(Load(), "1 0 4 [old]");
+        pp::AnswerHeld(op, 3);
+        EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 1);
+        pp::ResetFileFaults();
+        EXPECT_EQ(FileBytes(), "U/D:1/12/P\n");
+    }
+}
+#endif
 
 }  // namespace

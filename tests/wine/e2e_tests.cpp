@@ -8,9 +8,18 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <set>
+#include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "link_driver.h"
@@ -536,6 +545,154 @@ TEST_F(EndToEndTest, MissingHostDataEndsSilentlyWithoutTouchingTheParent) {
     EXPECT_FALSE(m_driver.Posted());
     EXPECT_FALSE(WasDisabled());
     EXPECT_TRUE(seen.empty());
+}
+
+// The names in a folder.
+std::set<std::string> Names(const std::string& folder) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(PathOf(folder), ec))
+        names.insert(e2e::Narrow(e.path().filename().wstring()));
+    return names;
+}
+
+// Eight users of one terminal server end their runs at one moment, each
+// started by a parent of its own (a driver on a thread of its own), into one
+// settings folder: every record is kept, every run completes, nothing else
+// stays. The moment is made by a scanner that holds files until every run
+// has got there: the reports until every temporary report is there (the
+// settings folder is made by all eight at once), or the remembered choices
+// until every report is in place (all eight saves under way).
+TEST_F(EndToEndTest, RunsEndingTogetherKeepEveryRecord) {
+    const int kRuns = 8;
+    const std::string settings = m_runDir + "\\settings\\";
+    const std::string env = settings + "Dorvik22ToZq13_U.env";
+    const auto out = [&](int i, const char* prefix) {
+        return m_runDir + prefix + std::to_string(i) + ".xml";
+    };
+    for (int i = 0; i < kRuns; ++i) {
+        // A host data folder per user, each naming the one settings folder.
+        const std::string data = m_runDir + "\\hostdata" + std::to_string(i);
+        fs::create_directory(PathOf(data));
+        for (const auto& entry : fs::directory_iterator(PathOf(m_runDir + "\\hostdata"))) {
+            const std::string name = e2e::Narrow(entry.path().filename().wstring());
+            std::string content = ReadAll(m_runDir + "\\hostdata\\" + name);
+            const std::size_t at = content.find("yamada");  // host.ini's User, users.csv's row
+            if (at != std::string::npos) content.replace(at, 6, "user" + std::to_string(i));
+            WriteAll(data + "\\" + name, content);
+        }
+    }
+    for (const bool envHeld : {false, true}) {
+        SCOPED_TRACE(envHeld ? "remembered choices held" : "reports held");
+        std::multiset<std::string> expected;
+        std::vector<std::string> held, awaited;
+        if (envHeld) {
+            WriteAll(env, *expected.insert("other/X:0/1/\n"));
+            held.push_back(env);
+        }
+        for (int i = 0; i < kRuns; ++i) {
+            expected.insert("user" + std::to_string(i) + "/MIDORI-2025:0/3/\n");
+            fs::remove(PathOf(out(i, "\\out")));
+            if (!envHeld) WriteAll(*held.insert(held.end(), out(i, "\\out")), "old");
+            awaited.push_back(envHeld ? out(i, "\\out") : out(i, "\\~out") + ".tmp");
+        }
+        std::vector<HANDLE> holders;
+        for (const std::string& file : held) {
+            holders.push_back(CreateFileW(PathOf(file).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+            ASSERT_NE(holders.back(), INVALID_HANDLE_VALUE);
+        }
+        std::mutex starting;  // the environment is the process's
+        std::atomic<int> ready{0}, ended{0};
+        std::vector<std::string> outcomes(kRuns);
+        std::vector<std::thread> parents;
+        for (int i = 0; i < kRuns; ++i) {
+            parents.emplace_back([&, i] {
+                LinkDriver driver;
+                {
+                    const std::lock_guard<std::mutex> lock(starting);
+                    SetEnvironmentVariableW(L"LINK_HOST_DATA",
+                                            e2e::Wide(m_runDir + "\\hostdata" + std::to_string(i)).c_str());
+                    driver.Start(m_exe, driver.ParentCommandLine(7, out(i, "\\out")));
+                }
+                const HWND dialog = driver.WaitForDialog(kWindowTimeoutMs);
+                ++ready;
+                while (ready < kRuns) driver.Pump(5);
+                std::vector<MessageBoxSeen> seen;
+                if (dialog != nullptr && e2e::ClickButton(dialog, kRun) &&
+                    driver.WaitForExit(kRunTimeoutMs, IDOK, &seen) && seen.size() == 1 && driver.Posted()) {
+                    outcomes[i] = seen[0].text + " " + std::to_string(driver.PostedLParam());
+                }
+                ++ended;
+            });
+        }
+        // This thread's window answers what the system sends it meanwhile.
+        for (const std::string& file : awaited) {
+            m_driver.WaitFor([&] { return fs::exists(PathOf(file)); }, kRunTimeoutMs, file);
+        }
+        for (const HANDLE holder : holders) CloseHandle(holder);
+        m_driver.WaitFor([&] { return ended == kRuns; }, kRunTimeoutMs, "every run");
+        for (std::thread& parent : parents) parent.join();
+        EXPECT_EQ(outcomes, std::vector<std::string>(kRuns, std::string(kCompleted) + " 0"));
+        std::multiset<std::string> records;
+        std::istringstream lines(EnvFile());
+        for (std::string line; std::getline(lines, line);) records.insert(line + "\n");
+        EXPECT_EQ(records, expected);
+        EXPECT_EQ(Names(settings), std::set<std::string>{"Dorvik22ToZq13_U.env"});
+        std::printf("[ together ] %s: %lu of %lu records kept\n",
+                    envHeld ? "remembered choices held" : "reports held",
+                    static_cast<unsigned long>(records.size()), static_cast<unsigned long>(expected.size()));
+    }
+}
+
+// Another program holds a file for a moment, with no sharing or sharing all
+// but its deletion: the program waits at the replace or the read, and the
+// run completes once the file is let go.
+TEST_F(EndToEndTest, FileHeldForAMomentIsWaitedFor) {
+    struct Case {
+        const char* name;
+        bool report;
+        DWORD share;
+        DWORD holdMs;
+    };
+    const Case cases[] = {
+        {"report, no sharing", true, 0, 400},
+        {"remembered choices, no sharing", false, 0, 1500},
+        {"remembered choices, shared but for deletion", false, FILE_SHARE_READ | FILE_SHARE_WRITE, 1500},
+    };
+    const std::string out = m_runDir + "\\out.xml";
+    const std::string settings = m_runDir + "\\settings\\";
+    const std::string env = settings + "Dorvik22ToZq13_U.env";
+    fs::create_directory(PathOf(settings));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteAll(out, "old");
+        WriteAll(env, "other/X:0/1/\n");
+        LinkDriver driver;
+        ASSERT_TRUE(driver.Start(m_exe, driver.ParentCommandLine(7, out)));
+        ASSERT_NE(driver.WaitForDialog(kWindowTimeoutMs), nullptr);
+        const HANDLE held = CreateFileW(PathOf(c.report ? out : env).c_str(), GENERIC_READ, c.share, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        ASSERT_TRUE(driver.PressKey(VK_F12));
+        driver.Pump(c.holdMs);
+        // Waiting, not failed: the finished report beside the old one, or
+        // the save holding its lock.
+        EXPECT_TRUE(fs::exists(PathOf(c.report ? m_runDir + "\\~out.xml.tmp" : env + ".lock")));
+        CloseHandle(held);
+        const DWORD letGo = GetTickCount();
+        std::vector<MessageBoxSeen> seen;
+        EXPECT_TRUE(driver.WaitForExit(kRunTimeoutMs, IDOK, &seen));
+        const DWORD ended = GetTickCount() - letGo;
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen[0].text, kCompleted);
+        EXPECT_EQ(driver.PostedLParam(), 0);
+        EXPECT_EQ(Head(ReadAll(out)), kReportHead);
+        EXPECT_EQ(ReadAll(env), "other/X:0/1/\nyamada/MIDORI-2025:0/3/\n");
+        EXPECT_EQ(Names(settings), std::set<std::string>{"Dorvik22ToZq13_U.env"});
+        std::printf("[ held     ] %s: held %lu ms after F12, the run ended %lu ms after it was let go\n",
+                    c.name, static_cast<unsigned long>(c.holdMs), static_cast<unsigned long>(ended));
+    }
 }
 
 }  // namespace

@@ -114,6 +114,13 @@ LRESULT CALLBACK LinkDriver::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM 
     }
     auto* self = reinterpret_cast<LinkDriver*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
     if (self && msg == WM_ENABLE) self->m_enableChanges.push_back(wParam != 0);
+    // Dispatched here when another driver of this thread drained it.
+    if (self && msg == kNotifyMessage) {
+        self->m_posted = true;
+        self->m_wParam = wParam;
+        self->m_lParam = lParam;
+        return 0;
+    }
     return DefWindowProcA(hWnd, msg, wParam, lParam);
 }
 
@@ -139,12 +146,6 @@ bool LinkDriver::Start(const std::string& exePath, const std::string& args, bool
 void LinkDriver::Drain() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.hwnd == m_hWnd && msg.message == kNotifyMessage) {
-            m_posted = true;
-            m_wParam = msg.wParam;
-            m_lParam = msg.lParam;
-            continue;
-        }
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -1,11 +1,14 @@
 #pragma once
-// A monotonic clock for pacing what reaches the screen. The portable backend
-// lets tests set the time (platform/portable/drive_table.h: SetClockMicros).
+// A monotonic clock for pacing what reaches the screen and bounding waits.
+// The portable backend lets tests set the time (platform/portable/drive_table.h:
+// SetClockMicros); a sleep then moves the set time on instead of waiting.
 #include <cstdint>
 
 namespace plat {
 
 // Microseconds since an arbitrary start; never goes back.
 std::uint64_t MonotonicMicros();
+// Gives up the processor for about ms milliseconds.
+void SleepMillis(std::uint32_t ms);
 
 }  // namespace plat

@@ -1,5 +1,6 @@
 #pragma once
 // The program's own module, its current directory and its environment.
+#include <cstdint>
 #include <string>
 
 namespace plat {
@@ -11,5 +12,7 @@ bool SetCurrentDir(const std::string& path);
 std::string GetEnvVar(const std::string& name);
 // The system's temporary folder as GetTempPathA gives it (ends in a backslash).
 std::string GetTempDir();
+// The system's identifier of this process.
+std::uint32_t CurrentProcessId();
 
 }  // namespace plat

@@ -6,6 +6,7 @@
 // byte budget is spent. One process-wide state; off (counting only) after a
 // reset.
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,11 +36,17 @@ struct FileOpRecord {
 
 const char* FileOpName(FileOp op);
 
-// Forgets the counts, the log, the chosen failure and the byte budget.
+// Forgets the counts, the log, the chosen failures, the byte budget and the hook.
 void ResetFileFaults();
 // The n-th operation (from 1, counted since the reset) of the kind, or of
 // any kind for kAny, fails; 0 chooses none.
 void FailFileOp(FileOp kind, long long n);
+// The next count operations of the kind (kAny: of any kind) fail as if
+// another process held the file (EBUSY, as a sharing violation); 0: none.
+void AnswerHeld(FileOp kind, long long count);
+// Called at the top of every operation with its kind and path, before it is
+// counted: a test plays another process that changes the disk meanwhile.
+void SetFileOpHook(std::function<void(FileOp, const std::string&)> hook);
 // From now on a write that would take the bytes written past the budget
 // writes nothing and fails as on a full disk (ENOSPC); so does every later
 // one. -1 switches it off.

@@ -1,0 +1,72 @@
+// The lock over POSIX: flock on a lock file that its holder removes before
+// letting go. Error codes are errno values.
+#include "platform/file_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/portable/drive_table.h"
+#include "platform/portable/file_faults.h"
+
+namespace plat {
+
+bool LastFailureWasHeld(bool /*deniedToo*/) {
+    // POSIX has no sharing modes: only an injected fault or a taken flock
+    // answers so.
+    return errno == EBUSY;
+}
+
+FileLock::~FileLock() {
+    Release();
+}
+
+bool FileLock::TryOnce() {
+    if (portable::InjectFileFault(portable::FileOp::kOpen, m_path)) return false;
+    const std::string posix = portable::ToPosixPath(m_path);
+    if (posix.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    const int fd = ::open(posix.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        // The last holder may have removed this file as it let go; the lock
+        // is the file the path names now.
+        struct stat held {};
+        struct stat named {};
+        if (::fstat(fd, &held) == 0 && ::stat(posix.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+            held.st_ino == named.st_ino) {
+            m_handle = fd;
+            return true;
+        }
+    } else if (errno != EWOULDBLOCK && errno != EINTR) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        return false;
+    }
+    ::close(fd);
+    errno = EBUSY;
+    return false;
+}
+
+bool FileLock::Acquire(const std::string& lockPath, std::uint32_t waitMillis) {
+    Release();
+    m_path = lockPath;
+    return RetryWhileHeld(waitMillis, false, [this] { return TryOnce(); });
+}
+
+void FileLock::Release() {
+    if (!IsHeld()) return;
+    // Removed while still held, so that no waiter takes a file on its way out.
+    const std::string posix = portable::ToPosixPath(m_path);
+    if (!posix.empty()) ::unlink(posix.c_str());
+    ::close(static_cast<int>(m_handle));
+    m_handle = -1;
+}
+
+}  // namespace plat
