@@ -5,7 +5,6 @@
 
 #include "aggregation/dec_amount.h"
 #include "aggregation/kmk_name.h"
-#include "app/progress_dlg.h"
 #include "host/data_mgr.h"
 
 namespace {
