@@ -22,13 +22,13 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+}  // namespace
+
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
 }
-
-}  // namespace
 
 bool ParseAmount(std::string_view s, std::int64_t& out) {
     bool negative = false;

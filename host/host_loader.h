@@ -1,0 +1,25 @@
+#pragma once
+// The loader: a host data folder's files read once into a HostModel, every
+// value checked (docs/host-data.md). What is missing or malformed is named by
+// file, line and field for the user to fix.
+#include <cstddef>
+#include <string>
+
+#include "host/host_model.h"
+
+namespace host {
+
+struct LoadError {
+    std::string file;   // file name inside the data folder
+    int line = 0;       // 1-based, 0 when the whole file is meant
+    std::string field;  // column or key name
+    std::string message;
+    std::string ToText() const;  // one line for the user, Shift_JIS
+};
+
+// Reads a host data folder (a Windows path, resolved through the platform
+// layer). false with err filled when a file is missing or malformed; model
+// is changed only on success.
+bool LoadHostModel(const std::string& folder, HostModel& model, LoadError& err);
+
+}  // namespace host
