@@ -1,5 +1,7 @@
 #include "host/host_data.h"
 
+#include <new>
+
 #include "host/standin_state.h"
 #include "platform/files.h"
 #include "platform/mbcs.h"
@@ -139,4 +141,23 @@ const AccountMasterEntry* StandIn::FindMaster(std::int32_t dataNo, std::int32_t 
     return nullptr;
 }
 
+namespace detail {
+
+void* RecordedNew(std::size_t size, const char* name, bool Faults::*fault, bool nothrow) {
+    StandIn& standIn = StandIn::Get();
+    standIn.Record(std::string("new ") + name);
+    if (standIn.Model().faults.*fault) {
+        if (nothrow) return nullptr;
+        throw std::bad_alloc();
+    }
+    return nothrow ? ::operator new(size, std::nothrow) : ::operator new(size);
+}
+
+void RecordedDelete(void* p, const char* name) noexcept {
+    if (p == nullptr) return;
+    StandIn::Get().Record(std::string("delete ") + name);
+    ::operator delete(p);
+}
+
+}  // namespace detail
 }  // namespace host
