@@ -1,3 +1,4 @@
+// ClKmkSummary: the walk over the host's account totals and the closing balance of each.
 #include "aggregation/kmk_summary.h"
 
 #include <cstring>

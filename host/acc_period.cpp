@@ -1,3 +1,4 @@
+// ClAccPeriod: closing days and accounting months over the model's data sets.
 #include "host/acc_period.h"
 
 #include "host/host_data.h"

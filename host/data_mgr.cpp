@@ -1,3 +1,4 @@
+// ClDataMgr and its objects: the user, the data sets, the consumption-tax settings, the account master.
 #include "host/data_mgr.h"
 
 #include <cstring>

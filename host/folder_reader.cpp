@@ -1,3 +1,4 @@
+// A host data folder's files, rows and values read for the loader, each error with its place.
 #include "host/folder_reader.h"
 
 #include "host/host_text.h"

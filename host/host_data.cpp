@@ -1,3 +1,4 @@
+// StandIn: the host data in use, the call log, the message handler and the master index.
 #include "host/host_data.h"
 
 #include <new>

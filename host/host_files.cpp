@@ -1,3 +1,4 @@
+// The tables of a host data folder's files: names, columns and the keys of host.ini.
 #include "host/host_files.h"
 
 namespace host::files {

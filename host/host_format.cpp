@@ -1,3 +1,4 @@
+// A HostModel written as the files of a host data folder.
 #include "host/host_format.h"
 
 #include <set>

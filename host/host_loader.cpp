@@ -1,3 +1,4 @@
+// The loader: what each file of a host data folder holds, read into a HostModel.
 #include "host/host_loader.h"
 
 #include <algorithm>

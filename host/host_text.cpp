@@ -1,3 +1,4 @@
+// Amounts, integers, dates, CSV fields and Shift_JIS checks of the host data folder.
 #include "host/host_text.h"
 
 #include <limits>

@@ -1,3 +1,4 @@
+// ClRuleKamoku: the walk over a data set's account totals, one whole record per row.
 #include "host/rule_kamoku.h"
 
 #include <limits>

@@ -1,3 +1,4 @@
+// The walk order of a totals file, checked row by row.
 #include "host/totals_order.h"
 
 #include <utility>

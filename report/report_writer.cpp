@@ -1,3 +1,4 @@
+// ClReportWriter: the XML report written to a temporary file that replaces the destination.
 #include "report/report_writer.h"
 
 #include <charconv>
