@@ -1,6 +1,8 @@
 // A host data folder's files, rows and values read for the loader, each error with its place.
 #include "host/folder_reader.h"
 
+#include <new>
+
 #include "host/host_text.h"
 #include "platform/files.h"
 #include "platform/mbcs.h"
@@ -12,12 +14,18 @@ constexpr std::int64_t kInt32Max = 2147483647;
 constexpr std::int64_t kMaxAccount = 214747;  // account * 10000 + 9999 still fits 32 bits
 constexpr std::int64_t kMaxSub = 9999;
 
+std::size_t g_rowsUntilStorageFault = 0;  // 0: none armed
+
 // Quoted values in messages: at most 40 bytes, cut on a character boundary.
 std::string Quote(const std::string& value) {
     return "\"" + plat::CutOnCharBoundary(value, 40) + "\"";
 }
 
 }  // namespace
+
+void FailRowStorageAt(std::size_t row) {
+    g_rowsUntilStorageFault = row;
+}
 
 bool FolderReader::Row::Fail(std::size_t c, const std::string& message) const {
     return m_reader.Fail(m_file, m_line, m_columns[c], message);
@@ -148,6 +156,7 @@ bool FolderReader::ForEachRow(const files::CsvFile& kind, std::int32_t dataNo,
             continue;
         }
         if (fields.size() != columns.size()) return Fail(name, lineNo, "", count());
+        if (g_rowsUntilStorageFault != 0 && --g_rowsUntilStorageFault == 0) throw std::bad_alloc();
         if (!row(Row(*this, name, lineNo, columns, fields))) return false;
     }
     if (!headerSeen) return Fail(name, 0, "", "見出し行がありません");

@@ -2,6 +2,7 @@
 #include "host/host_loader.h"
 
 #include <algorithm>
+#include <new>
 #include <set>
 #include <string_view>
 #include <type_traits>
@@ -255,11 +256,20 @@ std::string LoadError::ToText() const {
 }
 
 bool LoadHostModel(const std::string& folder, HostModel& model, LoadError& err) {
-    HostModel loaded;
-    Loader loader(folder, err);
-    if (!loader.Load(loaded)) return false;
-    model = std::move(loaded);
-    return true;
+    // A folder too large for the address space must not end the process:
+    // what was loaded so far is gone when this is caught, and the caller
+    // can say why there is no connection.
+    try {
+        HostModel loaded;
+        Loader loader(folder, err);
+        if (!loader.Load(loaded)) return false;
+        model = std::move(loaded);
+        return true;
+    } catch (const std::bad_alloc&) {
+        err = LoadError{};
+        err.message = "メモリが足りません: " + folder;
+        return false;
+    }
 }
 
 }  // namespace host

@@ -18,8 +18,12 @@ struct LoadError {
 };
 
 // Reads a host data folder (a Windows path, resolved through the platform
-// layer). false with err filled when a file is missing or malformed; model
-// is changed only on success.
+// layer). false with err filled when a file is missing or malformed, or when
+// the folder does not fit in memory; model is changed only on success.
 bool LoadHostModel(const std::string& folder, HostModel& model, LoadError& err);
+
+// Tests: the row-th CSV row stored from now on (1-based) fails as an
+// allocation does when the address space is used up; 0 disarms it.
+void FailRowStorageAt(std::size_t row);
 
 }  // namespace host
