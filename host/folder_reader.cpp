@@ -27,23 +27,6 @@ void FailRowStorageAt(std::size_t row) {
     g_rowsUntilStorageFault = row;
 }
 
-bool FolderReader::Row::Fail(std::size_t c, const std::string& message) const {
-    return m_reader.Fail(m_file, m_line, m_columns[c], message);
-}
-
-bool FolderReader::Row::Text(std::size_t c, std::size_t maxBytes, bool required) const {
-    return m_reader.CheckText(m_file, m_line, m_columns[c], m_fields[c], maxBytes, required);
-}
-
-bool FolderReader::Row::Int(std::size_t c, std::int64_t lo, std::int64_t hi, std::int64_t& out,
-                            bool hex) const {
-    return m_reader.Integer(m_file, m_line, m_columns[c], m_fields[c], lo, hi, out, hex);
-}
-
-bool FolderReader::Row::Date(std::size_t c, std::int32_t& out) const {
-    return m_reader.Date(m_file, m_line, m_columns[c], m_fields[c], out);
-}
-
 bool FolderReader::Row::Amount(std::size_t c, std::int64_t& out) const {
     out = 0;
     if (!m_reader.NumberText(m_file, m_line, m_columns[c], m_fields[c])) return false;

@@ -29,10 +29,18 @@ public:
 
         const std::string& operator[](std::size_t c) const { return m_fields[c]; }
         int Line() const { return m_line; }
-        bool Fail(std::size_t c, const std::string& message) const;
-        bool Text(std::size_t c, std::size_t maxBytes, bool required) const;
-        bool Int(std::size_t c, std::int64_t lo, std::int64_t hi, std::int64_t& out, bool hex = false) const;
-        bool Date(std::size_t c, std::int32_t& out) const;
+        bool Fail(std::size_t c, const std::string& message) const {
+            return m_reader.Fail(m_file, m_line, m_columns[c], message);
+        }
+        bool Text(std::size_t c, std::size_t maxBytes, bool required) const {
+            return m_reader.CheckText(m_file, m_line, m_columns[c], m_fields[c], maxBytes, required);
+        }
+        bool Int(std::size_t c, std::int64_t lo, std::int64_t hi, std::int64_t& out, bool hex = false) const {
+            return m_reader.Integer(m_file, m_line, m_columns[c], m_fields[c], lo, hi, out, hex);
+        }
+        bool Date(std::size_t c, std::int32_t& out) const {
+            return m_reader.Date(m_file, m_line, m_columns[c], m_fields[c], out);
+        }
         bool Amount(std::size_t c, std::int64_t& out) const;  // an empty field is 0
         // The composite code of the columns account and sub.
         bool Code(std::int32_t& code) const;
