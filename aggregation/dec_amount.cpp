@@ -1,3 +1,4 @@
+// ClDecAmount: exact sums and differences of fixed-point amounts, and the bound check.
 #include "aggregation/dec_amount.h"
 
 void ClDecAmount::SetScaled(std::int64_t scaled) {

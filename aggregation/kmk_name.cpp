@@ -1,3 +1,4 @@
+// A balance entry's name, cut to its 16 bytes on a character boundary.
 #include "aggregation/kmk_name.h"
 
 #include <algorithm>

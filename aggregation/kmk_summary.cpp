@@ -1,3 +1,4 @@
+// ClKmkSummary: the walk over the host's account totals and the closing balance of each.
 #include "aggregation/kmk_summary.h"
 
 #include <cstring>
@@ -5,7 +6,6 @@
 
 #include "aggregation/dec_amount.h"
 #include "aggregation/kmk_name.h"
-#include "app/progress_dlg.h"
 #include "host/data_mgr.h"
 
 namespace {

@@ -8,8 +8,7 @@
 #include "aggregation/balance_list.h"
 #include "host/records.h"
 #include "host/rule_kamoku.h"
-
-class ClProgressDlg;
+#include "shared/progress.h"
 
 class ClKmkSummary {
 public:
@@ -35,7 +34,7 @@ public:
     // failed Execute until destruction).
     bool HoldsRule() const { return m_pRuleKamoku != nullptr; }
 
-    ClProgressDlg* m_pProgress = nullptr;     // not owned
+    ClProgress* m_pProgress = nullptr;        // not owned
     ClBalanceList* m_pBalanceList = nullptr;  // not owned, only appended to
 
 private:

@@ -1,3 +1,4 @@
+// A folder and a file name joined, Shift_JIS aware.
 #include "app/path_text.h"
 
 #include "platform/mbcs.h"

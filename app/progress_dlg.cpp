@@ -1,3 +1,4 @@
+// ClProgressDlg: the progress window's bars and caption, presented once a frame.
 #include "app/progress_dlg.h"
 
 #include <cstdio>
@@ -69,8 +70,9 @@ void ClProgressDlg::Sweep() {
     m_prgActivity.SetRange(0, kActivityMax);
     m_prgActivity.SetStep(1);
     m_prgActivity.SetPos(0);
-    // Six steps: the sixth passes the maximum and the bar starts again from
-    // its minimum, so every sweep ends where it began.
+    // Six steps from 0: the fifth fills the bar and the sixth passes its
+    // maximum, where the platform's bar wraps by the modulo of its range, so
+    // every sweep ends at 1; the next one starts again from 0.
     for (int i = 0; i <= kActivityMax; ++i) m_prgActivity.StepIt();
 }
 

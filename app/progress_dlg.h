@@ -17,8 +17,9 @@
 
 #include "platform/controls.h"
 #include "platform/dialog.h"
+#include "shared/progress.h"
 
-class ClProgressDlg : public plat::Dialog {
+class ClProgressDlg : public plat::Dialog, public ClProgress {
 public:
     static constexpr int kOverallMax = 1000;
     static constexpr int kActivityMax = 5;
@@ -33,9 +34,9 @@ public:
     bool CreateWindowFromTemplate();
     void BeginProgress();
     // One overall step for each value from..to, both included.
-    virtual void Advance(std::int16_t from, std::int16_t to);
+    void Advance(std::int16_t from, std::int16_t to) override;
     // One sweep of the activity bar; keeps the window in front.
-    virtual void Pulse();
+    void Pulse() override;
     // Shows the last state before the window leaves the screen.
     void EndDialog(int result);
 

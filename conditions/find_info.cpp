@@ -1,3 +1,4 @@
+// The find-info's month conditions for the range chosen in the dialog.
 #include "conditions/find_info.h"
 
 #include <cstdint>

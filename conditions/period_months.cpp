@@ -1,3 +1,4 @@
+// The dialog's calendar months against the fiscal months of the data set's period.
 #include "conditions/period_months.h"
 
 #include <memory>

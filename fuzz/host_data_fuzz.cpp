@@ -8,7 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "host/host_data.h"
+#include "host/host_format.h"
+#include "host/host_loader.h"
 #include "support/fuzz_support.h"
 
 namespace {

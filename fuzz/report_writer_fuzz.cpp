@@ -10,15 +10,15 @@
 
 #include "aggregation/balance_list.h"
 #include "aggregation/kmk_name.h"
-#include "app/progress_dlg.h"
 #include "host/records.h"
 #include "platform/files.h"
 #include "report/report_writer.h"
+#include "shared/progress.h"
 #include "support/fuzz_support.h"
 
 namespace {
 
-class SilentProgress : public ClProgressDlg {
+class SilentProgress : public ClProgress {
 public:
     void Advance(std::int16_t, std::int16_t) override {}
     void Pulse() override {}

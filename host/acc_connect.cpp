@@ -1,3 +1,4 @@
+// ClAccConnect: the connection, which loads the host data at Initiate, and the host's messages.
 #include "host/acc_connect.h"
 
 #include <string>

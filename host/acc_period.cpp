@@ -1,3 +1,4 @@
+// ClAccPeriod: closing days and accounting months over the model's data sets.
 #include "host/acc_period.h"
 
 #include "host/host_data.h"
@@ -19,23 +20,15 @@ std::int32_t ClosingDayOfDate(std::int32_t date) {
 }  // namespace
 
 void* ClAccPeriod::operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    host::StandIn& standIn = host::StandIn::Get();
-    standIn.Record("new ClAccPeriod");
-    if (standIn.Model().faults.failPeriodCreate) return nullptr;
-    return ::operator new(size, std::nothrow);
+    return host::detail::RecordedNew(size, "ClAccPeriod", &host::Faults::failPeriodCreate, true);
 }
 
 void* ClAccPeriod::operator new(std::size_t size) {
-    host::StandIn& standIn = host::StandIn::Get();
-    standIn.Record("new ClAccPeriod");
-    if (standIn.Model().faults.failPeriodCreate) throw std::bad_alloc();
-    return ::operator new(size);
+    return host::detail::RecordedNew(size, "ClAccPeriod", &host::Faults::failPeriodCreate, false);
 }
 
 void ClAccPeriod::operator delete(void* p) noexcept {
-    if (p == nullptr) return;
-    host::StandIn::Get().Record("delete ClAccPeriod");
-    ::operator delete(p);
+    host::detail::RecordedDelete(p, "ClAccPeriod");
 }
 
 int ClAccPeriod::SetPeriod(std::int32_t start, std::int32_t end) {

@@ -1,3 +1,4 @@
+// ClDataMgr and its objects: the user, the data sets, the consumption-tax settings, the account master.
 #include "host/data_mgr.h"
 
 #include <cstring>
@@ -75,26 +76,48 @@ std::map<std::int32_t, std::size_t> g_datCursors;
 std::int32_t g_nextDatCursor = 1;
 std::int32_t g_nextKamokuCursor = 1;
 
-// The data number of an object whose SetCurDataID may or may not have been
-// called: see ClSetBase::CurrentDataNo.
-bool ResolveDataNo(bool given, bool hasCur, std::int32_t curDataNo, std::int32_t& dataNo) {
-    if (given) {
-        dataNo = curDataNo;
-        return hasCur;
-    }
-    const host::DataSetEntry* selected = detail::SelectedDataSet(StandIn::Get().Model());
+}  // namespace
+
+namespace host {
+
+int DataSetAttach::AttachSetMgr(ClSetMgr* mgr) {
+    StandIn::Get().Record("AttachSetMgr");
+    m_pSetMgr = mgr;
+    return mgr == nullptr ? 1 : 0;
+}
+
+int DataSetAttach::SetCurDataID(const StDATAINFO* dataId) {
+    StandIn::Get().Record("SetCurDataID");
+    const DataSetEntry* entry = detail::FindDataSetByRecord(StandIn::Get().Model(), dataId);
+    m_bCurDataGiven = true;
+    m_bHasCurData = entry != nullptr;
+    m_lCurDataNo = entry != nullptr ? entry->dataNo : 0;
+    return entry != nullptr ? 0 : 1;
+}
+
+void DataSetAttach::ResetState() {
+    m_pSetMgr = nullptr;
+    m_lCurDataNo = 0;
+    m_bHasCurData = false;
+    m_bCurDataGiven = false;
+}
+
+bool DataSetAttach::CurrentDataNo(std::int32_t& dataNo) const {
+    if (m_bCurDataGiven) return NamedDataNo(dataNo);
+    const DataSetEntry* selected = detail::SelectedDataSet(StandIn::Get().Model());
     if (selected == nullptr) return false;
     dataNo = selected->dataNo;
     return true;
 }
 
-}  // namespace
+bool DataSetAttach::NamedDataNo(std::int32_t& dataNo) const {
+    dataNo = m_lCurDataNo;
+    return m_bCurDataGiven && m_bHasCurData;
+}
+
+}  // namespace host
 
 namespace host::detail {
-
-bool ResolveCurrentDataNo(bool given, bool hasCur, std::int32_t curDataNo, std::int32_t& dataNo) {
-    return ResolveDataNo(given, hasCur, curDataNo, dataNo);
-}
 
 void ResetDataObjects() {
     g_setKamoku.ResetState();
@@ -106,32 +129,6 @@ void ResetDataObjects() {
 }
 
 }  // namespace host::detail
-
-void ClSetBase::ResetState() {
-    m_pSetMgr = nullptr;
-    m_lCurDataNo = 0;
-    m_bHasCurData = false;
-    m_bCurDataGiven = false;
-}
-
-bool ClSetBase::CurrentDataNo(std::int32_t& dataNo) const {
-    return ResolveDataNo(m_bCurDataGiven, m_bHasCurData, m_lCurDataNo, dataNo);
-}
-
-int ClSetBase::AttachSetMgr(ClSetMgr* mgr) {
-    StandIn::Get().Record("AttachSetMgr");
-    m_pSetMgr = mgr;
-    return mgr == nullptr ? 1 : 0;
-}
-
-int ClSetBase::SetCurDataID(const StDATAINFO* dataId) {
-    StandIn::Get().Record("SetCurDataID");
-    const host::DataSetEntry* entry = detail::FindDataSetByRecord(StandIn::Get().Model(), dataId);
-    m_bCurDataGiven = true;
-    m_bHasCurData = entry != nullptr;
-    m_lCurDataNo = entry != nullptr ? entry->dataNo : 0;
-    return entry != nullptr ? 0 : 1;
-}
 
 int ClSetData::GetDatCursor(std::int32_t* cursor) {
     StandIn::Get().Record("GetDatCursor");
@@ -177,8 +174,9 @@ StDATAINFO* ClSetData::GetSelectedInfo() {
 int ClSetShohizei::Get(StSHOHIZEIINFO* record) {
     StandIn::Get().Record("ClSetShohizei::Get");
     // Only after SetCurDataID: the settings are read for a named data set.
-    if (record == nullptr || !m_bCurDataGiven || !m_bHasCurData) return 1;
-    const host::DataSetEntry* entry = detail::FindDataSetByNo(StandIn::Get().Model(), m_lCurDataNo);
+    std::int32_t dataNo = 0;
+    if (record == nullptr || !NamedDataNo(dataNo)) return 1;
+    const host::DataSetEntry* entry = detail::FindDataSetByNo(StandIn::Get().Model(), dataNo);
     if (entry == nullptr) return 1;
     record->Clear();
     record->SetU8(StSHOHIZEIINFO::kOffTaxIncludedDefault, entry->taxIncludedDefault ? 1 : 0);

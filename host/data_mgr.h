@@ -7,10 +7,13 @@
 
 class ClSetMgr {};
 
-// Base of every data set object handed out by ClDataMgr::GetSetObject.
-class ClSetBase {
+namespace host {
+
+// What a set or rule object knows of the data set it works on: the manager
+// it is attached to and the data set that SetCurDataID named.
+class DataSetAttach {
 public:
-    virtual ~ClSetBase() = default;
+    virtual ~DataSetAttach() = default;
     int AttachSetMgr(ClSetMgr* mgr);  // 0, or 1 for no manager
     // data set ID taken from the start of a StDATAINFO record; 0 when the
     // host knows the data set, else 1 (and no current data set)
@@ -23,12 +26,20 @@ protected:
     // (false when it named none the host knows), else the one the current
     // user has open.
     bool CurrentDataNo(std::int32_t& dataNo) const;
+    // The data set SetCurDataID named; false before it or when it named none.
+    bool NamedDataNo(std::int32_t& dataNo) const;
 
+private:
     ClSetMgr* m_pSetMgr = nullptr;
     std::int32_t m_lCurDataNo = 0;  // data number of the current data set, 0 none
     bool m_bHasCurData = false;
     bool m_bCurDataGiven = false;  // SetCurDataID was called
 };
+
+}  // namespace host
+
+// Base of every data set object handed out by ClDataMgr::GetSetObject.
+class ClSetBase : public host::DataSetAttach {};
 
 // The list of data sets (set id 5).
 class ClSetData : public ClSetBase {

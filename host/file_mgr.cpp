@@ -1,3 +1,4 @@
+// ClFileMgr: the host's two folders.
 #include "host/file_mgr.h"
 
 #include <string>

@@ -1,4 +1,5 @@
 #pragma once
+// File-manager library of the host: the default output folder and the settings folder.
 class ClFileMgr {
 public:
     static constexpr int kFolderOutput = 0;    // default output folder

@@ -1,6 +1,8 @@
 #pragma once
-// The stand-in's model of the host: what the host data folder holds
-// (docs/host-data.md), loaded once by ClAccConnect::Initiate.
+// The stand-in's state for the process, which every host class answers from:
+// the host data in use (loaded from the data folder at Initiate, or a model a
+// test puts in place), the log of host calls, where the stand-in's message
+// boxes go and the account-master index.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -8,94 +10,13 @@
 #include <map>
 #include <string>
 #include <unordered_map>
-#include <utility>
 #include <vector>
 
+#include "host/host_loader.h"
+#include "host/host_model.h"
 #include "platform/types.h"
 
 namespace host {
-
-struct UserEntry {
-    std::string id;  // at most 64 bytes
-    std::int32_t selectedNo1 = 0;
-    std::int32_t selectedNo2 = 0;  // data number of the user's selected data set
-};
-
-struct DataSetEntry {
-    std::int32_t dataNo = 0;
-    std::string idText;  // at most 15 bytes
-    std::string companyName;
-    std::int32_t periodStart = 0;  // yyyymmdd
-    std::int32_t periodEnd = 0;
-    std::int32_t periodSetting = 0;
-    std::int16_t dataKind = 0;  // 99 = past results
-    bool taxIncludedDefault = false;
-    std::int32_t closingDay = 0;  // 0 = month end, else 1 to 28
-};
-
-// Data set files are kept per data number; several data sets may share one.
-struct AccountMasterEntry {
-    std::int32_t code = 0;  // composite: account * 10000 + sub-account
-    std::int8_t kmkClass = 0;
-};
-
-struct AccountTotal {
-    std::int32_t code = 0;
-    std::string name;         // Shift_JIS, at most 56 bytes
-    std::uint8_t nature = 0;  // 1 debit nature
-    std::uint8_t hojyoFlg = 0;
-    std::uint8_t exclude1 = 0;
-    std::uint8_t exclude2 = 0;
-    std::uint32_t attributes = 0;
-    // Ten-thousandths of a yen, entries 0 opening .. 12 months, 13 year-end, 14 mid-year.
-    std::array<std::int64_t, 15> debitExcl{};
-    std::array<std::int64_t, 15> debitIncl{};
-    std::array<std::int64_t, 15> creditExcl{};
-    std::array<std::int64_t, 15> creditIncl{};
-};
-
-// Faults a test or a hand-edited data folder can ask the stand-in to play.
-struct Faults {
-    bool failRuleCreate = false;
-    bool failPeriodCreate = false;
-    bool failGetSumCount = false;
-    bool failSetMovePos = false;
-    int failMoveNextAt = 0;  // the k-th MoveNext (1-based) returns moveNextError; 0 never
-    int moveNextError = 9999;
-    std::int64_t reportedCount = -1;  // GetSumCount reports this instead of the real count, when >= 0
-};
-
-struct HostModel {
-    std::string currentUser;
-    int initiateResult = 0;
-    int expSysLinkResult = 0;
-    std::string appFolder[2];  // 0 default output, 1 settings; each ends in a backslash or is empty
-    // The host may answer with no text at all; its callers must not take it.
-    bool appFolderNull[2] = {false, false};
-    std::string taxFormProductName;
-    std::vector<UserEntry> users;
-    std::vector<DataSetEntry> dataSets;
-    // Per data number: the account master and the account totals in walk order.
-    std::map<std::int32_t, std::vector<AccountMasterEntry>> masters;
-    std::map<std::int32_t, std::vector<AccountTotal>> totals;
-    Faults faults;
-};
-
-struct LoadError {
-    std::string file;   // file name inside the data folder
-    int line = 0;       // 1-based, 0 when the whole file is meant
-    std::string field;  // column or key name
-    std::string message;
-    std::string ToText() const;  // one line for the user, Shift_JIS
-};
-
-// Reads a host data folder (a Windows path, resolved through the platform
-// layer). false with err filled when a file is missing or malformed.
-bool LoadHostModel(const std::string& folder, HostModel& model, LoadError& err);
-
-// The files of a data folder that LoadHostModel reads back as model: pairs of
-// file name and Shift_JIS content, host.ini first.
-std::vector<std::pair<std::string, std::string>> FormatHostModel(const HostModel& model);
 
 // The folder ClAccConnect::Initiate loads: the environment variable
 // LINK_HOST_DATA when set, else the folder "hostdata" beside the executable.
@@ -115,7 +36,6 @@ enum class HotCall {
     kCount
 };
 
-// The stand-in's state for the process.
 class StandIn {
 public:
     static constexpr std::size_t kMaxRecordedPerKind = 100;
@@ -140,7 +60,7 @@ public:
     // Call after changing Model().masters in place, so lookups see the change.
     void ModelChanged() { ++m_generation; }
     // Loads the model as configured; false with err on failure. folderMissing
-    // tells a missing folder (no message) from malformed data.
+    // tells a missing folder (no message) from data that cannot be loaded.
     bool Load(LoadError& err, bool& folderMissing);
 
     // Every host call in order, e.g. "Initiate", "LogOut", "GetSetObject 5 1"

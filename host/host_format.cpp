@@ -1,7 +1,12 @@
+// A HostModel written as the files of a host data folder.
+#include "host/host_format.h"
+
 #include <set>
 #include <string>
+#include <type_traits>
+#include <variant>
 
-#include "host/host_data.h"
+#include "host/host_files.h"
 #include "host/host_text.h"
 
 namespace host {
@@ -19,31 +24,45 @@ void AppendRow(std::string& out, std::initializer_list<std::string> fields) {
     out += kEol;
 }
 
-std::string FormatIni(const HostModel& m) {
+// A key's value as host.ini writes it.
+std::string IniValue(const files::IniKey& key, const HostModel& model) {
+    // Only read: the key table hands out the places the loader fills.
+    const files::IniField field = key.field(const_cast<HostModel&>(model));
+    return std::visit(
+        [](auto* value) -> std::string {
+            using T = std::remove_pointer_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, std::string>) {
+                return *value;
+            } else if constexpr (std::is_same_v<T, bool>) {
+                return *value ? "1" : "0";
+            } else {
+                return std::to_string(*value);
+            }
+        },
+        field);
+}
+
+// [Faults] is written only when a fault is asked for.
+bool AnyFault(const HostModel& model) {
+    const HostModel none;
+    for (const files::IniKey& key : files::IniKeys()) {
+        if (key.section == files::Section::kFaults && IniValue(key, model) != IniValue(key, none))
+            return true;
+    }
+    return false;
+}
+
+std::string FormatIni(const HostModel& model) {
     std::string s;
-    s += std::string("[Session]") + kEol;
-    s += "User=" + m.currentUser + kEol;
-    s += "InitiateResult=" + std::to_string(m.initiateResult) + kEol;
-    s += "ExpSysLinkResult=" + std::to_string(m.expSysLinkResult) + kEol;
-    s += std::string("[Folders]") + kEol;
-    s += "Output=" + m.appFolder[0] + kEol;
-    s += "Settings=" + m.appFolder[1] + kEol;
-    s += std::string("[Product]") + kEol;
-    s += "TaxFormName=" + m.taxFormProductName + kEol;
-    const Faults& f = m.faults;
-    const Faults none;
-    if (f.failRuleCreate != none.failRuleCreate || f.failPeriodCreate != none.failPeriodCreate ||
-        f.failGetSumCount != none.failGetSumCount || f.failSetMovePos != none.failSetMovePos ||
-        f.failMoveNextAt != none.failMoveNextAt || f.moveNextError != none.moveNextError ||
-        f.reportedCount != none.reportedCount) {
-        s += std::string("[Faults]") + kEol;
-        s += "FailRuleCreate=" + std::to_string(f.failRuleCreate ? 1 : 0) + kEol;
-        s += "FailPeriodCreate=" + std::to_string(f.failPeriodCreate ? 1 : 0) + kEol;
-        s += "FailGetSumCount=" + std::to_string(f.failGetSumCount ? 1 : 0) + kEol;
-        s += "FailSetMovePos=" + std::to_string(f.failSetMovePos ? 1 : 0) + kEol;
-        s += "FailMoveNextAt=" + std::to_string(f.failMoveNextAt) + kEol;
-        s += "MoveNextError=" + std::to_string(f.moveNextError) + kEol;
-        s += "ReportedCount=" + std::to_string(f.reportedCount) + kEol;
+    bool written = false;
+    const files::IniKey* previous = nullptr;
+    for (const files::IniKey& key : files::IniKeys()) {
+        if (previous == nullptr || previous->section != key.section) {
+            written = key.section != files::Section::kFaults || AnyFault(model);
+            if (written) s += std::string("[") + files::SectionName(key.section) + "]" + kEol;
+        }
+        if (written) s += std::string(key.name) + "=" + IniValue(key, model) + kEol;
+        previous = &key;
     }
     return s;
 }
@@ -58,30 +77,28 @@ std::string Hex(std::uint32_t v) {
 }  // namespace
 
 std::vector<std::pair<std::string, std::string>> FormatHostModel(const HostModel& model) {
-    std::vector<std::pair<std::string, std::string>> files;
-    files.emplace_back("host.ini", FormatIni(model));
+    std::vector<std::pair<std::string, std::string>> out;
+    out.emplace_back(files::kHostIni, FormatIni(model));
 
-    std::string users = std::string("user,selected1,selected2") + kEol;
+    std::string users = files::Users().Header() + kEol;
     for (const UserEntry& u : model.users) {
         AppendRow(users, {u.id, std::to_string(u.selectedNo1), std::to_string(u.selectedNo2)});
     }
-    files.emplace_back("users.csv", users);
+    out.emplace_back(files::Users().Name(), users);
 
-    std::string sets =
-        std::string("dataNo,id,company,periodStart,periodEnd,periodSetting,dataKind,taxIncluded,closingDay") +
-        kEol;
+    std::string sets = files::DataSets().Header() + kEol;
     for (const DataSetEntry& d : model.dataSets) {
         AppendRow(sets,
                   {std::to_string(d.dataNo), d.idText, d.companyName, std::to_string(d.periodStart),
                    std::to_string(d.periodEnd), std::to_string(d.periodSetting), std::to_string(d.dataKind),
                    d.taxIncludedDefault ? "1" : "0", std::to_string(d.closingDay)});
     }
-    files.emplace_back("datasets.csv", sets);
+    out.emplace_back(files::DataSets().Name(), sets);
 
     std::set<std::int32_t> done;
     for (const DataSetEntry& d : model.dataSets) {
         if (!done.insert(d.dataNo).second) continue;
-        std::string master = std::string("account,sub,class") + kEol;
+        std::string master = files::Accounts().Header() + kEol;
         const auto mit = model.masters.find(d.dataNo);
         if (mit != model.masters.end()) {
             for (const AccountMasterEntry& e : mit->second) {
@@ -89,13 +106,9 @@ std::vector<std::pair<std::string, std::string>> FormatHostModel(const HostModel
                                    std::to_string(e.kmkClass)});
             }
         }
-        files.emplace_back("accounts-" + std::to_string(d.dataNo) + ".csv", master);
+        out.emplace_back(files::Accounts().Name(d.dataNo), master);
 
-        std::string totals = "account,sub,name,nature,hojyo,exclude1,exclude2,attributes";
-        for (const char* prefix : {"dx", "di", "cx", "ci"}) {
-            for (int e = 0; e < 15; ++e) totals += std::string(",") + prefix + std::to_string(e);
-        }
-        totals += kEol;
+        std::string totals = files::Totals().Header() + kEol;
         const auto tit = model.totals.find(d.dataNo);
         if (tit != model.totals.end()) {
             for (const AccountTotal& t : tit->second) {
@@ -109,9 +122,9 @@ std::vector<std::pair<std::string, std::string>> FormatHostModel(const HostModel
                 totals += row + kEol;
             }
         }
-        files.emplace_back("totals-" + std::to_string(d.dataNo) + ".csv", totals);
+        out.emplace_back(files::Totals().Name(d.dataNo), totals);
     }
-    return files;
+    return out;
 }
 
 }  // namespace host

@@ -1,3 +1,4 @@
+// Amounts, integers, dates, CSV fields and Shift_JIS checks of the host data folder.
 #include "host/host_text.h"
 
 #include <limits>
@@ -22,13 +23,13 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+}  // namespace
+
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
 }
-
-}  // namespace
 
 bool ParseAmount(std::string_view s, std::int64_t& out) {
     bool negative = false;

@@ -38,5 +38,7 @@ std::string QuoteCsvField(const std::string& s);
 
 // A file's text split into lines (LF, CR LF or a lone CR end a line).
 std::vector<std::string_view> SplitLines(std::string_view content);
+// Without the blanks (spaces and tabs) at either end.
+std::string_view Trim(std::string_view s);
 
 }  // namespace host::text

@@ -1,3 +1,4 @@
+// ClRuleKamoku: the walk over a data set's account totals, one whole record per row.
 #include "host/rule_kamoku.h"
 
 #include <limits>
@@ -42,25 +43,6 @@ ClOptLink* ClLinkMgr::GetOptLink() {
     return &link;
 }
 
-int ClRuleBase::AttachSetMgr(ClSetMgr* mgr) {
-    host::StandIn::Get().Record("AttachSetMgr");
-    m_pSetMgr = mgr;
-    return mgr == nullptr ? 1 : 0;
-}
-
-int ClRuleBase::SetCurDataID(const StDATAINFO* dataId) {
-    host::StandIn::Get().Record("SetCurDataID");
-    const host::DataSetEntry* entry = host::detail::FindDataSetByRecord(host::StandIn::Get().Model(), dataId);
-    m_bCurDataGiven = true;
-    m_bHasCurData = entry != nullptr;
-    m_lCurDataNo = entry != nullptr ? entry->dataNo : 0;
-    return entry != nullptr ? 0 : 1;
-}
-
-bool ClRuleBase::CurrentDataNo(std::int32_t& dataNo) const {
-    return host::detail::ResolveCurrentDataNo(m_bCurDataGiven, m_bHasCurData, m_lCurDataNo, dataNo);
-}
-
 int ClRuleBase::AttachOptLink(ClOptLink* link) {
     host::StandIn::Get().Record("AttachOptLink");
     m_pOptLink = link;
@@ -68,23 +50,15 @@ int ClRuleBase::AttachOptLink(ClOptLink* link) {
 }
 
 void* ClRuleKamoku::operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    host::StandIn& standIn = host::StandIn::Get();
-    standIn.Record("new ClRuleKamoku");
-    if (standIn.Model().faults.failRuleCreate) return nullptr;
-    return ::operator new(size, std::nothrow);
+    return host::detail::RecordedNew(size, "ClRuleKamoku", &host::Faults::failRuleCreate, true);
 }
 
 void* ClRuleKamoku::operator new(std::size_t size) {
-    host::StandIn& standIn = host::StandIn::Get();
-    standIn.Record("new ClRuleKamoku");
-    if (standIn.Model().faults.failRuleCreate) throw std::bad_alloc();
-    return ::operator new(size);
+    return host::detail::RecordedNew(size, "ClRuleKamoku", &host::Faults::failRuleCreate, false);
 }
 
 void ClRuleKamoku::operator delete(void* p) noexcept {
-    if (p == nullptr) return;
-    host::StandIn::Get().Record("delete ClRuleKamoku");
-    ::operator delete(p);
+    host::detail::RecordedDelete(p, "ClRuleKamoku");
 }
 
 namespace {

@@ -15,23 +15,13 @@ public:
     ClOptLink* GetOptLink();
 };
 
-class ClRuleBase {
+// Attached to a data set as the set objects are (AttachSetMgr, SetCurDataID).
+class ClRuleBase : public host::DataSetAttach {
 public:
-    virtual ~ClRuleBase() = default;
-    int AttachSetMgr(ClSetMgr* mgr);
-    // 0 when the host knows the data set named by the record's leading ID.
-    int SetCurDataID(const StDATAINFO* dataId);
     int AttachOptLink(ClOptLink* link);
 
 protected:
-    // As ClSetBase::CurrentDataNo.
-    bool CurrentDataNo(std::int32_t& dataNo) const;
-
-    ClSetMgr* m_pSetMgr = nullptr;
     ClOptLink* m_pOptLink = nullptr;
-    std::int32_t m_lCurDataNo = 0;
-    bool m_bHasCurData = false;
-    bool m_bCurDataGiven = false;
 };
 
 enum _RuleKamokuSumType_Base { _RuleKamokuSumType_Base_Kamoku = 1 };

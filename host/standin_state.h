@@ -1,5 +1,7 @@
 #pragma once
-// Inside the stand-in: lookups over the model shared by the host classes.
+// Inside the stand-in: what the host classes share. Lookups over the model,
+// the creation of the classes the system creates itself, the session reset.
+#include <cstddef>
 #include <cstdint>
 
 #include "host/host_data.h"
@@ -19,8 +21,11 @@ const DataSetEntry* SelectedDataSet(const HostModel& model);
 // The whole 1,506-byte record of a data set.
 void FillDataInfo(const DataSetEntry& entry, StDATAINFO& record);
 
-// The data number a set or rule object works on (ClSetBase::CurrentDataNo).
-bool ResolveCurrentDataNo(bool given, bool hasCur, std::int32_t curDataNo, std::int32_t& dataNo);
+// operator new and delete of a host class that the system creates and
+// deletes itself: recorded as "new <name>" and "delete <name>". While the
+// fault is set, creation fails: nullptr with std::nothrow, else bad_alloc.
+void* RecordedNew(std::size_t size, const char* name, bool Faults::*fault, bool nothrow);
+void RecordedDelete(void* p, const char* name) noexcept;
 
 // Forgets cursors, current data sets and the connection: a fresh session.
 void ResetSession();

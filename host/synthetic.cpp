@@ -1,3 +1,4 @@
+// Synthetic host models of any size, the same for the same size.
 #include "host/synthetic.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 // make_hostdata tool. Deterministic: the same size gives the same model.
 #include <cstddef>
 
-#include "host/host_data.h"
+#include "host/host_model.h"
 
 namespace host {
 

@@ -1,3 +1,4 @@
+// ClUtyDBHpr: a data set record's ID as text.
 #include "host/uty_db_hpr.h"
 
 #include <cstring>

@@ -1,4 +1,5 @@
 #pragma once
+// Database helper library of the host: a data set record's ID as text.
 #include <cstddef>
 
 #include "host/records.h"

@@ -1,3 +1,4 @@
+// The company name in full width, as the report carries it.
 #include "report/full_width.h"
 
 #include <cstring>

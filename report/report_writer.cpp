@@ -1,3 +1,4 @@
+// ClReportWriter: the XML report written to a temporary file that replaces the destination.
 #include "report/report_writer.h"
 
 #include <charconv>
@@ -120,9 +121,9 @@ int ClReportWriter::Write(const std::string& path, std::int16_t functionId, cons
 
         // Created only where nothing is: a name taken between the look and
         // the creation stays its owner's, and the next free one is tried.
-        for (int index = 0; index < kTempNames && !created; ++index) {
-            std::string candidate = TempName(path, index);
-            if (candidate.empty() || plat::PathExists(candidate)) continue;
+        for (int attempt = 0; attempt < kTempNames && !created; ++attempt) {
+            std::string candidate = MakeTempPath(path);
+            if (candidate.empty()) break;
             tempPath = std::move(candidate);
             xml.Open(&file, tempPath.c_str(), plat::File::Mode::kWriteCreateNew);
             created = file.IsOpen();

@@ -6,9 +6,9 @@
 #include <string>
 
 #include "aggregation/balance_list.h"
-#include "app/progress_dlg.h"
 #include "host/records.h"
 #include "report/xml_writer.h"
+#include "shared/progress.h"
 
 class ClReportWriter {
 public:
@@ -37,7 +37,7 @@ public:
     // name; empty when there is none. Write creates it exclusively.
     static std::string MakeTempPath(const std::string& destination);
 
-    ClProgressDlg* m_pProgress = nullptr;           // not owned
+    ClProgress* m_pProgress = nullptr;              // not owned
     const ClBalanceList* m_pBalanceList = nullptr;  // not owned, only read
 
 private:

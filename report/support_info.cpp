@@ -1,3 +1,4 @@
+// ClSupportInfo: the host product's name and version from "SUPPORT.INF".
 #include "report/support_info.h"
 
 #include <cstring>

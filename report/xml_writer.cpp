@@ -1,3 +1,4 @@
+// ClXmlWriter: one composed, escaped line per write.
 #include "report/xml_writer.h"
 
 #include <cstring>

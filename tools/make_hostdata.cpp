@@ -8,7 +8,7 @@
 #include <iostream>
 #include <string>
 
-#include "host/host_data.h"
+#include "host/host_format.h"
 #include "host/synthetic.h"
 
 int main(int argc, char** argv) {

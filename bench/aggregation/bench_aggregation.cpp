@@ -14,18 +14,18 @@
 
 #include "aggregation/balance_list.h"
 #include "aggregation/kmk_summary.h"
-#include "app/progress_dlg.h"
 #include "host/acc_connect.h"
 #include "host/data_mgr.h"
 #include "host/host_data.h"
 #include "host/records.h"
 #include "host/rule_kamoku.h"
 #include "host/synthetic.h"
+#include "shared/progress.h"
 
 namespace {
 
 // Headless progress: counts instead of painting.
-class CountingProgress : public ClProgressDlg {
+class CountingProgress : public ClProgress {
 public:
     void Advance(std::int16_t, std::int16_t) override { ++m_nAdvances; }
     void Pulse() override { ++m_nPulses; }
@@ -120,8 +120,7 @@ namespace {
 
 // One aggregation into a fresh list; entries, when asked, gets the list's
 // size, and the heap kept by the list is noted before it is freed.
-bool RunOnce(ClProgressDlg& progress, const StFINDINFO& find, const StDATAINFO& dataInfo,
-             std::size_t* entries) {
+bool RunOnce(ClProgress& progress, const StFINDINFO& find, const StDATAINFO& dataInfo, std::size_t* entries) {
     ClBalanceList list;
     ClKmkSummary engine;
     engine.m_pProgress = &progress;

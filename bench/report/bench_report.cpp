@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "app/progress_dlg.h"
 #include "platform/files.h"
 #include "platform/portable/file_faults.h"
 #include "report/report_writer.h"
+#include "shared/progress.h"
 
 namespace {
 
-class NullProgress : public ClProgressDlg {
+class NullProgress : public ClProgress {
 public:
     void Advance(std::int16_t, std::int16_t) override {}
     void Pulse() override {}

@@ -1,3 +1,4 @@
+// The fuzz targets' scratch folder behind drive T:, file snapshots and checks.
 #include "fuzz_support.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// Character-boundary walks of Shift_JIS texts, shared by both backends.
 #include "platform/mbcs.h"
 
 namespace plat {

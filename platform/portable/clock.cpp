@@ -1,3 +1,4 @@
+// Portable backend: the monotonic clock, which tests can set.
 #include "platform/clock.h"
 
 #include <chrono>

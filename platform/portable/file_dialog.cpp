@@ -1,3 +1,4 @@
+// Portable backend: the save-file dialog, answered by the headless user interface.
 #include "platform/file_dialog.h"
 
 #include <optional>

@@ -1,3 +1,4 @@
+// Portable backend: injected failures of the file operations.
 #include "platform/portable/file_faults.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// Portable backend: the full-width mapping from our own table.
 #include "platform/locale_map.h"
 
 #include "platform/tables/fullwidth_table.h"

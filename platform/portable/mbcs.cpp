@@ -1,3 +1,4 @@
+// Portable backend: lead bytes of code page 932.
 #include "platform/mbcs.h"
 
 namespace plat {

@@ -1,3 +1,4 @@
+// Portable backend: message boxes, recorded and answered by the headless user interface.
 #include "platform/message_box.h"
 
 #include "platform/controls.h"

@@ -1,3 +1,4 @@
+// Portable backend: the program's string resources from the resource tables.
 #include "platform/resources.h"
 
 #include "resource_tables.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Shared pieces of the aggregation tests: a connected host stand-in with one
-// data set, a progress window that only records its calls, and find-info
+// data set, a progress that only records its calls, and find-info
 // records written item by item.
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 
 #include "aggregation/balance_list.h"
 #include "aggregation/kmk_summary.h"
-#include "app/progress_dlg.h"
 #include "host/acc_connect.h"
 #include "host/data_mgr.h"
 #include "host/host_data.h"
 #include "host/records.h"
+#include "shared/progress.h"
 
 namespace aggtest {
 
@@ -22,7 +22,7 @@ constexpr std::int64_t kYen = 10000;  // ten-thousandths per yen
 constexpr std::int32_t kDataNo = 7;
 
 // Records Advance and Pulse; consecutive pulses are counted in one entry.
-class RecordingProgress : public ClProgressDlg {
+class RecordingProgress : public ClProgress {
 public:
     void Advance(std::int16_t from, std::int16_t to) override {
         m_calls.push_back("Advance " + std::to_string(from) + " " + std::to_string(to));

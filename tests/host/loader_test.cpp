@@ -575,6 +575,27 @@ TEST_F(HostLoader, InitiateLoadsTheFolderOrRefuses) {
     EXPECT_EQ(messages.size(), 1u);
 }
 
+TEST_F(HostLoader, RunningOutOfMemoryRefusesWithTheFolderNamed) {
+    TempFolder folder;
+    ASSERT_TRUE(host_test::MinimalFolder().WriteTo(folder));
+    host::StandIn::Get().UseFolder(folder.Path());
+    ClAccConnect::Inst()->m_pszTitle = "T";
+    host::FailRowStorageAt(9);  // the last row of totals-1.csv
+    EXPECT_EQ(ClAccConnect::Inst()->Initiate(), -1);
+    host::FailRowStorageAt(0);
+    EXPECT_FALSE(ClAccConnect::Inst()->IsConnected());
+    EXPECT_FALSE(host::StandIn::Get().IsLoaded());
+    ASSERT_EQ(messages.size(), 1u);
+    // "ホストデータを読み込めません: メモリが足りません: <folder>"
+    EXPECT_EQ(
+        messages[0].text,
+        "\x83\x7A\x83\x58\x83\x67\x83\x66\x81\x5B\x83\x5E\x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82"
+        "\xDC\x82\xB9\x82\xF1: \x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82\xF1: " +
+            folder.Path());
+    EXPECT_EQ(messages[0].caption, "T");
+    EXPECT_EQ(messages[0].style, plat::kMbOk | plat::kMbIconExclamation);
+}
+
 void SetEnv(const char* name, const char* value) {
 #ifdef _WIN32
     _putenv_s(name, value);

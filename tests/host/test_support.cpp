@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "host/host_format.h"
 #include "host/host_text.h"
 #include "platform/files.h"
 #include "platform/process.h"

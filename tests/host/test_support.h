@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "host/host_data.h"
+#include "host/host_model.h"
 
 namespace host_test {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Shared helpers of the report tests: a scratch folder made current, file
-// bytes in and out, a progress window that records its calls, list entries
+// bytes in and out, a progress that records its calls, list entries
 // and the data-set record, and (natively) the schema check.
 #include <cstdint>
 #include <memory>
@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "aggregation/balance_list.h"
-#include "app/progress_dlg.h"
 #include "host/records.h"
+#include "shared/progress.h"
 
 namespace rt {
 
@@ -39,8 +39,8 @@ std::string ReadBytes(const std::string& path);
 bool WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
 
-// Records Pulse as "P" and Advance as "A from to"; its window is never made.
-class RecordingProgress : public ClProgressDlg {
+// Records Pulse as "P" and Advance as "A from to".
+class RecordingProgress : public ClProgress {
 public:
     void Advance(std::int16_t from, std::int16_t to) override;
     void Pulse() override;

@@ -1,4 +1,5 @@
 #pragma once
+// The state of a key at the current message.
 namespace plat {
 
 // Whether the key is held down at the moment of the current message.

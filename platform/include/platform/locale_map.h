@@ -1,4 +1,5 @@
 #pragma once
+// The system's full-width mapping of a code page 932 text.
 #include <string>
 
 namespace plat {

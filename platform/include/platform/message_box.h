@@ -1,4 +1,5 @@
 #pragma once
+// The system's message box. Texts are code page 932 bytes.
 #include <string>
 
 #include "platform/types.h"

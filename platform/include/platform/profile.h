@@ -1,4 +1,5 @@
 #pragma once
+// A value of an ini file, read as the system reads profiles.
 #include <cstddef>
 #include <string>
 

@@ -1,4 +1,5 @@
 #pragma once
+// The program's string resources.
 #include <string>
 
 namespace plat {

@@ -1,0 +1,100 @@
+// The tables of a host data folder's files: names, columns and the keys of host.ini.
+#include "host/host_files.h"
+
+namespace host::files {
+namespace {
+
+constexpr std::int64_t kInt32Min = -2147483647 - 1;
+constexpr std::int64_t kInt32Max = 2147483647;
+constexpr std::int64_t kMaxUserId = 64;
+constexpr std::int64_t kMaxFolder = 259;  // with its closing backslash
+constexpr std::int64_t kMaxProductName = 255;
+
+}  // namespace
+
+std::string CsvFile::Name(std::int32_t dataNo) const {
+    return std::string(stem) + (perDataSet ? std::to_string(dataNo) : "") + ".csv";
+}
+
+std::string CsvFile::Header() const {
+    std::string header;
+    for (const std::string& c : columns) header += (header.empty() ? "" : ",") + c;
+    return header;
+}
+
+const CsvFile& Users() {
+    static const CsvFile f{"users", false, {"user", "selected1", "selected2"}};
+    return f;
+}
+
+const CsvFile& DataSets() {
+    static const CsvFile f{"datasets",
+                           false,
+                           {"dataNo", "id", "company", "periodStart", "periodEnd", "periodSetting",
+                            "dataKind", "taxIncluded", "closingDay"}};
+    return f;
+}
+
+const CsvFile& Accounts() {
+    static const CsvFile f{"accounts-", true, {"account", "sub", "class"}};
+    return f;
+}
+
+const CsvFile& Totals() {
+    static const CsvFile f = [] {
+        CsvFile t{"totals-",
+                  true,
+                  {"account", "sub", "name", "nature", "hojyo", "exclude1", "exclude2", "attributes"}};
+        for (const char* prefix : {"dx", "di", "cx", "ci"}) {
+            for (std::size_t e = 0; e < kPeriodEntries; ++e) t.columns.push_back(prefix + std::to_string(e));
+        }
+        return t;
+    }();
+    return f;
+}
+
+const char* SectionName(Section section) {
+    switch (section) {
+        case Section::kSession:
+            return "Session";
+        case Section::kFolders:
+            return "Folders";
+        case Section::kProduct:
+            return "Product";
+        case Section::kFaults:
+            return "Faults";
+    }
+    return "";
+}
+
+const std::vector<IniKey>& IniKeys() {
+    using S = Section;
+    static const std::vector<IniKey> keys = {
+        {S::kSession, "User", 1, kMaxUserId, [](HostModel& m) -> IniField { return &m.currentUser; }},
+        {S::kSession, "InitiateResult", kInt32Min, kInt32Max,
+         [](HostModel& m) -> IniField { return &m.initiateResult; }},
+        {S::kSession, "ExpSysLinkResult", kInt32Min, kInt32Max,
+         [](HostModel& m) -> IniField { return &m.expSysLinkResult; }},
+        {S::kFolders, "Output", 0, kMaxFolder, [](HostModel& m) -> IniField { return &m.appFolder[0]; }},
+        {S::kFolders, "Settings", 0, kMaxFolder, [](HostModel& m) -> IniField { return &m.appFolder[1]; }},
+        {S::kProduct, "TaxFormName", 0, kMaxProductName,
+         [](HostModel& m) -> IniField { return &m.taxFormProductName; }},
+        {S::kFaults, "FailRuleCreate", 0, 1,
+         [](HostModel& m) -> IniField { return &m.faults.failRuleCreate; }},
+        {S::kFaults, "FailPeriodCreate", 0, 1,
+         [](HostModel& m) -> IniField { return &m.faults.failPeriodCreate; }},
+        {S::kFaults, "FailGetSumCount", 0, 1,
+         [](HostModel& m) -> IniField { return &m.faults.failGetSumCount; }},
+        {S::kFaults, "FailSetMovePos", 0, 1,
+         [](HostModel& m) -> IniField { return &m.faults.failSetMovePos; }},
+        {S::kFaults, "FailMoveNextAt", 0, kInt32Max,
+         [](HostModel& m) -> IniField { return &m.faults.failMoveNextAt; }},
+        {S::kFaults, "MoveNextError", kInt32Min, kInt32Max,
+         [](HostModel& m) -> IniField { return &m.faults.moveNextError; }},
+        {S::kFaults, "ReportedCount", -1, 4294967295LL,
+         [](HostModel& m) -> IniField { return &m.faults.reportedCount; }},
+    };
+    return keys;
+}
+
+}  // namespace host::files

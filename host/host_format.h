@@ -1,0 +1,16 @@
+#pragma once
+// The formatter: a HostModel written as the files of a host data folder,
+// which the loader reads back unchanged (values with blanks at either end of
+// a host.ini value excepted).
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/host_model.h"
+
+namespace host {
+
+// Pairs of file name and Shift_JIS content, host.ini first.
+std::vector<std::pair<std::string, std::string>> FormatHostModel(const HostModel& model);
+
+}  // namespace host
