@@ -27,7 +27,7 @@
 #include "platform/portable/drive_table.h"
 #include "platform/portable/headless_ui.h"
 #include "res/resource.h"
-#include "scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -205,7 +205,7 @@ protected:
         return report;
     }
 
-    ScratchFolder m_folder;
+    support::ScratchFolder m_folder;
     fs::path m_out, m_settings;
     host::HostModel m_model;
     std::vector<pp::FileOpRecord> m_ops;

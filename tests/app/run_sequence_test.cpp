@@ -17,7 +17,7 @@
 #include "platform/portable/drive_table.h"
 #include "platform/portable/headless_ui.h"
 #include "res/resource.h"
-#include "scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -135,7 +135,7 @@ protected:
         EXPECT_EQ(Posted()[0].lParam, result);
     }
 
-    ScratchFolder m_folder;
+    support::ScratchFolder m_folder;
     std::string m_programFolder;
     host::HostModel m_model;
     plat::WindowHandle m_parent = plat::kNoWindow;

@@ -18,7 +18,7 @@
 #include "host_fixture.h"
 #include "platform/files.h"
 #include "platform/process.h"
-#include "scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -115,7 +115,7 @@ TEST(RunSequenceOnWindows, CompleteRunWritesTheReportAndSaysSoAfterTheProgressWi
         const std::string content = "[ProgramLevel]\r\nZQ13_U=2\r\n";
         ASSERT_TRUE(f.Write(content.data(), content.size()));
     }
-    ScratchFolder out;
+    support::ScratchFolder out;
     host::HostModel model = MakeShellModel();
     model.masters[3] = {{1110000, 0}};
     host::AccountTotal cash;

@@ -18,7 +18,7 @@
 #include "platform/portable/headless_ui.h"
 #include "res/resource.h"
 #include "tests/app/host_fixture.h"
-#include "tests/app/scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ protected:
         return texts;
     }
 
-    ScratchFolder m_folder;
+    support::ScratchFolder m_folder;
     std::string m_out;
     host::HostModel m_model;
     ClCondDlg m_dlg;
@@ -167,7 +167,8 @@ TEST_F(CondDlgTest, RememberedChoicesReplaceTheDefaultsButNotTheFromMonth) {
 }
 
 TEST_F(CondDlgTest, HandedOverPathIsFixedAndNotAskedAbout) {
-    const std::string given = m_folder.Write("out\\given.xml", "old");
+    ASSERT_TRUE(m_folder.Write("out\\given.xml", "old"));
+    const std::string given = m_folder.Path("out\\given.xml");
     m_dlg.m_strGivenDestPath = given;
     const int result = Run([&](ClCondDlg& d) {
         EXPECT_EQ(Item(d, IDC_EDT_DEST_PATH).text, given);

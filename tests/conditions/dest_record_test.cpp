@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "../app/scratch_folder.h"
 #include "conditions/cond_dlg.h"
 #include "host/host_data.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "tests/support/scratch_folder.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -86,7 +86,7 @@ protected:
                path + "]";
     }
 
-    ScratchFolder m_scratch;
+    support::ScratchFolder m_scratch;
     std::string m_folder;
     ClCondDlg m_dlg;
 };
