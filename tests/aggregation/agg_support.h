@@ -1,7 +1,6 @@
 #pragma once
 // Shared pieces of the aggregation tests: a connected host stand-in with one
-// data set, a progress that only records its calls, and find-info
-// records written item by item.
+// data set, and find-info records written item by item.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,39 +13,12 @@
 #include "host/data_mgr.h"
 #include "host/host_data.h"
 #include "host/records.h"
-#include "shared/progress.h"
+#include "tests/support/recording_progress.h"
 
 namespace aggtest {
 
 constexpr std::int64_t kYen = 10000;  // ten-thousandths per yen
 constexpr std::int32_t kDataNo = 7;
-
-// Records Advance and Pulse; consecutive pulses are counted in one entry.
-class RecordingProgress : public ClProgress {
-public:
-    void Advance(std::int16_t from, std::int16_t to) override {
-        m_calls.push_back("Advance " + std::to_string(from) + " " + std::to_string(to));
-        m_nRun = 0;
-    }
-    void Pulse() override {
-        ++m_nPulses;
-        if (m_nRun > 0) m_calls.pop_back();
-        ++m_nRun;
-        m_calls.push_back("Pulse x" + std::to_string(m_nRun));
-    }
-    void Reset() {
-        m_calls.clear();
-        m_nRun = 0;
-        m_nPulses = 0;
-    }
-    const std::vector<std::string>& Calls() const { return m_calls; }
-    long Pulses() const { return m_nPulses; }
-
-private:
-    std::vector<std::string> m_calls;
-    long m_nRun = 0;
-    long m_nPulses = 0;
-};
 
 // A month condition item of the find-info.
 inline void SetMonthItem(StFINDINFO& f, int item, std::int16_t compare, std::int16_t value,
@@ -156,7 +128,7 @@ protected:
 
     host::HostModel m_model;
     StDATAINFO m_dataInfo;
-    RecordingProgress m_progress;
+    support::RecordingProgress m_progress;
     ClBalanceList m_list;
     bool m_bRuleHeld = false;
 };

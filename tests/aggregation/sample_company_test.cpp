@@ -66,7 +66,7 @@ protected:
     }
 
     StDATAINFO m_dataInfo;
-    RecordingProgress m_progress;
+    support::RecordingProgress m_progress;
     ClBalanceList m_list;
 };
 

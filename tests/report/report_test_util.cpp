@@ -84,20 +84,6 @@ bool Exists(const std::string& path) {
     return plat::PathExists(path);
 }
 
-void RecordingProgress::Advance(std::int16_t from, std::int16_t to) {
-    calls.push_back("A " + std::to_string(from) + " " + std::to_string(to));
-}
-
-void RecordingProgress::Pulse() {
-    calls.push_back("P");
-}
-
-int RecordingProgress::Pulses() const {
-    int count = 0;
-    for (const std::string& call : calls) count += call == "P" ? 1 : 0;
-    return count;
-}
-
 std::unique_ptr<StKMKBALANCE> Entry(std::int32_t code, const std::string& name, std::uint8_t flag,
                                     std::int64_t zandaka) {
     auto entry = std::make_unique<StKMKBALANCE>();

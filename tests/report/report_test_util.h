@@ -1,7 +1,7 @@
 #pragma once
 // Shared helpers of the report tests: a scratch folder made current, file
-// bytes in and out, a progress that records its calls, list entries
-// and the data-set record, and (natively) the schema check.
+// bytes in and out, list entries and the data-set record, and (natively) the
+// schema check.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -9,7 +9,6 @@
 
 #include "aggregation/balance_list.h"
 #include "host/records.h"
-#include "shared/progress.h"
 
 namespace rt {
 
@@ -38,15 +37,6 @@ private:
 std::string ReadBytes(const std::string& path);
 bool WriteBytes(const std::string& path, const std::string& bytes);
 bool Exists(const std::string& path);
-
-// Records Pulse as "P" and Advance as "A from to".
-class RecordingProgress : public ClProgress {
-public:
-    void Advance(std::int16_t from, std::int16_t to) override;
-    void Pulse() override;
-    std::vector<std::string> calls;
-    int Pulses() const;
-};
 
 std::unique_ptr<StKMKBALANCE> Entry(std::int32_t code, const std::string& name, std::uint8_t flag,
                                     std::int64_t zandaka);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -14,6 +15,7 @@
 #include "platform/files.h"
 #include "report/xml_writer.h"
 #include "report_test_util.h"
+#include "tests/support/recording_progress.h"
 
 #ifndef _WIN32
 #include <signal.h>
@@ -35,6 +37,29 @@ std::string PlainGroup(const std::string& count, const std::string& code, const 
            "</KANJYOKAMOKU_CODE>\r\n\t\t\t<KANJYOKAMOKU_NAME>" + name +
            "</KANJYOKAMOKU_NAME>\r\n\t\t\t<KANJYOKAMOKU_ZANDAKA>" + balance +
            "</KANJYOKAMOKU_ZANDAKA>\r\n\t\t</KANJYOKAMOKU>\r\n";
+}
+
+// The progress of a write of the standard list at base 500: a pulse after the
+// REPORT start tag and one for each of the six elements of SYSTEM; at the end
+// of a section its overall step, then a pulse; a pulse for each of the three
+// elements of BASIC and for each of the five entries.
+const std::vector<std::string> kStandardProgress = {
+    "Pulse x7", "Advance 500 600", "Pulse x4", "Advance 600 700", "Pulse x6", "Advance 700 1000", "Pulse x1"};
+
+// The same, of a write that stopped after its n-th pulse.
+std::vector<std::string> ProgressUpTo(long n) {
+    std::vector<std::string> calls;
+    for (const std::string& call : kStandardProgress) {
+        if (n == 0) break;
+        if (call.rfind("Pulse x", 0) != 0) {
+            calls.push_back(call);
+            continue;
+        }
+        const long run = std::min(n, std::stol(call.substr(7)));
+        calls.push_back("Pulse x" + std::to_string(run));
+        n -= run;
+    }
+    return calls;
 }
 
 class ReportWriterTest : public ::testing::Test {
@@ -109,7 +134,7 @@ protected:
     }
 
     rt::ScratchDir dir;
-    rt::RecordingProgress progress;
+    support::RecordingProgress progress;
     ClBalanceList list;
     ClReportWriter writer;
     StDATAINFO info = rt::DataInfo("ABC商事", 20220401, 20230331);
@@ -480,7 +505,7 @@ TEST_F(ReportWriterTest, UncreatableDestinationFailsWithoutLeavingAnything) {
     EXPECT_EQ(0, result);
     EXPECT_EQ(0, dir.EntryCount());
     // Only the pulse after the REPORT start tag; SYSTEM failed at its start.
-    EXPECT_EQ(std::vector<std::string>{"P"}, progress.calls);
+    EXPECT_EQ(std::vector<std::string>{"Pulse x1"}, progress.Calls());
 }
 
 // ---------------------------------------------------------------------------
@@ -500,39 +525,31 @@ protected:
         return start == std::string::npos ? 0 : start + 1;
     }
     struct Point {
-        const char* marker;              // the line that fails
-        std::vector<std::string> calls;  // progress before the failure
+        const char* marker;  // the line that fails
+        int pulses;          // the pulses before the failure
     };
-    static std::vector<std::string> Pulses(int n) { return std::vector<std::string>(n, "P"); }
-    static std::vector<std::string> Join(std::vector<std::vector<std::string>> parts) {
-        std::vector<std::string> out;
-        for (auto& part : parts) out.insert(out.end(), part.begin(), part.end());
-        return out;
-    }
-    std::vector<Point> Points() const {
-        const auto system = Join({Pulses(7), {"A 500 600"}, Pulses(1)});
-        const auto basic = Join({system, Pulses(3), {"A 600 700"}, Pulses(1)});
+    static std::vector<Point> Points() {
         return {
-            {"<?xml", {"P"}},  // declaration: not examined; SYSTEM fails
-            {"<REPORT>", {"P"}},
-            {"\t<SYSTEM>", {"P"}},
-            {"<GYOUMUPREFIX>", {"P"}},
-            {"<CONNECTEDPROGRAMVER>", Pulses(4)},
-            {"<PROGRAMVER>", Pulses(6)},
-            {"\t</SYSTEM>", Pulses(7)},
-            {"\t<BASIC>", system},
-            {"<KOMONSAKINAME>", system},
-            {"<JIGYOUNENDOTO>", Join({system, Pulses(2)})},
-            {"\t</BASIC>", Join({system, Pulses(3)})},
-            {"\t<DATA>", basic},
-            {"<KANJYOKAMOKU_NAME>現金", Join({basic, Pulses(1)})},
-            {"<HOJYOKAMOKU Count=\"   2\">", Join({basic, Pulses(3)})},
+            {"<?xml", 1},  // declaration: not examined; SYSTEM fails
+            {"<REPORT>", 1},
+            {"\t<SYSTEM>", 1},
+            {"<GYOUMUPREFIX>", 1},
+            {"<CONNECTEDPROGRAMVER>", 4},
+            {"<PROGRAMVER>", 6},
+            {"\t</SYSTEM>", 7},
+            {"\t<BASIC>", 8},
+            {"<KOMONSAKINAME>", 8},
+            {"<JIGYOUNENDOTO>", 10},
+            {"\t</BASIC>", 11},
+            {"\t<DATA>", 12},
+            {"<KANJYOKAMOKU_NAME>現金", 13},
+            {"<HOJYOKAMOKU Count=\"   2\">", 15},
             // The group of A closes when its closing row comes up.
-            {"\t\t</KANJYOKAMOKU>\r\n\t\t<KANJYOKAMOKU Count=\"   2\">", Join({basic, Pulses(4)})},
-            {"<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>", Join({basic, Pulses(5)})},
-            {"\t</DATA>", Join({basic, Pulses(5)})},
+            {"\t\t</KANJYOKAMOKU>\r\n\t\t<KANJYOKAMOKU Count=\"   2\">", 16},
+            {"<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>", 17},
+            {"\t</DATA>", 17},
             // Everything but the last line: still a failure.
-            {"</REPORT>", Join({basic, Pulses(5), {"A 700 1000"}, Pulses(1)})},
+            {"</REPORT>", 18},
         };
     }
     void ExpectFailureAt(const Point& point, bool earlierReport, bool osLimit);
@@ -549,7 +566,7 @@ void ReportFailureTest::ExpectFailureAt(const Point& point, bool earlierReport, 
         ASSERT_TRUE(plat::DeleteFileAt(dir.Path("out.xml")));
     }
     ASSERT_EQ(0, dir.EntryCount() - (earlierReport ? 1 : 0));
-    progress.calls.clear();
+    progress.Reset();
     const auto limit = static_cast<long long>(LineOf(point.marker));
 
     int result = -1;
@@ -580,7 +597,7 @@ void ReportFailureTest::ExpectFailureAt(const Point& point, bool earlierReport, 
         EXPECT_FALSE(rt::Exists(dir.Path("out.xml")));
         EXPECT_EQ(0, dir.EntryCount());
     }
-    EXPECT_EQ(point.calls, progress.calls);
+    EXPECT_EQ(ProgressUpTo(point.pulses), progress.Calls());
 }
 
 TEST_F(ReportFailureTest, FailureInAnySectionKeepsTheEarlierReport) {
@@ -683,7 +700,7 @@ TEST_F(ReportWriterTest, ListsOutOfTheHostsOrderStayBalanced) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         list.clear();
-        progress.calls.clear();
+        progress.Reset();
         for (const Row& row : c.rows) Add(row.code, row.name, row.flag, row.zandaka);
         EXPECT_EQ(Document(c.data), WriteValid());
         // Every entry has its pulse, written or left out.
@@ -697,31 +714,22 @@ TEST_F(ReportWriterTest, ListsOutOfTheHostsOrderStayBalanced) {
 TEST_F(ReportWriterTest, ProgressRunsFromTheBaseTo1000) {
     AddStandardList();
     WriteValid();
-    const std::vector<std::string> expected = {
-        "P",                                    // after the REPORT start tag
-        "P",          "P", "P", "P", "P", "P",  // the six elements of SYSTEM
-        "A 500 600",  "P",                      // SYSTEM complete
-        "P",          "P", "P",                 // the three elements of BASIC
-        "A 600 700",  "P",                      // BASIC complete
-        "P",          "P", "P", "P", "P",       // one per entry
-        "A 700 1000", "P",                      // DATA complete
-    };
-    EXPECT_EQ(expected, progress.calls);
+    EXPECT_EQ(kStandardProgress, progress.Calls());
 }
 
 TEST_F(ReportWriterTest, ProgressFollowsAnotherBase) {
     writer.SetProgressBase(0);
     WriteValid();
-    const std::vector<std::string> expected = {"P", "P", "P", "P", "P",         "P", "P",          "A 0 100",
-                                               "P", "P", "P", "P", "A 100 200", "P", "A 200 1000", "P"};
-    EXPECT_EQ(expected, progress.calls);
+    const std::vector<std::string> expected = {"Pulse x7", "Advance 0 100",    "Pulse x4", "Advance 100 200",
+                                               "Pulse x1", "Advance 200 1000", "Pulse x1"};
+    EXPECT_EQ(expected, progress.Calls());
 }
 
 TEST_F(ReportWriterTest, OnePulsePerEntry) {
     for (int i = 1; i <= 100; ++i) Add(i * 10000, "K", 0, i);
     WriteValid();
     EXPECT_EQ(13 + 100, progress.Pulses());
-    EXPECT_EQ("A 700 1000", progress.calls[progress.calls.size() - 2]);
+    EXPECT_EQ("Advance 700 1000", progress.Calls()[progress.Calls().size() - 2]);
 }
 
 TEST_F(ReportWriterTest, WorksWithoutProgressWindowAndWithoutList) {
@@ -730,7 +738,7 @@ TEST_F(ReportWriterTest, WorksWithoutProgressWindowAndWithoutList) {
     int result = -1;
     EXPECT_EQ(Document(""), Write(result));
     EXPECT_EQ(1, result);
-    EXPECT_TRUE(progress.calls.empty());
+    EXPECT_TRUE(progress.Calls().empty());
 }
 
 }  // namespace
