@@ -9,28 +9,17 @@
 
 #include "agg_support.h"
 #include "conditions/find_info.h"
+#include "tests/support/scratch_folder.h"
 
 namespace aggtest {
 namespace {
-
-std::string SampleFolder() {
-    std::string path = LINK_SAMPLE_HOSTDATA;
-#ifdef _WIN32
-    // Wine shows the Linux file system as drive Z:.
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    path = "Z:" + path;
-#endif
-    return path;
-}
 
 class SampleCompany : public ::testing::Test {
 protected:
     void SetUp() override {
         host::HostModel model;
         host::LoadError err;
-        ASSERT_TRUE(host::LoadHostModel(SampleFolder(), model, err))
+        ASSERT_TRUE(host::LoadHostModel(support::PlatformPath(LINK_SAMPLE_HOSTDATA), model, err))
             << err.file << ":" << err.line << " " << err.message;
         host::StandIn::Get().UseModel(model);
         ASSERT_EQ(0, ClAccConnect::Inst()->Initiate());

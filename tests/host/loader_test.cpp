@@ -11,6 +11,7 @@
 
 #include "host/acc_connect.h"
 #include "host/host_data.h"
+#include "host/host_format.h"
 #include "host/host_text.h"
 #include "host/records.h"
 #include "host/synthetic.h"
@@ -26,7 +27,7 @@
 namespace {
 
 using host_test::FolderFiles;
-using host_test::TempFolder;
+using support::ScratchFolder;
 
 const host::AccountTotal* FindTotal(const host::HostModel& m, std::int32_t dataNo, std::int32_t code) {
     for (const host::AccountTotal& t : m.totals.at(dataNo)) {
@@ -248,8 +249,9 @@ TEST_F(HostLoader, FormattedModelsReadBackUnchanged) {
     synthetic.initiateResult = 7;
     synthetic.dataSets[0].companyName = " lead, \"quoted\" \x95\x5C";
     for (const host::HostModel* model : {&sample, &synthetic}) {
-        TempFolder folder;
-        ASSERT_TRUE(folder.WriteModel(*model));
+        ScratchFolder folder;
+        for (const auto& [name, content] : host::FormatHostModel(*model))
+            ASSERT_TRUE(folder.Write(name, content));
         host::HostModel back;
         ASSERT_TRUE(host::LoadHostModel(folder.Path(), back, err)) << err.ToText();
         EXPECT_TRUE(SameModel(*model, back));
@@ -380,7 +382,7 @@ std::vector<MalformedCase> MalformedCases() {
 
 TEST_F(HostLoader, MalformedDataIsNamedByFileLineAndField) {
     {
-        TempFolder folder;
+        ScratchFolder folder;
         ASSERT_TRUE(host_test::MinimalFolder().WriteTo(folder));
         host::HostModel m;
         host::LoadError err;
@@ -394,10 +396,10 @@ TEST_F(HostLoader, MalformedDataIsNamedByFileLineAndField) {
     for (const MalformedCase& c : MalformedCases()) {
         SCOPED_TRACE(c.what);
         FolderFiles files = host_test::MinimalFolder();
-        TempFolder folder;
+        ScratchFolder folder;
         ASSERT_TRUE(files.WriteTo(folder));
         if (c.text == "\x01") {
-            folder.Remove(c.file);
+            ASSERT_TRUE(plat::DeleteFileAt(folder.Path(c.file)));
         } else if (c.line == 0) {
             ASSERT_TRUE(folder.Write(c.file, c.text));
         } else {
@@ -427,7 +429,7 @@ TEST_F(HostLoader, LfAndCrLineEndsLoadLikeCrLf) {
     host::HostModel reference;
     host::LoadError err;
     {
-        TempFolder folder;
+        ScratchFolder folder;
         ASSERT_TRUE(host_test::MinimalFolder().WriteTo(folder));
         ASSERT_TRUE(host::LoadHostModel(folder.Path(), reference, err)) << err.ToText();
     }
@@ -435,7 +437,7 @@ TEST_F(HostLoader, LfAndCrLineEndsLoadLikeCrLf) {
         SCOPED_TRACE(end[0] == '\n' ? "LF" : "CR");
         FolderFiles files = host_test::MinimalFolder();
         files.lineEnd = end;
-        TempFolder folder;
+        ScratchFolder folder;
         ASSERT_TRUE(files.WriteTo(folder));
         host::HostModel m;
         ASSERT_TRUE(host::LoadHostModel(folder.Path(), m, err)) << err.ToText();
@@ -481,7 +483,7 @@ TEST_F(HostLoader, NeverCrashesOnDamagedFiles) {
     ASSERT_TRUE(
         plat::ReadWholeFile(host::text::JoinPath(host_test::SampleFolder(), "totals-1.csv"), sampleTotals));
 
-    TempFolder folder;
+    ScratchFolder folder;
     ASSERT_TRUE(base.WriteTo(folder));
     std::mt19937 rng(12345u);
     int failures = 0;
@@ -541,7 +543,7 @@ TEST_F(HostLoader, InitiateLoadsTheFolderOrRefuses) {
     EXPECT_TRUE(messages.empty());
 
     // Malformed data: refused with a message naming the place.
-    TempFolder folder;
+    ScratchFolder folder;
     FolderFiles files = host_test::MinimalFolder();
     files.Lines("accounts-1.csv")[2] = "100,1,x";
     ASSERT_TRUE(files.WriteTo(folder));
@@ -576,7 +578,7 @@ TEST_F(HostLoader, InitiateLoadsTheFolderOrRefuses) {
 }
 
 TEST_F(HostLoader, RunningOutOfMemoryRefusesWithTheFolderNamed) {
-    TempFolder folder;
+    ScratchFolder folder;
     ASSERT_TRUE(host_test::MinimalFolder().WriteTo(folder));
     host::StandIn::Get().UseFolder(folder.Path());
     ClAccConnect::Inst()->m_pszTitle = "T";
@@ -640,7 +642,7 @@ TEST_F(HostLoader, DefaultFolderFromTheEnvironmentOrBesideTheProgram) {
 TEST_F(HostLoader, WithoutAHandlerMessagesGoToThePlatform) {
     host::StandIn::Get().SetMessageHandler(nullptr);
     plat::headless::HeadlessUi::Get().Reset();
-    TempFolder folder;
+    ScratchFolder folder;
     FolderFiles files = host_test::MinimalFolder();
     files.Lines("users.csv")[1] = "u1,1";
     ASSERT_TRUE(files.WriteTo(folder));

@@ -46,25 +46,10 @@ std::string PlainGroup(const std::string& count, const std::string& code, const 
 const std::vector<std::string> kStandardProgress = {
     "Pulse x7", "Advance 500 600", "Pulse x4", "Advance 600 700", "Pulse x6", "Advance 700 1000", "Pulse x1"};
 
-// The same, of a write that stopped after its n-th pulse.
-std::vector<std::string> ProgressUpTo(long n) {
-    std::vector<std::string> calls;
-    for (const std::string& call : kStandardProgress) {
-        if (n == 0) break;
-        if (call.rfind("Pulse x", 0) != 0) {
-            calls.push_back(call);
-            continue;
-        }
-        const long run = std::min(n, std::stol(call.substr(7)));
-        calls.push_back("Pulse x" + std::to_string(run));
-        n -= run;
-    }
-    return calls;
-}
-
 class ReportWriterTest : public ::testing::Test {
 protected:
     ReportWriterTest() {
+        dir.MakeCurrent();
         writer.m_pProgress = &progress;
         writer.m_pBalanceList = &list;
         writer.SetProgressBase(500);
@@ -118,7 +103,7 @@ protected:
     // Writes the report to name in the scratch folder; the document's bytes.
     std::string Write(int& result, const std::string& name = "out.xml", std::int16_t functionId = 1) {
         result = writer.Write(dir.Path(name), functionId, info);
-        return rt::ReadBytes(dir.Path(name));
+        return dir.Read(name);
     }
     // Writes, expects success, and has the file checked with the schema.
     std::string WriteValid(const std::string& name = "out.xml", std::int16_t functionId = 1) {
@@ -133,7 +118,7 @@ protected:
         return rt::Head() + StandardBasic() + "\t<DATA>\r\n" + data + kTail;
     }
 
-    rt::ScratchDir dir;
+    support::ScratchFolder dir;
     support::RecordingProgress progress;
     ClBalanceList list;
     ClReportWriter writer;
@@ -339,8 +324,8 @@ TEST_F(ReportWriterTest, CompanyNameIsFullWidthAndAtMost32Bytes) {
 }
 
 TEST_F(ReportWriterTest, ProductNameAndVersionComeFromTheSupportFile) {
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("SUPPORT.INF"),
-                               "[=会社名=]見本\r\n[=製品名=]会計 <Pro> & 表\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.03.01\r\n"));
+    ASSERT_TRUE(dir.Write("SUPPORT.INF",
+                          "[=会社名=]見本\r\n[=製品名=]会計 <Pro> & 表\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.03.01\r\n"));
     const std::string bytes = WriteValid();
     EXPECT_EQ(
         rt::Head("1", "会計 &lt;Pro&gt; &amp; 表", "22.03.01") + StandardBasic() + "\t<DATA>\r\n" + kTail,
@@ -350,8 +335,7 @@ TEST_F(ReportWriterTest, ProductNameAndVersionComeFromTheSupportFile) {
 TEST_F(ReportWriterTest, ControlBytesFromOutsideAreLeftOutOfTheReport) {
     // Support values, the company name, account and sub-account names: none
     // of their control bytes reaches the file, which a strict parser reads.
-    ASSERT_TRUE(
-        rt::WriteBytes(dir.Path("SUPPORT.INF"), "[=製品名=]会計\x01 22\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.03\x1B.01\r\n"));
+    ASSERT_TRUE(dir.Write("SUPPORT.INF", "[=製品名=]会計\x01 22\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.03\x1B.01\r\n"));
     info = rt::DataInfo("ABC\x02商事", 20220401, 20230331);
     Add(10000, "現\x03金", 1, 10000);
     Add(10001, "\x1F小口", 0, 20000);
@@ -378,10 +362,10 @@ TEST_F(ReportWriterTest, EmptyOrMissingSupportValuesFallBack) {
     // Missing file.
     EXPECT_EQ(rt::Head("1", "KR9", "22.03.0X") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());
     // Keys with empty values.
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("SUPPORT.INF"), "[=製品名=]\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]\r\n"));
+    ASSERT_TRUE(dir.Write("SUPPORT.INF", "[=製品名=]\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]\r\n"));
     EXPECT_EQ(rt::Head("1", "KR9", "22.03.0X") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());
     // Only the version present.
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("SUPPORT.INF"), "[=製品ﾊﾞｰｼﾞｮﾝ=]9.9\x1A"));
+    ASSERT_TRUE(dir.Write("SUPPORT.INF", "[=製品ﾊﾞｰｼﾞｮﾝ=]9.9\x1A"));
     EXPECT_EQ(rt::Head("1", "KR9", "9.9") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());
 }
 
@@ -390,8 +374,7 @@ TEST_F(ReportWriterTest, OverlongSupportValuesAreCutTo255BytesOnACharacterBounda
     for (int i = 0; i < 200; ++i) name += "表";
     std::string version;
     for (int i = 0; i < 200; ++i) version += "表";
-    ASSERT_TRUE(
-        rt::WriteBytes(dir.Path("SUPPORT.INF"), "[=製品名=]" + name + "\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]" + version));
+    ASSERT_TRUE(dir.Write("SUPPORT.INF", "[=製品名=]" + name + "\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]" + version));
     EXPECT_EQ(
         rt::Head("1", name.substr(0, 255), version.substr(0, 254)) + StandardBasic() + "\t<DATA>\r\n" + kTail,
         WriteValid());
@@ -427,15 +410,15 @@ TEST_F(ReportWriterTest, TemporaryFileIsNamedBesideTheDestination) {
 }
 
 TEST_F(ReportWriterTest, ExistingNamesAreNeverTakenForTheTemporaryFile) {
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("~out.xml.tmp"), "someone else's"));
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("~1.tmp"), "and another"));
+    ASSERT_TRUE(dir.Write("~out.xml.tmp", "someone else's"));
+    ASSERT_TRUE(dir.Write("~1.tmp", "and another"));
     EXPECT_EQ(dir.Path("~2.tmp"), ClReportWriter::MakeTempPath(dir.Path("out.xml")));
     AddStandardList();
     const std::string bytes = WriteValid();
     EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, bytes);
-    EXPECT_EQ("someone else's", rt::ReadBytes(dir.Path("~out.xml.tmp")));
-    EXPECT_EQ("and another", rt::ReadBytes(dir.Path("~1.tmp")));
-    EXPECT_FALSE(rt::Exists(dir.Path("~2.tmp")));
+    EXPECT_EQ("someone else's", dir.Read("~out.xml.tmp"));
+    EXPECT_EQ("and another", dir.Read("~1.tmp"));
+    EXPECT_FALSE(plat::PathExists(dir.Path("~2.tmp")));
     EXPECT_EQ(3, dir.EntryCount());
 }
 
@@ -443,7 +426,7 @@ TEST_F(ReportWriterTest, ExistingNamesAreNeverTakenForTheTemporaryFile) {
 TEST_F(ReportWriterTest, NameTakenAfterTheLookIsLeftToItsOwner) {
     // The look at "~out.xml.tmp" answers "nothing there" although someone's
     // file is: created exclusively, the temporary file goes to "~1.tmp".
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("~out.xml.tmp"), "someone else's"));
+    ASSERT_TRUE(dir.Write("~out.xml.tmp", "someone else's"));
     AddStandardList();
     plat::portable::ResetFileFaults();
     plat::portable::FailFileOp(plat::portable::FileOp::kStatus, 1);
@@ -456,7 +439,7 @@ TEST_F(ReportWriterTest, NameTakenAfterTheLookIsLeftToItsOwner) {
     EXPECT_TRUE(log[0].failed);
     EXPECT_EQ(1, result);
     EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, bytes);
-    EXPECT_EQ("someone else's", rt::ReadBytes(dir.Path("~out.xml.tmp")));
+    EXPECT_EQ("someone else's", dir.Read("~out.xml.tmp"));
     EXPECT_EQ(2, dir.EntryCount());
 }
 
@@ -466,7 +449,7 @@ TEST_F(ReportWriterTest, FailedCloseIsAFailedWrite) {
     for (const bool withEarlier : {true, false}) {
         SCOPED_TRACE(withEarlier ? "earlier report" : "no earlier report");
         if (withEarlier) {
-            ASSERT_TRUE(rt::WriteBytes(dir.Path("out.xml"), earlier));
+            ASSERT_TRUE(dir.Write("out.xml", earlier));
         }
         plat::portable::ResetFileFaults();
         plat::portable::FailFileOp(plat::portable::FileOp::kClose, 1);
@@ -476,7 +459,7 @@ TEST_F(ReportWriterTest, FailedCloseIsAFailedWrite) {
         plat::portable::ResetFileFaults();
         EXPECT_TRUE(injected);
         EXPECT_EQ(0, result);
-        EXPECT_EQ(withEarlier ? earlier : "", bytes);
+        EXPECT_EQ(withEarlier ? earlier : "(none)", bytes);
         EXPECT_EQ(withEarlier ? 1 : 0, dir.EntryCount());
         if (withEarlier) {
             ASSERT_TRUE(plat::DeleteFileAt(dir.Path("out.xml")));
@@ -486,7 +469,7 @@ TEST_F(ReportWriterTest, FailedCloseIsAFailedWrite) {
 #endif
 
 TEST_F(ReportWriterTest, SuccessReplacesAnEarlierReportAndLeavesNoTemporaryFile) {
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("out.xml"), std::string(100000, 'o')));
+    ASSERT_TRUE(dir.Write("out.xml", std::string(100000, 'o')));
     AddStandardList();
     EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, WriteValid());
     EXPECT_EQ(1, dir.EntryCount());
@@ -552,6 +535,21 @@ protected:
             {"</REPORT>", 18},
         };
     }
+    // The standard progress of a write that stopped after its n-th pulse.
+    static std::vector<std::string> ProgressUpTo(long n) {
+        std::vector<std::string> calls;
+        for (const std::string& call : kStandardProgress) {
+            if (n == 0) break;
+            if (call.rfind("Pulse x", 0) != 0) {
+                calls.push_back(call);
+                continue;
+            }
+            const long run = std::min(n, std::stol(call.substr(7)));
+            calls.push_back("Pulse x" + std::to_string(run));
+            n -= run;
+        }
+        return calls;
+    }
     void ExpectFailureAt(const Point& point, bool earlierReport, bool osLimit);
 };
 
@@ -561,8 +559,8 @@ void ReportFailureTest::ExpectFailureAt(const Point& point, bool earlierReport, 
     const std::string earlier =
         "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<REPORT>earlier</REPORT>\r\n";
     if (earlierReport) {
-        ASSERT_TRUE(rt::WriteBytes(dir.Path("out.xml"), earlier));
-    } else if (rt::Exists(dir.Path("out.xml"))) {
+        ASSERT_TRUE(dir.Write("out.xml", earlier));
+    } else if (plat::PathExists(dir.Path("out.xml"))) {
         ASSERT_TRUE(plat::DeleteFileAt(dir.Path("out.xml")));
     }
     ASSERT_EQ(0, dir.EntryCount() - (earlierReport ? 1 : 0));
@@ -591,10 +589,10 @@ void ReportFailureTest::ExpectFailureAt(const Point& point, bool earlierReport, 
     }
     EXPECT_EQ(0, result);
     if (earlierReport) {
-        EXPECT_EQ(earlier, rt::ReadBytes(dir.Path("out.xml")));
+        EXPECT_EQ(earlier, dir.Read("out.xml"));
         EXPECT_EQ(1, dir.EntryCount());
     } else {
-        EXPECT_FALSE(rt::Exists(dir.Path("out.xml")));
+        EXPECT_FALSE(plat::PathExists(dir.Path("out.xml")));
         EXPECT_EQ(0, dir.EntryCount());
     }
     EXPECT_EQ(ProgressUpTo(point.pulses), progress.Calls());

@@ -79,4 +79,12 @@ void ScratchFolder::MakeCurrent() {
     EXPECT_TRUE(plat::SetCurrentDir(m_path)) << m_path;
 }
 
+std::string PlatformPath(std::string posix) {
+#ifdef _WIN32
+    for (char& c : posix) c = c == '/' ? '\\' : c;
+    posix = "Z:" + posix;
+#endif
+    return posix;
+}
+
 }  // namespace support

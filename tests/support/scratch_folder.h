@@ -35,4 +35,8 @@ private:
     std::string m_previousDir;  // set when made current
 };
 
+// A path of the build machine (the source tree) as the platform names it:
+// under Wine on drive Z:.
+std::string PlatformPath(std::string posix);
+
 }  // namespace support
