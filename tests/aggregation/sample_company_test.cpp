@@ -14,15 +14,14 @@
 namespace aggtest {
 namespace {
 
-class SampleCompany : public ::testing::Test {
+class SampleCompany : public support::StandInTest {
 protected:
     void SetUp() override {
         host::HostModel model;
         host::LoadError err;
         ASSERT_TRUE(host::LoadHostModel(support::PlatformPath(LINK_SAMPLE_HOSTDATA), model, err))
             << err.file << ":" << err.line << " " << err.message;
-        host::StandIn::Get().UseModel(model);
-        ASSERT_EQ(0, ClAccConnect::Inst()->Initiate());
+        Connect(model);
         auto* setData = dynamic_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kSetData, 1));
         ASSERT_NE(nullptr, setData);
         ASSERT_NE(nullptr, setData->GetSelectedInfo());
@@ -30,7 +29,6 @@ protected:
         ASSERT_EQ(20250401, m_dataInfo.PeriodStart());
         ASSERT_EQ(1, m_dataInfo.PeriodSetting());
     }
-    void TearDown() override { host::StandIn::Get().Reset(); }
 
     std::int32_t Run(int fromMonth, int toMonth, int taxIncluded) {
         StFINDINFO find;

@@ -22,12 +22,13 @@
 
 #include "app/app_texts.h"
 #include "app/link_app.h"
-#include "host_fixture.h"
 #include "platform/keyboard.h"
 #include "platform/portable/drive_table.h"
 #include "platform/portable/headless_ui.h"
 #include "res/resource.h"
+#include "tests/support/host_models.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/standin_fixture.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ struct Outcome {
     std::set<std::string> outEntries, settingsEntries;
 };
 
-class FileFaultsTest : public ::testing::Test {
+class FileFaultsTest : public support::StandInTest {
 protected:
     void SetUp() override {
         m_folder.MakeDir("prog");
@@ -88,25 +89,10 @@ protected:
         pp::SetModuleFilePath(m_folder.Path() + "prog\\Dorvik22ToZq13_U.exe");
         m_out = pp::ToPosixPath(m_folder.Path() + "out");
         m_settings = pp::ToPosixPath(m_folder.Path() + "settings");
-        m_model = MakeShellModel();
-        m_model.masters[3] = {{1110000, 0}, {1120000, 1}};
-        m_model.totals[3] = {Total(1110000, 1000, 500), Total(1120000, 2000, 0)};
+        m_model = support::ShellRunModel();
         m_model.appFolder[1] = m_folder.Path() + "settings\\";
     }
-    void TearDown() override {
-        pp::ResetFileFaults();
-        host::StandIn::Get().Reset();
-    }
-
-    static host::AccountTotal Total(std::int32_t code, std::int64_t openingYen, std::int64_t debitYen) {
-        host::AccountTotal t;
-        t.code = code;
-        t.name = "A";
-        t.nature = 1;
-        t.debitExcl[0] = t.debitIncl[0] = openingYen * 10000;
-        t.debitExcl[1] = t.debitIncl[1] = debitYen * 10000;
-        return t;
-    }
+    void TearDown() override { pp::ResetFileFaults(); }
 
     // The files as the scenario finds them.
     void Prepare(const Scenario& s) const {
@@ -134,7 +120,7 @@ protected:
             plat::headless::PressKey(d, plat::kVkF12);
         });
         ClLinkApp app;
-        InstallModel(m_model);
+        support::InstallModel(m_model);
         app.SetCommandLine(
             s.fromParent ? std::to_string(parent) + "," + std::to_string(kNotify) + ",5," + dest : "");
         pp::ResetFileFaults();

@@ -18,6 +18,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "test_support.h"
+#include "tests/support/standin_fixture.h"
 
 #ifndef _WIN32
 #include "platform/portable/drive_table.h"
@@ -122,28 +123,9 @@ std::int8_t MasterClass(const host::HostModel& m, std::int32_t dataNo, std::int3
     return ::testing::AssertionSuccess();
 }
 
-class HostLoader : public ::testing::Test {
+class HostLoader : public support::StandInTest {
 protected:
-    void SetUp() override {
-        host::StandIn::Get().Reset();
-        host::StandIn::Get().SetMessageHandler([this](plat::WindowHandle owner, const std::string& text,
-                                                      const std::string& caption, unsigned style) {
-            messages.push_back({owner, text, caption, style});
-            return plat::kIdOk;
-        });
-    }
-    void TearDown() override {
-        host::StandIn::Get().SetMessageHandler(nullptr);
-        host::StandIn::Get().Reset();
-    }
-
-    struct Message {
-        plat::WindowHandle owner;
-        std::string text;
-        std::string caption;
-        unsigned style;
-    };
-    std::vector<Message> messages;
+    HostLoader() : StandInTest(true) {}
 };
 
 TEST_F(HostLoader, SampleFolderLoads) {

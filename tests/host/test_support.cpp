@@ -49,43 +49,4 @@ FolderFiles MinimalFolder() {
     return f;
 }
 
-host::HostModel SmallModel() {
-    host::HostModel m;
-    m.currentUser = "u1";
-    m.users = {{"u1", 7, 2}, {"u2", 1, 3}};
-    host::DataSetEntry a;
-    a.dataNo = 1;
-    a.idText = "SET-A";
-    a.companyName = "A";
-    a.periodStart = 20250101;
-    a.periodEnd = 20251231;
-    host::DataSetEntry b;
-    b.dataNo = 2;
-    b.idText = "SET-B";
-    b.companyName = "B";
-    b.periodStart = 20250401;
-    b.periodEnd = 20260331;
-    b.periodSetting = 1;
-    b.taxIncludedDefault = true;
-    m.dataSets = {a, b};
-    m.masters[2] = {{1000000, 0}, {1000001, 1}, {2000000, 2}};
-    host::AccountTotal own;
-    own.code = 1000000;
-    own.name = "Own";
-    own.nature = 1;
-    own.hojyoFlg = 1;
-    host::AccountTotal sub = own;
-    sub.code = 1000001;
-    sub.name = "Sub";
-    sub.hojyoFlg = 0;
-    host::AccountTotal closing = own;
-    closing.hojyoFlg = 0;
-    host::AccountTotal single;
-    single.code = 2000000;
-    single.name = "Single";
-    single.nature = 2;
-    m.totals[2] = {own, sub, closing, single};
-    return m;
-}
-
 }  // namespace host_test

@@ -1,6 +1,6 @@
 #pragma once
-// Helpers of the host stand-in's tests: the sample folder, a minimal data
-// folder to break line by line, and small models.
+// Helpers of the host stand-in's tests: the sample folder and a minimal data
+// folder to break line by line.
 #include <string>
 #include <vector>
 
@@ -26,8 +26,5 @@ struct FolderFiles {
     bool WriteTo(const support::ScratchFolder& folder) const;
 };
 FolderFiles MinimalFolder();
-
-// A model with one data set and a few totals, for object tests.
-host::HostModel SmallModel();
 
 }  // namespace host_test
