@@ -1,8 +1,10 @@
 // Modal dialogs of the headless backend: initialisation, scripts playing the
-// user, end results, the owner's state, and the dialog manager's keys.
+// user, end results, and the modal runs and keys of the table the system's
+// dialogs run too.
 #include <string>
 #include <vector>
 
+#include "modal_cases.h"
 #include "platform/controls.h"
 #include "platform/dialog.h"
 #include "platform/keyboard.h"
@@ -26,10 +28,7 @@ class ScriptedDialog : public plat::Dialog {
 public:
     explicit ScriptedDialog(plat::Window* parent = nullptr) : plat::Dialog(kTemplate, parent) {}
     bool endDuringInit = false;
-    bool consumeF12 = false;
     std::vector<int> commands;
-    std::vector<plat::KeyMessage> keys;
-    int cancels = 0;
     int destroys = 0;
     plat::WindowHandle initHandle = plat::kNoWindow;
 
@@ -47,14 +46,6 @@ protected:
             return true;
         }
         return false;
-    }
-    bool PreTranslateMessage(const plat::KeyMessage& key) override {
-        keys.push_back(key);
-        return consumeF12 && key.virtualKey == plat::kVkF12 && !plat::IsKeyDown(plat::kVkShift);
-    }
-    void OnCancel() override {
-        ++cancels;
-        plat::Dialog::OnCancel();
     }
     void OnDestroy() override { ++destroys; }
 };
@@ -142,18 +133,6 @@ TEST_F(ModalTest, ResultStandsWhenTheScriptDestroysTheWindow) {
     EXPECT_EQ(dialog.destroys, 1);
 }
 
-TEST_F(ModalTest, AnOwnerThatIsGoneRefusesTheRun) {
-    plat::Dialog owner(kTemplate, nullptr);
-    ASSERT_TRUE(owner.Create(plat::kNoWindow));
-    plat::Window stale(owner.Handle());
-    owner.DestroyWindow();
-    ScriptedDialog dialog(&stale);
-    int runs = 0;
-    Ui().QueueModalScript([&](plat::Dialog&) { ++runs; });
-    EXPECT_EQ(dialog.DoModal(), -1);
-    EXPECT_EQ(runs, 0);
-}
-
 TEST_F(ModalTest, ScriptsServeDialogsInOrder) {
     Ui().QueueModalScript([](plat::Dialog& d) { d.EndDialog(11); });
     Ui().QueueModalScript([](plat::Dialog& d) { d.EndDialog(22); });
@@ -163,34 +142,6 @@ TEST_F(ModalTest, ScriptsServeDialogsInOrder) {
     EXPECT_EQ(a.DoModal(), 11);
     EXPECT_EQ(b.DoModal(), 22);
     EXPECT_EQ(c.DoModal(), plat::kIdCancel);
-}
-
-TEST_F(ModalTest, OwnerIsDisabledDuringTheRunOnly) {
-    const plat::WindowHandle owner = Ui().CreateExternalWindow("owner");
-    plat::Window ownerWindow(owner);
-    ScriptedDialog dialog(&ownerWindow);
-    bool enabledDuringRun = true;
-    Ui().QueueModalScript([&](plat::Dialog& d) {
-        enabledDuringRun = ownerWindow.IsEnabled();
-        d.EndDialog(1);
-    });
-    EXPECT_EQ(dialog.DoModal(), 1);
-    EXPECT_FALSE(enabledDuringRun);
-    EXPECT_TRUE(ownerWindow.IsEnabled());
-    const long disable = EventIndex("enable " + H(owner) + " 0");
-    const long enable = EventIndex("enable " + H(owner) + " 1");
-    ASSERT_GE(disable, 0);
-    EXPECT_LT(disable, enable);
-}
-
-TEST_F(ModalTest, AnOwnerDisabledBeforeStaysDisabled) {
-    const plat::WindowHandle owner = Ui().CreateExternalWindow("owner");
-    plat::Window ownerWindow(owner);
-    ownerWindow.Enable(false);
-    ScriptedDialog dialog(&ownerWindow);
-    EXPECT_EQ(dialog.DoModal(), plat::kIdCancel);
-    EXPECT_FALSE(ownerWindow.IsEnabled());
-    EXPECT_FALSE(Logged("enable " + H(owner) + " 1"));
 }
 
 TEST_F(ModalTest, MessageBoxFromTheScriptIsOwnedByTheVisibleDialog) {
@@ -262,43 +213,6 @@ TEST_F(ModalTest, TypeKeepsDoubleByteCharactersWhole) {
     EXPECT_EQ(dialog.DoModal(), 1);
 }
 
-TEST_F(ModalTest, KeysGoToPreTranslateMessageFirst) {
-    ScriptedDialog dialog;
-    dialog.consumeF12 = true;
-    InputControls c;
-    Ui().QueueModalScript([&](plat::Dialog& d) {
-        c = AddInputControls(d);
-        plat::Window(c.edit).SetFocus();
-        EXPECT_TRUE(plat::headless::PressKey(d, plat::kVkF12));
-        plat::portable::SetKeyDown(plat::kVkShift, true);
-        EXPECT_FALSE(plat::headless::PressKey(d, plat::kVkF12));
-        plat::portable::SetKeyDown(plat::kVkShift, false);
-        // Enter on an edit: the dialog manager sends kIdOk, which this
-        // dialog does not handle, so the dialog stays.
-        EXPECT_FALSE(plat::headless::PressKey(d, plat::kVkReturn));
-        EXPECT_TRUE(d.IsValid());
-        // Enter on a push button clicks it.
-        plat::Window(c.run).SetFocus();
-        EXPECT_FALSE(plat::headless::PressKey(d, plat::kVkReturn));
-    });
-    EXPECT_EQ(dialog.DoModal(), kRunId);
-    ASSERT_EQ(dialog.keys.size(), 4u);
-    EXPECT_EQ(dialog.keys[0].target, c.edit);
-    EXPECT_EQ(dialog.keys[0].virtualKey, plat::kVkF12);
-    EXPECT_EQ(dialog.keys[3].target, c.run);
-    EXPECT_EQ(dialog.commands, (std::vector<int>{plat::kIdOk, kRunId}));
-}
-
-TEST_F(ModalTest, EscapeCancels) {
-    ScriptedDialog dialog;
-    Ui().QueueModalScript(
-        [&](plat::Dialog& d) { EXPECT_FALSE(plat::headless::PressKey(d, plat::kVkEscape)); });
-    EXPECT_EQ(dialog.DoModal(), plat::kIdCancel);
-    EXPECT_EQ(dialog.cancels, 1);
-    ASSERT_EQ(dialog.keys.size(), 1u);
-    EXPECT_EQ(dialog.keys[0].virtualKey, plat::kVkEscape);
-}
-
 TEST_F(ModalTest, DefaultFocusGoesToTheFirstTabStop) {
     // Template 131 has no tab stop: nothing gets the focus.
     ScriptedDialog dialog;
@@ -311,5 +225,25 @@ TEST_F(ModalTest, DefaultFocusGoesToTheFirstTabStop) {
     EXPECT_EQ(focus, plat::kNoWindow);
     EXPECT_EQ(plat::GetFocusWindow(), plat::kNoWindow);
 }
+
+// The shared cases: the headless user presses the keys until the dialog has ended.
+class ModalCaseTest : public PlatformTest, public ::testing::WithParamInterface<modal_cases::ModalCase> {};
+
+TEST_P(ModalCaseTest, RunsAsTheSystemsOne) {
+    modal_cases::Check(GetParam(), [this](modal_cases::CaseDialog& dialog) {
+        Ui().QueueModalScript([this](plat::Dialog& d) {
+            for (const modal_cases::Key& key : modal_cases::Keys(GetParam().keys)) {
+                if (Ui().Find(d.Handle())->ended) break;
+                plat::portable::SetKeyDown(plat::kVkShift, key.shift);
+                if (key.focusId != 0) d.GetItem(key.focusId).SetFocus();
+                plat::headless::PressKey(d, key.virtualKey);
+            }
+        });
+        return dialog.DoModal();
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Shared, ModalCaseTest, ::testing::ValuesIn(modal_cases::kCases),
+                         modal_cases::CaseName);
 
 }  // namespace
