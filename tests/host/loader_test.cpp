@@ -2,6 +2,7 @@
 // file, line and field, and inputs that must never crash the loader.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <random>
@@ -276,6 +277,9 @@ struct MalformedCase {
     const char* expectField;
     const char* expectMessage = nullptr;  // checked when given
 };
+void PrintTo(const MalformedCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 std::vector<MalformedCase> MalformedCases() {
     const std::string amounts = host_test::AmountCells(1);
@@ -362,48 +366,65 @@ std::vector<MalformedCase> MalformedCases() {
     };
 }
 
-TEST_F(HostLoader, MalformedDataIsNamedByFileLineAndField) {
-    {
-        ScratchFolder folder;
-        ASSERT_TRUE(host_test::MinimalFolder().WriteTo(folder));
-        host::HostModel m;
-        host::LoadError err;
-        ASSERT_TRUE(host::LoadHostModel(folder.Path(), m, err)) << err.ToText();
-        ASSERT_EQ(m.totals.at(1).size(), 4u);
-        EXPECT_EQ(m.totals.at(1)[3].attributes, 0x08000000u);
-        EXPECT_EQ(m.totals.at(1)[3].creditIncl[14], 64LL * 10000);
-        EXPECT_EQ(m.appFolder[0], "C:\\out\\");  // the backslash the folder text needs
-        EXPECT_EQ(m.appFolder[1], "");
-    }
-    for (const MalformedCase& c : MalformedCases()) {
-        SCOPED_TRACE(c.what);
-        FolderFiles files = host_test::MinimalFolder();
-        ScratchFolder folder;
-        ASSERT_TRUE(files.WriteTo(folder));
-        if (c.text == "\x01") {
-            ASSERT_TRUE(plat::DeleteFileAt(folder.Path(c.file)));
-        } else if (c.line == 0) {
-            ASSERT_TRUE(folder.Write(c.file, c.text));
-        } else {
-            std::vector<std::string>& lines = files.Lines(c.file);
-            ASSERT_LE(static_cast<std::size_t>(c.line), lines.size());
-            lines[static_cast<std::size_t>(c.line - 1)] = c.text;
-            ASSERT_TRUE(files.WriteTo(folder));
-        }
-        host::HostModel m;
-        m.currentUser = "untouched";
-        host::LoadError err;
-        EXPECT_FALSE(host::LoadHostModel(folder.Path(), m, err));
-        EXPECT_EQ(err.file, c.expectFile);
-        EXPECT_EQ(err.line, c.expectLine);
-        EXPECT_EQ(err.field, c.expectField);
-        EXPECT_FALSE(err.message.empty());
-        if (c.expectMessage != nullptr) {
-            EXPECT_EQ(err.message, c.expectMessage);
-        }
-        EXPECT_EQ(m.currentUser, "untouched") << "a failed load leaves the model alone";
-    }
+TEST_F(HostLoader, MinimalFolderLoads) {
+    ScratchFolder folder;
+    ASSERT_TRUE(host_test::MinimalFolder().WriteTo(folder));
+    host::HostModel m;
+    host::LoadError err;
+    ASSERT_TRUE(host::LoadHostModel(folder.Path(), m, err)) << err.ToText();
+    ASSERT_EQ(m.totals.at(1).size(), 4u);
+    EXPECT_EQ(m.totals.at(1)[3].attributes, 0x08000000u);
+    EXPECT_EQ(m.totals.at(1)[3].creditIncl[14], 64LL * 10000);
+    EXPECT_EQ(m.appFolder[0], "C:\\out\\");  // the backslash the folder text needs
+    EXPECT_EQ(m.appFolder[1], "");
 }
+
+// The minimal folder with one file or line changed: the load fails, names the
+// place and leaves the model alone.
+class MalformedData : public HostLoader, public ::testing::WithParamInterface<MalformedCase> {};
+
+TEST_P(MalformedData, IsNamedByFileLineAndField) {
+    const MalformedCase& c = GetParam();
+    FolderFiles files = host_test::MinimalFolder();
+    ScratchFolder folder;
+    ASSERT_TRUE(files.WriteTo(folder));
+    if (c.text == "\x01") {
+        ASSERT_TRUE(plat::DeleteFileAt(folder.Path(c.file)));
+    } else if (c.line == 0) {
+        ASSERT_TRUE(folder.Write(c.file, c.text));
+    } else {
+        std::vector<std::string>& lines = files.Lines(c.file);
+        ASSERT_LE(static_cast<std::size_t>(c.line), lines.size());
+        lines[static_cast<std::size_t>(c.line - 1)] = c.text;
+        ASSERT_TRUE(files.WriteTo(folder));
+    }
+    host::HostModel m;
+    m.currentUser = "untouched";
+    host::LoadError err;
+    EXPECT_FALSE(host::LoadHostModel(folder.Path(), m, err));
+    EXPECT_EQ(err.file, c.expectFile);
+    EXPECT_EQ(err.line, c.expectLine);
+    EXPECT_EQ(err.field, c.expectField);
+    EXPECT_FALSE(err.message.empty());
+    if (c.expectMessage != nullptr) {
+        EXPECT_EQ(err.message, c.expectMessage);
+    }
+    EXPECT_EQ(m.currentUser, "untouched") << "a failed load leaves the model alone";
+}
+
+// "amount past 64 bits" is named AmountPast64Bits.
+std::string CaseName(const ::testing::TestParamInfo<MalformedCase>& info) {
+    std::string name;
+    bool upper = true;
+    for (const char ch : std::string(info.param.what)) {
+        const bool alnum = std::isalnum(static_cast<unsigned char>(ch)) != 0;
+        if (alnum) name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(ch))) : ch;
+        upper = !alnum;
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Loader, MalformedData, ::testing::ValuesIn(MalformedCases()), CaseName);
 
 TEST_F(HostLoader, LfAndCrLineEndsLoadLikeCrLf) {
     // A hand-edited folder may come back from any editor: LF and CR-only
