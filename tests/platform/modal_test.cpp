@@ -17,16 +17,12 @@ using platform_test::H;
 using platform_test::PlatformTest;
 
 constexpr int kTemplate = 131;
-constexpr int kEditId = 1000;
-constexpr int kCheckId = 1004;
 constexpr int kRunId = 1002;
-constexpr unsigned kBsAutoCheckBox = 0x03u;
-constexpr unsigned kEsNumber = 0x2000u;
-constexpr unsigned kWsTabStop = 0x00010000u;
 
 class ScriptedDialog : public plat::Dialog {
 public:
-    explicit ScriptedDialog(plat::Window* parent = nullptr) : plat::Dialog(kTemplate, parent) {}
+    explicit ScriptedDialog(plat::Window* parent = nullptr, int templateId = kTemplate)
+        : plat::Dialog(templateId, parent) {}
     bool endDuringInit = false;
     std::vector<int> commands;
     int destroys = 0;
@@ -49,23 +45,6 @@ protected:
     }
     void OnDestroy() override { ++destroys; }
 };
-
-// Adds the controls of a small input dialog to a running dialog.
-struct InputControls {
-    plat::WindowHandle edit = plat::kNoWindow;
-    plat::WindowHandle check = plat::kNoWindow;
-    plat::WindowHandle run = plat::kNoWindow;
-};
-
-InputControls AddInputControls(plat::Dialog& dialog) {
-    InputControls c;
-    c.edit =
-        platform_test::PlatformTest::AddControl(dialog.Handle(), kEditId, "Edit", kEsNumber | kWsTabStop);
-    c.check = platform_test::PlatformTest::AddControl(dialog.Handle(), kCheckId, "Button",
-                                                      kBsAutoCheckBox | kWsTabStop);
-    c.run = platform_test::PlatformTest::AddControl(dialog.Handle(), kRunId, "Button", kWsTabStop);
-    return c;
-}
 
 using ModalTest = PlatformTest;
 
@@ -159,55 +138,52 @@ TEST_F(ModalTest, MessageBoxFromTheScriptIsOwnedByTheVisibleDialog) {
     EXPECT_NE(Ui().MessageBoxes()[0].owner, plat::kNoWindow);
 }
 
+// On the conditions template: an automatic checkbox, a digits-only edit and push buttons.
 TEST_F(ModalTest, ClickTogglesCheckBoxesAndSendsCommands) {
-    ScriptedDialog dialog;
-    InputControls c;
+    ScriptedDialog dialog(nullptr, IDD_CONDITIONS);
     Ui().QueueModalScript([&](plat::Dialog& d) {
-        c = AddInputControls(d);
-        EXPECT_TRUE(plat::headless::Click(d, kCheckId));
-        EXPECT_EQ(Ui().Find(c.check)->check, 1);
-        EXPECT_TRUE(plat::headless::Click(d, kCheckId));
-        EXPECT_EQ(Ui().Find(c.check)->check, 0);
-        EXPECT_EQ(plat::GetFocusWindow(), c.check);
+        const plat::WindowHandle check = d.GetItem(IDC_CHK_TAX_INCLUDED).Handle();
+        EXPECT_TRUE(plat::headless::Click(d, IDC_CHK_TAX_INCLUDED));
+        EXPECT_EQ(Ui().Find(check)->check, 1);
+        EXPECT_TRUE(plat::headless::Click(d, IDC_CHK_TAX_INCLUDED));
+        EXPECT_EQ(Ui().Find(check)->check, 0);
+        EXPECT_EQ(plat::GetFocusWindow(), check);
         EXPECT_FALSE(plat::headless::Click(d, 4242));  // no such control
-        plat::Window(c.run).Enable(false);
-        EXPECT_FALSE(plat::headless::Click(d, kRunId));  // disabled
-        plat::Window(c.run).Enable(true);
-        EXPECT_TRUE(plat::headless::Click(d, kRunId));
+        d.GetItem(IDC_BTN_RUN).Enable(false);
+        EXPECT_FALSE(plat::headless::Click(d, IDC_BTN_RUN));  // disabled
+        d.GetItem(IDC_BTN_RUN).Enable(true);
+        EXPECT_TRUE(plat::headless::Click(d, IDC_BTN_RUN));
     });
-    EXPECT_EQ(dialog.DoModal(), kRunId);
-    EXPECT_EQ(dialog.commands, (std::vector<int>{kCheckId, kCheckId, kRunId}));
+    EXPECT_EQ(dialog.DoModal(), IDC_BTN_RUN);
+    EXPECT_EQ(dialog.commands, (std::vector<int>{IDC_CHK_TAX_INCLUDED, IDC_CHK_TAX_INCLUDED, IDC_BTN_RUN}));
 }
 
 TEST_F(ModalTest, TypeHonoursLimitAndDigitsOnly) {
-    ScriptedDialog dialog;
-    InputControls c;
+    ScriptedDialog dialog(nullptr, IDD_CONDITIONS);
+    plat::Edit edit;
     Ui().QueueModalScript([&](plat::Dialog& d) {
-        c = AddInputControls(d);
-        plat::Edit edit;
-        edit.Attach(c.edit);
+        edit.Attach(d.GetItem(IDC_EDT_TO_MONTH).Handle());
         edit.LimitText(2);
-        EXPECT_TRUE(plat::headless::Type(d, kEditId, "1a23"));
+        EXPECT_TRUE(plat::headless::Type(d, IDC_EDT_TO_MONTH, "1a23"));
         EXPECT_EQ(edit.GetText(), "12");
-        EXPECT_EQ(plat::GetFocusWindow(), c.edit);
-        EXPECT_FALSE(plat::headless::Type(d, kCheckId, "1"));  // not an edit
+        EXPECT_EQ(plat::GetFocusWindow(), edit.Handle());
+        EXPECT_FALSE(plat::headless::Type(d, IDC_CHK_TAX_INCLUDED, "1"));  // not an edit
         d.EndDialog(1);
     });
     EXPECT_EQ(dialog.DoModal(), 1);
     // Typing is the user's, not a text the system set.
-    EXPECT_EQ(Ui().Find(c.edit)->textSets, 0);
+    EXPECT_EQ(Ui().Find(edit.Handle())->textSets, 0);
 }
 
 TEST_F(ModalTest, TypeKeepsDoubleByteCharactersWhole) {
-    ScriptedDialog dialog;
+    ScriptedDialog dialog(nullptr, IDD_CONDITIONS);
     Ui().QueueModalScript([&](plat::Dialog& d) {
-        const plat::WindowHandle edit = AddControl(d.Handle(), 1015, "Edit", kWsTabStop);
-        plat::Edit wrapper;
-        wrapper.Attach(edit);
-        wrapper.LimitText(3);
+        plat::Edit edit;
+        edit.Attach(d.GetItem(IDC_EDT_DEST_PATH).Handle());
+        edit.LimitText(3);
         // "表表" (0x95 0x5C twice): the second does not fit in 3 bytes.
-        EXPECT_TRUE(plat::headless::Type(d, 1015, "\x95\x5C\x95\x5C"));
-        EXPECT_EQ(wrapper.GetText(), "\x95\x5C");
+        EXPECT_TRUE(plat::headless::Type(d, IDC_EDT_DEST_PATH, "\x95\x5C\x95\x5C"));
+        EXPECT_EQ(edit.GetText(), "\x95\x5C");
         d.EndDialog(1);
     });
     EXPECT_EQ(dialog.DoModal(), 1);
