@@ -50,7 +50,21 @@ bool Window::UpdateWithChildren() {
 
 WindowHandle Window::SetParentWindow(WindowHandle parent) {
     if (!IsValid()) return kNoWindow;
-    return FromHwnd(::SetParent(ToHwnd(m_hWnd), ToHwnd(parent)));
+    const HWND hWnd = ToHwnd(m_hWnd);
+    const HWND before = ::SetParent(hWnd, ToHwnd(parent));
+    // A popup made a child keeps its numbers, now read in the parent's client
+    // area: centred on the screen, it would sit off to the lower right of the
+    // parent or outside it. It goes to the middle of that area instead.
+    RECT client;
+    RECT rect;
+    if (before != nullptr && parent != kNoWindow && (::GetWindowLongW(hWnd, GWL_STYLE) & WS_POPUP) != 0 &&
+        ::GetClientRect(ToHwnd(parent), &client) && ::GetWindowRect(hWnd, &rect)) {
+        const int x = (client.right - (rect.right - rect.left)) / 2;
+        const int y = (client.bottom - (rect.bottom - rect.top)) / 2;
+        ::SetWindowPos(hWnd, nullptr, x > 0 ? x : 0, y > 0 ? y : 0, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return FromHwnd(before);
 }
 
 bool Window::Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {

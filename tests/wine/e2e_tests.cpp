@@ -263,7 +263,14 @@ TEST_F(EndToEndTest, ParentGetsTheReportForTheChosenToMonthAndTaxMode) {
     ASSERT_TRUE(m_driver.WaitFor([&] { return e2e::IsChecked(dialog, kTaxIncluded); }, kWindowTimeoutMs,
                                  "the checked tax mode"));
     ASSERT_TRUE(m_driver.PressKey(VK_F12));
-    ASSERT_NE(m_driver.WaitForWindow(e2e::kProgressCaption, kRunTimeoutMs), nullptr);
+    const HWND progress = m_driver.WaitForWindow(e2e::kProgressCaption, kRunTimeoutMs);
+    ASSERT_NE(progress, nullptr);
+    // Made a child of the parent, it sits in the middle of the parent's client
+    // area, not where its screen position would put it inside the parent.
+    RECT client = {};
+    GetClientRect(m_driver.ParentWindow(), &client);
+    MapWindowPoints(m_driver.ParentWindow(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ExpectCentredOn(progress, client);
     EXPECT_EQ(FinishRun(), std::vector<std::string>{kCompleted});
 
     ASSERT_TRUE(m_driver.Posted());
