@@ -1,7 +1,6 @@
 #pragma once
 // Shared pieces of the aggregation tests: a connected host stand-in with one
-// data set, a progress that only records its calls, and find-info
-// records written item by item.
+// data set, and find-info records written item by item.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -14,39 +13,16 @@
 #include "host/data_mgr.h"
 #include "host/host_data.h"
 #include "host/records.h"
-#include "shared/progress.h"
+#include "tests/support/host_models.h"
+#include "tests/support/recording_progress.h"
+#include "tests/support/standin_fixture.h"
 
 namespace aggtest {
 
 constexpr std::int64_t kYen = 10000;  // ten-thousandths per yen
 constexpr std::int32_t kDataNo = 7;
 
-// Records Advance and Pulse; consecutive pulses are counted in one entry.
-class RecordingProgress : public ClProgress {
-public:
-    void Advance(std::int16_t from, std::int16_t to) override {
-        m_calls.push_back("Advance " + std::to_string(from) + " " + std::to_string(to));
-        m_nRun = 0;
-    }
-    void Pulse() override {
-        ++m_nPulses;
-        if (m_nRun > 0) m_calls.pop_back();
-        ++m_nRun;
-        m_calls.push_back("Pulse x" + std::to_string(m_nRun));
-    }
-    void Reset() {
-        m_calls.clear();
-        m_nRun = 0;
-        m_nPulses = 0;
-    }
-    const std::vector<std::string>& Calls() const { return m_calls; }
-    long Pulses() const { return m_nPulses; }
-
-private:
-    std::vector<std::string> m_calls;
-    long m_nRun = 0;
-    long m_nPulses = 0;
-};
+using support::Total;
 
 // A month condition item of the find-info.
 inline void SetMonthItem(StFINDINFO& f, int item, std::int16_t compare, std::int16_t value,
@@ -70,38 +46,13 @@ inline StFINDINFO MonthFind(std::int16_t from, std::int16_t to, std::vector<std:
     return f;
 }
 
-// An account total; amounts in ten-thousandths, all zero until set.
-inline host::AccountTotal Total(std::int32_t code, const std::string& name, std::uint8_t nature) {
-    host::AccountTotal t;
-    t.code = code;
-    t.name = name;
-    t.nature = nature;
-    return t;
-}
-
-class AggregationFixture : public ::testing::Test {
+class AggregationFixture : public support::StandInTest {
 protected:
     AggregationFixture() {
-        m_model.currentUser = "tester";
-        host::UserEntry user;
-        user.id = "tester";
-        user.selectedNo1 = 1;
-        user.selectedNo2 = kDataNo;
-        m_model.users.push_back(user);
-        host::DataSetEntry set;
-        set.dataNo = kDataNo;
-        set.idText = "AGG07";
-        set.companyName = "Test";
-        set.periodStart = 20230401;
-        set.periodEnd = 20240331;
-        m_model.dataSets.push_back(set);
-        m_model.masters[kDataNo];
-        m_model.totals[kDataNo];
         m_dataInfo.SetI32(StDATAINFO::kOffDataNo, kDataNo);
-        m_dataInfo.SetI32(StDATAINFO::kOffPeriodStart, set.periodStart);
-        m_dataInfo.SetI32(StDATAINFO::kOffPeriodEnd, set.periodEnd);
+        m_dataInfo.SetI32(StDATAINFO::kOffPeriodStart, 20230401);
+        m_dataInfo.SetI32(StDATAINFO::kOffPeriodEnd, 20240331);
     }
-    void TearDown() override { host::StandIn::Get().Reset(); }
 
     // Adds a total and, with class >= -128, its master record.
     void Add(const host::AccountTotal& t, int kmkClass = 0) {
@@ -119,12 +70,7 @@ protected:
         m_dataInfo.SetI32(StDATAINFO::kOffPeriodSetting, setting);
     }
 
-    void Connect() {
-        host::StandIn::Get().Reset();
-        host::StandIn::Get().UseModel(m_model);
-        ASSERT_EQ(0, ClAccConnect::Inst()->Initiate());
-        host::StandIn::Get().ClearCalls();
-    }
+    void Connect() { StandInTest::Connect(m_model); }
     // Connects, then runs one aggregation with a fresh engine.
     std::int32_t Run(const StFINDINFO& find, int taxIncluded = 0) {
         Connect();
@@ -154,9 +100,10 @@ protected:
         return static_cast<long>(host::StandIn::Get().CallCount(call));
     }
 
-    host::HostModel m_model;
+    host::HostModel m_model = support::OneUserModel(
+        "tester", kDataNo, {support::DataSet(kDataNo, "AGG07", "Test", 20230401, 20240331)});
     StDATAINFO m_dataInfo;
-    RecordingProgress m_progress;
+    support::RecordingProgress m_progress;
     ClBalanceList m_list;
     bool m_bRuleHeld = false;
 };

@@ -9,31 +9,19 @@
 
 #include "agg_support.h"
 #include "conditions/find_info.h"
+#include "tests/support/scratch_folder.h"
 
 namespace aggtest {
 namespace {
 
-std::string SampleFolder() {
-    std::string path = LINK_SAMPLE_HOSTDATA;
-#ifdef _WIN32
-    // Wine shows the Linux file system as drive Z:.
-    for (char& c : path) {
-        if (c == '/') c = '\\';
-    }
-    path = "Z:" + path;
-#endif
-    return path;
-}
-
-class SampleCompany : public ::testing::Test {
+class SampleCompany : public support::StandInTest {
 protected:
     void SetUp() override {
         host::HostModel model;
         host::LoadError err;
-        ASSERT_TRUE(host::LoadHostModel(SampleFolder(), model, err))
+        ASSERT_TRUE(host::LoadHostModel(support::PlatformPath(LINK_SAMPLE_HOSTDATA), model, err))
             << err.file << ":" << err.line << " " << err.message;
-        host::StandIn::Get().UseModel(model);
-        ASSERT_EQ(0, ClAccConnect::Inst()->Initiate());
+        Connect(model);
         auto* setData = dynamic_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kSetData, 1));
         ASSERT_NE(nullptr, setData);
         ASSERT_NE(nullptr, setData->GetSelectedInfo());
@@ -41,7 +29,6 @@ protected:
         ASSERT_EQ(20250401, m_dataInfo.PeriodStart());
         ASSERT_EQ(1, m_dataInfo.PeriodSetting());
     }
-    void TearDown() override { host::StandIn::Get().Reset(); }
 
     std::int32_t Run(int fromMonth, int toMonth, int taxIncluded) {
         StFINDINFO find;
@@ -66,7 +53,7 @@ protected:
     }
 
     StDATAINFO m_dataInfo;
-    RecordingProgress m_progress;
+    support::RecordingProgress m_progress;
     ClBalanceList m_list;
 };
 

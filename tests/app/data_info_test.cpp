@@ -7,26 +7,23 @@
 
 #include "app/link_app.h"
 #include "host/data_mgr.h"
-#include "host_fixture.h"
+#include "host/host_data.h"
+#include "tests/support/host_models.h"
+#include "tests/support/standin_fixture.h"
 
 namespace {
 
-class DataInfoTest : public ::testing::Test {
+class DataInfoTest : public support::StandInTest {
 protected:
-    void Connect(const host::HostModel& model) {
-        InstallModel(model);
-        ASSERT_EQ(ClAccConnect::Inst()->Initiate(), 0);
-    }
     void TearDown() override {
         ClAccConnect::Inst()->LogOut();
         ClAccConnect::Inst()->Terminate();
         ClAccConnect::Inst()->Release();
-        host::StandIn::Get().Reset();
     }
 };
 
 TEST_F(DataInfoTest, CopiesTheWholeRecordOfTheSelectedSet) {
-    Connect(MakeShellModel());
+    Connect(support::ShellModel());
     ClLinkApp app;
     StDATAINFO record;
     ASSERT_EQ(app.FindSelectedDataInfo(record), 1);
@@ -45,7 +42,7 @@ TEST_F(DataInfoTest, CopiesTheWholeRecordOfTheSelectedSet) {
 }
 
 TEST_F(DataInfoTest, FirstOfTwoSetsWithTheSameNumberWins) {
-    host::HostModel model = MakeShellModel();
+    host::HostModel model = support::ShellModel();
     host::DataSetEntry twin = model.dataSets[1];
     twin.companyName = "Second";
     model.dataSets.push_back(twin);
@@ -57,7 +54,7 @@ TEST_F(DataInfoTest, FirstOfTwoSetsWithTheSameNumberWins) {
 }
 
 TEST_F(DataInfoTest, NoMatchLeavesAZeroRecordAndReleasesTheCursor) {
-    host::HostModel model = MakeShellModel();
+    host::HostModel model = support::ShellModel();
     model.users[1].selectedNo2 = 42;
     Connect(model);
     ClLinkApp app;
@@ -66,24 +63,24 @@ TEST_F(DataInfoTest, NoMatchLeavesAZeroRecordAndReleasesTheCursor) {
     record.SetU8(1000, 0xAB);
     EXPECT_EQ(app.FindSelectedDataInfo(record), 0);
     for (std::size_t i = 0; i < StDATAINFO::Size(); ++i) ASSERT_EQ(record.GetU8(i), 0) << i;
-    EXPECT_EQ(CountCalls("ReleaseDatCursor"), 1);
+    EXPECT_EQ(host::StandIn::Get().CallCount("ReleaseDatCursor"), 1u);
 
     model.dataSets.clear();
     Connect(model);
     ClLinkApp empty;
     EXPECT_EQ(empty.FindSelectedDataInfo(record), 0);
-    EXPECT_EQ(CountCalls("ReleaseDatCursor"), 1);
+    EXPECT_EQ(host::StandIn::Get().CallCount("ReleaseDatCursor"), 1u);
 }
 
 TEST_F(DataInfoTest, SecondCallReusesTheDataSetList) {
-    Connect(MakeShellModel());
+    Connect(support::ShellModel());
     ClLinkApp app;
     StDATAINFO record;
     ASSERT_EQ(app.FindSelectedDataInfo(record), 1);
     ClSetData* first = app.m_pSetData;
     ASSERT_EQ(app.FindSelectedDataInfo(record), 1);
     EXPECT_EQ(app.m_pSetData, first);
-    EXPECT_EQ(CountCalls("GetSetObject 5 1"), 1);
+    EXPECT_EQ(host::StandIn::Get().CallCount("GetSetObject 5 1"), 1u);
 }
 
 // The lookup's host calls in order: the data cursor is readied from the
@@ -91,10 +88,9 @@ TEST_F(DataInfoTest, SecondCallReusesTheDataSetList) {
 TEST_F(DataInfoTest, HostCallsOfTheLookup) {
     const std::pair<std::int32_t, int> cases[] = {{3, 2}, {42, 3}};  // selected number, WalkDat calls
     for (const auto& [selected, walks] : cases) {
-        host::HostModel model = MakeShellModel();
+        host::HostModel model = support::ShellModel();
         model.users[1].selectedNo2 = selected;
         Connect(model);
-        host::StandIn::Get().ClearCalls();
         ClLinkApp app;
         StDATAINFO record;
         app.FindSelectedDataInfo(record);

@@ -12,8 +12,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -22,12 +20,13 @@
 
 #include "app/app_texts.h"
 #include "app/link_app.h"
-#include "host_fixture.h"
 #include "platform/keyboard.h"
 #include "platform/portable/drive_table.h"
 #include "platform/portable/headless_ui.h"
 #include "res/resource.h"
-#include "scratch_folder.h"
+#include "tests/support/host_models.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/standin_fixture.h"
 
 namespace {
 
@@ -38,21 +37,13 @@ using plat::headless::HeadlessUi;
 constexpr unsigned kNotify = 0x8123;
 const char kReportName[] = "report.xml";
 const char kEnvName[] = "Dorvik22ToZq13_U.env";
+const std::string kReport = std::string("out\\") + kReportName;  // in the scratch folder
+const std::string kEnv = std::string("settings\\") + kEnvName;
 const std::string kOldReport = "<?xml version=\"1.0\"?>\r\n<REPORT>earlier</REPORT>\r\n";
 // Another user's record must survive this user's save.
 const std::string kOldEnv = "SUZUKI/D0001:1/3/T:\\x\\a.xml\nTANAKA/D0003:0/11/T:\\old.xml\n";
 const std::string kSupport =
     "[=\x90\xBB\x95i\x96\xBC=]Dorvik\r\n[=\x90\xBB\x95i\xCA\xDE\xB0\xBC\xDE\xAE\xDD=]22.03.01\r\n";
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "(none)";
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void Spit(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::set<std::string> Entries(const fs::path& folder) {
     std::set<std::string> names;
@@ -78,7 +69,163 @@ struct Outcome {
     std::set<std::string> outEntries, settingsEntries;
 };
 
-class FileFaultsTest : public ::testing::Test {
+// What each operation of a log does, alike in every scenario that does it:
+// its kind, its file (reads, writes, flushes and closes act on the last file
+// opened and not yet closed) and how many of the same came before.
+struct Signature {
+    std::string file, id;
+};
+std::vector<Signature> Signatures(const std::vector<pp::FileOpRecord>& ops) {
+    std::vector<Signature> out;
+    std::vector<std::string> open;
+    std::map<std::string, int> seen;
+    for (const pp::FileOpRecord& op : ops) {
+        const std::string file = op.path.empty() && !open.empty() ? open.back() : op.path;
+        if (op.op == pp::FileOp::kOpen) open.push_back(op.path);
+        if (op.op == pp::FileOp::kClose && !open.empty()) open.pop_back();
+        const std::string kind = std::string(pp::FileOpName(op.op)) + " " + file;
+        out.push_back({file, kind + " #" + std::to_string(++seen[kind])});
+    }
+    return out;
+}
+
+// One failed operation: where, and what it asks of the run.
+struct Fault {
+    std::string where;        // the scenario and the operation
+    bool onSupportFile;       // its open or a read: the producer's values fall back to their defaults
+    bool afterReportInPlace;  // only the remembered destination is at stake: the run has completed
+    bool reportFlush;         // bytes that may not be on the disk never replace the old report
+};
+
+// A scenario's clean run, which each run with one failed operation is held to.
+struct Baseline {
+    const Scenario& scenario;
+    Outcome clean;
+    std::vector<pp::FileOpRecord> ops;
+
+    std::string OldReport() const { return scenario.oldReport ? kOldReport : "(none)"; }
+    std::string OldEnv() const { return scenario.oldEnv ? kOldEnv : "(none)"; }
+    std::set<std::string> OldOut() const {
+        return scenario.oldReport ? std::set<std::string>{kReportName} : std::set<std::string>{};
+    }
+    // The index of the move that puts the report in place; ops.size() if none.
+    std::size_t ReportInPlace() const {
+        std::size_t i = 0;
+        while (i < ops.size() &&
+               !(ops[i].op == pp::FileOp::kMoveFile && ops[i].path.find(kReportName) != std::string::npos)) {
+            ++i;
+        }
+        return i;
+    }
+    Fault FaultAt(std::size_t i, const Signature& sig) const {
+        std::size_t open = i;
+        while (open > 0 && ops[open].op == pp::FileOp::kRead) --open;
+        return {std::string(scenario.name) + ", operation " + std::to_string(i + 1) + ": " +
+                    pp::FileOpName(ops[i].op) + " " + ops[i].path,
+                ops[open].op == pp::FileOp::kOpen && ops[open].path == "SUPPORT.INF", i > ReportInPlace(),
+                ops[i].op == pp::FileOp::kFlush && sig.file.find(kReportName) != std::string::npos};
+    }
+};
+
+std::string WithDefaultProducer(std::string report) {
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{">Dorvik<", ">KR9<"},
+                                   std::pair<std::string, std::string>{">22.03.01<", ">22.03.0X<"}}) {
+        const std::size_t at = report.find(from);
+        if (at != std::string::npos) report.replace(at, from.size(), to);
+    }
+    return report;
+}
+
+// The clean run completes, says so, writes both files (keeping the other
+// user's record) and replaces each file right after the flush and the close
+// of its temporary file.
+::testing::AssertionResult CleanRunCompletes(const Baseline& b) {
+    const Outcome& o = b.clean;
+    auto fail = [&] { return ::testing::AssertionFailure() << b.scenario.name << ", the clean run: "; };
+    if (o.result != 0 || o.boxes.empty() || o.boxes.back() != texts::kCompleted)
+        return fail() << "not completed";
+    if (o.report == b.OldReport() || o.env == b.OldEnv()) return fail() << "a file not written";
+    const std::string others = "SUZUKI/D0001:1/3/T:\\x\\a.xml\n";
+    if (b.scenario.oldEnv && o.env.rfind(others + "TANAKA/", 0) != 0)
+        return fail() << "the other user's record lost:\n" << o.env;
+    if (b.ReportInPlace() == b.ops.size()) return fail() << "the report never replaced";
+    for (std::size_t i = 0; i < b.ops.size(); ++i) {
+        if (b.ops[i].op == pp::FileOp::kMoveFile &&
+            (i < 2 || b.ops[i - 2].op != pp::FileOp::kFlush || b.ops[i - 1].op != pp::FileOp::kClose)) {
+            return fail() << "operation " << i + 1 << " replaces " << b.ops[i].path
+                          << " not after its flush and close";
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// A completed run wrote the clean run's report and kept the old record or
+// wrote the new one; any other run left both files as they were. No
+// temporary file is left anywhere.
+::testing::AssertionResult NothingLost(const Baseline& b, const Fault& f, const Outcome& o) {
+    auto fail = [&] { return ::testing::AssertionFailure() << f.where << ": "; };
+    if (o.result == 0) {
+        const bool fellBack = f.onSupportFile && o.report != b.clean.report;
+        if (o.report != (fellBack ? WithDefaultProducer(b.clean.report) : b.clean.report)) {
+            return fail() << "completed with another report:\n" << o.report;
+        }
+        if (o.env != b.clean.env && o.env != b.OldEnv())
+            return fail() << "remembered choices mixed:\n" << o.env;
+        if (o.outEntries != b.clean.outEntries)
+            return fail() << "the output folder holds more than the report";
+    } else {
+        if (o.report != b.OldReport())
+            return fail() << "failed, and the earlier report changed:\n" << o.report;
+        if (o.env != b.OldEnv()) return fail() << "failed, and the remembered choices changed:\n" << o.env;
+        if (o.outEntries != b.OldOut()) return fail() << "failed, and the output folder changed";
+    }
+    for (const std::string& name : o.settingsEntries) {
+        if (name != kEnvName) return fail() << name << " left in the settings folder";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// The user hears of the outcome as it is: the completion message when the
+// run completed (always once the report is in place, never after a failed
+// flush of the temporary report), the write failure and result 2 when a run
+// under way failed; never the other one, and no write failure before the run.
+::testing::AssertionResult ToldTruthfully(const Fault& f, const Outcome& o) {
+    auto fail = [&] { return ::testing::AssertionFailure() << f.where << ": "; };
+    const bool complete = o.result == 0;
+    if (f.afterReportInPlace && !complete) return fail() << "the report is in place, and the run failed";
+    if (f.reportFlush && complete) return fail() << "the report's flush failed, and the run completed";
+    const std::string last = o.boxes.empty() ? "(no message)" : o.boxes.back();
+    if (complete && last != texts::kCompleted) return fail() << "completed, and said: " << last;
+    if (!complete && o.progressShown && (last != texts::kWriteFailed || o.result != 2)) {
+        return fail() << "failed with " << o.result << ", and said: " << last;
+    }
+    for (const std::string& text : o.boxes) {
+        if (text == (complete ? texts::kWriteFailed : texts::kCompleted) ||
+            (!o.progressShown && text == texts::kWriteFailed)) {
+            return fail() << "ended with " << o.result << ", and said: " << text;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+// A parent gets one message with the run's result and is enabled again; a
+// run started alone posts nothing.
+::testing::AssertionResult ParentAnswered(const Baseline& b, const Fault& f, const Outcome& o) {
+    auto fail = [&] { return ::testing::AssertionFailure() << f.where << ": "; };
+    if (!b.scenario.fromParent) {
+        if (!o.posted.empty()) return fail() << "started alone, and posted a message";
+        return ::testing::AssertionSuccess();
+    }
+    if (o.posted.size() != 1) return fail() << o.posted.size() << " messages posted to the parent";
+    if (o.posted[0].message != kNotify || o.posted[0].lParam != o.result) {
+        return fail() << "posted message " << o.posted[0].message << " with " << o.posted[0].lParam
+                      << " for the result " << o.result;
+    }
+    if (!o.parentEnabled) return fail() << "the parent left disabled";
+    return ::testing::AssertionSuccess();
+}
+
+class FileFaultsTest : public support::StandInTest {
 protected:
     void SetUp() override {
         m_folder.MakeDir("prog");
@@ -86,37 +233,22 @@ protected:
         m_folder.Write("prog\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=2\r\n");
         m_folder.Write("prog\\SUPPORT.INF", kSupport);
         pp::SetModuleFilePath(m_folder.Path() + "prog\\Dorvik22ToZq13_U.exe");
-        m_out = pp::ToPosixPath(m_folder.Path() + "out");
-        m_settings = pp::ToPosixPath(m_folder.Path() + "settings");
-        m_model = MakeShellModel();
-        m_model.masters[3] = {{1110000, 0}, {1120000, 1}};
-        m_model.totals[3] = {Total(1110000, 1000, 500), Total(1120000, 2000, 0)};
+        m_out = m_folder.HostPath("out");
+        m_settings = m_folder.HostPath("settings");
+        m_model = support::ShellRunModel();
         m_model.appFolder[1] = m_folder.Path() + "settings\\";
     }
-    void TearDown() override {
-        pp::ResetFileFaults();
-        host::StandIn::Get().Reset();
-    }
-
-    static host::AccountTotal Total(std::int32_t code, std::int64_t openingYen, std::int64_t debitYen) {
-        host::AccountTotal t;
-        t.code = code;
-        t.name = "A";
-        t.nature = 1;
-        t.debitExcl[0] = t.debitIncl[0] = openingYen * 10000;
-        t.debitExcl[1] = t.debitIncl[1] = debitYen * 10000;
-        return t;
-    }
+    void TearDown() override { pp::ResetFileFaults(); }
 
     // The files as the scenario finds them.
     void Prepare(const Scenario& s) const {
         fs::remove_all(m_out);
         fs::remove_all(m_settings);
         fs::create_directory(m_out);
-        if (s.oldReport) Spit(m_out / kReportName, kOldReport);
+        if (s.oldReport) m_folder.Write(kReport, kOldReport);
         if (s.oldEnv) {
             fs::create_directory(m_settings);
-            Spit(m_settings / kEnvName, kOldEnv);
+            m_folder.Write(kEnv, kOldEnv);
         }
     }
 
@@ -127,14 +259,14 @@ protected:
         HeadlessUi& ui = HeadlessUi::Get();
         ui.Reset();
         const plat::WindowHandle parent = ui.CreateExternalWindow("Parent");
-        const std::string dest = m_folder.Path() + "out\\" + kReportName;
+        const std::string dest = m_folder.Path(kReport);
         ui.QueueModalScript([&s, dest](plat::Dialog& d) {
             plat::headless::Type(d, IDC_EDT_TO_MONTH, "12");
             if (!s.fromParent) plat::headless::Type(d, IDC_EDT_DEST_PATH, dest);
             plat::headless::PressKey(d, plat::kVkF12);
         });
         ClLinkApp app;
-        InstallModel(m_model);
+        support::InstallModel(m_model);
         app.SetCommandLine(
             s.fromParent ? std::to_string(parent) + "," + std::to_string(kNotify) + ",5," + dest : "");
         pp::ResetFileFaults();
@@ -154,59 +286,15 @@ protected:
         o.progressShown =
             std::find(events.begin(), events.end(), "create " + std::to_string(IDD_PROGRESS)) != events.end();
         o.parentEnabled = ui.Find(parent)->enabled;
-        o.report = Slurp(m_out / kReportName);
-        o.env = Slurp(m_settings / kEnvName);
+        o.report = m_folder.Read(kReport);
+        o.env = m_folder.Read(kEnv);
         o.outEntries = Entries(m_out);
         o.settingsEntries = Entries(m_settings);
         return o;
     }
 
-    std::string Describe(long long k) const {
-        if (k < 1 || static_cast<std::size_t>(k) > m_ops.size()) return "operation " + std::to_string(k);
-        const pp::FileOpRecord& op = m_ops[static_cast<std::size_t>(k - 1)];
-        return "operation " + std::to_string(k) + ": " + pp::FileOpName(op.op) + " " + op.path;
-    }
-
-    // Whether operation k touched the support file: its open or one of the
-    // reads that follow it.
-    bool OnSupportFile(long long k) const {
-        for (auto i = static_cast<std::size_t>(k); i-- > 0;) {
-            if (m_ops[i].op == pp::FileOp::kRead) continue;
-            return m_ops[i].op == pp::FileOp::kOpen && m_ops[i].path == "SUPPORT.INF";
-        }
-        return false;
-    }
-    // What each operation of a log does, alike in every scenario that does
-    // it: its kind, its file (reads, writes, flushes and closes act on the
-    // last file opened and not yet closed) and how many of the same came
-    // before.
-    struct Signature {
-        std::string file, id;
-    };
-    static std::vector<Signature> Signatures(const std::vector<pp::FileOpRecord>& ops) {
-        std::vector<Signature> out;
-        std::vector<std::string> open;
-        std::map<std::string, int> seen;
-        for (const pp::FileOpRecord& op : ops) {
-            const std::string file = op.path.empty() && !open.empty() ? open.back() : op.path;
-            if (op.op == pp::FileOp::kOpen) open.push_back(op.path);
-            if (op.op == pp::FileOp::kClose && !open.empty()) open.pop_back();
-            const std::string kind = std::string(pp::FileOpName(op.op)) + " " + file;
-            out.push_back({file, kind + " #" + std::to_string(++seen[kind])});
-        }
-        return out;
-    }
-    static std::string WithDefaultProducer(std::string report) {
-        for (const auto& [from, to] : {std::pair<std::string, std::string>{">Dorvik<", ">KR9<"},
-                                       std::pair<std::string, std::string>{">22.03.01<", ">22.03.0X<"}}) {
-            const std::size_t at = report.find(from);
-            if (at != std::string::npos) report.replace(at, from.size(), to);
-        }
-        return report;
-    }
-
-    ScratchFolder m_folder;
-    fs::path m_out, m_settings;
+    support::ScratchFolder m_folder;
+    std::string m_out, m_settings;  // for the host
     host::HostModel m_model;
     std::vector<pp::FileOpRecord> m_ops;
 };
@@ -223,115 +311,42 @@ TEST_F(FileFaultsTest, AnySingleFailedFileOperationLosesNothingAndSaysWhatHappen
     std::set<std::string> failedOnce;  // signatures of the operations failed so far
     for (const Scenario& s : scenarios) {
         SCOPED_TRACE(s.name);
-        const Outcome clean = Run(s, 0);
-        ASSERT_EQ(clean.result, 0);
-        ASSERT_FALSE(clean.boxes.empty());
-        ASSERT_EQ(clean.boxes.back(), texts::kCompleted);
-        ASSERT_NE(clean.report, s.oldReport ? kOldReport : "(none)");
-        ASSERT_NE(clean.env, s.oldEnv ? kOldEnv : "(none)");
-        if (s.oldEnv) {
-            EXPECT_EQ(clean.env,
-                      "SUZUKI/D0001:1/3/T:\\x\\a.xml\n" + clean.env.substr(clean.env.find("TANAKA")));
-        }
-        const long long n = static_cast<long long>(m_ops.size());
-        const std::vector<pp::FileOpRecord> ops = m_ops;
-        const std::vector<Signature> sigs = Signatures(ops);
-        // Each replace follows the flush and the close of its temporary file.
-        for (long long i = 0; i < n; ++i) {
-            if (m_ops[static_cast<std::size_t>(i)].op != pp::FileOp::kMoveFile) continue;
-            ASSERT_GE(i, 2);
-            EXPECT_EQ(m_ops[static_cast<std::size_t>(i - 2)].op, pp::FileOp::kFlush) << Describe(i + 1);
-            EXPECT_EQ(m_ops[static_cast<std::size_t>(i - 1)].op, pp::FileOp::kClose) << Describe(i + 1);
-        }
-        const std::string oldReport = s.oldReport ? kOldReport : "(none)";
-        const std::string oldEnv = s.oldEnv ? kOldEnv : "(none)";
-        const std::set<std::string> cleanOut = clean.outEntries;
-        const std::set<std::string> oldOut =
-            s.oldReport ? std::set<std::string>{kReportName} : std::set<std::string>{};
-        // Past the report's replacement only the remembered destination is
-        // at stake: the run has completed whatever happens to it.
-        long long reportInPlace = 0;
-        while (
-            reportInPlace < n &&
-            !(m_ops[static_cast<std::size_t>(reportInPlace)].op == pp::FileOp::kMoveFile &&
-              m_ops[static_cast<std::size_t>(reportInPlace)].path.find(kReportName) != std::string::npos)) {
-            ++reportInPlace;
-        }
-        ASSERT_LT(reportInPlace, n);
+        const Baseline b{s, Run(s, 0), m_ops};
+        ASSERT_TRUE(CleanRunCompletes(b));
+        const std::vector<Signature> sigs = Signatures(b.ops);
         int completed = 0, failed = 0, refused = 0, fallbacks = 0, envKept = 0;
-
-        for (long long k = 1; k <= n; ++k) {
-            const auto i = static_cast<std::size_t>(k - 1);
+        for (std::size_t i = 0; i < b.ops.size(); ++i) {
             const auto sameAs = [&](std::size_t j) {
-                return ops[j].op == ops[i].op && sigs[j].file == sigs[i].file;
+                return b.ops[j].op == b.ops[i].op && sigs[j].file == sigs[i].file;
             };
-            const bool amid = (ops[i].op == pp::FileOp::kRead || ops[i].op == pp::FileOp::kWrite) && i > 0 &&
-                              i + 1 < ops.size() && sameAs(i - 1) && sameAs(i + 1);
-            if (amid && failedOnce.count(sigs[i].id) != 0) {
+            const bool amid = (b.ops[i].op == pp::FileOp::kRead || b.ops[i].op == pp::FileOp::kWrite) &&
+                              i > 0 && i + 1 < b.ops.size() && sameAs(i - 1) && sameAs(i + 1);
+            const bool failedBefore = !failedOnce.insert(sigs[i].id).second;
+            if (amid && failedBefore) {
                 ++skipped;
                 continue;
             }
-            failedOnce.insert(sigs[i].id);
-            const Outcome o = Run(s, k);
-            const std::string where = Describe(k);
-            SCOPED_TRACE(where);
-            ASSERT_TRUE(m_ops.size() >= static_cast<std::size_t>(k) && m_ops[k - 1].failed);
+            const Fault f = b.FaultAt(i, sigs[i]);
+            const Outcome o = Run(s, static_cast<long long>(i) + 1);
+            ASSERT_TRUE(m_ops.size() > i && m_ops[i].failed) << f.where;
             ++injected;
-            const bool complete = o.result == 0;
-            if (k > reportInPlace + 1) {
-                EXPECT_TRUE(complete);
-            }
-            // Bytes that may not be on the disk never replace the old report.
-            if (ops[i].op == pp::FileOp::kFlush && sigs[i].file.find(kReportName) != std::string::npos) {
-                EXPECT_FALSE(complete);
-            }
-            if (complete) {
-                ++completed;
-                ASSERT_FALSE(o.boxes.empty());
-                EXPECT_EQ(o.boxes.back(), texts::kCompleted);
-                if (OnSupportFile(k) && o.report != clean.report) {
-                    // An unreadable support file reads as a missing one: the
-                    // producer's values fall back to their defaults.
-                    ++fallbacks;
-                    EXPECT_EQ(o.report, WithDefaultProducer(clean.report));
-                } else {
-                    EXPECT_EQ(o.report, clean.report);
-                }
-                // A failed save of the destination leaves the old record.
-                EXPECT_TRUE(o.env == clean.env || o.env == oldEnv) << o.env;
-                envKept += o.env == oldEnv ? 1 : 0;
-            } else {
+            EXPECT_TRUE(NothingLost(b, f, o));
+            EXPECT_TRUE(ToldTruthfully(f, o));
+            EXPECT_TRUE(ParentAnswered(b, f, o));
+
+            if (o.result != 0) {
                 o.progressShown ? ++failed : ++refused;
-                EXPECT_EQ(o.report, oldReport);
-                EXPECT_EQ(o.env, oldEnv);
-                if (o.progressShown) {
-                    ASSERT_FALSE(o.boxes.empty());
-                    EXPECT_EQ(o.boxes.back(), texts::kWriteFailed);
-                    EXPECT_EQ(o.result, 2);
-                }
+                continue;
             }
-            // Only a run that got under way tells its end; never the other one.
-            for (const std::string& text : o.boxes) {
-                EXPECT_FALSE(text == (complete ? texts::kWriteFailed : texts::kCompleted)) << text;
-                if (!o.progressShown) {
-                    EXPECT_NE(text, texts::kWriteFailed);
-                }
-            }
-            EXPECT_EQ(o.outEntries, complete ? cleanOut : oldOut);
-            for (const std::string& name : o.settingsEntries) EXPECT_EQ(name, kEnvName);
-            if (s.fromParent) {
-                ASSERT_EQ(o.posted.size(), 1u);
-                EXPECT_EQ(o.posted[0].message, kNotify);
-                EXPECT_EQ(o.posted[0].lParam, o.result);
-                EXPECT_TRUE(o.parentEnabled);
-            } else {
-                EXPECT_TRUE(o.posted.empty());
-            }
+            ++completed;
+            fallbacks += f.onSupportFile && o.report != b.clean.report ? 1 : 0;
+            envKept += o.env == b.OldEnv() ? 1 : 0;
         }
         std::printf(
-            "[ faults   ] %s: %lld operations, %d failed in turn: %d completed (%d without the "
+            "[ faults   ] %s: %zu operations, %d failed in turn: %d completed (%d without the "
             "support file, %d with the destination not remembered), %d failed, %d ended before the run\n",
-            s.name, n, completed + failed + refused, completed, fallbacks, envKept, failed, refused);
+            s.name, b.ops.size(), completed + failed + refused, completed, fallbacks, envKept, failed,
+            refused);
     }
     if (!HasFailure()) {
         std::printf(

@@ -8,7 +8,7 @@
 
 #include "app/link_app.h"
 #include "platform/process.h"
-#include "scratch_folder.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ protected:
         return ReadProgramLevelVerdict();
     }
 
-    ScratchFolder m_folder;
+    support::ScratchFolder m_folder;
     std::string m_savedDir;
 };
 

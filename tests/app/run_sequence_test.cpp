@@ -11,13 +11,15 @@
 #include "app/link_app.h"
 #include "conditions/cond_dlg.h"
 #include "conditions/cond_texts.h"
-#include "host_fixture.h"
+#include "host/host_text.h"
 #include "platform/files.h"
 #include "platform/keyboard.h"
 #include "platform/portable/drive_table.h"
 #include "platform/portable/headless_ui.h"
 #include "res/resource.h"
-#include "scratch_folder.h"
+#include "tests/support/host_models.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/standin_fixture.h"
 
 namespace {
 
@@ -25,13 +27,6 @@ using plat::headless::HeadlessUi;
 
 const char kTaxFormName[] = "\x90\xC5\x96\xB1";  // 税務, put in place of the token
 constexpr unsigned kNotify = 0x8123;
-
-std::string Replace(std::string text, const std::string& token, const std::string& by) {
-    for (std::size_t p = text.find(token); p != std::string::npos; p = text.find(token, p + by.size())) {
-        text.replace(p, token.size(), by);
-    }
-    return text;
-}
 
 // Plays the user in the conditions dialog and keeps what the run showed it.
 class ScriptedApp : public ClLinkApp {
@@ -69,40 +64,24 @@ protected:
     }
 };
 
-host::AccountTotal Total(std::int32_t code, const char* name, std::int64_t openingYen,
-                         std::int64_t monthDebitYen) {
-    host::AccountTotal t;
-    t.code = code;
-    t.name = name;
-    t.nature = 1;
-    t.debitExcl[0] = openingYen * 10000;
-    t.debitIncl[0] = openingYen * 10000;
-    t.debitExcl[1] = monthDebitYen * 10000;
-    t.debitIncl[1] = monthDebitYen * 10000;
-    return t;
-}
-
-class RunSequenceTest : public ::testing::Test {
+class RunSequenceTest : public support::StandInTest {
 protected:
     void SetUp() override {
         HeadlessUi::Get().Reset();
         m_programFolder = m_folder.MakeDir("prog");
         m_folder.Write("prog\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=2\r\n");
         plat::portable::SetModuleFilePath(m_programFolder + "Dorvik22ToZq13_U.exe");
-        m_model = MakeShellModel();
+        m_model = support::ShellRunModel();
         m_model.taxFormProductName = kTaxFormName;
-        m_model.masters[3] = {{1110000, 0}, {1120000, 1}};
-        m_model.totals[3] = {Total(1110000, "Cash", 1000, 500), Total(1120000, "Bank", 2000, 0)};
         m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
     }
-    void TearDown() override { host::StandIn::Get().Reset(); }
 
     std::string ParentLine(const std::string& path = "T:\\given.xml") const {
         return std::to_string(m_parent) + "," + std::to_string(kNotify) + ",5," + path;
     }
     // Runs the application the way the entry point does.
     void Run(ScriptedApp& app, const std::string& cmdLine) {
-        InstallModel(m_model);
+        support::InstallModel(m_model);
         app.SetCommandLine(cmdLine);
         plat::RunApplication(app);
     }
@@ -135,7 +114,7 @@ protected:
         EXPECT_EQ(Posted()[0].lParam, result);
     }
 
-    ScratchFolder m_folder;
+    support::ScratchFolder m_folder;
     std::string m_programFolder;
     host::HostModel m_model;
     plat::WindowHandle m_parent = plat::kNoWindow;
@@ -174,7 +153,7 @@ TEST_F(RunSequenceTest, EachProgramLevelVerdictShowsItsMessageAndFails) {
         ScriptedApp app;
         Run(app, ParentLine());
         ASSERT_EQ(Boxes().size(), 1u) << (c.ini ? c.ini : "no file");
-        EXPECT_EQ(Boxes()[0].text, Replace(c.text, "ES_APRPACKAGENAME", kTaxFormName));
+        EXPECT_EQ(Boxes()[0].text, host::text::ReplaceToken(c.text, "ES_APRPACKAGENAME", kTaxFormName));
         EXPECT_EQ(Boxes()[0].caption, texts::kCaption);
         EXPECT_EQ(Boxes()[0].style, 0x30u);
         EXPECT_EQ(Boxes()[0].owner, m_parent);
@@ -406,7 +385,7 @@ TEST_F(RealDialogRunTest, CompleteRunRemembersTheDestinationAfterTheReport) {
         m_model.faults.failMoveNextAt = c.failAggregation ? 1 : 0;
         PlayRun("12", c.fromParent ? "" : m_dest);
         ClLinkApp app;
-        InstallModel(m_model);
+        support::InstallModel(m_model);
         app.SetCommandLine(c.fromParent ? ParentLine(m_dest) : "");
         plat::RunApplication(app);
         EXPECT_EQ(app.m_nResult, c.result) << c.fromParent;
@@ -438,7 +417,7 @@ TEST_F(RealDialogRunTest, CancelledOrUnshowableDialogStartsNoRun) {
                 [](plat::Dialog& d) { plat::headless::PressKey(d, plat::kVkEscape); });
         }
         ClLinkApp app;
-        InstallModel(m_model);
+        support::InstallModel(m_model);
         app.SetCommandLine(c.cmdLine);
         plat::RunApplication(app);
         EXPECT_EQ(app.m_nResult, c.result);
@@ -473,7 +452,7 @@ protected:
             MakeRunning(app);
             app.destPath = m_folder.Path() + "missing\\report.xml";
         }
-        InstallModel(model);
+        support::InstallModel(model);
         app.SetCommandLine(ParentLine());
         plat::RunApplication(app);
         m_folder.Write("prog\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=2\r\n");

@@ -15,10 +15,11 @@
 #include "app/app_texts.h"
 #include "app/link_app.h"
 #include "conditions/cond_dlg.h"
-#include "host_fixture.h"
 #include "platform/files.h"
 #include "platform/process.h"
-#include "scratch_folder.h"
+#include "tests/support/host_models.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/standin_fixture.h"
 
 namespace {
 
@@ -104,7 +105,9 @@ protected:
     }
 };
 
-TEST(RunSequenceOnWindows, CompleteRunWritesTheReportAndSaysSoAfterTheProgressWindow) {
+using RunSequenceOnWindows = support::StandInTest;
+
+TEST_F(RunSequenceOnWindows, CompleteRunWritesTheReportAndSaysSoAfterTheProgressWindow) {
     // The program's folder is this test's: the ini file goes beside it.
     const std::string savedDir = plat::GetCurrentDir();
     const std::string module = plat::GetModuleFilePath();
@@ -115,16 +118,8 @@ TEST(RunSequenceOnWindows, CompleteRunWritesTheReportAndSaysSoAfterTheProgressWi
         const std::string content = "[ProgramLevel]\r\nZQ13_U=2\r\n";
         ASSERT_TRUE(f.Write(content.data(), content.size()));
     }
-    ScratchFolder out;
-    host::HostModel model = MakeShellModel();
-    model.masters[3] = {{1110000, 0}};
-    host::AccountTotal cash;
-    cash.code = 1110000;
-    cash.name = "Cash";
-    cash.nature = 1;
-    cash.debitExcl[0] = 12345 * 10000LL;
-    model.totals[3] = {cash};
-    InstallModel(model);
+    support::ScratchFolder out;
+    support::InstallModel(support::ShellRunModel());
 
     RunningApp app;
     app.destPath = out.Path() + "report.xml";
@@ -142,11 +137,10 @@ TEST(RunSequenceOnWindows, CompleteRunWritesTheReportAndSaysSoAfterTheProgressWi
     std::string report;
     ASSERT_TRUE(plat::ReadWholeFile(app.destPath, report));
     EXPECT_EQ(report.rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<REPORT>\r\n", 0), 0u);
-    EXPECT_NE(report.find("<KANJYOKAMOKU_ZANDAKA>12345</KANJYOKAMOKU_ZANDAKA>"), std::string::npos);
+    EXPECT_NE(report.find("<KANJYOKAMOKU_ZANDAKA>1500</KANJYOKAMOKU_ZANDAKA>"), std::string::npos);
 
     plat::DeleteFileAt(ini);
     plat::SetCurrentDir(savedDir);
-    host::StandIn::Get().Reset();
 }
 
 }  // namespace

@@ -17,8 +17,9 @@
 #include "platform/portable/drive_table.h"
 #include "platform/portable/headless_ui.h"
 #include "res/resource.h"
-#include "tests/app/host_fixture.h"
-#include "tests/app/scratch_folder.h"
+#include "tests/support/host_models.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/standin_fixture.h"
 
 namespace {
 
@@ -30,25 +31,22 @@ constexpr unsigned kError = 0x30;     // OK, exclamation
 constexpr unsigned kQuestion = 0x24;  // Yes and No, question
 constexpr unsigned kInfo = 0x40;      // OK, information
 
-class CondDlgTest : public ::testing::Test {
+class CondDlgTest : public support::StandInTest {
 protected:
     void SetUp() override {
         HeadlessUi::Get().Reset();
         for (int vk : {plat::kVkShift, plat::kVkControl, plat::kVkMenu})
             plat::portable::SetKeyDown(vk, false);
         m_out = m_folder.MakeDir("out");
-        m_model = MakeShellModel();
+        m_model = support::ShellModel();
         m_model.appFolder[0] = m_out;
         m_model.appFolder[1] = m_folder.Path() + "settings\\";
         plat::portable::SetTempDir("T:\\tmp\\");
     }
-    void TearDown() override { host::StandIn::Get().Reset(); }
 
     // Runs the dialog with the script playing the user; returns the end result.
     int Run(std::function<void(ClCondDlg&)> script) {
-        InstallModel(m_model);
-        ClAccConnect::Inst()->Initiate();
-        host::StandIn::Get().ClearCalls();
+        Connect(m_model);
         HeadlessUi::Get().QueueModalScript([this, script](plat::Dialog& d) {
             auto& dlg = static_cast<ClCondDlg&>(d);
             m_handle = dlg.Handle();
@@ -75,7 +73,7 @@ protected:
         return texts;
     }
 
-    ScratchFolder m_folder;
+    support::ScratchFolder m_folder;
     std::string m_out;
     host::HostModel m_model;
     ClCondDlg m_dlg;
@@ -167,7 +165,8 @@ TEST_F(CondDlgTest, RememberedChoicesReplaceTheDefaultsButNotTheFromMonth) {
 }
 
 TEST_F(CondDlgTest, HandedOverPathIsFixedAndNotAskedAbout) {
-    const std::string given = m_folder.Write("out\\given.xml", "old");
+    ASSERT_TRUE(m_folder.Write("out\\given.xml", "old"));
+    const std::string given = m_folder.Path("out\\given.xml");
     m_dlg.m_strGivenDestPath = given;
     const int result = Run([&](ClCondDlg& d) {
         EXPECT_EQ(Item(d, IDC_EDT_DEST_PATH).text, given);

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "../app/scratch_folder.h"
 #include "platform/files.h"
 #include "platform/types.h"
+#include "tests/support/scratch_folder.h"
 
 #ifndef _WIN32
 #include <filesystem>
@@ -147,7 +147,7 @@ protected:
     std::string Folder() const { return plat::portable::ToPosixPath(m_scratch.Path()); }
     std::string Missing() const { return Folder() + "/missing"; }
 
-    ScratchFolder m_scratch;
+    support::ScratchFolder m_scratch;
 };
 
 TEST_F(DestDrives, UsableByDriveTypeAndAccess) {
@@ -208,13 +208,13 @@ TEST_F(DestDrives, PathsByTheirDriveOrShare) {
 #endif
 
 TEST(DestDrivesOnTheSystem, ScratchFolderDriveIsUsable) {
-    const ScratchFolder scratch;
+    const support::ScratchFolder scratch;
     EXPECT_TRUE(dest::IsUsableDrive(scratch.Path()[0], 6));
     EXPECT_TRUE(dest::IsValidDestDrive(scratch.Path() + "r.xml"));
 }
 
 TEST(DestFolderTree, IsFolderLooksAtTheFolderPart) {
-    const ScratchFolder scratch;
+    const support::ScratchFolder scratch;
     scratch.MakeDir("a" HYO);
     scratch.Write("a" HYO "\\f.xml", "x");
     EXPECT_TRUE(dest::IsFolder(scratch.Path() + "a" HYO "\\r.xml"));
@@ -236,7 +236,7 @@ TEST(DestFolderTree, CreatesEveryMissingLevel) {
         {"a" HYO "\\b" HYO "\\f" HYO, {"a" HYO "\\b" HYO}, {"a" HYO "\\b" HYO "\\f" HYO}},
     };
     for (const Case& c : cases) {
-        const ScratchFolder scratch;
+        const support::ScratchFolder scratch;
         scratch.MakeDir("base");
         EXPECT_TRUE(dest::CreateFolderTree(scratch.Path() + c.folder)) << c.folder;
         for (const char* folder : c.existing) {
@@ -249,7 +249,7 @@ TEST(DestFolderTree, CreatesEveryMissingLevel) {
 }
 
 TEST(DestFolderTree, FailedLevelTakesBackTheCreatedOnes) {
-    const ScratchFolder scratch;
+    const support::ScratchFolder scratch;
     scratch.MakeDir("base");
     // A slash separates for the system too: the level "x/y" needs a folder
     // "x" that is not there, so it cannot be created after "new" was.
@@ -285,7 +285,7 @@ TEST(DestFolderTree, LevelMadeMeanwhileByAnotherProcessIsThereAndStaysTheirs) {
         {"base\\new\\mid", 3, false, "base\\new\\mid", "base\\new\\mid\\deep"},
     };
     for (const Case& c : cases) {
-        const ScratchFolder scratch;
+        const support::ScratchFolder scratch;
         scratch.MakeDir("base");
         const std::string theirs = scratch.Path() + c.theirs + "\\";
         pp::ResetFileFaults();
@@ -363,7 +363,7 @@ TEST(DestFolderTree, RemoveCreatedFoldersStopsAtExistingAndFailure) {
         {"other_root", {"base", "base\\a"}, nullptr, "base\\a\\", "Q:\\base\\", {"base\\a"}, {}},
     };
     for (const Case& c : cases) {
-        const ScratchFolder scratch;
+        const support::ScratchFolder scratch;
         for (const char* folder : c.folders) scratch.MakeDir(folder);
         if (c.file != nullptr) scratch.Write(c.file, "x");
         std::string existing = c.existing;

@@ -6,11 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "../app/scratch_folder.h"
 #include "conditions/cond_dlg.h"
 #include "host/host_data.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "tests/support/scratch_folder.h"
+#include "tests/support/standin_fixture.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -34,17 +35,15 @@ namespace {
 
 constexpr const char* kFileName = "Dorvik22ToZq13_U.env";
 
-class DestRecordTest : public ::testing::Test {
+class DestRecordTest : public support::StandInTest {
 protected:
     void SetUp() override { UseFolder(m_scratch.Path() + "set\\"); }
-    void TearDown() override { host::StandIn::Get().Reset(); }
 
     // The host names this folder for the settings; the file goes in it.
     void UseFolder(const std::string& folder) {
         host::HostModel model;
         model.appFolder[1] = folder;
-        host::StandIn::Get().Reset();
-        host::StandIn::Get().UseModel(model);
+        support::InstallModel(model);
         m_folder = folder;
     }
     std::string FilePath() const { return m_folder + kFileName; }
@@ -86,7 +85,7 @@ protected:
                path + "]";
     }
 
-    ScratchFolder m_scratch;
+    support::ScratchFolder m_scratch;
     std::string m_folder;
     ClCondDlg m_dlg;
 };
@@ -212,8 +211,7 @@ TEST_F(DestRecordTest, EmptyOrNoFolderTextIsNoFile) {
         SCOPED_TRACE(hostAnswersNull ? "no text" : "empty text");
         host::HostModel model;
         model.appFolderNull[1] = hostAnswersNull;
-        host::StandIn::Get().Reset();
-        host::StandIn::Get().UseModel(model);
+        support::InstallModel(model);
         SetKey("U", "D");
         EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 0);
         EXPECT_EQ(Load(), "0");

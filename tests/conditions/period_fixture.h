@@ -1,13 +1,12 @@
 #pragma once
 // A connected host stand-in whose data sets carry the accounting periods the
 // month tests need.
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <string>
 #include <vector>
 
-#include "host/acc_connect.h"
-#include "host/host_data.h"
+#include "tests/support/host_models.h"
+#include "tests/support/standin_fixture.h"
 
 struct PeriodSpec {
     std::int32_t start;
@@ -15,38 +14,20 @@ struct PeriodSpec {
     std::int32_t closingDay;  // 0 month end
 };
 
-class PeriodFixture : public ::testing::Test {
+class PeriodFixture : public support::StandInTest {
 protected:
     // Connects with one data set per period (data numbers 1, 2, ...).
     void Connect(const std::vector<PeriodSpec>& periods, bool failPeriodCreate = false) {
-        host::HostModel model;
-        model.currentUser = "user1";
-        host::UserEntry user;
-        user.id = "user1";
-        user.selectedNo1 = 1;
-        user.selectedNo2 = 1;
-        model.users.push_back(user);
-        std::int32_t no = 1;
+        std::vector<host::DataSetEntry> sets;
         for (const PeriodSpec& p : periods) {
-            host::DataSetEntry set;
-            set.dataNo = no;
-            set.idText = "DS" + std::to_string(no);
-            set.companyName = "Company";
-            set.periodStart = p.start;
-            set.periodEnd = p.end;
-            set.closingDay = p.closingDay;
-            model.dataSets.push_back(set);
-            model.masters[no];
-            model.totals[no];
-            ++no;
+            const auto no = static_cast<std::int32_t>(sets.size() + 1);
+            sets.push_back(support::DataSet(no, "DS" + std::to_string(no), "Company", p.start, p.end));
+            sets.back().closingDay = p.closingDay;
         }
+        host::HostModel model = support::OneUserModel("user1", 1, sets);
         model.faults.failPeriodCreate = failPeriodCreate;
-        host::StandIn::Get().Reset();
-        host::StandIn::Get().UseModel(model);
-        ASSERT_EQ(0, ClAccConnect::Inst()->Initiate());
-        host::StandIn::Get().ClearCalls();
+        StandInTest::Connect(model);
     }
-    void TearDown() override { host::StandIn::Get().Reset(); }
 };
 
 // The periods of the month tests.

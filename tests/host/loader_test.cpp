@@ -2,6 +2,7 @@
 // file, line and field, and inputs that must never crash the loader.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <random>
@@ -11,12 +12,14 @@
 
 #include "host/acc_connect.h"
 #include "host/host_data.h"
+#include "host/host_format.h"
 #include "host/host_text.h"
 #include "host/records.h"
 #include "host/synthetic.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "test_support.h"
+#include "tests/support/standin_fixture.h"
 
 #ifndef _WIN32
 #include "platform/portable/drive_table.h"
@@ -26,7 +29,7 @@
 namespace {
 
 using host_test::FolderFiles;
-using host_test::TempFolder;
+using support::ScratchFolder;
 
 const host::AccountTotal* FindTotal(const host::HostModel& m, std::int32_t dataNo, std::int32_t code) {
     for (const host::AccountTotal& t : m.totals.at(dataNo)) {
@@ -121,28 +124,9 @@ std::int8_t MasterClass(const host::HostModel& m, std::int32_t dataNo, std::int3
     return ::testing::AssertionSuccess();
 }
 
-class HostLoader : public ::testing::Test {
+class HostLoader : public support::StandInTest {
 protected:
-    void SetUp() override {
-        host::StandIn::Get().Reset();
-        host::StandIn::Get().SetMessageHandler([this](plat::WindowHandle owner, const std::string& text,
-                                                      const std::string& caption, unsigned style) {
-            messages.push_back({owner, text, caption, style});
-            return plat::kIdOk;
-        });
-    }
-    void TearDown() override {
-        host::StandIn::Get().SetMessageHandler(nullptr);
-        host::StandIn::Get().Reset();
-    }
-
-    struct Message {
-        plat::WindowHandle owner;
-        std::string text;
-        std::string caption;
-        unsigned style;
-    };
-    std::vector<Message> messages;
+    HostLoader() : StandInTest(true) {}
 };
 
 TEST_F(HostLoader, SampleFolderLoads) {
@@ -248,8 +232,9 @@ TEST_F(HostLoader, FormattedModelsReadBackUnchanged) {
     synthetic.initiateResult = 7;
     synthetic.dataSets[0].companyName = " lead, \"quoted\" \x95\x5C";
     for (const host::HostModel* model : {&sample, &synthetic}) {
-        TempFolder folder;
-        ASSERT_TRUE(folder.WriteModel(*model));
+        ScratchFolder folder;
+        for (const auto& [name, content] : host::FormatHostModel(*model))
+            ASSERT_TRUE(folder.Write(name, content));
         host::HostModel back;
         ASSERT_TRUE(host::LoadHostModel(folder.Path(), back, err)) << err.ToText();
         EXPECT_TRUE(SameModel(*model, back));
@@ -292,6 +277,9 @@ struct MalformedCase {
     const char* expectField;
     const char* expectMessage = nullptr;  // checked when given
 };
+void PrintTo(const MalformedCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 std::vector<MalformedCase> MalformedCases() {
     const std::string amounts = host_test::AmountCells(1);
@@ -378,48 +366,65 @@ std::vector<MalformedCase> MalformedCases() {
     };
 }
 
-TEST_F(HostLoader, MalformedDataIsNamedByFileLineAndField) {
-    {
-        TempFolder folder;
-        ASSERT_TRUE(host_test::MinimalFolder().WriteTo(folder));
-        host::HostModel m;
-        host::LoadError err;
-        ASSERT_TRUE(host::LoadHostModel(folder.Path(), m, err)) << err.ToText();
-        ASSERT_EQ(m.totals.at(1).size(), 4u);
-        EXPECT_EQ(m.totals.at(1)[3].attributes, 0x08000000u);
-        EXPECT_EQ(m.totals.at(1)[3].creditIncl[14], 64LL * 10000);
-        EXPECT_EQ(m.appFolder[0], "C:\\out\\");  // the backslash the folder text needs
-        EXPECT_EQ(m.appFolder[1], "");
-    }
-    for (const MalformedCase& c : MalformedCases()) {
-        SCOPED_TRACE(c.what);
-        FolderFiles files = host_test::MinimalFolder();
-        TempFolder folder;
-        ASSERT_TRUE(files.WriteTo(folder));
-        if (c.text == "\x01") {
-            folder.Remove(c.file);
-        } else if (c.line == 0) {
-            ASSERT_TRUE(folder.Write(c.file, c.text));
-        } else {
-            std::vector<std::string>& lines = files.Lines(c.file);
-            ASSERT_LE(static_cast<std::size_t>(c.line), lines.size());
-            lines[static_cast<std::size_t>(c.line - 1)] = c.text;
-            ASSERT_TRUE(files.WriteTo(folder));
-        }
-        host::HostModel m;
-        m.currentUser = "untouched";
-        host::LoadError err;
-        EXPECT_FALSE(host::LoadHostModel(folder.Path(), m, err));
-        EXPECT_EQ(err.file, c.expectFile);
-        EXPECT_EQ(err.line, c.expectLine);
-        EXPECT_EQ(err.field, c.expectField);
-        EXPECT_FALSE(err.message.empty());
-        if (c.expectMessage != nullptr) {
-            EXPECT_EQ(err.message, c.expectMessage);
-        }
-        EXPECT_EQ(m.currentUser, "untouched") << "a failed load leaves the model alone";
-    }
+TEST_F(HostLoader, MinimalFolderLoads) {
+    ScratchFolder folder;
+    ASSERT_TRUE(host_test::MinimalFolder().WriteTo(folder));
+    host::HostModel m;
+    host::LoadError err;
+    ASSERT_TRUE(host::LoadHostModel(folder.Path(), m, err)) << err.ToText();
+    ASSERT_EQ(m.totals.at(1).size(), 4u);
+    EXPECT_EQ(m.totals.at(1)[3].attributes, 0x08000000u);
+    EXPECT_EQ(m.totals.at(1)[3].creditIncl[14], 64LL * 10000);
+    EXPECT_EQ(m.appFolder[0], "C:\\out\\");  // the backslash the folder text needs
+    EXPECT_EQ(m.appFolder[1], "");
 }
+
+// The minimal folder with one file or line changed: the load fails, names the
+// place and leaves the model alone.
+class MalformedData : public HostLoader, public ::testing::WithParamInterface<MalformedCase> {};
+
+TEST_P(MalformedData, IsNamedByFileLineAndField) {
+    const MalformedCase& c = GetParam();
+    FolderFiles files = host_test::MinimalFolder();
+    ScratchFolder folder;
+    ASSERT_TRUE(files.WriteTo(folder));
+    if (c.text == "\x01") {
+        ASSERT_TRUE(plat::DeleteFileAt(folder.Path(c.file)));
+    } else if (c.line == 0) {
+        ASSERT_TRUE(folder.Write(c.file, c.text));
+    } else {
+        std::vector<std::string>& lines = files.Lines(c.file);
+        ASSERT_LE(static_cast<std::size_t>(c.line), lines.size());
+        lines[static_cast<std::size_t>(c.line - 1)] = c.text;
+        ASSERT_TRUE(files.WriteTo(folder));
+    }
+    host::HostModel m;
+    m.currentUser = "untouched";
+    host::LoadError err;
+    EXPECT_FALSE(host::LoadHostModel(folder.Path(), m, err));
+    EXPECT_EQ(err.file, c.expectFile);
+    EXPECT_EQ(err.line, c.expectLine);
+    EXPECT_EQ(err.field, c.expectField);
+    EXPECT_FALSE(err.message.empty());
+    if (c.expectMessage != nullptr) {
+        EXPECT_EQ(err.message, c.expectMessage);
+    }
+    EXPECT_EQ(m.currentUser, "untouched") << "a failed load leaves the model alone";
+}
+
+// "amount past 64 bits" is named AmountPast64Bits.
+std::string CaseName(const ::testing::TestParamInfo<MalformedCase>& info) {
+    std::string name;
+    bool upper = true;
+    for (const char ch : std::string(info.param.what)) {
+        const bool alnum = std::isalnum(static_cast<unsigned char>(ch)) != 0;
+        if (alnum) name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(ch))) : ch;
+        upper = !alnum;
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Loader, MalformedData, ::testing::ValuesIn(MalformedCases()), CaseName);
 
 TEST_F(HostLoader, LfAndCrLineEndsLoadLikeCrLf) {
     // A hand-edited folder may come back from any editor: LF and CR-only
@@ -427,7 +432,7 @@ TEST_F(HostLoader, LfAndCrLineEndsLoadLikeCrLf) {
     host::HostModel reference;
     host::LoadError err;
     {
-        TempFolder folder;
+        ScratchFolder folder;
         ASSERT_TRUE(host_test::MinimalFolder().WriteTo(folder));
         ASSERT_TRUE(host::LoadHostModel(folder.Path(), reference, err)) << err.ToText();
     }
@@ -435,7 +440,7 @@ TEST_F(HostLoader, LfAndCrLineEndsLoadLikeCrLf) {
         SCOPED_TRACE(end[0] == '\n' ? "LF" : "CR");
         FolderFiles files = host_test::MinimalFolder();
         files.lineEnd = end;
-        TempFolder folder;
+        ScratchFolder folder;
         ASSERT_TRUE(files.WriteTo(folder));
         host::HostModel m;
         ASSERT_TRUE(host::LoadHostModel(folder.Path(), m, err)) << err.ToText();
@@ -481,7 +486,7 @@ TEST_F(HostLoader, NeverCrashesOnDamagedFiles) {
     ASSERT_TRUE(
         plat::ReadWholeFile(host::text::JoinPath(host_test::SampleFolder(), "totals-1.csv"), sampleTotals));
 
-    TempFolder folder;
+    ScratchFolder folder;
     ASSERT_TRUE(base.WriteTo(folder));
     std::mt19937 rng(12345u);
     int failures = 0;
@@ -541,7 +546,7 @@ TEST_F(HostLoader, InitiateLoadsTheFolderOrRefuses) {
     EXPECT_TRUE(messages.empty());
 
     // Malformed data: refused with a message naming the place.
-    TempFolder folder;
+    ScratchFolder folder;
     FolderFiles files = host_test::MinimalFolder();
     files.Lines("accounts-1.csv")[2] = "100,1,x";
     ASSERT_TRUE(files.WriteTo(folder));
@@ -576,7 +581,7 @@ TEST_F(HostLoader, InitiateLoadsTheFolderOrRefuses) {
 }
 
 TEST_F(HostLoader, RunningOutOfMemoryRefusesWithTheFolderNamed) {
-    TempFolder folder;
+    ScratchFolder folder;
     ASSERT_TRUE(host_test::MinimalFolder().WriteTo(folder));
     host::StandIn::Get().UseFolder(folder.Path());
     ClAccConnect::Inst()->m_pszTitle = "T";
@@ -640,7 +645,7 @@ TEST_F(HostLoader, DefaultFolderFromTheEnvironmentOrBesideTheProgram) {
 TEST_F(HostLoader, WithoutAHandlerMessagesGoToThePlatform) {
     host::StandIn::Get().SetMessageHandler(nullptr);
     plat::headless::HeadlessUi::Get().Reset();
-    TempFolder folder;
+    ScratchFolder folder;
     FolderFiles files = host_test::MinimalFolder();
     files.Lines("users.csv")[1] = "u1,1";
     ASSERT_TRUE(files.WriteTo(folder));

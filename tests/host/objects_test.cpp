@@ -19,25 +19,14 @@
 #include "host/rule_kamoku.h"
 #include "host/synthetic.h"
 #include "host/uty_db_hpr.h"
-#include "test_support.h"
+#include "tests/support/host_models.h"
+#include "tests/support/standin_fixture.h"
 
 namespace {
 
-class HostObjects : public ::testing::Test {
+class HostObjects : public support::StandInTest {
 protected:
-    void SetUp() override {
-        host::StandIn::Get().Reset();
-        host::StandIn::Get().SetMessageHandler([this](plat::WindowHandle owner, const std::string& text,
-                                                      const std::string& caption, unsigned style) {
-            messages.push_back({owner, text, caption, style});
-            return answer;
-        });
-        host::StandIn::Get().UseModel(host_test::SmallModel());
-    }
-    void TearDown() override {
-        host::StandIn::Get().SetMessageHandler(nullptr);
-        host::StandIn::Get().Reset();
-    }
+    HostObjects() : StandInTest(true) { host::StandIn::Get().UseModel(support::SmallModel()); }
     host::HostModel& Model() { return host::StandIn::Get().Model(); }
     std::vector<std::string>& Calls() { return host::StandIn::Get().Calls(); }
 
@@ -59,15 +48,6 @@ protected:
         EXPECT_EQ(set->ReleaseDatCursor(cursor), 0);
         return records;
     }
-
-    struct Message {
-        plat::WindowHandle owner;
-        std::string text;
-        std::string caption;
-        unsigned style;
-    };
-    std::vector<Message> messages;
-    int answer = plat::kIdOk;
 };
 
 // Offsets of bytes that are not zero.
@@ -571,13 +551,13 @@ TEST_F(HostObjects, ConnectionSequenceIsRecordedAndRepeatable) {
                                             "GetSetObject 5 1", "LogOut", "Terminate", "Release"}));
     }
     EXPECT_TRUE(messages.empty());
-    host::StandIn::Get().UseModel(host_test::SmallModel());
+    host::StandIn::Get().UseModel(support::SmallModel());
     EXPECT_TRUE(Calls().empty()) << "a new model starts a new record";
 }
 
 TEST_F(HostObjects, DispMsgNamesTheTaxFormProduct) {
     Model().taxFormProductName = "Kolvaren \x90\x5C\x8D\x90";  // Kolvaren 申告
-    answer = plat::kIdYes;
+    messageAnswer = plat::kIdYes;
     const int result =
         ClAccConnect::Inst()->DispMsg(0x55,
                                       "\x93\xAE\x8D\xEC\x82\xAA\x95\x73\x90\xB3\x82\xC5\x82\xB7\x81\x42\n"

@@ -1,85 +1,8 @@
 #include "test_support.h"
 
-#include <atomic>
-#include <chrono>
-#include <cstdlib>
 #include <string>
 
-#include "host/host_format.h"
-#include "host/host_text.h"
-#include "platform/files.h"
-#include "platform/process.h"
-
-#ifndef _WIN32
-#include <filesystem>
-#endif
-
 namespace host_test {
-namespace {
-
-std::atomic<unsigned> g_counter{0};
-
-std::string UniqueName() {
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    return "host_tests_" + std::to_string(static_cast<unsigned long long>(ticks) % 1000000007ull) + "_" +
-           std::to_string(g_counter++);
-}
-
-}  // namespace
-
-TempFolder::TempFolder() {
-#ifdef _WIN32
-    m_path = plat::GetTempDir() + UniqueName();
-#else
-    m_path = (std::filesystem::temp_directory_path() / UniqueName()).string();
-#endif
-    plat::CreateDir(m_path);
-}
-
-TempFolder::~TempFolder() {
-    for (const std::string& name : m_names) plat::DeleteFileAt(FilePath(name));
-    plat::RemoveDir(m_path);
-}
-
-std::string TempFolder::FilePath(const std::string& name) const {
-    return host::text::JoinPath(m_path, name);
-}
-
-bool TempFolder::Write(const std::string& name, const std::string& content) {
-    plat::File file;
-    if (!file.Open(FilePath(name), plat::File::Mode::kWriteTruncate)) return false;
-    bool known = false;
-    for (const std::string& n : m_names) known = known || n == name;
-    if (!known) m_names.push_back(name);
-    const bool ok = content.empty() || file.Write(content.data(), content.size());
-    file.Close();
-    return ok;
-}
-
-void TempFolder::Remove(const std::string& name) {
-    plat::DeleteFileAt(FilePath(name));
-}
-
-bool TempFolder::WriteModel(const host::HostModel& model) {
-    for (const auto& [name, content] : host::FormatHostModel(model)) {
-        if (!Write(name, content)) return false;
-    }
-    return true;
-}
-
-std::string SampleFolder() {
-    std::string posix = LINK_SAMPLE_HOSTDATA;
-#ifdef _WIN32
-    // Wine's drive Z: is the POSIX root.
-    for (char& c : posix) {
-        if (c == '/') c = '\\';
-    }
-    return "Z:" + posix;
-#else
-    return posix;
-#endif
-}
-
 std::string AmountCells(long long yen) {
     std::string s;
     for (int i = 0; i < 60; ++i) {
@@ -97,7 +20,7 @@ std::vector<std::string>& FolderFiles::Lines(const std::string& name) {
     return files.back().second;
 }
 
-bool FolderFiles::WriteTo(TempFolder& folder) const {
+bool FolderFiles::WriteTo(const support::ScratchFolder& folder) const {
     for (const auto& [name, lines] : files) {
         std::string content;
         for (const std::string& line : lines) content += line + lineEnd;
@@ -124,45 +47,6 @@ FolderFiles MinimalFolder() {
         header, "100,0,Cash,1,1,0,0,0," + AmountCells(1000), "100,1,Sub,1,0,0,0,0," + AmountCells(1000),
         "100,0,Cash,1,0,0,0,0," + AmountCells(1000), "200,0,Sales,2,0,0,0,0x08000000," + AmountCells(5)};
     return f;
-}
-
-host::HostModel SmallModel() {
-    host::HostModel m;
-    m.currentUser = "u1";
-    m.users = {{"u1", 7, 2}, {"u2", 1, 3}};
-    host::DataSetEntry a;
-    a.dataNo = 1;
-    a.idText = "SET-A";
-    a.companyName = "A";
-    a.periodStart = 20250101;
-    a.periodEnd = 20251231;
-    host::DataSetEntry b;
-    b.dataNo = 2;
-    b.idText = "SET-B";
-    b.companyName = "B";
-    b.periodStart = 20250401;
-    b.periodEnd = 20260331;
-    b.periodSetting = 1;
-    b.taxIncludedDefault = true;
-    m.dataSets = {a, b};
-    m.masters[2] = {{1000000, 0}, {1000001, 1}, {2000000, 2}};
-    host::AccountTotal own;
-    own.code = 1000000;
-    own.name = "Own";
-    own.nature = 1;
-    own.hojyoFlg = 1;
-    host::AccountTotal sub = own;
-    sub.code = 1000001;
-    sub.name = "Sub";
-    sub.hojyoFlg = 0;
-    host::AccountTotal closing = own;
-    closing.hojyoFlg = 0;
-    host::AccountTotal single;
-    single.code = 2000000;
-    single.name = "Single";
-    single.nature = 2;
-    m.totals[2] = {own, sub, closing, single};
-    return m;
 }
 
 }  // namespace host_test

@@ -1,8 +1,10 @@
 // Modal dialogs of the headless backend: initialisation, scripts playing the
-// user, end results, the owner's state, and the dialog manager's keys.
+// user, end results, and the modal runs and keys of the table the system's
+// dialogs run too.
 #include <string>
 #include <vector>
 
+#include "modal_cases.h"
 #include "platform/controls.h"
 #include "platform/dialog.h"
 #include "platform/keyboard.h"
@@ -15,21 +17,14 @@ using platform_test::H;
 using platform_test::PlatformTest;
 
 constexpr int kTemplate = 131;
-constexpr int kEditId = 1000;
-constexpr int kCheckId = 1004;
 constexpr int kRunId = 1002;
-constexpr unsigned kBsAutoCheckBox = 0x03u;
-constexpr unsigned kEsNumber = 0x2000u;
-constexpr unsigned kWsTabStop = 0x00010000u;
 
 class ScriptedDialog : public plat::Dialog {
 public:
-    explicit ScriptedDialog(plat::Window* parent = nullptr) : plat::Dialog(kTemplate, parent) {}
+    explicit ScriptedDialog(plat::Window* parent = nullptr, int templateId = kTemplate)
+        : plat::Dialog(templateId, parent) {}
     bool endDuringInit = false;
-    bool consumeF12 = false;
     std::vector<int> commands;
-    std::vector<plat::KeyMessage> keys;
-    int cancels = 0;
     int destroys = 0;
     plat::WindowHandle initHandle = plat::kNoWindow;
 
@@ -48,33 +43,8 @@ protected:
         }
         return false;
     }
-    bool PreTranslateMessage(const plat::KeyMessage& key) override {
-        keys.push_back(key);
-        return consumeF12 && key.virtualKey == plat::kVkF12 && !plat::IsKeyDown(plat::kVkShift);
-    }
-    void OnCancel() override {
-        ++cancels;
-        plat::Dialog::OnCancel();
-    }
     void OnDestroy() override { ++destroys; }
 };
-
-// Adds the controls of a small input dialog to a running dialog.
-struct InputControls {
-    plat::WindowHandle edit = plat::kNoWindow;
-    plat::WindowHandle check = plat::kNoWindow;
-    plat::WindowHandle run = plat::kNoWindow;
-};
-
-InputControls AddInputControls(plat::Dialog& dialog) {
-    InputControls c;
-    c.edit =
-        platform_test::PlatformTest::AddControl(dialog.Handle(), kEditId, "Edit", kEsNumber | kWsTabStop);
-    c.check = platform_test::PlatformTest::AddControl(dialog.Handle(), kCheckId, "Button",
-                                                      kBsAutoCheckBox | kWsTabStop);
-    c.run = platform_test::PlatformTest::AddControl(dialog.Handle(), kRunId, "Button", kWsTabStop);
-    return c;
-}
 
 using ModalTest = PlatformTest;
 
@@ -142,18 +112,6 @@ TEST_F(ModalTest, ResultStandsWhenTheScriptDestroysTheWindow) {
     EXPECT_EQ(dialog.destroys, 1);
 }
 
-TEST_F(ModalTest, AnOwnerThatIsGoneRefusesTheRun) {
-    plat::Dialog owner(kTemplate, nullptr);
-    ASSERT_TRUE(owner.Create(plat::kNoWindow));
-    plat::Window stale(owner.Handle());
-    owner.DestroyWindow();
-    ScriptedDialog dialog(&stale);
-    int runs = 0;
-    Ui().QueueModalScript([&](plat::Dialog&) { ++runs; });
-    EXPECT_EQ(dialog.DoModal(), -1);
-    EXPECT_EQ(runs, 0);
-}
-
 TEST_F(ModalTest, ScriptsServeDialogsInOrder) {
     Ui().QueueModalScript([](plat::Dialog& d) { d.EndDialog(11); });
     Ui().QueueModalScript([](plat::Dialog& d) { d.EndDialog(22); });
@@ -163,34 +121,6 @@ TEST_F(ModalTest, ScriptsServeDialogsInOrder) {
     EXPECT_EQ(a.DoModal(), 11);
     EXPECT_EQ(b.DoModal(), 22);
     EXPECT_EQ(c.DoModal(), plat::kIdCancel);
-}
-
-TEST_F(ModalTest, OwnerIsDisabledDuringTheRunOnly) {
-    const plat::WindowHandle owner = Ui().CreateExternalWindow("owner");
-    plat::Window ownerWindow(owner);
-    ScriptedDialog dialog(&ownerWindow);
-    bool enabledDuringRun = true;
-    Ui().QueueModalScript([&](plat::Dialog& d) {
-        enabledDuringRun = ownerWindow.IsEnabled();
-        d.EndDialog(1);
-    });
-    EXPECT_EQ(dialog.DoModal(), 1);
-    EXPECT_FALSE(enabledDuringRun);
-    EXPECT_TRUE(ownerWindow.IsEnabled());
-    const long disable = EventIndex("enable " + H(owner) + " 0");
-    const long enable = EventIndex("enable " + H(owner) + " 1");
-    ASSERT_GE(disable, 0);
-    EXPECT_LT(disable, enable);
-}
-
-TEST_F(ModalTest, AnOwnerDisabledBeforeStaysDisabled) {
-    const plat::WindowHandle owner = Ui().CreateExternalWindow("owner");
-    plat::Window ownerWindow(owner);
-    ownerWindow.Enable(false);
-    ScriptedDialog dialog(&ownerWindow);
-    EXPECT_EQ(dialog.DoModal(), plat::kIdCancel);
-    EXPECT_FALSE(ownerWindow.IsEnabled());
-    EXPECT_FALSE(Logged("enable " + H(owner) + " 1"));
 }
 
 TEST_F(ModalTest, MessageBoxFromTheScriptIsOwnedByTheVisibleDialog) {
@@ -208,95 +138,55 @@ TEST_F(ModalTest, MessageBoxFromTheScriptIsOwnedByTheVisibleDialog) {
     EXPECT_NE(Ui().MessageBoxes()[0].owner, plat::kNoWindow);
 }
 
+// On the conditions template: an automatic checkbox, a digits-only edit and push buttons.
 TEST_F(ModalTest, ClickTogglesCheckBoxesAndSendsCommands) {
-    ScriptedDialog dialog;
-    InputControls c;
+    ScriptedDialog dialog(nullptr, IDD_CONDITIONS);
     Ui().QueueModalScript([&](plat::Dialog& d) {
-        c = AddInputControls(d);
-        EXPECT_TRUE(plat::headless::Click(d, kCheckId));
-        EXPECT_EQ(Ui().Find(c.check)->check, 1);
-        EXPECT_TRUE(plat::headless::Click(d, kCheckId));
-        EXPECT_EQ(Ui().Find(c.check)->check, 0);
-        EXPECT_EQ(plat::GetFocusWindow(), c.check);
+        const plat::WindowHandle check = d.GetItem(IDC_CHK_TAX_INCLUDED).Handle();
+        EXPECT_TRUE(plat::headless::Click(d, IDC_CHK_TAX_INCLUDED));
+        EXPECT_EQ(Ui().Find(check)->check, 1);
+        EXPECT_TRUE(plat::headless::Click(d, IDC_CHK_TAX_INCLUDED));
+        EXPECT_EQ(Ui().Find(check)->check, 0);
+        EXPECT_EQ(plat::GetFocusWindow(), check);
         EXPECT_FALSE(plat::headless::Click(d, 4242));  // no such control
-        plat::Window(c.run).Enable(false);
-        EXPECT_FALSE(plat::headless::Click(d, kRunId));  // disabled
-        plat::Window(c.run).Enable(true);
-        EXPECT_TRUE(plat::headless::Click(d, kRunId));
+        d.GetItem(IDC_BTN_RUN).Enable(false);
+        EXPECT_FALSE(plat::headless::Click(d, IDC_BTN_RUN));  // disabled
+        d.GetItem(IDC_BTN_RUN).Enable(true);
+        EXPECT_TRUE(plat::headless::Click(d, IDC_BTN_RUN));
     });
-    EXPECT_EQ(dialog.DoModal(), kRunId);
-    EXPECT_EQ(dialog.commands, (std::vector<int>{kCheckId, kCheckId, kRunId}));
+    EXPECT_EQ(dialog.DoModal(), IDC_BTN_RUN);
+    EXPECT_EQ(dialog.commands, (std::vector<int>{IDC_CHK_TAX_INCLUDED, IDC_CHK_TAX_INCLUDED, IDC_BTN_RUN}));
 }
 
 TEST_F(ModalTest, TypeHonoursLimitAndDigitsOnly) {
-    ScriptedDialog dialog;
-    InputControls c;
+    ScriptedDialog dialog(nullptr, IDD_CONDITIONS);
+    plat::Edit edit;
     Ui().QueueModalScript([&](plat::Dialog& d) {
-        c = AddInputControls(d);
-        plat::Edit edit;
-        edit.Attach(c.edit);
+        edit.Attach(d.GetItem(IDC_EDT_TO_MONTH).Handle());
         edit.LimitText(2);
-        EXPECT_TRUE(plat::headless::Type(d, kEditId, "1a23"));
+        EXPECT_TRUE(plat::headless::Type(d, IDC_EDT_TO_MONTH, "1a23"));
         EXPECT_EQ(edit.GetText(), "12");
-        EXPECT_EQ(plat::GetFocusWindow(), c.edit);
-        EXPECT_FALSE(plat::headless::Type(d, kCheckId, "1"));  // not an edit
+        EXPECT_EQ(plat::GetFocusWindow(), edit.Handle());
+        EXPECT_FALSE(plat::headless::Type(d, IDC_CHK_TAX_INCLUDED, "1"));  // not an edit
         d.EndDialog(1);
     });
     EXPECT_EQ(dialog.DoModal(), 1);
     // Typing is the user's, not a text the system set.
-    EXPECT_EQ(Ui().Find(c.edit)->textSets, 0);
+    EXPECT_EQ(Ui().Find(edit.Handle())->textSets, 0);
 }
 
 TEST_F(ModalTest, TypeKeepsDoubleByteCharactersWhole) {
-    ScriptedDialog dialog;
+    ScriptedDialog dialog(nullptr, IDD_CONDITIONS);
     Ui().QueueModalScript([&](plat::Dialog& d) {
-        const plat::WindowHandle edit = AddControl(d.Handle(), 1015, "Edit", kWsTabStop);
-        plat::Edit wrapper;
-        wrapper.Attach(edit);
-        wrapper.LimitText(3);
+        plat::Edit edit;
+        edit.Attach(d.GetItem(IDC_EDT_DEST_PATH).Handle());
+        edit.LimitText(3);
         // "表表" (0x95 0x5C twice): the second does not fit in 3 bytes.
-        EXPECT_TRUE(plat::headless::Type(d, 1015, "\x95\x5C\x95\x5C"));
-        EXPECT_EQ(wrapper.GetText(), "\x95\x5C");
+        EXPECT_TRUE(plat::headless::Type(d, IDC_EDT_DEST_PATH, "\x95\x5C\x95\x5C"));
+        EXPECT_EQ(edit.GetText(), "\x95\x5C");
         d.EndDialog(1);
     });
     EXPECT_EQ(dialog.DoModal(), 1);
-}
-
-TEST_F(ModalTest, KeysGoToPreTranslateMessageFirst) {
-    ScriptedDialog dialog;
-    dialog.consumeF12 = true;
-    InputControls c;
-    Ui().QueueModalScript([&](plat::Dialog& d) {
-        c = AddInputControls(d);
-        plat::Window(c.edit).SetFocus();
-        EXPECT_TRUE(plat::headless::PressKey(d, plat::kVkF12));
-        plat::portable::SetKeyDown(plat::kVkShift, true);
-        EXPECT_FALSE(plat::headless::PressKey(d, plat::kVkF12));
-        plat::portable::SetKeyDown(plat::kVkShift, false);
-        // Enter on an edit: the dialog manager sends kIdOk, which this
-        // dialog does not handle, so the dialog stays.
-        EXPECT_FALSE(plat::headless::PressKey(d, plat::kVkReturn));
-        EXPECT_TRUE(d.IsValid());
-        // Enter on a push button clicks it.
-        plat::Window(c.run).SetFocus();
-        EXPECT_FALSE(plat::headless::PressKey(d, plat::kVkReturn));
-    });
-    EXPECT_EQ(dialog.DoModal(), kRunId);
-    ASSERT_EQ(dialog.keys.size(), 4u);
-    EXPECT_EQ(dialog.keys[0].target, c.edit);
-    EXPECT_EQ(dialog.keys[0].virtualKey, plat::kVkF12);
-    EXPECT_EQ(dialog.keys[3].target, c.run);
-    EXPECT_EQ(dialog.commands, (std::vector<int>{plat::kIdOk, kRunId}));
-}
-
-TEST_F(ModalTest, EscapeCancels) {
-    ScriptedDialog dialog;
-    Ui().QueueModalScript(
-        [&](plat::Dialog& d) { EXPECT_FALSE(plat::headless::PressKey(d, plat::kVkEscape)); });
-    EXPECT_EQ(dialog.DoModal(), plat::kIdCancel);
-    EXPECT_EQ(dialog.cancels, 1);
-    ASSERT_EQ(dialog.keys.size(), 1u);
-    EXPECT_EQ(dialog.keys[0].virtualKey, plat::kVkEscape);
 }
 
 TEST_F(ModalTest, DefaultFocusGoesToTheFirstTabStop) {
@@ -311,5 +201,25 @@ TEST_F(ModalTest, DefaultFocusGoesToTheFirstTabStop) {
     EXPECT_EQ(focus, plat::kNoWindow);
     EXPECT_EQ(plat::GetFocusWindow(), plat::kNoWindow);
 }
+
+// The shared cases: the headless user presses the keys until the dialog has ended.
+class ModalCaseTest : public PlatformTest, public ::testing::WithParamInterface<modal_cases::ModalCase> {};
+
+TEST_P(ModalCaseTest, RunsAsTheSystemsOne) {
+    modal_cases::Check(GetParam(), [this](modal_cases::CaseDialog& dialog) {
+        Ui().QueueModalScript([this](plat::Dialog& d) {
+            for (const modal_cases::Key& key : modal_cases::Keys(GetParam().keys)) {
+                if (Ui().Find(d.Handle())->ended) break;
+                plat::portable::SetKeyDown(plat::kVkShift, key.shift);
+                if (key.focusId != 0) d.GetItem(key.focusId).SetFocus();
+                plat::headless::PressKey(d, key.virtualKey);
+            }
+        });
+        return dialog.DoModal();
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Shared, ModalCaseTest, ::testing::ValuesIn(modal_cases::kCases),
+                         modal_cases::CaseName);
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "modal_cases.h"
 #include "platform/app_entry.h"
 #include "platform/controls.h"
 #include "platform/cursor.h"
@@ -480,74 +481,56 @@ TEST(Win32Window, HandlesThatNameNoWindowAreHarmless) {
     }
 }
 
-// ---- Modal runs: keys reach PreTranslateMessage first.
+// ---- Modal runs: the shared cases, their keys played into the real modal loop.
 
-class KeyDialog : public plat::Dialog {
-public:
-    explicit KeyDialog(plat::Window* parent) : plat::Dialog(IDD_PROGRESS, parent) {}
-    std::vector<int> m_keys;
-    int m_keyToPost = 0;
-    int m_endInInit = 0;
-    bool m_ownerEnabledDuringRun = true;
-    bool m_visibleDuringRun = false;
-    int m_cancels = 0;
+// One key at each tick of a thread timer, whose message comes only when the
+// queue is empty: each key has been handled, with the commands it sent,
+// before the next. A dialog still running after the last key is ended with
+// kStillRunning.
+constexpr int kStillRunning = -2;
+struct KeyPlayer {
+    std::vector<modal_cases::Key> keys;
+    std::size_t next;
+    plat::Dialog* dialog;
+} g_player;
 
-protected:
-    bool OnInitDialog() override {
-        plat::Dialog::OnInitDialog();
-        if (ParentWindow() != nullptr) m_ownerEnabledDuringRun = ParentWindow()->IsEnabled();
-        if (m_endInInit != 0) {
-            EndDialog(m_endInInit);
-            return true;
-        }
-        PostMessageA(H(Handle()), WM_KEYDOWN, static_cast<WPARAM>(m_keyToPost), 0);
-        return true;
-    }
-    bool PreTranslateMessage(const plat::KeyMessage& key) override {
-        m_keys.push_back(key.virtualKey);
-        m_visibleDuringRun = IsVisible();
-        if (key.virtualKey == plat::kVkF12) {
-            EndDialog(1002);
-            return true;
-        }
-        return false;
-    }
-    void OnCancel() override {
-        ++m_cancels;
-        EndDialog(1003);
-    }
-};
-
-TEST(Win32Dialog, ModalKeyGoesToPreTranslateMessageFirst) {
-    ProgressWindow owner;
-    ASSERT_TRUE(owner.Create(plat::kNoWindow));
-    owner.Show(plat::kSwShow);
-    KeyDialog dialog(&owner);
-    dialog.m_keyToPost = plat::kVkF12;
-    EXPECT_EQ(dialog.DoModal(), 1002);
-    EXPECT_EQ(dialog.m_keys, std::vector<int>{plat::kVkF12});
-    EXPECT_TRUE(dialog.m_visibleDuringRun);
-    EXPECT_FALSE(dialog.m_ownerEnabledDuringRun);
-    EXPECT_TRUE(owner.IsEnabled());  // enabled again after the run
-    EXPECT_FALSE(dialog.IsValid());  // the modal window is gone
-    EXPECT_EQ(dialog.m_cancels, 0);
+void SetShift(bool down) {
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(state);
 }
 
-TEST(Win32Dialog, ModalEscapeBecomesCancel) {
-    KeyDialog dialog(nullptr);
-    dialog.m_keyToPost = plat::kVkEscape;
-    EXPECT_EQ(dialog.DoModal(), 1003);
-    EXPECT_EQ(dialog.m_keys, std::vector<int>{plat::kVkEscape});
-    EXPECT_EQ(dialog.m_cancels, 1);
+void CALLBACK PressNextKey(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_player.next == g_player.keys.size()) {
+        g_player.dialog->EndDialog(kStillRunning);
+        return;
+    }
+    const modal_cases::Key& key = g_player.keys[g_player.next++];
+    SetShift(key.shift);
+    const HWND dialog = H(g_player.dialog->Handle());
+    // The dialog manager's own move, as Tab makes it: a push button becomes the default one.
+    if (key.focusId != 0) {
+        SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, key.focusId)), TRUE);
+    }
+    PostMessageW(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key.virtualKey), 0);
 }
 
-TEST(Win32Dialog, ModalEndedDuringInitialisation) {
-    KeyDialog dialog(nullptr);
-    dialog.m_endInInit = 1003;
-    EXPECT_EQ(dialog.DoModal(), 1003);
-    EXPECT_TRUE(dialog.m_keys.empty());
-    EXPECT_FALSE(dialog.IsValid());
+class Win32ModalCase : public ::testing::TestWithParam<modal_cases::ModalCase> {};
+
+TEST_P(Win32ModalCase, RunsAsTheHeadlessOne) {
+    modal_cases::Check(GetParam(), [this](modal_cases::CaseDialog& dialog) {
+        g_player = {modal_cases::Keys(GetParam().keys), 0, &dialog};
+        const UINT_PTR timer = SetTimer(nullptr, 0, 1, PressNextKey);
+        const int result = dialog.DoModal();
+        KillTimer(nullptr, timer);
+        SetShift(false);
+        return result;
+    });
 }
+
+INSTANTIATE_TEST_SUITE_P(Shared, Win32ModalCase, ::testing::ValuesIn(modal_cases::kCases),
+                         modal_cases::CaseName);
 
 TEST(Win32Dialog, MissingTemplate) {
     plat::Dialog dialog(4711, nullptr);

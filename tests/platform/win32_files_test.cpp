@@ -10,39 +10,20 @@
 #include "platform/profile.h"
 #include "platform/types.h"
 #include "profile_cases.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
-// A fresh folder under the system's temporary folder, removed afterwards.
 class Win32Files : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const std::string temp = plat::GetTempDir();
-        ASSERT_FALSE(temp.empty());
-        m_dir = temp + "pwin_" + std::to_string(GetCurrentProcessId()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        ASSERT_TRUE(plat::CreateDir(m_dir)) << m_dir;
-    }
-    void TearDown() override {
-        WIN32_FIND_DATAA found;
-        const HANDLE find = FindFirstFileA((m_dir + "\\*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                const std::string name = found.cFileName;
-                if (name != "." && name != "..") DeleteFileA((m_dir + "\\" + name).c_str());
-            } while (FindNextFileA(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryA(m_dir.c_str());
-    }
-    std::string Path(const std::string& name) const { return m_dir + "\\" + name; }
+    std::string Path(const std::string& name) const { return m_folder.Path(name); }
     static void WriteBytes(const std::string& path, const std::string& bytes) {
         plat::File file;
         ASSERT_TRUE(file.Open(path, plat::File::Mode::kWriteTruncate)) << path;
         ASSERT_TRUE(file.Write(bytes.data(), bytes.size()));
     }
 
-    std::string m_dir;
+    support::ScratchFolder m_folder;
 };
 
 TEST_F(Win32Files, WriteThenReadBack) {

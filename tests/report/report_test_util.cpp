@@ -2,101 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "platform/files.h"
-#include "platform/process.h"
-#include "platform/types.h"
-
 #ifndef _WIN32
 #include <stdlib.h>
-
-#include "platform/portable/drive_table.h"
 #endif
 
 namespace rt {
-
-ScratchDir::ScratchDir() {
-    m_previousDir = plat::GetCurrentDir();
-#ifdef _WIN32
-    const std::string temp = plat::GetTempDir();
-    auto seed = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        const std::string candidate = temp + "rep-report-" + std::to_string(seed + attempt);
-        if (plat::CreateDir(candidate)) {
-            m_base = candidate + "\\";
-            break;
-        }
-    }
-    m_host = m_base;
-#else
-    char pattern[] = "/tmp/rep-report-XXXXXX";
-    const char* made = ::mkdtemp(pattern);
-    if (made != nullptr) {
-        // The scratch folder is drive C: of the system's view.
-        plat::portable::MapRoot("C:", made, plat::kDriveFixed);
-        m_base = "C:\\";
-        m_host = std::string(made) + "/";
-    }
-#endif
-    EXPECT_FALSE(m_base.empty()) << "no scratch folder";
-    EXPECT_TRUE(plat::SetCurrentDir(m_base)) << m_base;
-}
-
-ScratchDir::~ScratchDir() {
-    plat::SetCurrentDir(m_previousDir);
-    if (m_host.empty()) return;
-    std::error_code ec;
-    std::filesystem::remove_all(std::filesystem::path(m_host), ec);
-}
-
-int ScratchDir::EntryCount() const {
-    std::error_code ec;
-    int count = 0;
-    for (auto it = std::filesystem::directory_iterator(std::filesystem::path(m_host), ec);
-         !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        ++count;
-    }
-    return count;
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::string content;
-    if (!plat::ReadWholeFile(path, content)) return std::string();
-    return content;
-}
-
-bool WriteBytes(const std::string& path, const std::string& bytes) {
-    plat::File file;
-    if (!file.Open(path, plat::File::Mode::kWriteTruncate)) return false;
-    const bool ok = bytes.empty() || file.Write(bytes.data(), bytes.size());
-    file.Close();
-    return ok;
-}
-
-bool Exists(const std::string& path) {
-    return plat::PathExists(path);
-}
-
-void RecordingProgress::Advance(std::int16_t from, std::int16_t to) {
-    calls.push_back("A " + std::to_string(from) + " " + std::to_string(to));
-}
-
-void RecordingProgress::Pulse() {
-    calls.push_back("P");
-}
-
-int RecordingProgress::Pulses() const {
-    int count = 0;
-    for (const std::string& call : calls) count += call == "P" ? 1 : 0;
-    return count;
-}
 
 std::unique_ptr<StKMKBALANCE> Entry(std::int32_t code, const std::string& name, std::uint8_t flag,
                                     std::int64_t zandaka) {
@@ -211,7 +127,7 @@ SchemaCheck* const g_schemaCheck =
 }  // namespace
 #endif
 
-void CheckWithSchemaAtExit(const ScratchDir& dir, const std::string& reportName) {
+void CheckWithSchemaAtExit(const support::ScratchFolder& dir, const std::string& reportName) {
 #ifdef _WIN32
     (void)dir;
     (void)reportName;

@@ -1,7 +1,6 @@
 #pragma once
-// Shared helpers of the report tests: a scratch folder made current, file
-// bytes in and out, a progress that records its calls, list entries
-// and the data-set record, and (natively) the schema check.
+// Shared helpers of the report tests: list entries and the data-set record,
+// the document's fixed parts and (natively) the schema check.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -9,44 +8,9 @@
 
 #include "aggregation/balance_list.h"
 #include "host/records.h"
-#include "shared/progress.h"
+#include "tests/support/scratch_folder.h"
 
 namespace rt {
-
-// A fresh, empty folder made the current directory for the test's life.
-class ScratchDir {
-public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    // The path of name inside the folder, as the system sees paths.
-    std::string Path(const std::string& name) const { return m_base + name; }
-    // The same file for programs outside (xmllint); native only.
-    std::string HostPath(const std::string& name) const { return m_host + name; }
-    // Number of entries in the folder.
-    int EntryCount() const;
-
-private:
-    std::string m_base;  // ends in a separator
-    std::string m_host;  // ends in '/'
-    std::string m_previousDir;
-};
-
-// The file's bytes; empty when it cannot be read.
-std::string ReadBytes(const std::string& path);
-bool WriteBytes(const std::string& path, const std::string& bytes);
-bool Exists(const std::string& path);
-
-// Records Pulse as "P" and Advance as "A from to".
-class RecordingProgress : public ClProgress {
-public:
-    void Advance(std::int16_t from, std::int16_t to) override;
-    void Pulse() override;
-    std::vector<std::string> calls;
-    int Pulses() const;
-};
 
 std::unique_ptr<StKMKBALANCE> Entry(std::int32_t code, const std::string& name, std::uint8_t flag,
                                     std::int64_t zandaka);
@@ -65,6 +29,6 @@ std::string Basic(const std::string& company, const std::string& from, const std
 // ends, xmllint reads every copy in one run, strictly as Shift_JIS XML and
 // against docs/report.xsd; a failure names the test the copy came from.
 // Does nothing on Windows, where the tool is not at hand.
-void CheckWithSchemaAtExit(const ScratchDir& dir, const std::string& reportName);
+void CheckWithSchemaAtExit(const support::ScratchFolder& dir, const std::string& reportName);
 
 }  // namespace rt

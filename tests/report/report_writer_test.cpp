@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -14,6 +15,7 @@
 #include "platform/files.h"
 #include "report/xml_writer.h"
 #include "report_test_util.h"
+#include "tests/support/recording_progress.h"
 
 #ifndef _WIN32
 #include <signal.h>
@@ -37,9 +39,17 @@ std::string PlainGroup(const std::string& count, const std::string& code, const 
            "</KANJYOKAMOKU_ZANDAKA>\r\n\t\t</KANJYOKAMOKU>\r\n";
 }
 
+// The progress of a write of the standard list at base 500: a pulse after the
+// REPORT start tag and one for each of the six elements of SYSTEM; at the end
+// of a section its overall step, then a pulse; a pulse for each of the three
+// elements of BASIC and for each of the five entries.
+const std::vector<std::string> kStandardProgress = {
+    "Pulse x7", "Advance 500 600", "Pulse x4", "Advance 600 700", "Pulse x6", "Advance 700 1000", "Pulse x1"};
+
 class ReportWriterTest : public ::testing::Test {
 protected:
     ReportWriterTest() {
+        dir.MakeCurrent();
         writer.m_pProgress = &progress;
         writer.m_pBalanceList = &list;
         writer.SetProgressBase(500);
@@ -93,7 +103,7 @@ protected:
     // Writes the report to name in the scratch folder; the document's bytes.
     std::string Write(int& result, const std::string& name = "out.xml", std::int16_t functionId = 1) {
         result = writer.Write(dir.Path(name), functionId, info);
-        return rt::ReadBytes(dir.Path(name));
+        return dir.Read(name);
     }
     // Writes, expects success, and has the file checked with the schema.
     std::string WriteValid(const std::string& name = "out.xml", std::int16_t functionId = 1) {
@@ -108,8 +118,8 @@ protected:
         return rt::Head() + StandardBasic() + "\t<DATA>\r\n" + data + kTail;
     }
 
-    rt::ScratchDir dir;
-    rt::RecordingProgress progress;
+    support::ScratchFolder dir;
+    support::RecordingProgress progress;
     ClBalanceList list;
     ClReportWriter writer;
     StDATAINFO info = rt::DataInfo("ABC商事", 20220401, 20230331);
@@ -314,8 +324,8 @@ TEST_F(ReportWriterTest, CompanyNameIsFullWidthAndAtMost32Bytes) {
 }
 
 TEST_F(ReportWriterTest, ProductNameAndVersionComeFromTheSupportFile) {
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("SUPPORT.INF"),
-                               "[=会社名=]見本\r\n[=製品名=]会計 <Pro> & 表\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.03.01\r\n"));
+    ASSERT_TRUE(dir.Write("SUPPORT.INF",
+                          "[=会社名=]見本\r\n[=製品名=]会計 <Pro> & 表\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.03.01\r\n"));
     const std::string bytes = WriteValid();
     EXPECT_EQ(
         rt::Head("1", "会計 &lt;Pro&gt; &amp; 表", "22.03.01") + StandardBasic() + "\t<DATA>\r\n" + kTail,
@@ -325,8 +335,7 @@ TEST_F(ReportWriterTest, ProductNameAndVersionComeFromTheSupportFile) {
 TEST_F(ReportWriterTest, ControlBytesFromOutsideAreLeftOutOfTheReport) {
     // Support values, the company name, account and sub-account names: none
     // of their control bytes reaches the file, which a strict parser reads.
-    ASSERT_TRUE(
-        rt::WriteBytes(dir.Path("SUPPORT.INF"), "[=製品名=]会計\x01 22\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.03\x1B.01\r\n"));
+    ASSERT_TRUE(dir.Write("SUPPORT.INF", "[=製品名=]会計\x01 22\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.03\x1B.01\r\n"));
     info = rt::DataInfo("ABC\x02商事", 20220401, 20230331);
     Add(10000, "現\x03金", 1, 10000);
     Add(10001, "\x1F小口", 0, 20000);
@@ -353,10 +362,10 @@ TEST_F(ReportWriterTest, EmptyOrMissingSupportValuesFallBack) {
     // Missing file.
     EXPECT_EQ(rt::Head("1", "KR9", "22.03.0X") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());
     // Keys with empty values.
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("SUPPORT.INF"), "[=製品名=]\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]\r\n"));
+    ASSERT_TRUE(dir.Write("SUPPORT.INF", "[=製品名=]\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]\r\n"));
     EXPECT_EQ(rt::Head("1", "KR9", "22.03.0X") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());
     // Only the version present.
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("SUPPORT.INF"), "[=製品ﾊﾞｰｼﾞｮﾝ=]9.9\x1A"));
+    ASSERT_TRUE(dir.Write("SUPPORT.INF", "[=製品ﾊﾞｰｼﾞｮﾝ=]9.9\x1A"));
     EXPECT_EQ(rt::Head("1", "KR9", "9.9") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());
 }
 
@@ -365,8 +374,7 @@ TEST_F(ReportWriterTest, OverlongSupportValuesAreCutTo255BytesOnACharacterBounda
     for (int i = 0; i < 200; ++i) name += "表";
     std::string version;
     for (int i = 0; i < 200; ++i) version += "表";
-    ASSERT_TRUE(
-        rt::WriteBytes(dir.Path("SUPPORT.INF"), "[=製品名=]" + name + "\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]" + version));
+    ASSERT_TRUE(dir.Write("SUPPORT.INF", "[=製品名=]" + name + "\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]" + version));
     EXPECT_EQ(
         rt::Head("1", name.substr(0, 255), version.substr(0, 254)) + StandardBasic() + "\t<DATA>\r\n" + kTail,
         WriteValid());
@@ -402,15 +410,15 @@ TEST_F(ReportWriterTest, TemporaryFileIsNamedBesideTheDestination) {
 }
 
 TEST_F(ReportWriterTest, ExistingNamesAreNeverTakenForTheTemporaryFile) {
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("~out.xml.tmp"), "someone else's"));
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("~1.tmp"), "and another"));
+    ASSERT_TRUE(dir.Write("~out.xml.tmp", "someone else's"));
+    ASSERT_TRUE(dir.Write("~1.tmp", "and another"));
     EXPECT_EQ(dir.Path("~2.tmp"), ClReportWriter::MakeTempPath(dir.Path("out.xml")));
     AddStandardList();
     const std::string bytes = WriteValid();
     EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, bytes);
-    EXPECT_EQ("someone else's", rt::ReadBytes(dir.Path("~out.xml.tmp")));
-    EXPECT_EQ("and another", rt::ReadBytes(dir.Path("~1.tmp")));
-    EXPECT_FALSE(rt::Exists(dir.Path("~2.tmp")));
+    EXPECT_EQ("someone else's", dir.Read("~out.xml.tmp"));
+    EXPECT_EQ("and another", dir.Read("~1.tmp"));
+    EXPECT_FALSE(plat::PathExists(dir.Path("~2.tmp")));
     EXPECT_EQ(3, dir.EntryCount());
 }
 
@@ -418,7 +426,7 @@ TEST_F(ReportWriterTest, ExistingNamesAreNeverTakenForTheTemporaryFile) {
 TEST_F(ReportWriterTest, NameTakenAfterTheLookIsLeftToItsOwner) {
     // The look at "~out.xml.tmp" answers "nothing there" although someone's
     // file is: created exclusively, the temporary file goes to "~1.tmp".
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("~out.xml.tmp"), "someone else's"));
+    ASSERT_TRUE(dir.Write("~out.xml.tmp", "someone else's"));
     AddStandardList();
     plat::portable::ResetFileFaults();
     plat::portable::FailFileOp(plat::portable::FileOp::kStatus, 1);
@@ -431,7 +439,7 @@ TEST_F(ReportWriterTest, NameTakenAfterTheLookIsLeftToItsOwner) {
     EXPECT_TRUE(log[0].failed);
     EXPECT_EQ(1, result);
     EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, bytes);
-    EXPECT_EQ("someone else's", rt::ReadBytes(dir.Path("~out.xml.tmp")));
+    EXPECT_EQ("someone else's", dir.Read("~out.xml.tmp"));
     EXPECT_EQ(2, dir.EntryCount());
 }
 
@@ -441,7 +449,7 @@ TEST_F(ReportWriterTest, FailedCloseIsAFailedWrite) {
     for (const bool withEarlier : {true, false}) {
         SCOPED_TRACE(withEarlier ? "earlier report" : "no earlier report");
         if (withEarlier) {
-            ASSERT_TRUE(rt::WriteBytes(dir.Path("out.xml"), earlier));
+            ASSERT_TRUE(dir.Write("out.xml", earlier));
         }
         plat::portable::ResetFileFaults();
         plat::portable::FailFileOp(plat::portable::FileOp::kClose, 1);
@@ -451,7 +459,7 @@ TEST_F(ReportWriterTest, FailedCloseIsAFailedWrite) {
         plat::portable::ResetFileFaults();
         EXPECT_TRUE(injected);
         EXPECT_EQ(0, result);
-        EXPECT_EQ(withEarlier ? earlier : "", bytes);
+        EXPECT_EQ(withEarlier ? earlier : "(none)", bytes);
         EXPECT_EQ(withEarlier ? 1 : 0, dir.EntryCount());
         if (withEarlier) {
             ASSERT_TRUE(plat::DeleteFileAt(dir.Path("out.xml")));
@@ -461,7 +469,7 @@ TEST_F(ReportWriterTest, FailedCloseIsAFailedWrite) {
 #endif
 
 TEST_F(ReportWriterTest, SuccessReplacesAnEarlierReportAndLeavesNoTemporaryFile) {
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("out.xml"), std::string(100000, 'o')));
+    ASSERT_TRUE(dir.Write("out.xml", std::string(100000, 'o')));
     AddStandardList();
     EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, WriteValid());
     EXPECT_EQ(1, dir.EntryCount());
@@ -480,7 +488,7 @@ TEST_F(ReportWriterTest, UncreatableDestinationFailsWithoutLeavingAnything) {
     EXPECT_EQ(0, result);
     EXPECT_EQ(0, dir.EntryCount());
     // Only the pulse after the REPORT start tag; SYSTEM failed at its start.
-    EXPECT_EQ(std::vector<std::string>{"P"}, progress.calls);
+    EXPECT_EQ(std::vector<std::string>{"Pulse x1"}, progress.Calls());
 }
 
 // ---------------------------------------------------------------------------
@@ -500,40 +508,47 @@ protected:
         return start == std::string::npos ? 0 : start + 1;
     }
     struct Point {
-        const char* marker;              // the line that fails
-        std::vector<std::string> calls;  // progress before the failure
+        const char* marker;  // the line that fails
+        int pulses;          // the pulses before the failure
     };
-    static std::vector<std::string> Pulses(int n) { return std::vector<std::string>(n, "P"); }
-    static std::vector<std::string> Join(std::vector<std::vector<std::string>> parts) {
-        std::vector<std::string> out;
-        for (auto& part : parts) out.insert(out.end(), part.begin(), part.end());
-        return out;
-    }
-    std::vector<Point> Points() const {
-        const auto system = Join({Pulses(7), {"A 500 600"}, Pulses(1)});
-        const auto basic = Join({system, Pulses(3), {"A 600 700"}, Pulses(1)});
+    static std::vector<Point> Points() {
         return {
-            {"<?xml", {"P"}},  // declaration: not examined; SYSTEM fails
-            {"<REPORT>", {"P"}},
-            {"\t<SYSTEM>", {"P"}},
-            {"<GYOUMUPREFIX>", {"P"}},
-            {"<CONNECTEDPROGRAMVER>", Pulses(4)},
-            {"<PROGRAMVER>", Pulses(6)},
-            {"\t</SYSTEM>", Pulses(7)},
-            {"\t<BASIC>", system},
-            {"<KOMONSAKINAME>", system},
-            {"<JIGYOUNENDOTO>", Join({system, Pulses(2)})},
-            {"\t</BASIC>", Join({system, Pulses(3)})},
-            {"\t<DATA>", basic},
-            {"<KANJYOKAMOKU_NAME>現金", Join({basic, Pulses(1)})},
-            {"<HOJYOKAMOKU Count=\"   2\">", Join({basic, Pulses(3)})},
+            {"<?xml", 1},  // declaration: not examined; SYSTEM fails
+            {"<REPORT>", 1},
+            {"\t<SYSTEM>", 1},
+            {"<GYOUMUPREFIX>", 1},
+            {"<CONNECTEDPROGRAMVER>", 4},
+            {"<PROGRAMVER>", 6},
+            {"\t</SYSTEM>", 7},
+            {"\t<BASIC>", 8},
+            {"<KOMONSAKINAME>", 8},
+            {"<JIGYOUNENDOTO>", 10},
+            {"\t</BASIC>", 11},
+            {"\t<DATA>", 12},
+            {"<KANJYOKAMOKU_NAME>現金", 13},
+            {"<HOJYOKAMOKU Count=\"   2\">", 15},
             // The group of A closes when its closing row comes up.
-            {"\t\t</KANJYOKAMOKU>\r\n\t\t<KANJYOKAMOKU Count=\"   2\">", Join({basic, Pulses(4)})},
-            {"<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>", Join({basic, Pulses(5)})},
-            {"\t</DATA>", Join({basic, Pulses(5)})},
+            {"\t\t</KANJYOKAMOKU>\r\n\t\t<KANJYOKAMOKU Count=\"   2\">", 16},
+            {"<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>", 17},
+            {"\t</DATA>", 17},
             // Everything but the last line: still a failure.
-            {"</REPORT>", Join({basic, Pulses(5), {"A 700 1000"}, Pulses(1)})},
+            {"</REPORT>", 18},
         };
+    }
+    // The standard progress of a write that stopped after its n-th pulse.
+    static std::vector<std::string> ProgressUpTo(long n) {
+        std::vector<std::string> calls;
+        for (const std::string& call : kStandardProgress) {
+            if (n == 0) break;
+            if (call.rfind("Pulse x", 0) != 0) {
+                calls.push_back(call);
+                continue;
+            }
+            const long run = std::min(n, std::stol(call.substr(7)));
+            calls.push_back("Pulse x" + std::to_string(run));
+            n -= run;
+        }
+        return calls;
     }
     void ExpectFailureAt(const Point& point, bool earlierReport, bool osLimit);
 };
@@ -544,12 +559,12 @@ void ReportFailureTest::ExpectFailureAt(const Point& point, bool earlierReport, 
     const std::string earlier =
         "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n<REPORT>earlier</REPORT>\r\n";
     if (earlierReport) {
-        ASSERT_TRUE(rt::WriteBytes(dir.Path("out.xml"), earlier));
-    } else if (rt::Exists(dir.Path("out.xml"))) {
+        ASSERT_TRUE(dir.Write("out.xml", earlier));
+    } else if (plat::PathExists(dir.Path("out.xml"))) {
         ASSERT_TRUE(plat::DeleteFileAt(dir.Path("out.xml")));
     }
     ASSERT_EQ(0, dir.EntryCount() - (earlierReport ? 1 : 0));
-    progress.calls.clear();
+    progress.Reset();
     const auto limit = static_cast<long long>(LineOf(point.marker));
 
     int result = -1;
@@ -574,13 +589,13 @@ void ReportFailureTest::ExpectFailureAt(const Point& point, bool earlierReport, 
     }
     EXPECT_EQ(0, result);
     if (earlierReport) {
-        EXPECT_EQ(earlier, rt::ReadBytes(dir.Path("out.xml")));
+        EXPECT_EQ(earlier, dir.Read("out.xml"));
         EXPECT_EQ(1, dir.EntryCount());
     } else {
-        EXPECT_FALSE(rt::Exists(dir.Path("out.xml")));
+        EXPECT_FALSE(plat::PathExists(dir.Path("out.xml")));
         EXPECT_EQ(0, dir.EntryCount());
     }
-    EXPECT_EQ(point.calls, progress.calls);
+    EXPECT_EQ(ProgressUpTo(point.pulses), progress.Calls());
 }
 
 TEST_F(ReportFailureTest, FailureInAnySectionKeepsTheEarlierReport) {
@@ -683,7 +698,7 @@ TEST_F(ReportWriterTest, ListsOutOfTheHostsOrderStayBalanced) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         list.clear();
-        progress.calls.clear();
+        progress.Reset();
         for (const Row& row : c.rows) Add(row.code, row.name, row.flag, row.zandaka);
         EXPECT_EQ(Document(c.data), WriteValid());
         // Every entry has its pulse, written or left out.
@@ -697,31 +712,22 @@ TEST_F(ReportWriterTest, ListsOutOfTheHostsOrderStayBalanced) {
 TEST_F(ReportWriterTest, ProgressRunsFromTheBaseTo1000) {
     AddStandardList();
     WriteValid();
-    const std::vector<std::string> expected = {
-        "P",                                    // after the REPORT start tag
-        "P",          "P", "P", "P", "P", "P",  // the six elements of SYSTEM
-        "A 500 600",  "P",                      // SYSTEM complete
-        "P",          "P", "P",                 // the three elements of BASIC
-        "A 600 700",  "P",                      // BASIC complete
-        "P",          "P", "P", "P", "P",       // one per entry
-        "A 700 1000", "P",                      // DATA complete
-    };
-    EXPECT_EQ(expected, progress.calls);
+    EXPECT_EQ(kStandardProgress, progress.Calls());
 }
 
 TEST_F(ReportWriterTest, ProgressFollowsAnotherBase) {
     writer.SetProgressBase(0);
     WriteValid();
-    const std::vector<std::string> expected = {"P", "P", "P", "P", "P",         "P", "P",          "A 0 100",
-                                               "P", "P", "P", "P", "A 100 200", "P", "A 200 1000", "P"};
-    EXPECT_EQ(expected, progress.calls);
+    const std::vector<std::string> expected = {"Pulse x7", "Advance 0 100",    "Pulse x4", "Advance 100 200",
+                                               "Pulse x1", "Advance 200 1000", "Pulse x1"};
+    EXPECT_EQ(expected, progress.Calls());
 }
 
 TEST_F(ReportWriterTest, OnePulsePerEntry) {
     for (int i = 1; i <= 100; ++i) Add(i * 10000, "K", 0, i);
     WriteValid();
     EXPECT_EQ(13 + 100, progress.Pulses());
-    EXPECT_EQ("A 700 1000", progress.calls[progress.calls.size() - 2]);
+    EXPECT_EQ("Advance 700 1000", progress.Calls()[progress.Calls().size() - 2]);
 }
 
 TEST_F(ReportWriterTest, WorksWithoutProgressWindowAndWithoutList) {
@@ -730,7 +736,7 @@ TEST_F(ReportWriterTest, WorksWithoutProgressWindowAndWithoutList) {
     int result = -1;
     EXPECT_EQ(Document(""), Write(result));
     EXPECT_EQ(1, result);
-    EXPECT_TRUE(progress.calls.empty());
+    EXPECT_TRUE(progress.Calls().empty());
 }
 
 }  // namespace

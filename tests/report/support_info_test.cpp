@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/files.h"
 #include "report_test_util.h"
 
 #ifndef _WIN32
@@ -23,8 +24,9 @@ constexpr std::size_t kImageSize = 30000;
 
 class SupportInfoTest : public ::testing::Test {
 protected:
-    void Put(const std::string& bytes) { ASSERT_TRUE(rt::WriteBytes(dir.Path("SUPPORT.INF"), bytes)); }
-    rt::ScratchDir dir;
+    SupportInfoTest() { dir.MakeCurrent(); }
+    void Put(const std::string& bytes) { ASSERT_TRUE(dir.Write("SUPPORT.INF", bytes)); }
+    support::ScratchFolder dir;
 };
 
 TEST_F(SupportInfoTest, NameAndVersionLinesGiveTheirValuesWithoutLineEnds) {
@@ -38,14 +40,9 @@ TEST_F(SupportInfoTest, NameAndVersionLinesGiveTheirValuesWithoutLineEnds) {
 }
 
 TEST_F(SupportInfoTest, TheDemoFileHasBothValues) {
-    std::string source = REPORT_SOURCE_DIR "/sample/demo/SUPPORT.INF";
-#ifdef _WIN32
-    // Wine shows the build machine's root as drive Z:.
-    for (char& c : source) c = c == '/' ? '\\' : c;
-    source = "Z:" + source;
-#endif
-    const std::string bytes = rt::ReadBytes(source);
-    ASSERT_FALSE(bytes.empty()) << source;
+    const std::string source = support::PlatformPath(REPORT_SOURCE_DIR "/sample/demo/SUPPORT.INF");
+    std::string bytes;
+    ASSERT_TRUE(plat::ReadWholeFile(source, bytes)) << source;
     Put(bytes);
     ClSupportInfo info;
     EXPECT_STREQ("Dorvik会計22 スタンダード", info.GetProductName());

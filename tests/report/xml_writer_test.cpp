@@ -17,20 +17,20 @@ namespace {
 
 class XmlWriterTest : public ::testing::Test {
 protected:
-    rt::ScratchDir dir;
+    support::ScratchFolder dir;
     std::string line;
 };
 
 // Opens a writer on name in the scratch folder, runs body, closes, returns the bytes.
 template <typename Body>
-std::string WriteFile(rt::ScratchDir& dir, const std::string& name, Body body) {
+std::string WriteFile(support::ScratchFolder& dir, const std::string& name, Body body) {
     plat::File file;
     {
         ClXmlWriter xml;
         EXPECT_EQ(0, xml.Open(&file, dir.Path(name).c_str()));
         body(xml);
     }
-    return rt::ReadBytes(dir.Path(name));
+    return dir.Read(name);
 }
 
 TEST_F(XmlWriterTest, LinesHaveTheirIndentTagsAndCrLf) {
@@ -181,9 +181,9 @@ TEST_F(XmlWriterTest, OpenRejectsNullsAndTruncatesExistingFiles) {
     // Nothing was bound: writes fail, no file appeared.
     EXPECT_EQ(0, xml.WriteText("a"));
     EXPECT_EQ(0, xml.WriteStartTag(line, "A", 0));
-    EXPECT_FALSE(rt::Exists(dir.Path("x.xml")));
+    EXPECT_FALSE(plat::PathExists(dir.Path("x.xml")));
 
-    ASSERT_TRUE(rt::WriteBytes(dir.Path("old.xml"), std::string(5000, 'o')));
+    ASSERT_TRUE(dir.Write("old.xml", std::string(5000, 'o')));
     const std::string bytes =
         WriteFile(dir, "old.xml", [&](ClXmlWriter& w) { EXPECT_EQ(1, w.WriteEndTag(line, "R", 0)); });
     EXPECT_EQ("</R>\r\n", bytes);
@@ -200,7 +200,7 @@ TEST_F(XmlWriterTest, CloseIsIdempotentAndEndsWriting) {
     EXPECT_EQ(0, xml.Close());
     EXPECT_EQ(0, xml.WriteEndTag(line, "R", 0));
     EXPECT_EQ(0, xml.WriteText("x"));
-    EXPECT_EQ("</R>\r\n", rt::ReadBytes(dir.Path("c.xml")));
+    EXPECT_EQ("</R>\r\n", dir.Read("c.xml"));
 }
 
 TEST_F(XmlWriterTest, UncreatableFileShowsAtTheFirstWrite) {
@@ -214,7 +214,7 @@ TEST_F(XmlWriterTest, UncreatableFileShowsAtTheFirstWrite) {
     EXPECT_EQ(0, xml.WriteElement(line, "E", "t", 1));
     EXPECT_EQ(0, xml.WriteEndTag(line, "R", 0));
     EXPECT_EQ(0, xml.WriteText(""));
-    EXPECT_FALSE(rt::Exists(path));
+    EXPECT_FALSE(plat::PathExists(path));
 }
 
 // A full device: the first write fails, the file is closed, and every later
