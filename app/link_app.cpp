@@ -48,12 +48,6 @@ int ClLinkApp::RunCondDlg(ClCondDlg& dlg) {
     return dlg.DoModal();
 }
 
-void ClLinkApp::MakeProgramFolderCurrent() {
-    const std::string module = plat::GetModuleFilePath();
-    const std::string folder = module.substr(0, plat::FolderPartLength(module));
-    if (!folder.empty()) plat::SetCurrentDir(folder);
-}
-
 void ClLinkApp::BuildFindInfo(StFINDINFO& record, const StDATAINFO& dataInfo, int fromMonth, int toMonth) {
     BuildMonthFindInfo(record, dataInfo, fromMonth, toMonth);
 }
@@ -78,33 +72,61 @@ void ClLinkApp::FillCondDlg(ClCondDlg& dlg, const StDATAINFO& dataInfo) {
 }
 
 bool ClLinkApp::InitInstance() {
+    m_eEndStep = RunStep::kConnect;
+    if (!ConnectAndReadCommandLine()) return false;
+    m_eEndStep = RunStep::kCheck;
+    StDATAINFO dataInfo;
+    if (!Check(dataInfo)) return false;
+    m_eEndStep = RunStep::kAsk;
+    ClCondDlg condDlg(m_pParentWnd.get());
+    Conditions chosen;
+    if (!Ask(condDlg, dataInfo, chosen)) return false;
+    ClProgressDlg progress;
+    m_eEndStep = AggregateAndWrite(progress, chosen, dataInfo);
+    Tell(progress, condDlg, chosen);
+    return m_eEndStep == RunStep::kDone;
+}
+
+bool ClLinkApp::ConnectAndReadCommandLine() {
+    // Read first (reading changes nothing): a parent that waits for its
+    // answer gets one even when the connection fails.
+    if (ParseCommandLine(CommandLine()) == 1) {
+        m_bHasParent = 1;
+        m_pParentWnd = std::make_unique<plat::Window>(m_hParentWnd);
+    }
+    // Before the connection: the host's data may lie beside the program.
+    if (!plat::MakeProgramFolderCurrent()) {
+        plat::ShowMessageBox(m_hParentWnd, texts::kNoProgramFolder, texts::kCaption,
+                             plat::kMbOk | plat::kMbIconExclamation);
+        m_nResult = kResultFailed;
+        return false;
+    }
     ClAccConnect* connect = ClAccConnect::Inst();
     connect->m_pszTitle = texts::kCaption;
     connect->SetAppType(kAppType);
     connect->SetUseDataType(kUseDataType);
-    if (connect->Initiate() != 0) return false;
-
-    if (ParseCommandLine(CommandLine()) == 1) {
-        m_bHasParent = 1;
-        m_pParentWnd = std::make_unique<plat::Window>(m_hParentWnd);
+    if (connect->Initiate() != 0) {
+        m_nResult = kResultFailed;
+        return false;
+    }
+    if (m_pParentWnd) {
         m_pParentWnd->Enable(false);
         connect->m_hOwnerWnd = m_hParentWnd;
     }
+    return true;
+}
 
-    MakeProgramFolderCurrent();
-
+bool ClLinkApp::Check(StDATAINFO& dataInfo) {
+    ClAccConnect* connect = ClAccConnect::Inst();
     if (CheckProgramLevel(1) == 0) {
         m_nResult = kResultFailed;
         return false;
     }
-
     const int link = connect->ExpSysLink();
     if (link != 0) {
         m_nResult = link == 1 ? kResultCancelled : kResultFailed;
         return false;
     }
-
-    StDATAINFO dataInfo;
     if (FindSelectedDataInfo(dataInfo) == 0) {
         // Without the data set there is nothing to total; a dialog of zeros
         // would only mislead.
@@ -113,29 +135,28 @@ bool ClLinkApp::InitInstance() {
         m_nResult = kResultFailed;
         return false;
     }
+    return true;
+}
 
-    ClCondDlg condDlg(m_pParentWnd.get());
-    FillCondDlg(condDlg, dataInfo);
-
-    const int dialogResult = RunCondDlg(condDlg);
-    if (dialogResult == ClCondDlg::kResultCancel) {
-        m_nResult = kResultCancelled;
-        return false;
-    }
+bool ClLinkApp::Ask(ClCondDlg& dlg, const StDATAINFO& dataInfo, Conditions& chosen) {
+    FillCondDlg(dlg, dataInfo);
+    const int dialogResult = RunCondDlg(dlg);
     if (dialogResult != ClCondDlg::kResultRun) {
         // Only the run button's checks end the dialog with a run; anything
         // else (a dialog that could not be shown at all) is a failure.
-        m_nResult = kResultFailed;
+        m_nResult = dialogResult == ClCondDlg::kResultCancel ? kResultCancelled : kResultFailed;
         return false;
     }
-
-    const int fromMonth = AtoL32(condDlg.m_strFromMonth);
-    const int toMonth = AtoL32(condDlg.m_strToMonth);
+    chosen.fromMonth = AtoL32(dlg.m_strFromMonth);
+    chosen.toMonth = AtoL32(dlg.m_strToMonth);
     // Whole: the dialog's checks refuse a path too long for the system.
-    const std::string outputPath = condDlg.m_strDestPath;
-    const int taxIncluded = condDlg.m_nTaxIncluded != 0 ? 1 : 0;
+    chosen.outputPath = dlg.m_strDestPath;
+    chosen.taxIncluded = dlg.m_nTaxIncluded != 0 ? 1 : 0;
+    return true;
+}
 
-    ClProgressDlg progress;
+ClLinkApp::RunStep ClLinkApp::AggregateAndWrite(ClProgressDlg& progress, const Conditions& chosen,
+                                                const StDATAINFO& dataInfo) {
     StFINDINFO findInfo;
     progress.CreateWindowFromTemplate();
     if (m_pParentWnd) progress.SetParentWindow(m_hParentWnd);
@@ -143,40 +164,38 @@ bool ClLinkApp::InitInstance() {
     plat::BeginWaitCursor();
     progress.BeginProgress();
 
-    bool written = false;
-    {
-        ClKmkSummary summary;
-        summary.m_pProgress = &progress;
-        summary.m_pBalanceList = &m_listBalance;
-        ClReportWriter writer;
-        writer.m_pProgress = &progress;
-        writer.m_pBalanceList = &m_listBalance;
+    ClKmkSummary summary;
+    summary.m_pProgress = &progress;
+    summary.m_pBalanceList = &m_listBalance;
+    ClReportWriter writer;
+    writer.m_pProgress = &progress;
+    writer.m_pBalanceList = &m_listBalance;
 
-        BuildFindInfo(findInfo, dataInfo, fromMonth, toMonth);
-        // A failed aggregation leaves a partial list: writing it would
-        // announce an incomplete report as complete.
-        if (summary.Execute(taxIncluded, findInfo, dataInfo) != 0) {
-            writer.SetProgressBase(kReportProgressBase);
-            written = writer.Write(outputPath, m_nFunctionID, dataInfo) != 0;
-        }
+    BuildFindInfo(findInfo, dataInfo, chosen.fromMonth, chosen.toMonth);
+    // A failed aggregation leaves a partial list: writing it would announce
+    // an incomplete report as complete.
+    if (summary.Execute(chosen.taxIncluded, findInfo, dataInfo) == 0) return RunStep::kAggregate;
+    writer.SetProgressBase(kReportProgressBase);
+    return writer.Write(chosen.outputPath, m_nFunctionID, dataInfo) != 0 ? RunStep::kDone : RunStep::kWrite;
+}
 
-        if (written) {
-            condDlg.SaveDestRecord(static_cast<std::int16_t>(taxIncluded), static_cast<std::int16_t>(toMonth),
-                                   m_bHasParent == 1 ? nullptr : outputPath.c_str());
-            progress.EndDialog(1);
-            plat::RestoreNormalCursor();
-            plat::ShowMessageBox(progress.Handle(), texts::kCompleted, texts::kCaption,
-                                 plat::kMbOk | plat::kMbIconInformation);
-        } else {
-            plat::ShowMessageBox(progress.Handle(), texts::kWriteFailed, texts::kCaption,
-                                 plat::kMbOk | plat::kMbIconExclamation);
-            progress.EndDialog(1);
-            plat::RestoreNormalCursor();
-            m_nResult = kResultFailed;
-        }
+void ClLinkApp::Tell(ClProgressDlg& progress, ClCondDlg& dlg, const Conditions& chosen) {
+    if (m_eEndStep == RunStep::kDone) {
+        dlg.SaveDestRecord(static_cast<std::int16_t>(chosen.taxIncluded),
+                           static_cast<std::int16_t>(chosen.toMonth),
+                           m_bHasParent == 1 ? nullptr : chosen.outputPath.c_str());
+        progress.EndDialog(1);
+        plat::RestoreNormalCursor();
+        plat::ShowMessageBox(progress.Handle(), texts::kCompleted, texts::kCaption,
+                             plat::kMbOk | plat::kMbIconInformation);
+    } else {
+        plat::ShowMessageBox(progress.Handle(), texts::kWriteFailed, texts::kCaption,
+                             plat::kMbOk | plat::kMbIconExclamation);
+        progress.EndDialog(1);
+        plat::RestoreNormalCursor();
+        m_nResult = kResultFailed;
     }
     plat::EndWaitCursor();
-    return written;
 }
 
 int ClLinkApp::ExitInstance() {
@@ -195,5 +214,6 @@ int ClLinkApp::ExitInstance() {
             static_cast<std::uintptr_t>(static_cast<std::uint32_t>(std::int32_t{m_nFunctionID}));
         m_pParentWnd->Post(m_nNotifyMsg, wParam, static_cast<std::intptr_t>(m_nResult));
     }
-    return plat::WinApp::ExitInstance();
+    // The result is the exit status too: a script learns it without a window.
+    return m_nResult;
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 #include "app/app_texts.h"
 #include "app/link_app.h"
@@ -120,19 +121,6 @@ protected:
     plat::WindowHandle m_parent = plat::kNoWindow;
 };
 
-TEST_F(RunSequenceTest, RefusedConnectionEndsSilentlyAndNotifiesNobody) {
-    m_model.initiateResult = 1;
-    ScriptedApp app;
-    Run(app, ParentLine());
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_TRUE(Posted().empty());
-    EXPECT_TRUE(ParentEnabled());
-    EXPECT_EQ(HeadlessUi::Get().Find(m_parent)->textSets, 0);
-    EXPECT_EQ(app.m_nResult, 0);
-    EXPECT_FALSE(app.dialogShown);
-    ExpectLoggedOutOnce();
-}
-
 TEST_F(RunSequenceTest, EachProgramLevelVerdictShowsItsMessageAndFails) {
     struct Case {
         const char* ini;  // nullptr: no ini file at all
@@ -174,34 +162,6 @@ TEST_F(RunSequenceTest, IncompleteCommandLineStillOwnsTheCompatibilityMessage) {
     EXPECT_TRUE(Posted().empty());
     EXPECT_EQ(app.m_bHasParent, 0);
     EXPECT_TRUE(ParentEnabled());
-}
-
-TEST_F(RunSequenceTest, HostRefusingTheLinkEndsWithoutAMessage) {
-    for (const auto& [link, result] : {std::pair{1, 1}, std::pair{7, 2}, std::pair{-1, 2}}) {
-        HeadlessUi::Get().Reset();
-        m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
-        m_model.expSysLinkResult = link;
-        ScriptedApp app;
-        Run(app, ParentLine());
-        EXPECT_TRUE(Boxes().empty());
-        EXPECT_EQ(app.m_nResult, result) << link;
-        EXPECT_FALSE(app.dialogShown);
-        ExpectPosted(result);
-        ExpectLoggedOutOnce();
-    }
-}
-
-TEST_F(RunSequenceTest, MissingDataSetEndsBeforeTheDialog) {
-    m_model.users[1].selectedNo2 = 99;
-    ScriptedApp app;
-    Run(app, ParentLine());
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, texts::kDataNotFound);
-    EXPECT_EQ(Boxes()[0].caption, texts::kCaption);
-    EXPECT_EQ(Boxes()[0].style, 0x30u);
-    EXPECT_FALSE(app.dialogShown);
-    EXPECT_EQ(app.m_nResult, 2);
-    ExpectPosted(2);
 }
 
 TEST_F(RunSequenceTest, DialogIsFilledFromTheDataSet) {
@@ -432,31 +392,64 @@ TEST_F(RealDialogRunTest, CancelledOrUnshowableDialogStartsNoRun) {
     }
 }
 
-// One run per way of ending, with a parent: what the run tells the host and
-// does to the parent window, in order, and who owns its message boxes.
+// One run per way of ending, with a parent: the step it ended at, its
+// result (the exit status and what the parent is posted), what it does to the
+// parent window, in order, what it tells the host and who owns its boxes.
+enum Ending {
+    kNoProgramFolder,
+    kConnectRefused,
+    kNoHostData,
+    kBadLevel,
+    kLinkCancelled,
+    kLinkFailed,
+    kNoDataSet,
+    kDialogCancelled,
+    kNoDialog,
+    kAggregationFails,
+    kWriteFails,
+    kCompleted,
+};
+enum Owner { kNoOwner, kParentOwns, kProgressOwns };
+using Box = std::tuple<std::string, Owner, unsigned>;  // text, owner, style
+
 class EndingsTest : public CompletedRunTest {
 protected:
-    enum Ending { kBadLevel, kLinkCancelled, kNoDataSet, kCompleted, kWriteFails };
-
-    // The host's owner window while the dialog was up (kNoWindow without one).
-    plat::WindowHandle RunEnding(Ending ending) {
+    // Runs app to the ending; its exit value.
+    int RunEnding(Ending ending, ScriptedApp& app) {
         HeadlessUi::Get().Reset();
         m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
         host::HostModel model = m_model;
-        ScriptedApp app;
+        if (ending == kNoProgramFolder) plat::portable::SetModuleFilePath(m_folder.Path() + "gone\\x.exe");
+        if (ending == kConnectRefused) model.initiateResult = 1;
         if (ending == kBadLevel) plat::DeleteFileAt(m_programFolder + "KolvarenDef.ini");
-        if (ending == kLinkCancelled) model.expSysLinkResult = 1;
+        if (ending == kLinkCancelled || ending == kLinkFailed)
+            model.expSysLinkResult = ending == kLinkFailed ? 7 : 1;
         if (ending == kNoDataSet) model.users[1].selectedNo2 = 99;
-        if (ending == kCompleted) MakeRunning(app);
-        if (ending == kWriteFails) {
-            MakeRunning(app);
-            app.destPath = m_folder.Path() + "missing\\report.xml";
-        }
+        if (ending == kNoDialog) app.dialogResult = -1;
+        if (ending >= kAggregationFails) MakeRunning(app);
+        if (ending == kAggregationFails) model.faults.failMoveNextAt = 2;
+        if (ending == kWriteFails) app.destPath = m_folder.Path() + "missing\\report.xml";
         support::InstallModel(model);
+        if (ending == kNoHostData) host::StandIn::Get().UseFolder("Q:\\hostdata");
         app.SetCommandLine(ParentLine());
-        plat::RunApplication(app);
+        const int exitValue = plat::RunApplication(app);
         m_folder.Write("prog\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=2\r\n");
-        return app.shownHostOwner;
+        plat::portable::SetModuleFilePath(m_programFolder + "Dorvik22ToZq13_U.exe");
+        return exitValue;
+    }
+    // Events of the parent window itself; repaints under a box aside.
+    std::vector<std::string> ParentEvents() const {
+        const std::string p = std::to_string(m_parent);
+        std::vector<std::string> events;
+        for (const std::string& e : HeadlessUi::Get().Events()) {
+            const std::size_t a = e.find(' ');
+            const std::size_t b = e.find(' ', a == std::string::npos ? a : a + 1);
+            if (a != std::string::npos && e.substr(a + 1, b == std::string::npos ? b : b - a - 1) == p &&
+                e.compare(0, a, "update") != 0) {
+                events.push_back(e);
+            }
+        }
+        return events;
     }
 };
 
@@ -468,7 +461,9 @@ TEST_F(EndingsTest, ConnectionCallsAndTheHostsOwnerWindow) {
     const std::pair<Ending, std::vector<std::string>> cases[] = {
         {kBadLevel, badLevel}, {kLinkCancelled, linked}, {kCompleted, linked}};
     for (const auto& [ending, expected] : cases) {
-        const plat::WindowHandle hostOwner = RunEnding(ending);
+        ScriptedApp app;
+        RunEnding(ending, app);
+        const plat::WindowHandle hostOwner = app.shownHostOwner;
         std::vector<std::string> calls;
         for (const std::string& c : host::StandIn::Get().Calls()) {
             const std::string name = c.substr(0, c.find(' '));
@@ -483,35 +478,88 @@ TEST_F(EndingsTest, ConnectionCallsAndTheHostsOwnerWindow) {
     }
 }
 
-TEST_F(EndingsTest, ParentIsDisabledThenHandedBackAndEachBoxHasItsOwner) {
-    enum Owner { kParentOwns, kProgressOwns };
-    const std::tuple<Ending, std::int32_t, std::vector<Owner>> cases[] = {
-        {kBadLevel, 2, {kParentOwns}},    {kLinkCancelled, 1, {}},           {kNoDataSet, 2, {kParentOwns}},
-        {kCompleted, 0, {kProgressOwns}}, {kWriteFails, 2, {kProgressOwns}},
-    };
-    for (const auto& [ending, result, owners] : cases) {
-        RunEnding(ending);
-        const std::string p = std::to_string(m_parent);
-        std::vector<std::string> parentEvents;
-        for (const std::string& e : HeadlessUi::Get().Events()) {
-            const std::size_t a = e.find(' ');
-            const std::size_t b = e.find(' ', a == std::string::npos ? a : a + 1);
-            // Events of the parent window itself; repaints under a box aside.
-            if (a != std::string::npos && e.substr(a + 1, b == std::string::npos ? b : b - a - 1) == p &&
-                e.compare(0, a, "update") != 0) {
-                parentEvents.push_back(e);
-            }
-        }
-        const std::string post = "post " + p + " " + std::to_string(kNotify) + " 5 " + std::to_string(result);
-        EXPECT_EQ(parentEvents, (std::vector<std::string>{"enable " + p + " 0", "foreground " + p,
-                                                          "enable " + p + " 1", post}))
-            << ending;
-        std::vector<plat::WindowHandle> expectedOwners;
-        for (const Owner o : owners) expectedOwners.push_back(o == kParentOwns ? m_parent : ProgressWindow());
-        std::vector<plat::WindowHandle> shownOwners;
-        for (const auto& box : Boxes()) shownOwners.push_back(box.owner);
-        EXPECT_EQ(shownOwners, expectedOwners) << ending;
+struct StepCase {
+    const char* name;
+    Ending ending;
+    ClLinkApp::RunStep step;
+    std::int32_t result;
+    std::vector<Box> boxes;
+};
+
+class RunStepsTest : public EndingsTest, public ::testing::WithParamInterface<StepCase> {};
+
+TEST_P(RunStepsTest, EndsAtItsStepAndTellsItsResult) {
+    const StepCase& c = GetParam();
+    ScriptedApp app;
+    EXPECT_EQ(RunEnding(c.ending, app), c.result);
+    EXPECT_EQ(app.m_eEndStep, c.step);
+    EXPECT_EQ(app.m_nResult, c.result);
+    EXPECT_EQ(app.dialogShown, c.step >= ClLinkApp::RunStep::kAsk);
+    // Disabled once connected; answered whatever happened.
+    const std::string p = std::to_string(m_parent);
+    std::vector<std::string> expected = {
+        "foreground " + p, "enable " + p + " 1",
+        "post " + p + " " + std::to_string(kNotify) + " 5 " + std::to_string(c.result)};
+    if (c.step != ClLinkApp::RunStep::kConnect) expected.insert(expected.begin(), "enable " + p + " 0");
+    EXPECT_EQ(ParentEvents(), expected);
+    std::vector<Box> shown;
+    for (const auto& box : Boxes()) {
+        EXPECT_EQ(box.caption, texts::kCaption);
+        const Owner owner = box.owner == m_parent          ? kParentOwns
+                            : box.owner == plat::kNoWindow ? kNoOwner
+                                                           : kProgressOwns;
+        shown.emplace_back(box.text, owner, box.style);
+        if (owner == kProgressOwns) EXPECT_EQ(box.owner, ProgressWindow());
     }
+    EXPECT_EQ(shown, c.boxes);
+    EXPECT_EQ(HeadlessUi::Get().WaitCursorDepth(), 0);
+    ExpectLoggedOutOnce();
 }
+
+std::vector<StepCase> StepCases() {
+    using Step = ClLinkApp::RunStep;
+    const unsigned kError = 0x30, kInfo = 0x40;
+    return {
+        {"NoProgramFolder",
+         kNoProgramFolder,
+         Step::kConnect,
+         2,
+         {{texts::kNoProgramFolder, kParentOwns, kError}}},
+        {"ConnectionRefused", kConnectRefused, Step::kConnect, 2, {}},
+        // "ホストデータを読み込めません: データフォルダがありません: Q:\hostdata"
+        {"NoHostData",
+         kNoHostData,
+         Step::kConnect,
+         2,
+         {{"\x83\x7A\x83\x58\x83\x67\x83\x66\x81\x5B\x83\x5E\x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82\xDC"
+           "\x82\xB9\x82\xF1: "
+           "\x83\x66\x81\x5B\x83\x5E\x83\x74\x83\x48\x83\x8B\x83\x5F\x82\xAA\x82\xA0\x82\xE8"
+           "\x82\xDC\x82\xB9\x82\xF1: Q:\\hostdata",
+           kNoOwner, kError}}},
+        {"BadLevel",
+         kBadLevel,
+         Step::kCheck,
+         2,
+         {{host::text::ReplaceToken(texts::kEnvInvalid, "ES_APRPACKAGENAME", kTaxFormName), kParentOwns,
+           kError}}},
+        {"LinkCancelled", kLinkCancelled, Step::kCheck, 1, {}},
+        {"LinkFailed", kLinkFailed, Step::kCheck, 2, {}},
+        {"NoDataSet", kNoDataSet, Step::kCheck, 2, {{texts::kDataNotFound, kParentOwns, kError}}},
+        {"DialogCancelled", kDialogCancelled, Step::kAsk, 1, {}},
+        {"NoDialog", kNoDialog, Step::kAsk, 2, {}},
+        {"AggregationFails",
+         kAggregationFails,
+         Step::kAggregate,
+         2,
+         {{texts::kWriteFailed, kProgressOwns, kError}}},
+        {"WriteFails", kWriteFails, Step::kWrite, 2, {{texts::kWriteFailed, kProgressOwns, kError}}},
+        {"Completed", kCompleted, Step::kDone, 0, {{texts::kCompleted, kProgressOwns, kInfo}}},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(EachEnding, RunStepsTest, ::testing::ValuesIn(StepCases()),
+                         [](const ::testing::TestParamInfo<StepCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 }  // namespace

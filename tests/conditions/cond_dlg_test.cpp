@@ -302,7 +302,7 @@ TEST_F(CondDlgTest, DestinationChecks) {
         {m_out + "a,b.xml", {}, {{cond_texts::kBadDestChars, kError}}, false, "", ""},
         {m_out + "*.xml", {}, {{cond_texts::kBadDestChars, kError}}, false, "", ""},
         {"T:\\\\out\\r.xml", {}, {{cond_texts::kBadDestChars, kError}}, false, "", ""},
-        {m_out + longName, {}, {{cond_texts::kBadDestChars, kError}}, false, "", ""},
+        {m_out + longName, {}, {{cond_texts::kDestTooLong, kError}}, false, "", ""},
         {"R:\\r.xml", {}, {{cond_texts::kBadDrive, kError}}, false, "", ""},
         {"1:\\r.xml", {}, {{cond_texts::kBadDrive, kError}}, false, "", ""},
         {m_out, {}, {{cond_texts::kNoFileName, kError}}, false, "", ""},

@@ -539,11 +539,27 @@ TEST_F(HostLoader, NeverCrashesOnDamagedFiles) {
 
 TEST_F(HostLoader, InitiateLoadsTheFolderOrRefuses) {
     ClAccConnect* connect = ClAccConnect::Inst();
-    // A folder that is not there: refused without a word.
-    host::StandIn::Get().UseFolder(host_test::SampleFolder() + "-missing");
-    EXPECT_NE(connect->Initiate(), 0);
-    EXPECT_FALSE(connect->IsConnected());
-    EXPECT_TRUE(messages.empty());
+    // A folder that is not there, and one that cannot be named ('?' in place
+    // of a character without a code page 932 form): refused, and said so.
+    // "ホストデータを読み込めません: データフォルダ"
+    const std::string cannotLoad =
+        "\x83\x7A\x83\x58\x83\x67\x83\x66\x81\x5B\x83\x5E\x82\xF0\x93\xC7\x82\xDD"
+        "\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1: \x83\x66\x81\x5B\x83\x5E\x83\x74"
+        "\x83\x48\x83\x8B\x83\x5F";
+    const std::pair<std::string, std::string> refused[] = {
+        // "がありません: "
+        {"C:\\missing", cannotLoad + "\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1: C:\\missing"},
+        // "の名前に使えない文字があります: "
+        {"C:\\D?mo", cannotLoad + "\x82\xCC\x96\xBC\x91\x4F\x82\xC9\x8E\x67\x82\xA6\x82\xC8\x82\xA2\x95\xB6"
+                                  "\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7: C:\\D?mo"}};
+    for (const auto& [folder, text] : refused) {
+        host::StandIn::Get().UseFolder(folder);
+        EXPECT_NE(connect->Initiate(), 0);
+        EXPECT_FALSE(connect->IsConnected());
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, text);
+        messages.clear();
+    }
 
     // Malformed data: refused with a message naming the place.
     ScratchFolder folder;
@@ -628,8 +644,10 @@ TEST_F(HostLoader, DefaultFolderFromTheEnvironmentOrBesideTheProgram) {
     EXPECT_EQ(host::DefaultDataFolder(), "C:\\apps\\\x95\x5C\\hostdata");
     plat::portable::SetModuleFilePath("C:\\apps\\x\x95\x5C");
     EXPECT_EQ(host::DefaultDataFolder(), "C:\\apps\\hostdata");
-    plat::portable::SetModuleFilePath("link.exe");
-    EXPECT_EQ(host::DefaultDataFolder(), "");
+    // No folder to name (the system's path had no code page 932 form): the
+    // bare name, beside the program once its folder is the current one.
+    plat::portable::SetModuleFilePath("");
+    EXPECT_EQ(host::DefaultDataFolder(), "hostdata");
     // Through a mapped drive, as the program would see it.
     plat::portable::MapRoot("S:", LINK_SOURCE_DIR, plat::kDriveFixed);
     plat::portable::SetModuleFilePath("S:\\sample\\link.exe");

@@ -28,7 +28,8 @@ private:
     std::string m_cmdLine;
 };
 
-// Runs the application's two operations; returns ExitInstance's value.
+// Runs the application's two operations; returns ExitInstance's value (the
+// process's exit status).
 int RunApplication(WinApp& app);
 
 // The text after the program name in a whole command line (GetCommandLineA),
