@@ -79,11 +79,10 @@ bool ClLinkApp::InitInstance() {
     if (!Check(dataInfo)) return false;
     m_eEndStep = RunStep::kAsk;
     ClCondDlg condDlg(m_pParentWnd.get());
-    Conditions chosen;
-    if (!Ask(condDlg, dataInfo, chosen)) return false;
+    if (!Ask(condDlg, dataInfo)) return false;
     ClProgressDlg progress;
-    m_eEndStep = AggregateAndWrite(progress, chosen, dataInfo);
-    Tell(progress, condDlg, chosen);
+    m_eEndStep = AggregateAndWrite(progress, condDlg, dataInfo);
+    Tell(progress, condDlg);
     return m_eEndStep == RunStep::kDone;
 }
 
@@ -98,17 +97,13 @@ bool ClLinkApp::ConnectAndReadCommandLine() {
     if (!plat::MakeProgramFolderCurrent()) {
         plat::ShowMessageBox(m_hParentWnd, texts::kNoProgramFolder, texts::kCaption,
                              plat::kMbOk | plat::kMbIconExclamation);
-        m_nResult = kResultFailed;
-        return false;
+        return EndRun(kResultFailed);
     }
     ClAccConnect* connect = ClAccConnect::Inst();
     connect->m_pszTitle = texts::kCaption;
     connect->SetAppType(kAppType);
     connect->SetUseDataType(kUseDataType);
-    if (connect->Initiate() != 0) {
-        m_nResult = kResultFailed;
-        return false;
-    }
+    if (connect->Initiate() != 0) return EndRun(kResultFailed);
     if (m_pParentWnd) {
         m_pParentWnd->Enable(false);
         connect->m_hOwnerWnd = m_hParentWnd;
@@ -118,44 +113,31 @@ bool ClLinkApp::ConnectAndReadCommandLine() {
 
 bool ClLinkApp::Check(StDATAINFO& dataInfo) {
     ClAccConnect* connect = ClAccConnect::Inst();
-    if (CheckProgramLevel(1) == 0) {
-        m_nResult = kResultFailed;
-        return false;
-    }
+    if (CheckProgramLevel(1) == 0) return EndRun(kResultFailed);
     const int link = connect->ExpSysLink();
-    if (link != 0) {
-        m_nResult = link == 1 ? kResultCancelled : kResultFailed;
-        return false;
-    }
+    if (link != 0) return EndRun(link == 1 ? kResultCancelled : kResultFailed);
     if (FindSelectedDataInfo(dataInfo) == 0) {
         // Without the data set there is nothing to total; a dialog of zeros
         // would only mislead.
         plat::ShowMessageBox(m_hParentWnd, texts::kDataNotFound, texts::kCaption,
                              plat::kMbOk | plat::kMbIconExclamation);
-        m_nResult = kResultFailed;
-        return false;
+        return EndRun(kResultFailed);
     }
     return true;
 }
 
-bool ClLinkApp::Ask(ClCondDlg& dlg, const StDATAINFO& dataInfo, Conditions& chosen) {
+bool ClLinkApp::Ask(ClCondDlg& dlg, const StDATAINFO& dataInfo) {
     FillCondDlg(dlg, dataInfo);
     const int dialogResult = RunCondDlg(dlg);
-    if (dialogResult != ClCondDlg::kResultRun) {
-        // Only the run button's checks end the dialog with a run; anything
-        // else (a dialog that could not be shown at all) is a failure.
-        m_nResult = dialogResult == ClCondDlg::kResultCancel ? kResultCancelled : kResultFailed;
-        return false;
-    }
-    chosen.fromMonth = AtoL32(dlg.m_strFromMonth);
-    chosen.toMonth = AtoL32(dlg.m_strToMonth);
-    // Whole: the dialog's checks refuse a path too long for the system.
-    chosen.outputPath = dlg.m_strDestPath;
-    chosen.taxIncluded = dlg.m_nTaxIncluded != 0 ? 1 : 0;
+    // Only the run button's checks end the dialog with a run; anything else
+    // (a dialog that could not be shown at all) is a failure.
+    if (dialogResult != ClCondDlg::kResultRun)
+        return EndRun(dialogResult == ClCondDlg::kResultCancel ? kResultCancelled : kResultFailed);
+    dlg.m_nTaxIncluded = dlg.m_nTaxIncluded != 0 ? 1 : 0;
     return true;
 }
 
-ClLinkApp::RunStep ClLinkApp::AggregateAndWrite(ClProgressDlg& progress, const Conditions& chosen,
+ClLinkApp::RunStep ClLinkApp::AggregateAndWrite(ClProgressDlg& progress, const ClCondDlg& dlg,
                                                 const StDATAINFO& dataInfo) {
     StFINDINFO findInfo;
     progress.CreateWindowFromTemplate();
@@ -171,19 +153,19 @@ ClLinkApp::RunStep ClLinkApp::AggregateAndWrite(ClProgressDlg& progress, const C
     writer.m_pProgress = &progress;
     writer.m_pBalanceList = &m_listBalance;
 
-    BuildFindInfo(findInfo, dataInfo, chosen.fromMonth, chosen.toMonth);
+    BuildFindInfo(findInfo, dataInfo, AtoL32(dlg.m_strFromMonth), AtoL32(dlg.m_strToMonth));
     // A failed aggregation leaves a partial list: writing it would announce
     // an incomplete report as complete.
-    if (summary.Execute(chosen.taxIncluded, findInfo, dataInfo) == 0) return RunStep::kAggregate;
+    if (summary.Execute(dlg.m_nTaxIncluded, findInfo, dataInfo) == 0) return RunStep::kAggregate;
     writer.SetProgressBase(kReportProgressBase);
-    return writer.Write(chosen.outputPath, m_nFunctionID, dataInfo) != 0 ? RunStep::kDone : RunStep::kWrite;
+    // Whole: the dialog's checks refuse a path too long for the system.
+    return writer.Write(dlg.m_strDestPath, m_nFunctionID, dataInfo) != 0 ? RunStep::kDone : RunStep::kWrite;
 }
 
-void ClLinkApp::Tell(ClProgressDlg& progress, ClCondDlg& dlg, const Conditions& chosen) {
+void ClLinkApp::Tell(ClProgressDlg& progress, ClCondDlg& dlg) {
     if (m_eEndStep == RunStep::kDone) {
-        dlg.SaveDestRecord(static_cast<std::int16_t>(chosen.taxIncluded),
-                           static_cast<std::int16_t>(chosen.toMonth),
-                           m_bHasParent == 1 ? nullptr : chosen.outputPath.c_str());
+        dlg.SaveDestRecord(dlg.m_nTaxIncluded, static_cast<std::int16_t>(AtoL32(dlg.m_strToMonth)),
+                           m_bHasParent == 1 ? nullptr : dlg.m_strDestPath.c_str());
         progress.EndDialog(1);
         plat::RestoreNormalCursor();
         plat::ShowMessageBox(progress.Handle(), texts::kCompleted, texts::kCaption,

@@ -56,18 +56,15 @@ protected:
     virtual int RunCondDlg(ClCondDlg& dlg);
 
 private:
-    // The dialog's results as the run uses them.
-    struct Conditions {
-        int fromMonth = 0;
-        int toMonth = 0;
-        int taxIncluded = 0;
-        std::string outputPath;
-    };
-    // Each step returns false (m_nResult set) when the run ends there.
+    // Each step returns false when the run ends there (EndRun sets the result).
     bool ConnectAndReadCommandLine();
     bool Check(StDATAINFO& dataInfo);
-    bool Ask(ClCondDlg& dlg, const StDATAINFO& dataInfo, Conditions& chosen);
-    RunStep AggregateAndWrite(ClProgressDlg& progress, const Conditions& chosen, const StDATAINFO& dataInfo);
-    void Tell(ClProgressDlg& progress, ClCondDlg& dlg, const Conditions& chosen);
+    bool Ask(ClCondDlg& dlg, const StDATAINFO& dataInfo);
+    RunStep AggregateAndWrite(ClProgressDlg& progress, const ClCondDlg& dlg, const StDATAINFO& dataInfo);
+    void Tell(ClProgressDlg& progress, ClCondDlg& dlg);
+    bool EndRun(std::int32_t result) {
+        m_nResult = result;
+        return false;
+    }
     void FillCondDlg(ClCondDlg& dlg, const StDATAINFO& dataInfo);
 };

@@ -541,17 +541,9 @@ TEST_F(HostLoader, InitiateLoadsTheFolderOrRefuses) {
     ClAccConnect* connect = ClAccConnect::Inst();
     // A folder that is not there, and one that cannot be named ('?' in place
     // of a character without a code page 932 form): refused, and said so.
-    // "ホストデータを読み込めません: データフォルダ"
-    const std::string cannotLoad =
-        "\x83\x7A\x83\x58\x83\x67\x83\x66\x81\x5B\x83\x5E\x82\xF0\x93\xC7\x82\xDD"
-        "\x8D\x9E\x82\xDF\x82\xDC\x82\xB9\x82\xF1: \x83\x66\x81\x5B\x83\x5E\x83\x74"
-        "\x83\x48\x83\x8B\x83\x5F";
     const std::pair<std::string, std::string> refused[] = {
-        // "がありません: "
-        {"C:\\missing", cannotLoad + "\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB9\x82\xF1: C:\\missing"},
-        // "の名前に使えない文字があります: "
-        {"C:\\D?mo", cannotLoad + "\x82\xCC\x96\xBC\x91\x4F\x82\xC9\x8E\x67\x82\xA6\x82\xC8\x82\xA2\x95\xB6"
-                                  "\x8E\x9A\x82\xAA\x82\xA0\x82\xE8\x82\xDC\x82\xB7: C:\\D?mo"}};
+        {"C:\\missing", "ホストデータを読み込めません: データフォルダがありません: C:\\missing"},
+        {"C:\\D?mo", "ホストデータを読み込めません: データフォルダの名前に使えない文字があります: C:\\D?mo"}};
     for (const auto& [folder, text] : refused) {
         host::StandIn::Get().UseFolder(folder);
         EXPECT_NE(connect->Initiate(), 0);
