@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "period_fixture.h"
+#include "tests/support/host_models.h"
+#include "tests/support/standin_fixture.h"
 
 namespace {
+
+using namespace support;  // the periods and their host models
 
 using Block = std::array<std::uint8_t, 136>;
 
@@ -36,9 +39,9 @@ std::string Hex(const std::uint8_t* p, std::size_t n) {
     return s;
 }
 
-class FindInfo : public PeriodFixture {
+class FindInfo : public support::StandInTest {
 protected:
-    Block Build(const PeriodSpec& p, std::int32_t setting, int from, int to) {
+    Block Build(const Period& p, std::int32_t setting, int from, int to) {
         StDATAINFO data;
         data.SetI32(StDATAINFO::kOffPeriodStart, p.start);
         data.SetI32(StDATAINFO::kOffPeriodEnd, p.end);
@@ -62,7 +65,7 @@ struct Item {
 
 struct Case {
     const char* name;
-    PeriodSpec period;
+    Period period;
     std::int32_t setting;  // 1: the sixth month takes the mid-year adjustments
     int from;
     int to;
@@ -132,7 +135,7 @@ const Case kCases[] = {
 TEST_F(FindInfo, MonthItemsForEachPeriodAndRange) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
-        Connect({c.period}, c.noCalculator);
+        Connect(PeriodsModel({c.period}, c.noCalculator));
         Block e{};
         for (std::size_t i = 0; i < c.items.size(); ++i) {
             PutItem(e, static_cast<int>(i), c.items[i].compare, c.items[i].value, c.items[i].link);
@@ -142,7 +145,7 @@ TEST_F(FindInfo, MonthItemsForEachPeriodAndRange) {
 }
 
 TEST_F(FindInfo, ItemsAreWrittenWholeAndOthersLeftAlone) {
-    Connect({kAprMar});
+    Connect(PeriodsModel({kAprMar}));
     StDATAINFO data;
     data.SetI32(StDATAINFO::kOffPeriodStart, kAprMar.start);
     data.SetI32(StDATAINFO::kOffPeriodEnd, kAprMar.end);

@@ -6,11 +6,14 @@
 #include <set>
 #include <vector>
 
-#include "period_fixture.h"
+#include "tests/support/host_models.h"
+#include "tests/support/standin_fixture.h"
 
 namespace {
 
-using PeriodMonths = PeriodFixture;
+using namespace support;  // the periods and their host models
+
+using PeriodMonths = support::StandInTest;
 
 struct Months {
     std::int16_t first;
@@ -29,7 +32,7 @@ Months Get(std::int32_t start, std::int32_t end) {
 TEST_F(PeriodMonths, FirstAndLastMonthWithTheWrapMark) {
     const struct {
         const char* name;
-        PeriodSpec period;
+        Period period;
         Months expected;
     } cases[] = {
         {"calendar year", kJanDec, {1, 12}},
@@ -40,7 +43,7 @@ TEST_F(PeriodMonths, FirstAndLastMonthWithTheWrapMark) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Connect({c.period});
+        Connect(PeriodsModel({c.period}));
         const Months m = Get(c.period.start, c.period.end);
         EXPECT_EQ(c.expected.first, m.first);
         EXPECT_EQ(c.expected.last, m.last);
@@ -48,7 +51,7 @@ TEST_F(PeriodMonths, FirstAndLastMonthWithTheWrapMark) {
 }
 
 TEST_F(PeriodMonths, EitherOutputMayBeAbsent) {
-    Connect({kAprMar});
+    Connect(PeriodsModel({kAprMar}));
     std::int16_t first = -7;
     std::int16_t last = -7;
     GetPeriodMonths(kAprMar.start, kAprMar.end, &first, nullptr);
@@ -59,7 +62,7 @@ TEST_F(PeriodMonths, EitherOutputMayBeAbsent) {
 }
 
 TEST_F(PeriodMonths, AsksThePeriodCalculatorInOrder) {
-    Connect({kAprMar});
+    Connect(PeriodsModel({kAprMar}));
     Get(kAprMar.start, kAprMar.end);
     const std::vector<std::string> expected = {
         "new ClAccPeriod", "SetPeriod",       "GetClosingDayByEndDate",
@@ -69,7 +72,7 @@ TEST_F(PeriodMonths, AsksThePeriodCalculatorInOrder) {
 }
 
 TEST_F(PeriodMonths, FailedCreationWritesNothing) {
-    Connect({kAprMar}, true);
+    Connect(PeriodsModel({kAprMar}, true));
     const Months m = Get(kAprMar.start, kAprMar.end);
     EXPECT_EQ(-7, m.first);
     EXPECT_EQ(-7, m.last);
@@ -77,7 +80,7 @@ TEST_F(PeriodMonths, FailedCreationWritesNothing) {
 }
 
 // F is the period's first month, as the dialog always sets it.
-std::set<int> AcceptedToMonths(const PeriodSpec& p, std::int16_t from) {
+std::set<int> AcceptedToMonths(const Period& p, std::int16_t from) {
     std::set<int> accepted;
     for (int to = -1; to <= 14; ++to) {
         if (IsValidMonthRange(from, static_cast<std::int16_t>(to), p.start, p.end)) accepted.insert(to);
@@ -86,7 +89,7 @@ std::set<int> AcceptedToMonths(const PeriodSpec& p, std::int16_t from) {
 }
 
 TEST_F(PeriodMonths, ToMonthMustBeAMonthOfThePeriod) {
-    Connect({kJanDec, kAprMar, kAugDec, kOctMar});
+    Connect(PeriodsModel({kJanDec, kAprMar, kAugDec, kOctMar}));
     EXPECT_EQ((std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}), AcceptedToMonths(kJanDec, 1));
     EXPECT_EQ((std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}), AcceptedToMonths(kAprMar, 4));
     EXPECT_EQ((std::set<int>{8, 9, 10, 11, 12}), AcceptedToMonths(kAugDec, 8));
@@ -96,7 +99,7 @@ TEST_F(PeriodMonths, ToMonthMustBeAMonthOfThePeriod) {
 TEST_F(PeriodMonths, FromMonthRules) {
     const struct {
         const char* name;
-        PeriodSpec period;
+        Period period;
         std::int16_t from;
         std::int16_t to;
         bool valid;
@@ -119,13 +122,13 @@ TEST_F(PeriodMonths, FromMonthRules) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        Connect({c.period});
+        Connect(PeriodsModel({c.period}));
         EXPECT_EQ(IsValidMonthRange(c.from, c.to, c.period.start, c.period.end), c.valid);
     }
 }
 
 TEST_F(PeriodMonths, EveryRangeFailsWithoutThePeriodCalculator) {
-    Connect({kJanDec, kAprMar}, true);
+    Connect(PeriodsModel({kJanDec, kAprMar}, true));
     EXPECT_TRUE(AcceptedToMonths(kJanDec, 1).empty());
     EXPECT_TRUE(AcceptedToMonths(kAprMar, 4).empty());
     EXPECT_TRUE(AcceptedToMonths(kAprMar, 0).empty());

@@ -18,13 +18,69 @@
 #include "host/synthetic.h"
 #include "platform/files.h"
 #include "platform/process.h"
-#include "test_support.h"
+#include "tests/support/host_models.h"
+#include "tests/support/scratch_folder.h"
 #include "tests/support/standin_fixture.h"
 
 #ifndef _WIN32
 #include "platform/portable/drive_table.h"
 #include "platform/portable/headless_ui.h"
 #endif
+
+// A minimal valid data folder, line by line as the malformed-data tests
+// change it.
+namespace host_test {
+
+using support::SampleFolder;
+
+// Sixty amount cells dx0..ci14 holding yen, yen + 1, ..., yen + 59.
+std::string AmountCells(long long yen) {
+    std::string s;
+    for (int i = 0; i < 60; ++i) s += (i > 0 ? "," : "") + std::to_string(yen + i);
+    return s;
+}
+
+// The files (name, lines) of the folder, each line ended by lineEnd.
+struct FolderFiles {
+    std::vector<std::pair<std::string, std::vector<std::string>>> files;
+    std::string lineEnd = "\r\n";
+    std::vector<std::string>& Lines(const std::string& name) {
+        for (auto& f : files) {
+            if (f.first == name) return f.second;
+        }
+        return files.emplace_back(name, std::vector<std::string>{}).second;
+    }
+    bool WriteTo(const support::ScratchFolder& folder) const {
+        for (const auto& [name, lines] : files) {
+            std::string content;
+            for (const std::string& line : lines) content += line + lineEnd;
+            if (!folder.Write(name, content)) return false;
+        }
+        return true;
+    }
+};
+
+FolderFiles MinimalFolder() {
+    FolderFiles f;
+    f.Lines("host.ini") = {"[Session]",      "User=u1",   "InitiateResult=0", "[Folders]",
+                           "Output=C:\\out", "Settings=", "[Product]",        "TaxFormName=Prod"};
+    f.Lines("users.csv") = {"user,selected1,selected2", "u1,1,1"};
+    f.Lines("datasets.csv") = {
+        "dataNo,id,company,periodStart,periodEnd,periodSetting,dataKind,taxIncluded,closingDay",
+        "1,ID1,Co,20250401,20260331,1,0,0,0"};
+    f.Lines("accounts-1.csv") = {"account,sub,class", "100,0,0", "100,1,0", "200,0,1"};
+    std::string header = "account,sub,name,nature,hojyo,exclude1,exclude2,attributes";
+    for (const char* p : {"dx", "di", "cx", "ci"}) {
+        for (int e = 0; e < 15; ++e) header += std::string(",") + p + std::to_string(e);
+    }
+    // Line numbers: 1 header, 2 own row, 3 sub row, 4 closing row, 5 single account.
+    f.Lines("totals-1.csv") = {
+        header, "100,0,Cash,1,1,0,0,0," + AmountCells(1000), "100,1,Sub,1,0,0,0,0," + AmountCells(1000),
+        "100,0,Cash,1,0,0,0,0," + AmountCells(1000), "200,0,Sales,2,0,0,0,0x08000000," + AmountCells(5)};
+    return f;
+}
+
+}  // namespace host_test
 
 namespace {
 
@@ -130,10 +186,7 @@ protected:
 };
 
 TEST_F(HostLoader, SampleFolderLoads) {
-    host::HostModel m;
-    host::LoadError err;
-    ASSERT_TRUE(host::LoadHostModel(host_test::SampleFolder(), m, err)) << err.ToText();
-
+    const host::HostModel m = support::SampleModel();
     EXPECT_EQ(m.currentUser, "yamada");
     EXPECT_EQ(m.initiateResult, 0);
     EXPECT_EQ(m.expSysLinkResult, 0);
@@ -222,10 +275,8 @@ TEST_F(HostLoader, SampleFolderLoads) {
 }
 
 TEST_F(HostLoader, FormattedModelsReadBackUnchanged) {
-    host::HostModel sample;
+    host::HostModel sample = support::SampleModel();
     host::LoadError err;
-    ASSERT_TRUE(host::LoadHostModel(host_test::SampleFolder(), sample, err)) << err.ToText();
-
     host::HostModel synthetic = host::MakeSyntheticModel(750);
     synthetic.faults.failMoveNextAt = 3;
     synthetic.faults.reportedCount = 40000;
@@ -269,13 +320,13 @@ TEST_F(HostLoader, SyntheticModelHasTheSizeAndOrderAskedFor) {
 
 struct MalformedCase {
     const char* what;
-    const char* file;  // the file changed
-    int line;          // its line replaced (1-based), 0 to replace the whole file
-    std::string text;  // the new line or content; "\x01" deletes the file
-    const char* expectFile;
-    int expectLine;
-    const char* expectField;
-    const char* expectMessage = nullptr;  // checked when given
+    const char* file;               // the file changed
+    int line;                       // its line replaced (1-based), 0 to replace the whole file
+    std::string text;               // the new line or content; "\x01" deletes the file
+    const char* field;              // the field the message must name
+    const char* message = nullptr;  // checked when given
+    const char* atFile = nullptr;   // the file named, when not the one changed
+    int atLine = -1;                // the line named, when not the one changed
 };
 void PrintTo(const MalformedCase& c, std::ostream* os) {
     *os << c.what;
@@ -284,85 +335,68 @@ void PrintTo(const MalformedCase& c, std::ostream* os) {
 std::vector<MalformedCase> MalformedCases() {
     const std::string amounts = host_test::AmountCells(1);
     const std::string cells59 = amounts.substr(0, amounts.rfind(','));
-    const std::string tooLong57(57, 'n');
     std::string fiveDecimals = amounts;
     fiveDecimals.replace(fiveDecimals.find("4,"), 1, "4.00001");  // dx3 holds 4
     std::string brokenAmount = amounts;
     brokenAmount.replace(brokenAmount.find("4,"), 1, "4\x82");
     const char* const kBroken = "全角文字が途中で切れています";
+    const char* const kTotals = "totals-1.csv";
+    const char* const kSets = "datasets.csv";
     return {
-        {"amount ending in a broken double-byte character", "totals-1.csv", 3,
-         "100,1,Sub,1,0,0,0,0," + brokenAmount, "totals-1.csv", 3, "dx3", kBroken},
-        {"integer ending in a broken double-byte character", "users.csv", 2, "u1,1,1\x82", "users.csv", 2,
-         "selected2", kBroken},
-        {"date ending in a broken double-byte character", "datasets.csv", 2,
-         "1,ID1,Co,20250401\x82,20260331,1,0,0,0", "datasets.csv", 2, "periodStart", kBroken},
-        {"amount with five decimals", "totals-1.csv", 3, "100,1,Sub,1,0,0,0,0," + fiveDecimals,
-         "totals-1.csv", 3, "dx3"},
-        {"amount past 64 bits", "totals-1.csv", 3,
-         "100,1,Sub,1,0,0,0,0,922337203685477.5808" + amounts.substr(1), "totals-1.csv", 3, "dx0"},
-        {"amount not a number", "totals-1.csv", 5, "200,0,Sales,2,0,0,0,0," + cells59 + ",abc",
-         "totals-1.csv", 5, "ci14"},
-        {"column missing", "totals-1.csv", 5, "200,0,Sales,2,0,0,0,0," + cells59, "totals-1.csv", 5, ""},
-        {"column too many", "totals-1.csv", 5, "200,0,Sales,2,0,0,0,0," + amounts + ",1", "totals-1.csv", 5,
-         ""},
-        {"code not in the master", "totals-1.csv", 5, "300,0,X,2,0,0,0,0," + amounts, "totals-1.csv", 5,
-         "account"},
-        {"sub-account without its account", "totals-1.csv", 5, "200,1,X,2,0,0,0,0," + amounts, "totals-1.csv",
-         5, "account"},
-        {"group not closed", "totals-1.csv", 4, "200,0,Sales,2,0,0,0,0," + amounts, "totals-1.csv", 4,
-         "account"},
-        {"marker set without sub-accounts", "totals-1.csv", 5, "200,0,Sales,2,1,0,0,0," + amounts,
-         "totals-1.csv", 5, "hojyo"},
-        {"sub-accounts without the marker", "totals-1.csv", 2, "100,0,Cash,1,0,0,0,0," + amounts,
-         "totals-1.csv", 2, "hojyo"},
-        {"duplicate account", "totals-1.csv", 5, "100,0,Cash,1,0,0,0,0," + amounts, "totals-1.csv", 5,
-         "account"},
-        {"name too long", "totals-1.csv", 5, "200,0," + tooLong57 + ",2,0,0,0,0," + amounts, "totals-1.csv",
-         5, "name"},
-        {"name with a broken double-byte character", "totals-1.csv", 5, "200,0,ab\x82,2,0,0,0,0," + amounts,
-         "totals-1.csv", 5, "name"},
-        {"attributes past 32 bits", "totals-1.csv", 5, "200,0,S,2,0,0,0,0x100000000," + amounts,
-         "totals-1.csv", 5, "attributes"},
-        {"nature past a byte", "totals-1.csv", 5, "200,0,S,256,0,0,0,0," + amounts, "totals-1.csv", 5,
-         "nature"},
-        {"unclosed quote", "totals-1.csv", 5, "200,0,\"S,2,0,0,0,0," + amounts, "totals-1.csv", 5, ""},
-        {"wrong header", "totals-1.csv", 1, "account,sub,nom", "totals-1.csv", 1, ""},
-        {"renamed column", "accounts-1.csv", 1, "account,sub,klass", "accounts-1.csv", 1, "class"},
-        {"duplicate master code", "accounts-1.csv", 3, "100,0,0", "accounts-1.csv", 3, "sub"},
-        {"class past a byte", "accounts-1.csv", 4, "200,0,200", "accounts-1.csv", 4, "class"},
-        {"account code 0", "accounts-1.csv", 4, "0,0,1", "accounts-1.csv", 4, "account"},
-        {"sub-account code 10000", "accounts-1.csv", 4, "200,10000,1", "accounts-1.csv", 4, "sub"},
-        {"no such day", "datasets.csv", 2, "1,ID1,Co,20250231,20260331,1,0,0,0", "datasets.csv", 2,
-         "periodStart"},
-        {"end before start", "datasets.csv", 2, "1,ID1,Co,20250401,20240331,1,0,0,0", "datasets.csv", 2,
-         "periodEnd"},
-        {"closing day 29", "datasets.csv", 2, "1,ID1,Co,20250401,20260331,1,0,0,29", "datasets.csv", 2,
-         "closingDay"},
-        {"ID of 16 bytes", "datasets.csv", 2, "1,ID34567890123456,Co,20250401,20260331,1,0,0,0",
-         "datasets.csv", 2, "id"},
-        {"data kind past 16 bits", "datasets.csv", 2, "1,ID1,Co,20250401,20260331,1,40000,0,0",
-         "datasets.csv", 2, "dataKind"},
-        {"data number 0", "datasets.csv", 2, "0,ID1,Co,20250401,20260331,1,0,0,0", "datasets.csv", 2,
-         "dataNo"},
-        {"data set without its files", "datasets.csv", 2, "2,ID2,Co,20250401,20260331,1,0,0,0",
-         "accounts-2.csv", 0, ""},
-        {"duplicate user", "users.csv", 2, "u1,1,1\r\nu1,2,2", "users.csv", 3, "user"},
-        {"user ID of 65 bytes", "users.csv", 2, std::string(65, 'u') + ",1,1", "users.csv", 2, "user"},
-        {"selection number not a number", "users.csv", 2, "u1,1,x", "users.csv", 2, "selected2"},
-        {"empty file", "users.csv", 0, "", "users.csv", 0, ""},
-        {"missing file", "users.csv", 0, "\x01", "users.csv", 0, ""},
-        {"saved as UTF-8", "users.csv", 0, "\xEF\xBB\xBFuser,selected1,selected2\r\n", "users.csv", 1, ""},
-        {"NUL byte", "users.csv", 2, std::string("u1,1,1\0", 7), "users.csv", 2, ""},
-        {"unknown key", "host.ini", 3, "Foo=1", "host.ini", 3, "Foo"},
-        {"result not a number", "host.ini", 3, "InitiateResult=zero", "host.ini", 3, "InitiateResult"},
-        {"duplicate key", "host.ini", 3, "User=u2", "host.ini", 3, "User"},
-        {"unknown section", "host.ini", 4, "[Folder]", "host.ini", 4, "[Folder]"},
-        {"user missing", "host.ini", 2, "; no user", "host.ini", 0, "User"},
-        {"key before any section", "host.ini", 1, "User=u1", "host.ini", 1, "User"},
-        {"fault flag not 0 or 1", "host.ini", 8, "[Faults]\r\nFailRuleCreate=2", "host.ini", 9,
-         "FailRuleCreate"},
-        {"missing host.ini", "host.ini", 0, "\x01", "host.ini", 0, ""},
+        {"amount ending in a broken double-byte character", kTotals, 3, "100,1,Sub,1,0,0,0,0," + brokenAmount,
+         "dx3", kBroken},
+        {"integer ending in a broken double-byte character", "users.csv", 2, "u1,1,1\x82", "selected2",
+         kBroken},
+        {"date ending in a broken double-byte character", kSets, 2, "1,ID1,Co,20250401\x82,20260331,1,0,0,0",
+         "periodStart", kBroken},
+        {"amount with five decimals", kTotals, 3, "100,1,Sub,1,0,0,0,0," + fiveDecimals, "dx3"},
+        {"amount past 64 bits", kTotals, 3, "100,1,Sub,1,0,0,0,0,922337203685477.5808" + amounts.substr(1),
+         "dx0"},
+        {"amount not a number", kTotals, 5, "200,0,Sales,2,0,0,0,0," + cells59 + ",abc", "ci14"},
+        {"column missing", kTotals, 5, "200,0,Sales,2,0,0,0,0," + cells59, ""},
+        {"column too many", kTotals, 5, "200,0,Sales,2,0,0,0,0," + amounts + ",1", ""},
+        {"code not in the master", kTotals, 5, "300,0,X,2,0,0,0,0," + amounts, "account"},
+        {"sub-account without its account", kTotals, 5, "200,1,X,2,0,0,0,0," + amounts, "account"},
+        {"group not closed", kTotals, 4, "200,0,Sales,2,0,0,0,0," + amounts, "account"},
+        {"marker set without sub-accounts", kTotals, 5, "200,0,Sales,2,1,0,0,0," + amounts, "hojyo"},
+        {"sub-accounts without the marker", kTotals, 2, "100,0,Cash,1,0,0,0,0," + amounts, "hojyo"},
+        {"duplicate account", kTotals, 5, "100,0,Cash,1,0,0,0,0," + amounts, "account"},
+        {"name too long", kTotals, 5, "200,0," + std::string(57, 'n') + ",2,0,0,0,0," + amounts, "name"},
+        {"name with a broken double-byte character", kTotals, 5, "200,0,ab\x82,2,0,0,0,0," + amounts, "name"},
+        {"attributes past 32 bits", kTotals, 5, "200,0,S,2,0,0,0,0x100000000," + amounts, "attributes"},
+        {"nature past a byte", kTotals, 5, "200,0,S,256,0,0,0,0," + amounts, "nature"},
+        {"unclosed quote", kTotals, 5, "200,0,\"S,2,0,0,0,0," + amounts, ""},
+        {"wrong header", kTotals, 1, "account,sub,nom", ""},
+        {"renamed column", "accounts-1.csv", 1, "account,sub,klass", "class"},
+        {"duplicate master code", "accounts-1.csv", 3, "100,0,0", "sub"},
+        {"class past a byte", "accounts-1.csv", 4, "200,0,200", "class"},
+        {"account code 0", "accounts-1.csv", 4, "0,0,1", "account"},
+        {"sub-account code 10000", "accounts-1.csv", 4, "200,10000,1", "sub"},
+        {"no such day", kSets, 2, "1,ID1,Co,20250231,20260331,1,0,0,0", "periodStart"},
+        {"end before start", kSets, 2, "1,ID1,Co,20250401,20240331,1,0,0,0", "periodEnd"},
+        {"closing day 29", kSets, 2, "1,ID1,Co,20250401,20260331,1,0,0,29", "closingDay"},
+        {"ID of 16 bytes", kSets, 2, "1,ID34567890123456,Co,20250401,20260331,1,0,0,0", "id"},
+        {"data kind past 16 bits", kSets, 2, "1,ID1,Co,20250401,20260331,1,40000,0,0", "dataKind"},
+        {"data number 0", kSets, 2, "0,ID1,Co,20250401,20260331,1,0,0,0", "dataNo"},
+        {"data set without its files", kSets, 2, "2,ID2,Co,20250401,20260331,1,0,0,0", "", nullptr,
+         "accounts-2.csv", 0},
+        {"duplicate user", "users.csv", 2, "u1,1,1\r\nu1,2,2", "user", nullptr, nullptr, 3},
+        {"user ID of 65 bytes", "users.csv", 2, std::string(65, 'u') + ",1,1", "user"},
+        {"selection number not a number", "users.csv", 2, "u1,1,x", "selected2"},
+        {"empty file", "users.csv", 0, "", ""},
+        {"missing file", "users.csv", 0, "\x01", ""},
+        {"saved as UTF-8", "users.csv", 0, "\xEF\xBB\xBFuser,selected1,selected2\r\n", "", nullptr, nullptr,
+         1},
+        {"NUL byte", "users.csv", 2, std::string("u1,1,1\0", 7), ""},
+        {"unknown key", "host.ini", 3, "Foo=1", "Foo"},
+        {"result not a number", "host.ini", 3, "InitiateResult=zero", "InitiateResult"},
+        {"duplicate key", "host.ini", 3, "User=u2", "User"},
+        {"unknown section", "host.ini", 4, "[Folder]", "[Folder]"},
+        {"user missing", "host.ini", 2, "; no user", "User", nullptr, nullptr, 0},
+        {"key before any section", "host.ini", 1, "User=u1", "User"},
+        {"fault flag not 0 or 1", "host.ini", 8, "[Faults]\r\nFailRuleCreate=2", "FailRuleCreate", nullptr,
+         nullptr, 9},
+        {"missing host.ini", "host.ini", 0, "\x01", ""},
     };
 }
 
@@ -402,12 +436,12 @@ TEST_P(MalformedData, IsNamedByFileLineAndField) {
     m.currentUser = "untouched";
     host::LoadError err;
     EXPECT_FALSE(host::LoadHostModel(folder.Path(), m, err));
-    EXPECT_EQ(err.file, c.expectFile);
-    EXPECT_EQ(err.line, c.expectLine);
-    EXPECT_EQ(err.field, c.expectField);
+    EXPECT_EQ(err.file, c.atFile != nullptr ? c.atFile : c.file);
+    EXPECT_EQ(err.line, c.atLine >= 0 ? c.atLine : c.line);
+    EXPECT_EQ(err.field, c.field);
     EXPECT_FALSE(err.message.empty());
-    if (c.expectMessage != nullptr) {
-        EXPECT_EQ(err.message, c.expectMessage);
+    if (c.message != nullptr) {
+        EXPECT_EQ(err.message, c.message);
     }
     EXPECT_EQ(m.currentUser, "untouched") << "a failed load leaves the model alone";
 }
