@@ -30,6 +30,7 @@ protected:
     host::HostModel& Model() { return host::StandIn::Get().Model(); }
     std::vector<std::string>& Calls() { return host::StandIn::Get().Calls(); }
 
+public:
     static ClSetData* SetData() {
         return static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kSetData, 1));
     }
@@ -49,6 +50,14 @@ protected:
         return records;
     }
 };
+
+// A data set record naming only its ID and number.
+StDATAINFO DataSetRecord(const char* id, std::int32_t no) {
+    StDATAINFO record;
+    record.SetText(0, 16, id);
+    record.SetI32(16, no);
+    return record;
+}
 
 // Offsets of bytes that are not zero.
 template <std::size_t N>
@@ -209,9 +218,7 @@ TEST_F(HostObjects, IdTextConsumptionTaxAndFolders) {
     EXPECT_EQ(info.GetU8(StSHOHIZEIINFO::kOffTaxIncludedDefault), 1);
     EXPECT_EQ(NonZero(info), (std::set<std::size_t>{5}));
 
-    StDATAINFO other;
-    other.SetText(0, 16, "SET-A");
-    other.SetI32(16, 1);
+    StDATAINFO other = DataSetRecord("SET-A", 1);
     EXPECT_EQ(tax->SetCurDataID(&other), 0);
     EXPECT_EQ(tax->Get(&info), 0);
     EXPECT_EQ(info.GetU8(5), 0);
@@ -309,8 +316,7 @@ int Lookup(std::int32_t code, StKAMOKUINFO& record) {
     find.SetI16(StFINDINFO::kOffCompare, StFINDINFO::kCompareEqual);
     find.SetI16(StFINDINFO::kOffValueType, StFINDINFO::kValue32);
     find.SetI32(StFINDINFO::kOffValue, code);
-    ClSetKamoku* master =
-        static_cast<ClSetKamoku*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kSetKamoku, 1));
+    ClSetKamoku* master = HostObjects::SetKamoku();
     std::int32_t cursor = 0;
     master->GetCursor(&cursor);
     master->ReadyCursor(cursor);
@@ -356,14 +362,17 @@ TEST_F(HostObjects, AccountMasterLookupByCompositeCode) {
     EXPECT_EQ(Lookup(4000000, record), 0);
 
     // The current data set named with SetCurDataID decides, once named.
-    StDATAINFO setA;
-    setA.SetText(0, 16, "SET-A");
-    setA.SetI32(16, 1);
+    StDATAINFO setA = DataSetRecord("SET-A", 1);
     EXPECT_EQ(SetKamoku()->SetCurDataID(&setA), 0);
     EXPECT_NE(Lookup(4000000, record), 0) << "data set 1 has no master";
 }
 
-// Rule walk helpers.
+// Rule walk helpers: the account walk made ready as the aggregation asks.
+int Ready(ClRuleKamoku& rule, const StFINDINFO* find) {
+    return rule.MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
+                          _RuleKamokuSumType_Disptype_Normal, find, nullptr, _RuleKamokuSumType_Past_None);
+}
+
 struct Walk {
     std::vector<StKAMOKUSUMINFO> records;
     int end = 0;
@@ -373,10 +382,7 @@ Walk WalkTotals(ClRuleKamoku& rule, std::uint32_t* countOut = nullptr) {
     Walk w;
     StFINDINFO find;
     find.SetI32(0, StFINDINFO::kFieldMonth);
-    EXPECT_EQ(
-        rule.MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
-                       _RuleKamokuSumType_Disptype_Normal, &find, nullptr, _RuleKamokuSumType_Past_None),
-        0);
+    EXPECT_EQ(Ready(rule, &find), 0);
     EXPECT_EQ(rule.FindInfo().FieldCode(0), StFINDINFO::kFieldMonth);
     std::uint32_t count = 0;
     EXPECT_EQ(rule.GetSumCount(&count), 0);
@@ -456,9 +462,7 @@ TEST_F(HostObjects, RuleWalkWithoutANamedDataSetUsesTheOpenOne) {
     ClRuleKamoku open;
     EXPECT_EQ(WalkTotals(open).records.size(), 4u);
 
-    StDATAINFO setA;
-    setA.SetText(0, 16, "SET-A");
-    setA.SetI32(16, 1);
+    StDATAINFO setA = DataSetRecord("SET-A", 1);
     ClRuleKamoku other;
     EXPECT_EQ(other.SetCurDataID(&setA), 0);
     EXPECT_EQ(WalkTotals(other).records.size(), 0u) << "data set 1 has no totals";
@@ -466,10 +470,7 @@ TEST_F(HostObjects, RuleWalkWithoutANamedDataSetUsesTheOpenOne) {
     ClRuleKamoku unknown;
     setA.SetText(0, 16, "SET-X");
     EXPECT_NE(unknown.SetCurDataID(&setA), 0);
-    EXPECT_NE(
-        unknown.MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
-                          _RuleKamokuSumType_Disptype_Normal, nullptr, nullptr, _RuleKamokuSumType_Past_None),
-        0);
+    EXPECT_NE(Ready(unknown, nullptr), 0);
     std::uint32_t count = 99;
     EXPECT_NE(unknown.GetSumCount(&count), 0);
     StKAMOKUSUMINFO record;
@@ -478,11 +479,7 @@ TEST_F(HostObjects, RuleWalkWithoutANamedDataSetUsesTheOpenOne) {
 
 TEST_F(HostObjects, RuleWalkFaults) {
     ClRuleKamoku rule;
-    auto ready = [&rule] {
-        return rule.MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
-                              _RuleKamokuSumType_Disptype_Normal, nullptr, nullptr,
-                              _RuleKamokuSumType_Past_None);
-    };
+    auto ready = [&rule] { return Ready(rule, nullptr); };
     std::uint32_t count = 0;
     StKAMOKUSUMINFO record;
 
@@ -612,10 +609,7 @@ TEST_F(HostObjects, LargeWalkStaysExactAndBounded) {
     const std::vector<host::AccountTotal>& totals = Model().totals.at(1);
     ClRuleKamoku rule;
     StFINDINFO find;
-    ASSERT_EQ(
-        rule.MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
-                       _RuleKamokuSumType_Disptype_Normal, &find, nullptr, _RuleKamokuSumType_Past_None),
-        0);
+    ASSERT_EQ(Ready(rule, &find), 0);
     std::uint32_t count = 0;
     ASSERT_EQ(rule.GetSumCount(&count), 0);
     ASSERT_EQ(count, n);
