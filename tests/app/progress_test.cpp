@@ -28,14 +28,11 @@ protected:
         m_dlg.Show(plat::kSwShow);
         m_dlg.BeginProgress();
     }
-    int OverallPos() const {
+    int OverallPos() const { return Pos(IDC_PRG_OVERALL); }
+    int ActivityPos() const { return Pos(IDC_PRG_ACTIVITY); }
+    int Pos(int id) const {
         plat::ProgressCtrl bar;
-        bar.Attach(m_dlg.GetItem(IDC_PRG_OVERALL).Handle());
-        return bar.GetPos();
-    }
-    int ActivityPos() const {
-        plat::ProgressCtrl bar;
-        bar.Attach(m_dlg.GetItem(IDC_PRG_ACTIVITY).Handle());
+        bar.Attach(m_dlg.GetItem(id).Handle());
         return bar.GetPos();
     }
     ClProgressDlg m_dlg;

@@ -57,22 +57,10 @@ class TemplateReader {
 public:
     TemplateReader(const unsigned char* data, std::size_t size) : m_data(data), m_size(size) {}
     bool ok() const { return m_ok; }
-    std::uint16_t Word() {
-        std::uint16_t value = 0;
-        Take(&value, 2);
-        return value;
-    }
-    std::uint32_t Dword() {
-        std::uint32_t value = 0;
-        Take(&value, 4);
-        return value;
-    }
-    std::uint8_t Byte() {
-        std::uint8_t value = 0;
-        Take(&value, 1);
-        return value;
-    }
-    std::int16_t Short() { return static_cast<std::int16_t>(Word()); }
+    std::uint16_t Word() { return Take<std::uint16_t>(); }
+    std::uint32_t Dword() { return Take<std::uint32_t>(); }
+    std::uint8_t Byte() { return Take<std::uint8_t>(); }
+    std::int16_t Short() { return Take<std::int16_t>(); }
     // A zero-terminated UTF-16 text, or an ordinal (0xFFFF, value) shown as "#value".
     std::wstring SzOrOrd() {
         const std::uint16_t first = Word();
@@ -85,13 +73,13 @@ public:
     void Skip(std::size_t bytes) { m_pos += bytes; }
 
 private:
-    void Take(void* out, std::size_t bytes) {
-        if (m_pos + bytes > m_size) {
-            m_ok = false;
-            return;
-        }
-        std::memcpy(out, m_data + m_pos, bytes);
-        m_pos += bytes;
+    template <typename T>
+    T Take() {
+        T value{};
+        m_ok = m_ok && m_pos + sizeof(T) <= m_size;
+        if (m_ok) std::memcpy(&value, m_data + m_pos, sizeof(T));
+        m_pos += sizeof(T);
+        return value;
     }
     const unsigned char* m_data;
     std::size_t m_size;
@@ -652,37 +640,42 @@ private:
     std::thread m_thread;
 };
 
-TEST(Win32MessageBox, ShowsTheTextsAndReturnsTheAnswer) {
-    BoxUser user("科目内訳書", IDNO);
-    const int answer = plat::ShowMessageBox(plat::kNoWindow, "上書きしますか？", "科目内訳書",
-                                            plat::kMbYesNo | plat::kMbIconQuestion);
+// A box as shown and answered: its owner, texts and style, the button the user
+// presses, and what the user saw.
+struct BoxCase {
+    const char* name;
+    plat::WindowHandle owner;
+    const char* text;
+    const char* caption;
+    unsigned style;
+    int press;
+    bool icon;
+    bool yesNo;  // Yes and No, else OK
+};
+const BoxCase kBoxes[] = {
+    {"ShowsTheTextsAndReturnsTheAnswer", plat::kNoWindow, "上書きしますか？", "科目内訳書",
+     plat::kMbYesNo | plat::kMbIconQuestion, plat::kIdNo, true, true},
+    {"OwnerThatIsGoneStillShowsTheMessage", 0x7FFF1234, "本文", "pwin gone owner",
+     plat::kMbOk | plat::kMbIconExclamation, plat::kIdOk, true, false},
+    {"PlainBoxHasNoIcon", plat::kNoWindow, "x", "pwin plain", plat::kMbOk, plat::kIdOk, false, false},
+};
+
+class Win32MessageBox : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(Win32MessageBox, ShowsAndAnswers) {
+    const BoxCase& c = GetParam();
+    BoxUser user(c.caption, c.press);
+    const int answer = plat::ShowMessageBox(c.owner, c.text, c.caption, c.style);
     ASSERT_TRUE(user.Found());
-    EXPECT_EQ(answer, plat::kIdNo);
-    EXPECT_EQ(user.Seen().text, "上書きしますか？");
-    EXPECT_TRUE(user.Seen().hasIcon);
-    EXPECT_TRUE(user.Seen().hasYesNo);
-    EXPECT_FALSE(user.Seen().hasOk);
+    EXPECT_EQ(answer, c.press);
+    EXPECT_EQ(user.Seen().text, c.text);
+    EXPECT_EQ(user.Seen().hasIcon, c.icon);
+    EXPECT_EQ(user.Seen().hasYesNo, c.yesNo);
+    EXPECT_EQ(user.Seen().hasOk, !c.yesNo);
 }
 
-TEST(Win32MessageBox, OwnerThatIsGoneStillShowsTheMessage) {
-    BoxUser user("pwin gone owner", IDOK);
-    const int answer = plat::ShowMessageBox(static_cast<plat::WindowHandle>(0x7FFF1234), "本文",
-                                            "pwin gone owner", plat::kMbOk | plat::kMbIconExclamation);
-    ASSERT_TRUE(user.Found());
-    EXPECT_EQ(answer, plat::kIdOk);
-    EXPECT_EQ(user.Seen().text, "本文");
-    EXPECT_TRUE(user.Seen().hasOk);
-    EXPECT_FALSE(user.Seen().hasYesNo);
-}
-
-TEST(Win32MessageBox, PlainBoxHasNoIcon) {
-    BoxUser user("pwin plain", IDOK);
-    const int answer = plat::ShowMessageBox(plat::kNoWindow, "x", "pwin plain", plat::kMbOk);
-    ASSERT_TRUE(user.Found());
-    EXPECT_EQ(answer, plat::kIdOk);
-    EXPECT_EQ(user.Seen().text, "x");
-    EXPECT_FALSE(user.Seen().hasIcon);
-}
+INSTANTIATE_TEST_SUITE_P(Boxes, Win32MessageBox, ::testing::ValuesIn(kBoxes),
+                         [](const ::testing::TestParamInfo<BoxCase>& row) { return row.param.name; });
 
 // ---- The program's entry point.
 
