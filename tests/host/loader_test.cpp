@@ -2,12 +2,15 @@
 // file, line and field, and inputs that must never crash the loader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "host/acc_connect.h"
@@ -126,57 +129,43 @@ std::int8_t MasterClass(const host::HostModel& m, std::int32_t dataNo, std::int3
     return ::testing::AssertionSuccess();
 }
 
+// Every field the data folder holds, per record.
+auto Fields(const host::UserEntry& u) {
+    return std::tie(u.id, u.selectedNo1, u.selectedNo2);
+}
+auto Fields(const host::DataSetEntry& x) {
+    return std::tie(x.dataNo, x.idText, x.companyName, x.periodStart, x.periodEnd, x.periodSetting,
+                    x.dataKind, x.taxIncludedDefault, x.closingDay);
+}
+auto Fields(const host::AccountMasterEntry& m) {
+    return std::tie(m.code, m.kmkClass);
+}
+auto Fields(const host::AccountTotal& x) {
+    return std::tie(x.code, x.name, x.nature, x.hojyoFlg, x.exclude1, x.exclude2, x.attributes, x.debitExcl,
+                    x.debitIncl, x.creditExcl, x.creditIncl);
+}
+template <typename T>
+bool Same(const std::vector<T>& a, const std::vector<T>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const T& x, const T& y) { return Fields(x) == Fields(y); });
+}
+template <typename T>
+bool Same(const std::map<std::int32_t, std::vector<T>>& a, const std::map<std::int32_t, std::vector<T>>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.first == y.first && Same(x.second, y.second);
+    });
+}
+
 ::testing::AssertionResult SameModel(const host::HostModel& a, const host::HostModel& b) {
-    if (a.currentUser != b.currentUser || a.initiateResult != b.initiateResult ||
-        a.expSysLinkResult != b.expSysLinkResult || a.appFolder[0] != b.appFolder[0] ||
-        a.appFolder[1] != b.appFolder[1] || a.taxFormProductName != b.taxFormProductName) {
+    if (std::tie(a.currentUser, a.initiateResult, a.expSysLinkResult, a.appFolder[0], a.appFolder[1],
+                 a.taxFormProductName) != std::tie(b.currentUser, b.initiateResult, b.expSysLinkResult,
+                                                   b.appFolder[0], b.appFolder[1], b.taxFormProductName)) {
         return ::testing::AssertionFailure() << "session or folders differ";
     }
-    if (a.users.size() != b.users.size() || a.dataSets.size() != b.dataSets.size()) {
-        return ::testing::AssertionFailure() << "list sizes differ";
-    }
-    for (std::size_t i = 0; i < a.users.size(); ++i) {
-        if (a.users[i].id != b.users[i].id || a.users[i].selectedNo1 != b.users[i].selectedNo1 ||
-            a.users[i].selectedNo2 != b.users[i].selectedNo2) {
-            return ::testing::AssertionFailure() << "user " << i << " differs";
-        }
-    }
-    for (std::size_t i = 0; i < a.dataSets.size(); ++i) {
-        const host::DataSetEntry& x = a.dataSets[i];
-        const host::DataSetEntry& y = b.dataSets[i];
-        if (x.dataNo != y.dataNo || x.idText != y.idText || x.companyName != y.companyName ||
-            x.periodStart != y.periodStart || x.periodEnd != y.periodEnd ||
-            x.periodSetting != y.periodSetting || x.dataKind != y.dataKind ||
-            x.taxIncludedDefault != y.taxIncludedDefault || x.closingDay != y.closingDay) {
-            return ::testing::AssertionFailure() << "data set " << i << " differs";
-        }
-    }
-    if (a.masters.size() != b.masters.size() || a.totals.size() != b.totals.size()) {
-        return ::testing::AssertionFailure() << "per-data-set files differ";
-    }
-    for (const auto& [no, master] : a.masters) {
-        const auto& other = b.masters.at(no);
-        if (master.size() != other.size()) return ::testing::AssertionFailure() << "master size of " << no;
-        for (std::size_t i = 0; i < master.size(); ++i) {
-            if (master[i].code != other[i].code || master[i].kmkClass != other[i].kmkClass) {
-                return ::testing::AssertionFailure() << "master row " << i << " of " << no;
-            }
-        }
-    }
-    for (const auto& [no, rows] : a.totals) {
-        const auto& other = b.totals.at(no);
-        if (rows.size() != other.size()) return ::testing::AssertionFailure() << "totals size of " << no;
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const host::AccountTotal& x = rows[i];
-            const host::AccountTotal& y = other[i];
-            if (x.code != y.code || x.name != y.name || x.nature != y.nature || x.hojyoFlg != y.hojyoFlg ||
-                x.exclude1 != y.exclude1 || x.exclude2 != y.exclude2 || x.attributes != y.attributes ||
-                x.debitExcl != y.debitExcl || x.debitIncl != y.debitIncl || x.creditExcl != y.creditExcl ||
-                x.creditIncl != y.creditIncl) {
-                return ::testing::AssertionFailure() << "totals row " << i << " of " << no;
-            }
-        }
-    }
+    if (!Same(a.users, b.users)) return ::testing::AssertionFailure() << "users differ";
+    if (!Same(a.dataSets, b.dataSets)) return ::testing::AssertionFailure() << "data sets differ";
+    if (!Same(a.masters, b.masters)) return ::testing::AssertionFailure() << "masters differ";
+    if (!Same(a.totals, b.totals)) return ::testing::AssertionFailure() << "totals differ";
     return ::testing::AssertionSuccess();
 }
 

@@ -262,33 +262,31 @@ TEST_F(HostObjects, PeriodMonthFollowsTheClosingDay) {
     Model().dataSets.push_back(closing20);
     EXPECT_EQ(FirstMonth(20250321, 20260320), 4);
 
+    // The month of a date and the closing day of an end date, each negated
+    // when the call fails (each output starts at 77).
     ClAccPeriod period;
-    std::int32_t closing = -1;
-    EXPECT_EQ(period.GetClosingDayByEndDate(20260320, 0, &closing), 0);
-    EXPECT_EQ(closing, 20);
+    auto month = [&period](std::int32_t date) {
+        std::int16_t m = 77;
+        return period.GetAMonthByDate(date, &m, 0) == 0 ? m : -m;
+    };
+    auto closingDay = [&period](std::int32_t end) {
+        std::int32_t day = 77;
+        return period.GetClosingDayByEndDate(end, 0, &day) == 0 ? day : -1;
+    };
+    EXPECT_EQ(closingDay(20260320), 20);
     EXPECT_EQ(period.SetClosingDay(20), 0);
-    std::int16_t month = 0;
-    EXPECT_EQ(period.GetAMonthByDate(20250320, &month, 0), 0);
-    EXPECT_EQ(month, 3);
-    EXPECT_EQ(period.GetAMonthByDate(20250321, &month, 0), 0);
-    EXPECT_EQ(month, 4);
-    EXPECT_EQ(period.GetAMonthByDate(20251221, &month, 0), 0);
-    EXPECT_EQ(month, 1) << "after the 20th of December comes January";
-    month = 77;
-    EXPECT_NE(period.GetAMonthByDate(20250231, &month, 0), 0);
-    EXPECT_EQ(month, 77) << "an invalid date writes nothing";
+    EXPECT_EQ(month(20250320), 3);
+    EXPECT_EQ(month(20250321), 4);
+    EXPECT_EQ(month(20251221), 1) << "after the 20th of December comes January";
+    EXPECT_EQ(month(20250231), -77) << "an invalid date fails and writes nothing";
     EXPECT_NE(period.SetClosingDay(29), 0);
-    EXPECT_EQ(period.GetAMonthByDate(20251221, &month, 0), 0);
-    EXPECT_EQ(month, 1) << "the rejected closing day left 20 in place";
+    EXPECT_EQ(month(20251221), 1) << "the rejected closing day left 20 in place";
 
     // No data set ends on the date: the date itself tells the closing day.
-    EXPECT_EQ(period.GetClosingDayByEndDate(20270315, 0, &closing), 0);
-    EXPECT_EQ(closing, 15);
-    EXPECT_EQ(period.GetClosingDayByEndDate(20280229, 0, &closing), 0);
-    EXPECT_EQ(closing, 0);
-    EXPECT_EQ(period.GetClosingDayByEndDate(20270330, 0, &closing), 0);
-    EXPECT_EQ(closing, 0);
-    EXPECT_NE(period.GetClosingDayByEndDate(20270230, 0, &closing), 0);
+    EXPECT_EQ(closingDay(20270315), 15);
+    EXPECT_EQ(closingDay(20280229), 0);
+    EXPECT_EQ(closingDay(20270330), 0);
+    EXPECT_EQ(closingDay(20270230), -1);
 }
 
 TEST_F(HostObjects, CreationFailsWhileTheFaultIsSet) {
