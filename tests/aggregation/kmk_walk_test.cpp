@@ -216,13 +216,12 @@ TEST_F(Walk, Filters) {
 
 TEST_F(Walk, EntryFields) {
     // "普通預金（本店）" = 16 bytes of double-byte characters: kept whole.
-    host::AccountTotal a =
-        Total(1120000, "\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A", 1);
+    const std::string kFutsu = "\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A";
+    host::AccountTotal a = Total(1120000, kFutsu, 1);
     a.hojyoFlg = 1;
     a.debitExcl[0] = 12345;
     // "A" + "普通預金（本店）": the 16th byte starts a character; 15 bytes stay.
-    host::AccountTotal b =
-        Total(1120001, "A\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A", 1);
+    host::AccountTotal b = Total(1120001, "A" + kFutsu, 1);
     b.hojyoFlg = 0;
     Add(a);
     Add(b);
@@ -230,12 +229,11 @@ TEST_F(Walk, EntryFields) {
     ASSERT_EQ(2u, m_list.size());
     const StKMKBALANCE& ea = *m_list.front();
     const StKMKBALANCE& eb = *m_list.back();
-    EXPECT_EQ(
-        0, std::memcmp(ea.szName, "\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A\0", 17));
+    EXPECT_EQ(0, std::memcmp(ea.szName, (kFutsu + '\0').c_str(), 17));
     EXPECT_EQ(1, ea.cHojyoFlg);
     EXPECT_EQ(1120000, ea.lCode);
     EXPECT_EQ(12345, ea.llZandaka);
-    EXPECT_EQ(0, std::memcmp(eb.szName, "A\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\0\0", 17));
+    EXPECT_EQ(0, std::memcmp(eb.szName, ("A" + kFutsu.substr(0, 14) + std::string(2, '\0')).c_str(), 17));
     EXPECT_EQ(0, eb.cHojyoFlg);
 }
 
@@ -249,11 +247,7 @@ TEST_F(Walk, GetKmkClass) {
     }
     Connect();
     ClKmkSummary engine;
-    EXPECT_EQ(0, engine.GetKmkClass(10000));
-    EXPECT_EQ(1, engine.GetKmkClass(20000));
-    EXPECT_EQ(2, engine.GetKmkClass(30000));
-    EXPECT_EQ(-3, engine.GetKmkClass(40000));
-    EXPECT_EQ(127, engine.GetKmkClass(40001));
+    for (const auto& [code, kmkClass] : master) EXPECT_EQ(kmkClass, engine.GetKmkClass(code)) << code;
     EXPECT_EQ(-1, engine.GetKmkClass(50000));
     EXPECT_EQ(-1, engine.GetKmkClass(0));
     EXPECT_EQ(7, HostCalls("ReleaseCursor"));
