@@ -337,12 +337,8 @@ TEST(Win32Dialog, EditLimitCountsBytesOfCodePage932) {
     };
     const Input kInputs[] = {
         {WM_CHAR, L"\x8868\x8868\x8868", "\x95\x5C\x95\x5C"},  // 表表, the third one byte short
-        {WM_CHAR, L"A\x00E9",
-         "\x95\x5C\x95\x5C"
-         "A"},
-        {EM_REPLACESEL, L"\xFF71\x8868\x8868\x8868",
-         "\x95\x5C\x95\x5C"
-         "A"},  // at the end: no room
+        {WM_CHAR, L"A\x00E9", "\x95\x5C\x95\x5C\x41"},         // 表表A
+        {EM_REPLACESEL, L"\xFF71\x8868\x8868\x8868", "\x95\x5C\x95\x5C\x41"},  // at the end: no room
         {WM_SETTEXT, L"", ""},
         {EM_REPLACESEL, L"\x00E9\xFF71\x8868\x8868\x8868", "?\xB1\x95\x5C"},  // éｱ表, cut whole
     };
