@@ -174,11 +174,16 @@ protected:
     void OnDestroy() override { ++m_destroyed; }
 };
 
+// A progress window made from its template before the test.
+class Win32Dialog : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(window.Create(plat::kNoWindow)); }
+    ProgressWindow window;
+};
+
 // A deferred bar keeps its changes (reads answer them, with the control's
 // own wrap) and tells the control its last state only when flushed.
-TEST(Win32Dialog, DeferredProgressBarReachesTheControlOnlyWhenFlushed) {
-    ProgressWindow window;
-    ASSERT_TRUE(window.Create(plat::kNoWindow));
+TEST_F(Win32Dialog, DeferredProgressBarReachesTheControlOnlyWhenFlushed) {
     plat::ProgressCtrl& bar = window.m_activity;
     const HWND control = H(bar.Handle());
     bar.SetRange(0, 5);
@@ -201,9 +206,7 @@ TEST(Win32Dialog, DeferredProgressBarReachesTheControlOnlyWhenFlushed) {
     EXPECT_EQ(SendMessageA(control, PBM_GETPOS, 0, 0), 3);
 }
 
-TEST(Win32Dialog, ModelessProgressWindowFromItsTemplate) {
-    ProgressWindow window;
-    ASSERT_TRUE(window.Create(plat::kNoWindow));
+TEST_F(Win32Dialog, ModelessProgressWindowFromItsTemplate) {
     ASSERT_TRUE(window.IsValid());
     EXPECT_FALSE(window.IsVisible());  // the template is not visible on creation
     EXPECT_EQ(window.GetText(), "集計中");
@@ -235,9 +238,7 @@ TEST(Win32Dialog, ModelessProgressWindowFromItsTemplate) {
 //   lower + (position + step - lower) mod (upper - lower)
 // (Wine's conformance tests check the same rule against Windows). It is not
 // simply the lower bound: from 5 on 0..5 with step 1 the bar goes to 1.
-TEST(Win32Dialog, ProgressBarStepsPastItsMaximum) {
-    ProgressWindow window;
-    ASSERT_TRUE(window.Create(plat::kNoWindow));
+TEST_F(Win32Dialog, ProgressBarStepsPastItsMaximum) {
     plat::ProgressCtrl& bar = window.m_activity;
     bar.SetRange(0, 5);
     int lower = -1;
@@ -278,9 +279,7 @@ TEST(Win32Dialog, ProgressBarStepsPastItsMaximum) {
     EXPECT_EQ(overall.GetPos(), 0);
 }
 
-TEST(Win32Dialog, EditAndButtonControls) {
-    ProgressWindow window;
-    ASSERT_TRUE(window.Create(plat::kNoWindow));
+TEST_F(Win32Dialog, EditAndButtonControls) {
     const HWND edit =
         CreateWindowExA(0, "EDIT", "C:\\out\\科目内訳書.xml", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
                         100, 20, H(window.Handle()), reinterpret_cast<HMENU>(2001), nullptr, nullptr);
@@ -321,9 +320,7 @@ TEST(Win32Dialog, EditAndButtonControls) {
 // edits did: a typed character that does not fit is refused, a paste is cut
 // to the whole characters that fit, a character without a code counts as the
 // '?' it reads as.
-TEST(Win32Dialog, EditLimitCountsBytesOfCodePage932) {
-    ProgressWindow window;
-    ASSERT_TRUE(window.Create(plat::kNoWindow));
+TEST_F(Win32Dialog, EditLimitCountsBytesOfCodePage932) {
     const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 100, 20,
                                       H(window.Handle()), reinterpret_cast<HMENU>(2003), nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
@@ -378,7 +375,7 @@ protected:
     }
 };
 
-TEST(Win32Dialog, CentredUnlessMovedWhileInitialised) {
+TEST_F(Win32Dialog, CentredUnlessMovedWhileInitialised) {
     MovingDialog moved;
     ASSERT_EQ(moved.DoModal(), 1002);
     EXPECT_EQ(moved.m_shown.left, 3);
@@ -516,7 +513,7 @@ TEST_P(Win32ModalCase, RunsAsTheHeadlessOne) {
 INSTANTIATE_TEST_SUITE_P(Shared, Win32ModalCase, ::testing::ValuesIn(modal_cases::kCases),
                          modal_cases::CaseName);
 
-TEST(Win32Dialog, MissingTemplate) {
+TEST_F(Win32Dialog, MissingTemplate) {
     plat::Dialog dialog(4711, nullptr);
     EXPECT_FALSE(dialog.Create(plat::kNoWindow));
     EXPECT_EQ(dialog.DoModal(), -1);
