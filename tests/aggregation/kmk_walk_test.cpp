@@ -164,19 +164,10 @@ TEST_F(Walk, RuleHeldAfterAFailureIsReused) {
 // 16-bit count would turn negative: one record more is enough.
 TEST_F(Walk, RecordsPastSignedSixteenBitsAreAllRead) {
     constexpr std::int32_t n = 32769;
-    auto& totals = m_model.totals[kDataNo];
-    auto& masters = m_model.masters[kDataNo];
-    totals.reserve(n);
-    masters.reserve(n);
     for (std::int32_t i = 0; i < n; ++i) {
-        host::AccountTotal t;
-        t.code = 1000000 + i;
-        t.nature = 1;
+        host::AccountTotal t = Total(1000000 + i, "", 1);
         t.debitExcl[0] = i;
-        totals.push_back(t);
-        host::AccountMasterEntry m;
-        m.code = t.code;
-        masters.push_back(m);
+        Add(t);
     }
     Faults().reportedCount = n;
     ASSERT_EQ(1, Run(MonthFind(1, 12)));

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <map>
@@ -53,10 +52,17 @@ struct FolderFiles {
         }
         return files.emplace_back(name, std::vector<std::string>{}).second;
     }
-    bool WriteTo(const support::ScratchFolder& folder) const {
+    // Each file's name and bytes.
+    std::vector<std::pair<std::string, std::string>> Contents() const {
+        std::vector<std::pair<std::string, std::string>> contents;
         for (const auto& [name, lines] : files) {
-            std::string content;
-            for (const std::string& line : lines) content += line + lineEnd;
+            contents.emplace_back(name, "");
+            for (const std::string& line : lines) contents.back().second += line + lineEnd;
+        }
+        return contents;
+    }
+    bool WriteTo(const support::ScratchFolder& folder) const {
+        for (const auto& [name, content] : Contents()) {
             if (!folder.Write(name, content)) return false;
         }
         return true;
@@ -332,60 +338,58 @@ std::vector<MalformedCase> MalformedCases() {
     const char* const kTotals = "totals-1.csv";
     const char* const kSets = "datasets.csv";
     return {
-        {"amount ending in a broken double-byte character", kTotals, 3, "100,1,Sub,1,0,0,0,0," + brokenAmount,
-         "dx3", kBroken},
-        {"integer ending in a broken double-byte character", "users.csv", 2, "u1,1,1\x82", "selected2",
+        {"AmountEndingInABrokenDoubleByteCharacter", kTotals, 3, "100,1,Sub,1,0,0,0,0," + brokenAmount, "dx3",
          kBroken},
-        {"date ending in a broken double-byte character", kSets, 2, "1,ID1,Co,20250401\x82,20260331,1,0,0,0",
+        {"IntegerEndingInABrokenDoubleByteCharacter", "users.csv", 2, "u1,1,1\x82", "selected2", kBroken},
+        {"DateEndingInABrokenDoubleByteCharacter", kSets, 2, "1,ID1,Co,20250401\x82,20260331,1,0,0,0",
          "periodStart", kBroken},
-        {"amount with five decimals", kTotals, 3, "100,1,Sub,1,0,0,0,0," + fiveDecimals, "dx3"},
-        {"amount past 64 bits", kTotals, 3, "100,1,Sub,1,0,0,0,0,922337203685477.5808" + amounts.substr(1),
+        {"AmountWithFiveDecimals", kTotals, 3, "100,1,Sub,1,0,0,0,0," + fiveDecimals, "dx3"},
+        {"AmountPast64Bits", kTotals, 3, "100,1,Sub,1,0,0,0,0,922337203685477.5808" + amounts.substr(1),
          "dx0"},
-        {"amount not a number", kTotals, 5, "200,0,Sales,2,0,0,0,0," + cells59 + ",abc", "ci14"},
-        {"column missing", kTotals, 5, "200,0,Sales,2,0,0,0,0," + cells59, ""},
-        {"column too many", kTotals, 5, "200,0,Sales,2,0,0,0,0," + amounts + ",1", ""},
-        {"code not in the master", kTotals, 5, "300,0,X,2,0,0,0,0," + amounts, "account"},
-        {"sub-account without its account", kTotals, 5, "200,1,X,2,0,0,0,0," + amounts, "account"},
-        {"group not closed", kTotals, 4, "200,0,Sales,2,0,0,0,0," + amounts, "account"},
-        {"marker set without sub-accounts", kTotals, 5, "200,0,Sales,2,1,0,0,0," + amounts, "hojyo"},
-        {"sub-accounts without the marker", kTotals, 2, "100,0,Cash,1,0,0,0,0," + amounts, "hojyo"},
-        {"duplicate account", kTotals, 5, "100,0,Cash,1,0,0,0,0," + amounts, "account"},
-        {"name too long", kTotals, 5, "200,0," + std::string(57, 'n') + ",2,0,0,0,0," + amounts, "name"},
-        {"name with a broken double-byte character", kTotals, 5, "200,0,ab\x82,2,0,0,0,0," + amounts, "name"},
-        {"attributes past 32 bits", kTotals, 5, "200,0,S,2,0,0,0,0x100000000," + amounts, "attributes"},
-        {"nature past a byte", kTotals, 5, "200,0,S,256,0,0,0,0," + amounts, "nature"},
-        {"unclosed quote", kTotals, 5, "200,0,\"S,2,0,0,0,0," + amounts, ""},
-        {"wrong header", kTotals, 1, "account,sub,nom", ""},
-        {"renamed column", "accounts-1.csv", 1, "account,sub,klass", "class"},
-        {"duplicate master code", "accounts-1.csv", 3, "100,0,0", "sub"},
-        {"class past a byte", "accounts-1.csv", 4, "200,0,200", "class"},
-        {"account code 0", "accounts-1.csv", 4, "0,0,1", "account"},
-        {"sub-account code 10000", "accounts-1.csv", 4, "200,10000,1", "sub"},
-        {"no such day", kSets, 2, "1,ID1,Co,20250231,20260331,1,0,0,0", "periodStart"},
-        {"end before start", kSets, 2, "1,ID1,Co,20250401,20240331,1,0,0,0", "periodEnd"},
-        {"closing day 29", kSets, 2, "1,ID1,Co,20250401,20260331,1,0,0,29", "closingDay"},
-        {"ID of 16 bytes", kSets, 2, "1,ID34567890123456,Co,20250401,20260331,1,0,0,0", "id"},
-        {"data kind past 16 bits", kSets, 2, "1,ID1,Co,20250401,20260331,1,40000,0,0", "dataKind"},
-        {"data number 0", kSets, 2, "0,ID1,Co,20250401,20260331,1,0,0,0", "dataNo"},
-        {"data set without its files", kSets, 2, "2,ID2,Co,20250401,20260331,1,0,0,0", "", nullptr,
+        {"AmountNotANumber", kTotals, 5, "200,0,Sales,2,0,0,0,0," + cells59 + ",abc", "ci14"},
+        {"ColumnMissing", kTotals, 5, "200,0,Sales,2,0,0,0,0," + cells59, ""},
+        {"ColumnTooMany", kTotals, 5, "200,0,Sales,2,0,0,0,0," + amounts + ",1", ""},
+        {"CodeNotInTheMaster", kTotals, 5, "300,0,X,2,0,0,0,0," + amounts, "account"},
+        {"SubAccountWithoutItsAccount", kTotals, 5, "200,1,X,2,0,0,0,0," + amounts, "account"},
+        {"GroupNotClosed", kTotals, 4, "200,0,Sales,2,0,0,0,0," + amounts, "account"},
+        {"MarkerSetWithoutSubAccounts", kTotals, 5, "200,0,Sales,2,1,0,0,0," + amounts, "hojyo"},
+        {"SubAccountsWithoutTheMarker", kTotals, 2, "100,0,Cash,1,0,0,0,0," + amounts, "hojyo"},
+        {"DuplicateAccount", kTotals, 5, "100,0,Cash,1,0,0,0,0," + amounts, "account"},
+        {"NameTooLong", kTotals, 5, "200,0," + std::string(57, 'n') + ",2,0,0,0,0," + amounts, "name"},
+        {"NameWithABrokenDoubleByteCharacter", kTotals, 5, "200,0,ab\x82,2,0,0,0,0," + amounts, "name"},
+        {"AttributesPast32Bits", kTotals, 5, "200,0,S,2,0,0,0,0x100000000," + amounts, "attributes"},
+        {"NaturePastAByte", kTotals, 5, "200,0,S,256,0,0,0,0," + amounts, "nature"},
+        {"UnclosedQuote", kTotals, 5, "200,0,\"S,2,0,0,0,0," + amounts, ""},
+        {"WrongHeader", kTotals, 1, "account,sub,nom", ""},
+        {"RenamedColumn", "accounts-1.csv", 1, "account,sub,klass", "class"},
+        {"DuplicateMasterCode", "accounts-1.csv", 3, "100,0,0", "sub"},
+        {"ClassPastAByte", "accounts-1.csv", 4, "200,0,200", "class"},
+        {"AccountCode0", "accounts-1.csv", 4, "0,0,1", "account"},
+        {"SubAccountCode10000", "accounts-1.csv", 4, "200,10000,1", "sub"},
+        {"NoSuchDay", kSets, 2, "1,ID1,Co,20250231,20260331,1,0,0,0", "periodStart"},
+        {"EndBeforeStart", kSets, 2, "1,ID1,Co,20250401,20240331,1,0,0,0", "periodEnd"},
+        {"ClosingDay29", kSets, 2, "1,ID1,Co,20250401,20260331,1,0,0,29", "closingDay"},
+        {"IDOf16Bytes", kSets, 2, "1,ID34567890123456,Co,20250401,20260331,1,0,0,0", "id"},
+        {"DataKindPast16Bits", kSets, 2, "1,ID1,Co,20250401,20260331,1,40000,0,0", "dataKind"},
+        {"DataNumber0", kSets, 2, "0,ID1,Co,20250401,20260331,1,0,0,0", "dataNo"},
+        {"DataSetWithoutItsFiles", kSets, 2, "2,ID2,Co,20250401,20260331,1,0,0,0", "", nullptr,
          "accounts-2.csv", 0},
-        {"duplicate user", "users.csv", 2, "u1,1,1\r\nu1,2,2", "user", nullptr, nullptr, 3},
-        {"user ID of 65 bytes", "users.csv", 2, std::string(65, 'u') + ",1,1", "user"},
-        {"selection number not a number", "users.csv", 2, "u1,1,x", "selected2"},
-        {"empty file", "users.csv", 0, "", ""},
-        {"missing file", "users.csv", 0, "\x01", ""},
-        {"saved as UTF-8", "users.csv", 0, "\xEF\xBB\xBFuser,selected1,selected2\r\n", "", nullptr, nullptr,
-         1},
-        {"NUL byte", "users.csv", 2, std::string("u1,1,1\0", 7), ""},
-        {"unknown key", "host.ini", 3, "Foo=1", "Foo"},
-        {"result not a number", "host.ini", 3, "InitiateResult=zero", "InitiateResult"},
-        {"duplicate key", "host.ini", 3, "User=u2", "User"},
-        {"unknown section", "host.ini", 4, "[Folder]", "[Folder]"},
-        {"user missing", "host.ini", 2, "; no user", "User", nullptr, nullptr, 0},
-        {"key before any section", "host.ini", 1, "User=u1", "User"},
-        {"fault flag not 0 or 1", "host.ini", 8, "[Faults]\r\nFailRuleCreate=2", "FailRuleCreate", nullptr,
+        {"DuplicateUser", "users.csv", 2, "u1,1,1\r\nu1,2,2", "user", nullptr, nullptr, 3},
+        {"UserIDOf65Bytes", "users.csv", 2, std::string(65, 'u') + ",1,1", "user"},
+        {"SelectionNumberNotANumber", "users.csv", 2, "u1,1,x", "selected2"},
+        {"EmptyFile", "users.csv", 0, "", ""},
+        {"MissingFile", "users.csv", 0, "\x01", ""},
+        {"SavedAsUTF8", "users.csv", 0, "\xEF\xBB\xBFuser,selected1,selected2\r\n", "", nullptr, nullptr, 1},
+        {"NULByte", "users.csv", 2, std::string("u1,1,1\0", 7), ""},
+        {"UnknownKey", "host.ini", 3, "Foo=1", "Foo"},
+        {"ResultNotANumber", "host.ini", 3, "InitiateResult=zero", "InitiateResult"},
+        {"DuplicateKey", "host.ini", 3, "User=u2", "User"},
+        {"UnknownSection", "host.ini", 4, "[Folder]", "[Folder]"},
+        {"UserMissing", "host.ini", 2, "; no user", "User", nullptr, nullptr, 0},
+        {"KeyBeforeAnySection", "host.ini", 1, "User=u1", "User"},
+        {"FaultFlagNot0Or1", "host.ini", 8, "[Faults]\r\nFailRuleCreate=2", "FailRuleCreate", nullptr,
          nullptr, 9},
-        {"missing host.ini", "host.ini", 0, "\x01", ""},
+        {"MissingHostIni", "host.ini", 0, "\x01", ""},
     };
 }
 
@@ -435,19 +439,8 @@ TEST_P(MalformedData, IsNamedByFileLineAndField) {
     EXPECT_EQ(m.currentUser, "untouched") << "a failed load leaves the model alone";
 }
 
-// "amount past 64 bits" is named AmountPast64Bits.
-std::string CaseName(const ::testing::TestParamInfo<MalformedCase>& info) {
-    std::string name;
-    bool upper = true;
-    for (const char ch : std::string(info.param.what)) {
-        const bool alnum = std::isalnum(static_cast<unsigned char>(ch)) != 0;
-        if (alnum) name += upper ? static_cast<char>(std::toupper(static_cast<unsigned char>(ch))) : ch;
-        upper = !alnum;
-    }
-    return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Loader, MalformedData, ::testing::ValuesIn(MalformedCases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Loader, MalformedData, ::testing::ValuesIn(MalformedCases()),
+                         [](const ::testing::TestParamInfo<MalformedCase>& row) { return row.param.what; });
 
 TEST_F(HostLoader, LfAndCrLineEndsLoadLikeCrLf) {
     // A hand-edited folder may come back from any editor: LF and CR-only
@@ -498,13 +491,8 @@ TEST_F(HostLoader, ErrorTextIsOneLineNamingTheFileLineAndField) {
 }
 
 TEST_F(HostLoader, NeverCrashesOnDamagedFiles) {
-    FolderFiles base = host_test::MinimalFolder();
-    std::vector<std::pair<std::string, std::string>> originals;
-    for (const auto& [name, lines] : base.files) {
-        std::string content;
-        for (const std::string& l : lines) content += l + "\r\n";
-        originals.emplace_back(name, content);
-    }
+    const FolderFiles base = host_test::MinimalFolder();
+    const auto originals = base.Contents();
     std::string sampleTotals;
     ASSERT_TRUE(
         plat::ReadWholeFile(host::text::JoinPath(host_test::SampleFolder(), "totals-1.csv"), sampleTotals));
