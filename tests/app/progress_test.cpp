@@ -28,8 +28,12 @@ protected:
         m_dlg.Show(plat::kSwShow);
         m_dlg.BeginProgress();
     }
-    int OverallPos() const { return Pos(IDC_PRG_OVERALL); }
-    int ActivityPos() const { return Pos(IDC_PRG_ACTIVITY); }
+    int OverallPos() const {
+        return Pos(IDC_PRG_OVERALL);
+    }
+    int ActivityPos() const {
+        return Pos(IDC_PRG_ACTIVITY);
+    }
     int Pos(int id) const {
         plat::ProgressCtrl bar;
         bar.Attach(m_dlg.GetItem(id).Handle());
