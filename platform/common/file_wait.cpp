@@ -22,6 +22,9 @@ constexpr std::uint32_t kPauseMillis = 10;
 // Only a folder or a read-only file at a name makes the next one needed.
 constexpr int kTempNames = 10;
 constexpr std::uint64_t kLeftoverSeconds = 600;  // a crashed run's temporary
+// Removed at most by one call: a folder full of them holds up neither this
+// save nor those waiting for its lock.
+constexpr int kSweptAtOnce = 64;
 
 bool FitsMaxPath(const std::string& path) {
     std::u16string wide;
@@ -108,11 +111,14 @@ bool SafeReplace::Create() {
     const std::string folder = m_target.substr(0, FolderPartLength(m_target));
     std::vector<std::string> names;
     ListFolder(folder, names);
+    int swept = 0;
     for (const std::string& name : names) {
         FileStatus status;
-        if (IsTempNameOf(name, m_target.substr(folder.size())) && GetFileStatus(folder + name, status) &&
-            !status.isDirectory && status.ageSeconds >= kLeftoverSeconds) {
+        if (swept < kSweptAtOnce && IsTempNameOf(name, m_target.substr(folder.size())) &&
+            GetFileStatus(folder + name, status) && !status.isDirectory &&
+            status.ageSeconds >= kLeftoverSeconds) {
             DeleteFileAt(folder + name);
+            ++swept;
         }
     }
     for (int index = 0; index < kTempNames; ++index) {

@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/file_lock.h"
@@ -312,34 +314,38 @@ TEST_F(FilesTest, TemporaryIsNamedBesideItsTargetWithTheProcessId) {
     for (const auto& row : rows) EXPECT_EQ(plat::SafeReplace::TempPath(row.target, 77, row.index), row.temp);
 }
 
-// Crashed runs' temporaries of the target go once they are ten minutes old;
-// nothing younger, nothing of another target or another naming, no folder.
-// A folder at this process's own name: the next name serves.
+// Crashed runs' temporaries of the target go once they are ten minutes old,
+// 64 at a time; nothing younger, nothing of another target or another
+// naming, no folder. A folder at this process's own name: the next name.
 TEST_F(FilesTest, TemporaryLeftoversOfTheTargetGoOnceTenMinutesOld) {
     const std::string own = "t.env." + std::to_string(plat::CurrentProcessId()) + ".tmp";
     const std::set<std::string> kept = {"t.env",         "t.env.333.tmp", "t.env.x1.tmp",
                                         "u.env.444.tmp", "t.env.555.tmp", own};
-    const std::pair<const char*, int> planted[] = {{"t.env.111.tmp", 601}, {"t.env.222-1.tmp", 660},
-                                                   {"t.env.333.tmp", 540}, {"t.env.x1.tmp", 660},
-                                                   {"u.env.444.tmp", 660}, {"t.env.555.tmp", -660}};
+    std::vector<std::pair<std::string, int>> planted = {{"t.env.111.tmp", 600}, {"t.env.222-1.tmp", 660},
+                                                        {"t.env.333.tmp", 540}, {"t.env.x1.tmp", 660},
+                                                        {"u.env.444.tmp", 660}, {"t.env.555.tmp", -660}};
+    for (int i = 1000; i < 1064; ++i) planted.emplace_back("t.env." + std::to_string(i) + ".tmp", 700);
     ASSERT_TRUE(WritePosixFile(Root() + "/t.env", "old"));
     ASSERT_TRUE(plat::CreateDir("C:\\" + own));
     for (const auto& [name, age] : planted) {
         const std::string path = Root() + "/" + name;
-        ASSERT_TRUE(age < 0 ? plat::CreateDir("C:\\" + std::string(name)) : WritePosixFile(path, "x"));
+        ASSERT_TRUE(age < 0 ? plat::CreateDir("C:\\" + name) : WritePosixFile(path, "x"));
         const timespec when = {std::time(nullptr) - std::abs(age), 0};
         const timespec times[2] = {when, when};
         ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
     }
-    plat::SafeReplace replace("C:\\t.env");
-    ASSERT_TRUE(replace.Create());
-    ASSERT_TRUE(replace.Temp().Write("new", 3));
-    ASSERT_TRUE(replace.Commit(plat::Deadline(0)));
-    EXPECT_EQ(ReadPosixFile(Root() + "/t.env"), "new");
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(Root()))
-        names.insert(entry.path().filename());
-    EXPECT_EQ(names, kept);
+    for (const std::size_t left : {2u, 0u}) {
+        plat::SafeReplace replace("C:\\t.env");
+        ASSERT_TRUE(replace.Create());
+        ASSERT_TRUE(replace.Temp().Write("new", 3));
+        ASSERT_TRUE(replace.Commit(plat::Deadline(0)));
+        EXPECT_EQ(ReadPosixFile(Root() + "/t.env"), "new");
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(Root()))
+            names.insert(entry.path().filename());
+        EXPECT_TRUE(std::includes(names.begin(), names.end(), kept.begin(), kept.end()));
+        EXPECT_EQ(names.size(), kept.size() + left);
+    }
 }
 
 }  // namespace

@@ -78,9 +78,9 @@ public:
     // then "<target>.<pid>-<index>.tmp"; past the system's 259 characters
     // "~<pid>[-<index>].tmp" in the target's folder; empty if even that is.
     static std::string TempPath(const std::string& target, std::uint32_t pid, int index);
-    // Removes the target's temporary files left over ten minutes ago, then
-    // creates this process's (write only, not shared) under its first name
-    // that can be had; a file at a name of this ID is a leftover and goes.
+    // Removes the target's temporary files left over ten minutes ago (64 at
+    // most), then creates this process's (write only, not shared) under its
+    // first name that can be had; a file at a name of this ID is a leftover.
     bool Create();
     File& Temp() { return m_file; }
     // Flushes and closes the temporary file and replaces the target with it,
