@@ -236,7 +236,8 @@ namespace pp = plat::portable;
 // Every wait answers "held" (EBUSY) or "denied" (EACCES) a number of times;
 // the clock moves only by the wait's own sleeps, each with its keep-alive.
 TEST_F(FilesTest, WaitsTellHeldFromDeniedWithinTheirDeadline) {
-    struct Row {
+    constexpr long long kEver = 1000000;
+    const struct {
         const char* name;
         pp::FileOp op;  // kOpen: the lock, kRead: a read, kMoveFile: a replace
         int error;
@@ -244,9 +245,7 @@ TEST_F(FilesTest, WaitsTellHeldFromDeniedWithinTheirDeadline) {
         bool readOnlyTarget;
         bool done;
         int millis;
-    };
-    constexpr long long kEver = 1000000;
-    const Row rows[] = {
+    } rows[] = {
         {"lock held a moment", pp::FileOp::kOpen, EBUSY, 50, false, true, 500},
         {"lock held past the deadline", pp::FileOp::kOpen, EBUSY, kEver, false, false, 1000},
         {"lock file being deleted", pp::FileOp::kOpen, EACCES, 5, false, true, 50},
@@ -257,7 +256,7 @@ TEST_F(FilesTest, WaitsTellHeldFromDeniedWithinTheirDeadline) {
         {"target so read past the deadline", pp::FileOp::kMoveFile, EACCES, kEver, false, false, 1000},
         {"read-only target", pp::FileOp::kMoveFile, EACCES, kEver, true, false, 0},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_TRUE(WritePosixFile(Root() + "/f.txt", "old"));
         Ui().Reset();

@@ -641,13 +641,10 @@ TEST_F(EndToEndTest, RunsEndingTogetherKeepEveryRecord) {
         }
         // This thread's window answers what the system sends it meanwhile.
         const auto there = [&](const std::string& suffix) {
-            return std::count_if(fs::directory_iterator(PathOf(m_runDir)), fs::directory_iterator(),
-                                 [&](const fs::directory_entry& e) {
-                                     const std::string name = e2e::Narrow(e.path().filename().wstring());
-                                     return name.size() > suffix.size() &&
-                                            name.compare(name.size() - suffix.size(), suffix.size(),
-                                                         suffix) == 0;
-                                 });
+            const std::set<std::string> names = Names(m_runDir);
+            return std::count_if(names.begin(), names.end(), [&](const std::string& name) {
+                return name.size() > 4 && name.compare(name.size() - 4, 4, suffix) == 0;
+            });
         };
         m_driver.WaitFor([&] { return there(row.envHeld ? ".xml" : ".tmp") == kRuns; }, kRunTimeoutMs,
                          "every run");
