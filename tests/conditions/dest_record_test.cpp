@@ -347,22 +347,20 @@ TEST_F(DestRecordTest, HeldFileIsWaitedForWithinOneDeadline) {
         const char* name;
         pp::FileOp first;  // held until the clock reads firstMillis
         int firstMillis;
-        bool moveHeld;  // then every move held
+        pp::FileOp then;  // then held for ever
         int result;
         int millis;
     } rows[] = {
-        {"the replace held 3 s", pp::FileOp::kMoveFile, 3000, false, 1, 3000},
-        {"the lock held 4 s, then the replace", pp::FileOp::kOpen, 4000, true, 0, 5000},
-        {"the read held 4 s, then the replace", pp::FileOp::kRead, 4000, true, 0, 5000},
+        {"the replace held 3 s", pp::FileOp::kMoveFile, 3000, pp::FileOp::kAny, 1, 3000},
+        {"the lock held 4 s, then the replace", pp::FileOp::kOpen, 4000, pp::FileOp::kMoveFile, 0, 5000},
+        {"the lock held 3 s, then the read", pp::FileOp::kOpen, 3000, pp::FileOp::kRead, 0, 5000},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         WriteFile("U/D:0/4/old\n");
         pp::SetClockMicros(0);
         pp::SetFileOpHook([&row](pp::FileOp op, const std::string&) {
-            if (op == row.first && plat::MonotonicMicros() < row.firstMillis * 1000u) {
-                pp::AnswerHeld(op, 1);
-            } else if (op == pp::FileOp::kMoveFile && row.moveHeld) {
+            if ((op == row.first && plat::MonotonicMicros() < row.firstMillis * 1000u) || op == row.then) {
                 pp::AnswerHeld(op, 1);
             }
         });

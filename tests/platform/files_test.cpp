@@ -260,6 +260,7 @@ TEST_F(FilesTest, WaitsTellHeldFromDeniedWithinTheirDeadline) {
         SCOPED_TRACE(row.name);
         ASSERT_TRUE(WritePosixFile(Root() + "/f.txt", "old"));
         Ui().Reset();
+        pp::ResetFileFaults();
         pp::SetClockMicros(0);
         pp::AnswerHeld(row.op, row.answers, row.error);
         if (row.readOnlyTarget) pp::FailFileOp(pp::FileOp::kAccess, 1);
@@ -276,8 +277,8 @@ TEST_F(FilesTest, WaitsTellHeldFromDeniedWithinTheirDeadline) {
         const auto& events = Ui().Events();
         EXPECT_EQ(std::count(events.begin(), events.end(), "answer-sent"), row.millis / 10);
         pp::SetClockMicros(std::nullopt);
-        pp::ResetFileFaults();
     }
+    pp::ResetFileFaults();
 }
 
 // A failure that leaves no code of its own is not taken for the held file
@@ -315,7 +316,8 @@ TEST_F(FilesTest, TemporaryIsNamedBesideItsTargetWithTheProcessId) {
 
 // Crashed runs' temporaries of the target go once they are ten minutes old,
 // 64 at a time; nothing younger, nothing of another target or another
-// naming, no folder. A folder at this process's own name: the next name.
+// naming, no folder. A folder at this process's own name: the next name, a
+// file left there is this process's.
 TEST_F(FilesTest, TemporaryLeftoversOfTheTargetGoOnceTenMinutesOld) {
     const std::string own = "t.env." + std::to_string(plat::CurrentProcessId()) + ".tmp";
     const std::set<std::string> kept = {"t.env",         "t.env.333.tmp", "t.env.x1.tmp",
@@ -326,6 +328,8 @@ TEST_F(FilesTest, TemporaryLeftoversOfTheTargetGoOnceTenMinutesOld) {
     for (int i = 1000; i < 1064; ++i) planted.emplace_back("t.env." + std::to_string(i) + ".tmp", 700);
     ASSERT_TRUE(WritePosixFile(Root() + "/t.env", "old"));
     ASSERT_TRUE(plat::CreateDir("C:\\" + own));
+    ASSERT_TRUE(
+        WritePosixFile(Root() + "/t.env." + std::to_string(plat::CurrentProcessId()) + "-1.tmp", "left"));
     for (const auto& [name, age] : planted) {
         const std::string path = Root() + "/" + name;
         ASSERT_TRUE(age < 0 ? plat::CreateDir("C:\\" + name) : WritePosixFile(path, "x"));
@@ -344,6 +348,25 @@ TEST_F(FilesTest, TemporaryLeftoversOfTheTargetGoOnceTenMinutesOld) {
             names.insert(entry.path().filename());
         EXPECT_TRUE(std::includes(names.begin(), names.end(), kept.begin(), kept.end()));
         EXPECT_EQ(names.size(), kept.size() + left);
+    }
+}
+
+// Whatever step fails, the target stays as it was and nothing else is left.
+TEST_F(FilesTest, SafeReplaceLeavesTheTargetWholeOnAnyFailure) {
+    for (const pp::FileOp op : {pp::FileOp::kOpen, pp::FileOp::kWrite, pp::FileOp::kFlush, pp::FileOp::kClose,
+                                pp::FileOp::kMoveFile}) {
+        SCOPED_TRACE(pp::FileOpName(op));
+        ASSERT_TRUE(WritePosixFile(Root() + "/f.txt", "old"));
+        pp::ResetFileFaults();
+        pp::FailFileOp(op, 1);
+        {
+            plat::SafeReplace replace("C:\\f.txt");
+            EXPECT_FALSE(replace.Create() && replace.Temp().Write("new", 3) &&
+                         replace.Commit(plat::Deadline(0)));
+        }
+        pp::ResetFileFaults();
+        EXPECT_EQ(ReadPosixFile(Root() + "/f.txt"), "old");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Root()), {}), 1);
     }
 }
 
