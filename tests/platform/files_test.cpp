@@ -320,11 +320,11 @@ TEST_F(FilesTest, TemporaryIsNamedBesideItsTargetWithTheProcessId) {
 // file left there is this process's.
 TEST_F(FilesTest, TemporaryLeftoversOfTheTargetGoOnceTenMinutesOld) {
     const std::string own = "t.env." + std::to_string(plat::CurrentProcessId()) + ".tmp";
-    const std::set<std::string> kept = {"t.env",         "t.env.333.tmp", "t.env.x1.tmp",
-                                        "u.env.444.tmp", "t.env.555.tmp", own};
-    std::vector<std::pair<std::string, int>> planted = {{"t.env.111.tmp", 600}, {"t.env.222-1.tmp", 660},
-                                                        {"t.env.333.tmp", 540}, {"t.env.x1.tmp", 660},
-                                                        {"u.env.444.tmp", 660}, {"t.env.555.tmp", -660}};
+    const std::set<std::string> kept = {
+        "t.env", "t.env.333.tmp", "t.env.1x.tmp", "t.env.-1.tmp", "u.env.444.tmp", "t.env.555.tmp", own};
+    std::vector<std::pair<std::string, int>> planted = {
+        {"t.env.111.tmp", 600}, {"t.env.222-1.tmp", 660}, {"t.env.333.tmp", 540}, {"t.env.1x.tmp", 660},
+        {"t.env.-1.tmp", 660},  {"u.env.444.tmp", 660},   {"t.env.555.tmp", -660}};
     for (int i = 1000; i < 1064; ++i) planted.emplace_back("t.env." + std::to_string(i) + ".tmp", 700);
     ASSERT_TRUE(WritePosixFile(Root() + "/t.env", "old"));
     ASSERT_TRUE(plat::CreateDir("C:\\" + own));
