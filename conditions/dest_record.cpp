@@ -1,5 +1,4 @@
-// The remembered choices: the record in the text, the file under its lock,
-// and the dialog's two operations over them.
+// The remembered choices: the record in the text, the file, the dialog's calls.
 #include "conditions/dest_record.h"
 
 #include <algorithm>
@@ -22,9 +21,8 @@ constexpr const char* kFileName = "Dorvik22ToZq13_U.env";
 // Held while a save reads, changes and replaces the file, so that runs
 // ending together keep each other's records.
 constexpr const char* kLockSuffix = ".lock";
-// How long a load, and a save with its lock, read and replace together,
-// wait for a file another process holds (a save takes milliseconds; a
-// backup or a scanner a moment).
+// How long a load, and a save's lock, read and replace together, wait for a
+// file another process holds (a save takes milliseconds, a backup a moment).
 constexpr std::uint32_t kHeldWaitMillis = 5000;
 // The key "user/data:" never needed more than 50 bytes; a longer one would
 // have been cut into another user's key.
@@ -67,10 +65,9 @@ std::string MakeDestKey(const char* userId, const char* dataId) {
     return key.size() <= kMaxKeyBytes && std::none_of(key.begin(), key.end(), control) ? key : std::string();
 }
 
-// The record of the first line that begins with key.
+// The record of the first line that begins with key (a match inside a line
+// would be another user's record whose ID ends in this user's ID).
 bool FindDestRecord(const std::string& text, const std::string& key, StDestRecord& record) {
-    // At a line start: a match inside a line would be another user's record
-    // whose ID ends in this user's ID.
     for (std::size_t from = 0; from < text.size(); from = LineEnd(text, from)) {
         if (text.compare(from, key.size(), key) == 0) return ParseRecord(text, from + key.size(), record);
     }
@@ -117,8 +114,9 @@ bool ClDestRecordFile::Load(const std::string& key, StDestRecord& record) const 
 }
 
 bool ClDestRecordFile::Save(const std::string& key, const StDestRecord& record, bool takeOldPath) const {
-    if (m_strFolder.empty() || key.empty()) return false;
-    if (!dest::IsFolder(m_strFolder) && !dest::CreateFolderTree(m_strFolder)) return false;
+    if (m_strFolder.empty() || key.empty() ||
+        (!dest::IsFolder(m_strFolder) && !dest::CreateFolderTree(m_strFolder)))
+        return false;
 
     const std::string filePath = m_strFolder + kFileName;
     // One bound for the lock, the read and the replace together: what the
@@ -134,9 +132,7 @@ bool ClDestRecordFile::Save(const std::string& key, const StDestRecord& record, 
     if (!plat::ReadWholeFileWaiting(filePath, old, deadline) && plat::GetFileStatus(filePath, status))
         return false;
     const std::string content = MergeDestRecord(old, key, record, takeOldPath);
-    // The temporary file is this process's own: a run of another version,
-    // without the lock, never writes into it. Under the lock, the leftovers
-    // of crashed runs go.
+    // Under the lock: the leftovers of crashed runs go too.
     plat::SafeReplace replace(filePath);
     return replace.Create() && replace.Temp().Write(content.data(), content.size()) &&
            replace.Commit(deadline);

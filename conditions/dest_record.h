@@ -17,15 +17,13 @@ struct StDestRecord {
 std::string MergeDestRecord(const std::string& text, const std::string& key, StDestRecord record,
                             bool takeOldPath);
 
-// The file in a folder whose text ends in a backslash, for a key
-// "user/data:" (empty: none can be had). Load and Save: whether the record
-// was found or is in place (else the file is as it was).
+// The file in a folder (ending in a backslash), by key "user/data:" (empty:
+// none); true when the record was found or is in place, else the file stays.
 class ClDestRecordFile {
 public:
     explicit ClDestRecordFile(std::string folder) : m_strFolder(std::move(folder)) {}
     bool Load(const std::string& key, StDestRecord& record) const;
-    // Under a lock, so that runs ending together keep each other's records;
-    // the folder chain is created when missing.
+    // Under a lock, so runs ending together keep each other's records.
     bool Save(const std::string& key, const StDestRecord& record, bool takeOldPath) const;
 
 private:

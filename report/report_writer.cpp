@@ -4,12 +4,10 @@
 #include <charconv>
 #include <cstring>
 #include <new>
-#include <utility>
 
 #include "platform/file_lock.h"
 #include "platform/mbcs.h"
 #include "platform/resources.h"
-#include "platform/types.h"
 #include "report/full_width.h"
 #include "report/support_info.h"
 

@@ -23,8 +23,7 @@ public:
     // it succeeded (a failed open shows as a failure of the first write); -1
     // when the file or the path is null.
     std::int16_t Open(plat::File* pFile, const char* path);
-    // Binds the caller's file as it is: open for writing, or closed (every
-    // write then fails).
+    // Binds the caller's file as it is (closed: every write fails).
     void Bind(plat::File* pFile) { m_pFile = pFile; }
 
     // Writes the bytes of text up to its terminator. 1 on success; 0 when the

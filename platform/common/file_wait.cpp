@@ -22,8 +22,7 @@ constexpr std::uint32_t kPauseMillis = 10;
 // Only a folder or a read-only file at a name makes the next one needed.
 constexpr int kTempNames = 10;
 constexpr std::uint64_t kLeftoverSeconds = 600;  // a crashed run's temporary
-// Removed at most by one call: a folder full of them holds up neither this
-// save nor those waiting for its lock.
+// At most a call: a folder full of them holds up no save, nor its waiters.
 constexpr int kSweptAtOnce = 64;
 
 bool FitsMaxPath(const std::string& path) {
@@ -67,12 +66,10 @@ bool ReadWholeFile(const std::string& path, std::string& content, unsigned long*
     File file;
     std::string data;
     char buffer[16384];
-    long long count = 0;
-    if (file.Open(path, File::Mode::kRead)) {
-        while ((count = file.Read(buffer, sizeof buffer)) > 0)
-            data.append(buffer, static_cast<std::size_t>(count));
-    }
-    if (!file.IsOpen() || count < 0) {
+    long long count = file.Open(path, File::Mode::kRead) ? 1 : -1;  // -1: failed
+    while (count > 0 && (count = file.Read(buffer, sizeof buffer)) > 0)
+        data.append(buffer, static_cast<std::size_t>(count));
+    if (count < 0) {
         if (error != nullptr) *error = file.LastError();
         return false;
     }
@@ -126,7 +123,6 @@ bool SafeReplace::Create() {
         // Refused with the name free: no such folder, or no right to it.
         if (path.empty() || (!m_file.Open(path, File::Mode::kWriteCreateNew) && !PathExists(path)))
             return false;
-        // No running process has this ID: a file at its name was left.
         if (m_file.IsOpen() || (DeleteFileAt(path) && m_file.Open(path, File::Mode::kWriteCreateNew))) {
             m_temp = path;
             return true;
@@ -136,18 +132,15 @@ bool SafeReplace::Create() {
 }
 
 bool SafeReplace::Commit(const Deadline& deadline) {
-    // Access denied while a reader that does not share deletion holds the
-    // target passes; for a read-only file or a folder it lasts.
     FileStatus status;
     const bool lasting = GetFileStatus(m_target, status) && (status.isDirectory || !Access(m_target, 2));
     // On the disk before it replaces the target: a power cut must not leave
     // an empty file in its place.
     const bool flushed = m_file.Flush();
     if (!m_file.Close() || !flushed) return false;
-    m_committed = RetryWhileHeld(deadline, lasting ? 0 : UINT32_MAX, [this](unsigned long& error) {
-        return MoveFileReplace(m_temp, m_target, &error);
-    });
-    return m_committed;
+    return m_committed = RetryWhileHeld(deadline, lasting ? 0 : UINT32_MAX, [this](unsigned long& error) {
+               return MoveFileReplace(m_temp, m_target, &error);
+           });
 }
 
 }  // namespace plat

@@ -15,8 +15,7 @@
 namespace plat {
 
 FileFailure ClassifyFileError(unsigned long error) {
-    // POSIX has no sharing modes: only an injected fault or a taken flock
-    // answers held.
+    // No sharing modes: only a taken flock or an injected fault is held.
     if (error == EBUSY) return FileFailure::kHeld;
     return error == EACCES || error == EPERM ? FileFailure::kDenied : FileFailure::kOther;
 }

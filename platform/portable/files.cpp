@@ -195,15 +195,13 @@ bool File::Close() {
 }
 
 bool PathExists(const std::string& path) {
-    if (Injected(portable::FileOp::kStatus, path)) return false;
-    struct stat st {};
-    return StatPath(path, st);
+    FileStatus status;
+    return GetFileStatus(path, status);
 }
 
 bool IsDirectory(const std::string& path) {
-    if (Injected(portable::FileOp::kStatus, path)) return false;
-    struct stat st {};
-    return StatPath(path, st) && S_ISDIR(st.st_mode);
+    FileStatus status;
+    return GetFileStatus(path, status) && status.isDirectory;
 }
 
 bool GetFileStatus(const std::string& path, FileStatus& status) {

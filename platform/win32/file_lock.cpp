@@ -15,14 +15,12 @@ FileFailure ClassifyFileError(unsigned long error) {
 bool FileLock::TryOnce(unsigned long& error) {
     // No sharing: every other open fails while this handle lasts. Deleted
     // when it closes, also by the system when the process ends without
-    // closing it; until then another open is denied access.
-    const auto path = win32::Wide(m_path);
+    // closing it; while that is pending another open is denied access.
     const HANDLE handle =
-        path ? ::CreateFileW(path->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr)
-             : INVALID_HANDLE_VALUE;
+        ::CreateFileW(win32::Wide(m_path).value_or(std::wstring()).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        error = path ? ::GetLastError() : ERROR_INVALID_NAME;
+        error = ::GetLastError();
         return false;
     }
     m_handle = reinterpret_cast<std::intptr_t>(handle);

@@ -136,10 +136,8 @@ bool GetFileStatus(const std::string& path, FileStatus& status) {
     if (!::GetFileAttributesExW(PathOf(path).c_str(), GetFileExInfoStandard, &data)) return false;
     status.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     status.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    ULARGE_INTEGER now, written;  // in 100 ns
-    ::GetSystemTimeAsFileTime(reinterpret_cast<FILETIME*>(&now));
-    written.LowPart = data.ftLastWriteTime.dwLowDateTime;
-    written.HighPart = data.ftLastWriteTime.dwHighDateTime;
+    ULARGE_INTEGER now, written{{data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime}};
+    ::GetSystemTimeAsFileTime(reinterpret_cast<FILETIME*>(&now));  // both in 100 ns
     status.ageSeconds = now.QuadPart > written.QuadPart ? (now.QuadPart - written.QuadPart) / 10000000u : 0;
     return true;
 }

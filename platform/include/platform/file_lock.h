@@ -1,8 +1,7 @@
 #pragma once
-// Files that other processes use at the same time: another run of the
-// program, a backup, a virus scanner or a viewer may hold a file for a
-// moment. A lock serialises updates across processes, and an open, a read or
-// a replace refused because the file is in use is tried until a deadline.
+// Files that other processes (another run, a backup, a virus scanner, a
+// viewer) may hold for a moment: a lock serialises updates across processes,
+// and what is refused because the file is in use is tried until a deadline.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -13,10 +12,9 @@
 
 namespace plat {
 
+// Held: a sharing or lock violation (POSIX: EBUSY, as a taken flock and the
+// fault injection answer); denied: access denied (POSIX: EACCES, EPERM).
 enum class FileFailure { kHeld, kDenied, kOther };
-// What a failure's error code says: held for a sharing or lock violation
-// (POSIX: EBUSY, which a taken flock and the fault injection answer), denied
-// for access denied (POSIX: EACCES, EPERM).
 FileFailure ClassifyFileError(unsigned long error);
 
 // The moment a wait gives up, one for all the steps of an update.
@@ -29,10 +27,9 @@ struct Deadline {
 // user's to write, no longer a file being deleted.
 constexpr std::uint32_t kDeniedMillis = 200;
 
-// Calls attempt until it succeeds, until it fails (its error code in its
-// argument) otherwise than held or denied, or denied for deniedMillis in a
-// row, or until the deadline (at least once), sleeping a little in between
-// while answering what is sent to this thread's windows (AnswerSentMessages).
+// Calls attempt (its error code in its argument) until it succeeds, fails
+// otherwise than held or denied, is denied deniedMillis in a row, or the
+// deadline has passed; sleeps in between answer sent messages.
 bool RetryWhileHeld(const Deadline& deadline, std::uint32_t deniedMillis,
                     const std::function<bool(unsigned long&)>& attempt);
 
@@ -71,8 +68,6 @@ class SafeReplace {
 public:
     explicit SafeReplace(std::string target) : m_target(std::move(target)) {}
     ~SafeReplace();  // removes the temporary file unless it replaced the target
-    SafeReplace(const SafeReplace&) = delete;
-    SafeReplace& operator=(const SafeReplace&) = delete;
 
     // The index-th name of process pid's temporary file: "<target>.<pid>.tmp",
     // then "<target>.<pid>-<index>.tmp"; past the system's 259 characters
@@ -83,10 +78,9 @@ public:
     // first name that can be had; a file at a name of this ID is a leftover.
     bool Create();
     File& Temp() { return m_file; }
-    // Flushes and closes the temporary file and replaces the target with it,
-    // waiting until the deadline while the target is held or denied (a
-    // reader that does not share deletion), not at all for a read-only target
-    // or a folder. False: the target is as it was.
+    // Flushes, closes and replaces the target, waiting until the deadline
+    // while it is held or denied (a reader not sharing deletion), not at all
+    // when it is read-only or a folder. False: the target is as it was.
     bool Commit(const Deadline& deadline);
 
 private:

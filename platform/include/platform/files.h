@@ -66,11 +66,9 @@ bool DeleteFileAt(const std::string& path);
 // result is the move's: once the name has changed, the old file is gone
 // whatever the folder's sync reports. A failure's error code goes to error.
 bool MoveFileReplace(const std::string& from, const std::string& to, unsigned long* error = nullptr);
-// Reads a whole file; false (the error code in error) when it cannot be
-// opened or read.
+// Reads a whole file; false (its error code in error) when it cannot.
 bool ReadWholeFile(const std::string& path, std::string& content, unsigned long* error = nullptr);
-// The names in a folder, given as the text before a name ("C:\dir\", "C:",
-// empty for the current one); false when it cannot be read.
+// The names in a folder ("C:\dir\", "C:", empty: the current one); false when unreadable.
 bool ListFolder(const std::string& folder, std::vector<std::string>& names);
 int QueryDriveType(const std::string& root);
 

@@ -43,9 +43,8 @@ void ResetFileFaults();
 // The n-th operation (from 1, counted since the reset) of the kind, or of
 // any kind for kAny, fails; 0 chooses none.
 void FailFileOp(FileOp kind, long long n);
-// The next count operations of the kind (kAny: of any kind) fail as if
-// another process held the file (EBUSY, as a sharing violation), or with
-// the error given (EACCES: access denied); 0: none.
+// The next count operations of the kind (kAny: of any kind) fail with error:
+// EBUSY as when another process holds the file, EACCES as denied; 0: none.
 void AnswerHeld(FileOp kind, long long count, int error = EBUSY);
 // Called at the top of every operation with its kind and path, before it is
 // counted: a test plays another process that changes the disk meanwhile.
