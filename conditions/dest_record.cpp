@@ -1,6 +1,6 @@
-// The remembered destinations: one line "user/data:tax/toMonth/path" per user
-// and data set in a text file of the host's settings folder, the most recently
-// saved last.
+// The remembered choices: the record in the text, the file, the dialog's calls.
+#include "conditions/dest_record.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +13,6 @@
 #include "host/file_mgr.h"
 #include "platform/file_lock.h"
 #include "platform/files.h"
-#include "platform/process.h"
 #include "shared/c_number.h"
 
 namespace {
@@ -22,11 +21,9 @@ constexpr const char* kFileName = "Dorvik22ToZq13_U.env";
 // Held while a save reads, changes and replaces the file, so that runs
 // ending together keep each other's records.
 constexpr const char* kLockSuffix = ".lock";
-// How long a save waits for the lock and a read for a file another process
-// holds (a save takes milliseconds; a backup or a scanner a moment).
+// How long a load, and a save's lock, read and replace together, wait for a
+// file another process holds (a save takes milliseconds, a backup a moment).
 constexpr std::uint32_t kHeldWaitMillis = 5000;
-// How long a replace waits for a reader of the old file to let go.
-constexpr std::uint32_t kReplaceWaitMillis = 2000;
 // The key "user/data:" never needed more than 50 bytes; a longer one would
 // have been cut into another user's key.
 constexpr std::size_t kMaxKeyBytes = 50;
@@ -36,31 +33,6 @@ std::string SettingsFolder() {
     return folder != nullptr ? std::string(folder) : std::string();
 }
 
-std::string MakeKey(const char* userId, const char* dataId) {
-    return std::string(userId) + "/" + dataId + ":";
-}
-
-// Whether the key can begin exactly one line: not too long, and no control
-// byte (with a line feed the record would span two lines, and the next save
-// would leave half of it). No Shift_JIS character holds such a byte.
-bool IsUsableKey(const std::string& key) {
-    return key.size() <= kMaxKeyBytes &&
-           std::none_of(key.begin(), key.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-}
-
-// Start of the first line that begins with the key. A match inside a line
-// would be another user's record whose ID ends in this user's ID.
-std::size_t FindRecord(const std::string& text, const std::string& key) {
-    std::size_t from = 0;
-    while (from < text.size()) {
-        if (text.compare(from, key.size(), key) == 0) return from;
-        const std::size_t lf = text.find('\n', from);
-        if (lf == std::string::npos) break;
-        from = lf + 1;
-    }
-    return std::string::npos;
-}
-
 // End of the line that starts at pos, after its line feed; the end of the
 // text for a last line without one.
 std::size_t LineEnd(const std::string& text, std::size_t pos) {
@@ -68,109 +40,115 @@ std::size_t LineEnd(const std::string& text, std::size_t pos) {
     return lf == std::string::npos ? text.size() : lf + 1;
 }
 
-struct Record {
-    std::int16_t taxIncluded = 0;
-    std::int16_t toMonth = 0;
-    std::string path;
-};
-
 // The record whose value "tax/toMonth/path" starts at valueStart and ends at
-// its line feed; false when the value lacks its two slashes (slashes are
-// single bytes that never occur inside a Shift_JIS character).
-bool ParseRecord(const std::string& text, std::size_t valueStart, Record& record) {
+// its line feed; false, record untouched, when the value lacks its two
+// slashes (single bytes that never occur inside a Shift_JIS character).
+bool ParseRecord(const std::string& text, std::size_t valueStart, StDestRecord& record) {
     const std::size_t lf = text.find('\n', valueStart);
     const std::string_view value(text.data() + valueStart,
                                  (lf == std::string::npos ? text.size() : lf) - valueStart);
     const std::size_t first = value.find('/');
     const std::size_t last = value.rfind('/');
     if (first == std::string_view::npos || first == last) return false;
-    record.taxIncluded = static_cast<std::int16_t>(AtoL32(value.substr(0, first)));
-    record.toMonth = static_cast<std::int16_t>(AtoL32(value.substr(first + 1, last - first - 1)));
-    record.path.assign(value.substr(last + 1));
+    record.nTaxIncluded = static_cast<std::int16_t>(AtoL32(value.substr(0, first)));
+    record.nToMonth = static_cast<std::int16_t>(AtoL32(value.substr(first + 1, last - first - 1)));
+    record.strPath.assign(value.substr(last + 1));
     return true;
+}
+
+// The key "user/data:"; empty when it cannot begin exactly one line. A line
+// feed would make the record span two lines, and the next save would leave
+// half of it; no Shift_JIS character holds a control byte.
+std::string MakeDestKey(const char* userId, const char* dataId) {
+    const std::string key = std::string(userId) + "/" + dataId + ":";
+    const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20; };
+    return key.size() <= kMaxKeyBytes && std::none_of(key.begin(), key.end(), control) ? key : std::string();
+}
+
+// The record of the first line that begins with key (a match inside a line
+// would be another user's record whose ID ends in this user's ID).
+bool FindDestRecord(const std::string& text, const std::string& key, StDestRecord& record) {
+    for (std::size_t from = 0; from < text.size(); from = LineEnd(text, from)) {
+        if (text.compare(from, key.size(), key) == 0) return ParseRecord(text, from + key.size(), record);
+    }
+    return false;
 }
 
 }  // namespace
 
-int ClCondDlg::LoadDestRecord(std::int16_t& taxIncluded, std::int16_t& toMonth, std::string& path) {
-    const std::string folder = SettingsFolder();
-    const std::string key = MakeKey(m_szUserID, m_szDataID);
-    if (folder.empty() || !IsUsableKey(key)) return 0;
-
-    const std::string filePath = folder + kFileName;
-    plat::FileStatus status;
-    if (!plat::GetFileStatus(filePath, status) || status.isDirectory) return 0;
-    std::string text;
-    if (!plat::ReadWholeFileWaiting(filePath, text, kHeldWaitMillis)) return 0;
-
-    const std::size_t start = FindRecord(text, key);
-    Record record;
-    if (start == std::string::npos || !ParseRecord(text, start + key.size(), record)) return 0;
-    taxIncluded = record.taxIncluded;
-    toMonth = record.toMonth;
-    path = std::move(record.path);
-    return 1;
-}
-
-int ClCondDlg::SaveDestRecord(std::int16_t taxIncluded, std::int16_t toMonth, const char* path) {
-    const std::string folder = SettingsFolder();
-    const std::string key = MakeKey(m_szUserID, m_szDataID);
-    if (folder.empty() || !IsUsableKey(key)) return 0;
-    std::string keptPath = path != nullptr ? std::string(path) : m_szSavedDestPath;
-
-    if (!dest::IsFolder(folder) && !dest::CreateFolderTree(folder)) return 0;
-
-    const std::string filePath = folder + kFileName;
-    plat::FileLock lock;
-    if (!lock.Acquire(filePath + kLockSuffix, kHeldWaitMillis)) return 0;
-    // Read under the lock: a record another run saved a moment ago stays.
-    // A file that is there but cannot be read is not a missing one: written
-    // anew, it would lose every other record.
-    std::string old;
-    plat::FileStatus status;
-    if (!plat::ReadWholeFileWaiting(filePath, old, kHeldWaitMillis) &&
-        plat::GetFileStatus(filePath, status)) {
-        return 0;
-    }
+std::string MergeDestRecord(const std::string& text, const std::string& key, StDestRecord record,
+                            bool takeOldPath) {
     // Every record of the key goes: a hand-edited file may hold two, and the
     // one left would be offered next time instead of the new one.
-    std::string content;
-    content.reserve(old.size());
+    std::string merged;
     bool found = false;
-    for (std::size_t start = 0; start < old.size();) {
-        const std::size_t end = LineEnd(old, start);
-        if (old.compare(start, key.size(), key) != 0) {
-            content.append(old, start, end - start);
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = LineEnd(text, start);
+        if (text.compare(start, key.size(), key) != 0) {
+            merged.append(text, start, end - start);
         } else if (!found) {
             found = true;
-            // Without a new path the remembered one stays; the record's own
-            // (the one loading finds) when it could not be read as the
-            // dialog opened.
-            Record record;
-            if (path == nullptr && keptPath.empty() && ParseRecord(old, start + key.size(), record)) {
-                keptPath = std::move(record.path);
+            // The remembered path stays: the record's own (the one loading
+            // finds) when the dialog could not read it as it opened.
+            StDestRecord old;
+            if (takeOldPath && record.strPath.empty() && ParseRecord(text, start + key.size(), old)) {
+                record.strPath = std::move(old.strPath);
             }
         }
         start = end;
     }
     // A hand-edited last line without its line feed keeps its own line.
-    if (!content.empty() && content.back() != '\n') content += '\n';
-    content += key + std::to_string(taxIncluded) + "/" + std::to_string(toMonth) + "/" + keptPath + "\n";
+    if (!merged.empty() && merged.back() != '\n') merged += '\n';
+    return merged + key + std::to_string(record.nTaxIncluded) + "/" + std::to_string(record.nToMonth) + "/" +
+           record.strPath + "\n";
+}
 
-    // The new content is written here first, so the old file is replaced in
-    // one step and stays whole when anything fails on the way. The name is
-    // this process's own: a run of another version, without the lock, never
-    // writes into it.
-    const std::string tempPath = filePath + "." + std::to_string(plat::CurrentProcessId()) + ".tmp";
-    plat::File file;
-    if (!file.Open(tempPath, plat::File::Mode::kWriteTruncate)) return 0;
-    // On the disk before it replaces the old file: a power cut must not
-    // leave an empty file in place of every user's choices.
-    const bool written = file.Write(content.data(), content.size()) && file.Flush();
-    const bool closed = file.Close();
-    if (!written || !closed || !plat::MoveFileReplaceWaiting(tempPath, filePath, kReplaceWaitMillis)) {
-        plat::DeleteFileAt(tempPath);
-        return 0;
-    }
+bool ClDestRecordFile::Load(const std::string& key, StDestRecord& record) const {
+    const std::string filePath = m_strFolder + kFileName;
+    plat::FileStatus status;
+    std::string text;
+    return !m_strFolder.empty() && !key.empty() && plat::GetFileStatus(filePath, status) &&
+           !status.isDirectory &&
+           plat::ReadWholeFileWaiting(filePath, text, plat::Deadline(kHeldWaitMillis)) &&
+           FindDestRecord(text, key, record);
+}
+
+bool ClDestRecordFile::Save(const std::string& key, const StDestRecord& record, bool takeOldPath) const {
+    if (m_strFolder.empty() || key.empty() ||
+        (!dest::IsFolder(m_strFolder) && !dest::CreateFolderTree(m_strFolder)))
+        return false;
+
+    const std::string filePath = m_strFolder + kFileName;
+    // One bound for the lock, the read and the replace together: what the
+    // lock did not take, the replace may wait.
+    const plat::Deadline deadline(kHeldWaitMillis);
+    plat::FileLock lock;
+    if (!lock.Acquire(filePath + kLockSuffix, deadline)) return false;
+    // Read under the lock: a record another run saved a moment ago stays.
+    // A file that is there but cannot be read is not a missing one: written
+    // anew, it would lose every other record.
+    std::string old;
+    plat::FileStatus status;
+    if (!plat::ReadWholeFileWaiting(filePath, old, deadline) && plat::GetFileStatus(filePath, status))
+        return false;
+    const std::string content = MergeDestRecord(old, key, record, takeOldPath);
+    // Under the lock: the leftovers of crashed runs go too.
+    plat::SafeReplace replace(filePath);
+    return replace.Create() && replace.Temp().Write(content.data(), content.size()) &&
+           replace.Commit(deadline);
+}
+
+int ClCondDlg::LoadDestRecord(std::int16_t& taxIncluded, std::int16_t& toMonth, std::string& path) {
+    StDestRecord record;
+    if (!ClDestRecordFile(SettingsFolder()).Load(MakeDestKey(m_szUserID, m_szDataID), record)) return 0;
+    taxIncluded = record.nTaxIncluded;
+    toMonth = record.nToMonth;
+    path = std::move(record.strPath);
     return 1;
+}
+
+int ClCondDlg::SaveDestRecord(std::int16_t taxIncluded, std::int16_t toMonth, const char* path) {
+    const StDestRecord record{taxIncluded, toMonth, path != nullptr ? std::string(path) : m_szSavedDestPath};
+    const ClDestRecordFile file(SettingsFolder());
+    return file.Save(MakeDestKey(m_szUserID, m_szDataID), record, path == nullptr) ? 1 : 0;
 }

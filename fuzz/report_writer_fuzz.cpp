@@ -13,16 +13,10 @@
 #include "host/records.h"
 #include "platform/files.h"
 #include "report/report_writer.h"
-#include "shared/progress.h"
 #include "support/fuzz_support.h"
+#include "tests/support/recording_progress.h"
 
 namespace {
-
-class SilentProgress : public ClProgress {
-public:
-    void Advance(std::int16_t, std::int16_t) override {}
-    void Pulse() override {}
-};
 
 // Control bytes and broken double-byte characters may come from outside
 // (a hand-edited SUPPORT.INF, a damaged host record): the writer leaves them
@@ -67,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     info.SetI32(StDATAINFO::kOffPeriodStart, 20220401);
     info.SetI32(StDATAINFO::kOffPeriodEnd, 20230331);
 
-    SilentProgress progress;
+    support::NullProgress progress;
     ClReportWriter writer;
     writer.m_pProgress = &progress;
     writer.m_pBalanceList = &list;

@@ -1,16 +1,13 @@
-// ClReportWriter: the XML report written to a temporary file that replaces the destination.
+// ClReportWriter: the XML report written beside the destination, which it replaces once complete.
 #include "report/report_writer.h"
 
 #include <charconv>
 #include <cstring>
 #include <new>
-#include <utility>
 
 #include "platform/file_lock.h"
-#include "platform/files.h"
 #include "platform/mbcs.h"
 #include "platform/resources.h"
-#include "platform/types.h"
 #include "report/full_width.h"
 #include "report/support_info.h"
 
@@ -58,30 +55,6 @@ void FormatCount(int value, char (&out)[32]) {
     out[pad + length] = '\0';
 }
 
-// Names tried for the temporary file: "~name.tmp", then "~1.tmp" and on.
-constexpr int kTempNames = 10000;
-// The system's limit for the path of a file, in characters (a double-byte
-// character counts once), without the terminating zero.
-constexpr std::size_t kMaxPathChars = plat::kMaxPath - 1;
-
-std::size_t CharCount(const std::string& text) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++i, ++count) {
-        if (plat::IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) ++i;
-    }
-    return count;
-}
-
-// The index-th name for the temporary file beside destination; empty when
-// it does not fit the system's limit.
-std::string TempName(const std::string& destination, int index) {
-    const std::size_t folder = plat::FolderPartLength(destination);
-    std::string name = destination.substr(0, folder) + "~" +
-                       (index == 0 ? destination.substr(folder) : std::to_string(index)) + ".tmp";
-    if (CharCount(name) > kMaxPathChars) name.clear();
-    return name;
-}
-
 }  // namespace
 
 ClReportWriter::~ClReportWriter() = default;
@@ -99,41 +72,20 @@ const char* ClReportWriter::ToFullWidth(const char* text) {
     return report::ToFullWidth(text);
 }
 
-std::string ClReportWriter::MakeTempPath(const std::string& destination) {
-    // "~name.tmp" says what it is; the numbered names serve when that is
-    // taken or too long.
-    for (int index = 0; index < kTempNames; ++index) {
-        std::string candidate = TempName(destination, index);
-        if (!candidate.empty() && !plat::PathExists(candidate)) return candidate;
-    }
-    return std::string();
-}
-
 int ClReportWriter::Write(const std::string& path, std::int16_t functionId, const StDATAINFO& dataInfo) {
-    std::string tempPath;
-    bool created = false;  // the temporary file is this run's, to remove on failure
+    // A viewer or a scanner may hold the old report for a moment.
+    constexpr std::uint32_t kReplaceWaitMillis = 2000;
     int complete = 0;
     try {
-        plat::File file;  // outlives the writer, which closes it
+        plat::SafeReplace replace(path);  // outlives the writer, which closes its file
         ClXmlWriter xml;
         std::string line;
         line.reserve(500);
 
-        // Created only where nothing is: a name taken between the look and
-        // the creation stays its owner's, and the next free one is tried.
-        for (int attempt = 0; attempt < kTempNames && !created; ++attempt) {
-            std::string candidate = MakeTempPath(path);
-            if (candidate.empty()) break;
-            tempPath = std::move(candidate);
-            xml.Open(&file, tempPath.c_str(), plat::File::Mode::kWriteCreateNew);
-            created = file.IsOpen();
-            // Refused with the name free (no such folder, no right to it):
-            // shows as a failure inside SYSTEM.
-            if (!created && !plat::PathExists(tempPath)) break;
-        }
-        if (tempPath.empty()) return 0;
-
-        // Not examined: an unopened file shows as a failure inside SYSTEM.
+        // Not examined: a temporary file that could not be created shows as
+        // a failure inside SYSTEM.
+        replace.Create();
+        xml.Bind(&replace.Temp());
         xml.WriteText(kDeclaration);
         xml.WriteStartTag(line, "REPORT", 0);
         Pulse();
@@ -148,22 +100,14 @@ int ClReportWriter::Write(const std::string& path, std::int16_t functionId, cons
             }
         }
         // The document is complete only with its last line, and only once
-        // its bytes are on the disk and the system has taken the file back
-        // without an error: a replace before that could leave an empty
-        // report after a power cut.
+        // it has replaced the destination; until then an earlier report
+        // stays whole.
         if (xml.WriteEndTag(line, "REPORT", 0) != 1) complete = 0;
-        if (complete == 1 && !file.Flush()) complete = 0;
-        if (!file.Close()) complete = 0;
-        xml.Close();
+        if (complete == 1 && !replace.Commit(plat::Deadline(kReplaceWaitMillis))) complete = 0;
     } catch (const std::bad_alloc&) {
         complete = 0;
     }
-
-    // A viewer or a scanner may hold the old report for a moment.
-    constexpr std::uint32_t kReplaceWaitMillis = 2000;
-    if (complete == 1 && plat::MoveFileReplaceWaiting(tempPath, path, kReplaceWaitMillis)) return 1;
-    if (created) plat::DeleteFileAt(tempPath);
-    return 0;
+    return complete;
 }
 
 int ClReportWriter::WriteSystem(ClXmlWriter& xml, std::int16_t functionId) {

@@ -32,11 +32,6 @@ public:
     // The company name in full width, at most 32 bytes (process-wide buffer).
     static const char* ToFullWidth(const char* text);
 
-    // A path in the destination's folder that names nothing yet and fits the
-    // system's limit of 259 characters: "~name.tmp", else a short numbered
-    // name; empty when there is none. Write creates it exclusively.
-    static std::string MakeTempPath(const std::string& destination);
-
     ClProgress* m_pProgress = nullptr;              // not owned
     const ClBalanceList* m_pBalanceList = nullptr;  // not owned, only read
 

@@ -133,7 +133,7 @@ ClXmlWriter::~ClXmlWriter() {
     Close();
 }
 
-std::int16_t ClXmlWriter::Open(plat::File* pFile, const char* path, plat::File::Mode mode) {
+std::int16_t ClXmlWriter::Open(plat::File* pFile, const char* path) {
     if (pFile == nullptr || path == nullptr) return -1;
     try {
         m_strPath = path;
@@ -141,7 +141,7 @@ std::int16_t ClXmlWriter::Open(plat::File* pFile, const char* path, plat::File::
         return -1;
     }
     m_pFile = pFile;
-    m_pFile->Open(m_strPath, mode);
+    m_pFile->Open(m_strPath, plat::File::Mode::kWriteTruncate);
     return 0;
 }
 

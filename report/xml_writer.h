@@ -19,12 +19,12 @@ public:
     ClXmlWriter& operator=(const ClXmlWriter&) = delete;
 
     // Binds the caller's file object and opens path for writing (created or
-    // truncated, not shared; or created only when the name is free). 0 once
-    // the open was attempted, whether or not it succeeded (a failed open
-    // shows as a failure of the first write); -1 when the file or the path
-    // is null.
-    std::int16_t Open(plat::File* pFile, const char* path,
-                      plat::File::Mode mode = plat::File::Mode::kWriteTruncate);
+    // truncated, not shared). 0 once the open was attempted, whether or not
+    // it succeeded (a failed open shows as a failure of the first write); -1
+    // when the file or the path is null.
+    std::int16_t Open(plat::File* pFile, const char* path);
+    // Binds the caller's file as it is (closed: every write fails).
+    void Bind(plat::File* pFile) { m_pFile = pFile; }
 
     // Writes the bytes of text up to its terminator. 1 on success; 0 when the
     // write failed, in which case the file is closed and every later write of

@@ -16,15 +16,17 @@
 #include "platform/files.h"
 #include "platform/portable/file_faults.h"
 #include "report/report_writer.h"
-#include "shared/progress.h"
+#include "tests/support/recording_progress.h"
 
 namespace {
 
-class NullProgress : public ClProgress {
-public:
-    void Advance(std::int16_t, std::int16_t) override {}
-    void Pulse() override {}
-};
+// The writer on the list, as the program sets it up, its progress dropped.
+void Prepare(ClReportWriter& writer, ClBalanceList& list) {
+    static support::NullProgress progress;
+    writer.m_pProgress = &progress;
+    writer.m_pBalanceList = &list;
+    writer.SetProgressBase(500);
+}
 
 std::unique_ptr<StKMKBALANCE> Entry(std::int32_t code, const char* name, std::uint8_t flag,
                                     std::int64_t zandaka) {
@@ -68,11 +70,8 @@ struct Fixture {
         info.SetI32(StDATAINFO::kOffPeriodStart, 20220401);
         info.SetI32(StDATAINFO::kOffPeriodEnd, 20230331);
         // The floor writes exactly the writer's lines.
-        NullProgress progress;
         ClReportWriter writer;
-        writer.m_pProgress = &progress;
-        writer.m_pBalanceList = &list;
-        writer.SetProgressBase(500);
+        Prepare(writer, list);
         writer.Write(folder + "/reference.xml", 1, info);
         std::string content;
         plat::ReadWholeFile(folder + "/reference.xml", content);
@@ -97,11 +96,8 @@ Fixture& FixtureFor(int n) {
 
 void BM_ReportWriter(benchmark::State& state) {
     Fixture& f = FixtureFor(static_cast<int>(state.range(0)));
-    NullProgress progress;
     ClReportWriter writer;
-    writer.m_pProgress = &progress;
-    writer.m_pBalanceList = &f.list;
-    writer.SetProgressBase(500);
+    Prepare(writer, f.list);
     const std::string path = f.folder + "/out.xml";
     plat::portable::SkipDiskSyncs(state.range(1) == 0);
     for (auto _ : state) {

@@ -17,6 +17,7 @@ struct State {
     long long failAt = 0;  // 0: none
     FileOp heldKind = FileOp::kAny;
     long long heldLeft = 0;
+    int heldError = 0;
     long long byteBudget = -1;
     long long bytesWritten = 0;
     bool budgetSpent = false;
@@ -63,6 +64,8 @@ const char* FileOpName(FileOp op) {
             return "delete";
         case FileOp::kMoveFile:
             return "move";
+        case FileOp::kList:
+            return "list";
         case FileOp::kAny:
             break;
     }
@@ -79,9 +82,10 @@ void FailFileOp(FileOp kind, long long n) {
     Faults().failAt = n;
 }
 
-void AnswerHeld(FileOp kind, long long count) {
+void AnswerHeld(FileOp kind, long long count, int error) {
     Faults().heldKind = kind;
     Faults().heldLeft = count;
+    Faults().heldError = error;
 }
 
 void SetFileOpHook(std::function<void(FileOp, const std::string&)> hook) {
@@ -127,7 +131,7 @@ bool InjectFileFault(FileOp op, const std::string& path, std::size_t writeSize) 
     if (s.heldLeft > 0 && (s.heldKind == FileOp::kAny || s.heldKind == op)) {
         --s.heldLeft;
         fail = true;
-        error = EBUSY;
+        error = s.heldError;
     }
     if (op == FileOp::kWrite && s.byteBudget >= 0) {
         if (s.budgetSpent || s.bytesWritten + static_cast<long long>(writeSize) > s.byteBudget) {

@@ -14,25 +14,23 @@
 
 namespace plat {
 
-bool LastFailureWasHeld(bool /*deniedToo*/) {
-    // POSIX has no sharing modes: only an injected fault or a taken flock
-    // answers so.
-    return errno == EBUSY;
+FileFailure ClassifyFileError(unsigned long error) {
+    // No sharing modes: only a taken flock or an injected fault is held.
+    if (error == EBUSY) return FileFailure::kHeld;
+    return error == EACCES || error == EPERM ? FileFailure::kDenied : FileFailure::kOther;
 }
 
-FileLock::~FileLock() {
-    Release();
-}
-
-bool FileLock::TryOnce() {
-    if (portable::InjectFileFault(portable::FileOp::kOpen, m_path)) return false;
-    const std::string posix = portable::ToPosixPath(m_path);
-    if (posix.empty()) {
-        errno = ENOENT;
+bool FileLock::TryOnce(unsigned long& error) {
+    if (portable::InjectFileFault(portable::FileOp::kOpen, m_path)) {
+        error = static_cast<unsigned long>(errno);
         return false;
     }
-    const int fd = ::open(posix.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd < 0) return false;
+    const std::string posix = portable::ToPosixPath(m_path);
+    const int fd = posix.empty() ? -1 : ::open(posix.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        error = posix.empty() ? ENOENT : static_cast<unsigned long>(errno);
+        return false;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
         // The last holder may have removed this file as it let go; the lock
         // is the file the path names now.
@@ -43,21 +41,12 @@ bool FileLock::TryOnce() {
             m_handle = fd;
             return true;
         }
-    } else if (errno != EWOULDBLOCK && errno != EINTR) {
-        const int error = errno;
-        ::close(fd);
-        errno = error;
-        return false;
+        error = EBUSY;
+    } else {
+        error = errno == EWOULDBLOCK || errno == EINTR ? EBUSY : static_cast<unsigned long>(errno);
     }
     ::close(fd);
-    errno = EBUSY;
     return false;
-}
-
-bool FileLock::Acquire(const std::string& lockPath, std::uint32_t waitMillis) {
-    Release();
-    m_path = lockPath;
-    return RetryWhileHeld(waitMillis, false, [this] { return TryOnce(); });
 }
 
 void FileLock::Release() {

@@ -1,12 +1,14 @@
 // Files by Windows path over POSIX calls. Error codes are errno values.
 #include "platform/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 #include "platform/mbcs.h"
@@ -193,15 +195,13 @@ bool File::Close() {
 }
 
 bool PathExists(const std::string& path) {
-    if (Injected(portable::FileOp::kStatus, path)) return false;
-    struct stat st {};
-    return StatPath(path, st);
+    FileStatus status;
+    return GetFileStatus(path, status);
 }
 
 bool IsDirectory(const std::string& path) {
-    if (Injected(portable::FileOp::kStatus, path)) return false;
-    struct stat st {};
-    return StatPath(path, st) && S_ISDIR(st.st_mode);
+    FileStatus status;
+    return GetFileStatus(path, status) && status.isDirectory;
 }
 
 bool GetFileStatus(const std::string& path, FileStatus& status) {
@@ -210,6 +210,8 @@ bool GetFileStatus(const std::string& path, FileStatus& status) {
     if (!StatPath(path, st)) return false;
     status.isDirectory = S_ISDIR(st.st_mode);
     status.size = static_cast<std::uint64_t>(st.st_size);
+    const std::time_t now = std::time(nullptr);
+    status.ageSeconds = now > st.st_mtime ? static_cast<std::uint64_t>(now - st.st_mtime) : 0;
     return true;
 }
 
@@ -261,30 +263,29 @@ bool DeleteFileAt(const std::string& path) {
     return ::unlink(posix.c_str()) == 0;
 }
 
-bool MoveFileReplace(const std::string& from, const std::string& to) {
-    if (Injected(portable::FileOp::kMoveFile, from + " -> " + to)) return false;
+bool MoveFileReplace(const std::string& from, const std::string& to, unsigned long* error) {
     const std::string posixFrom = Posix(from);
     const std::string posixTo = Posix(to);
-    if (posixFrom.empty() || posixTo.empty()) return false;
-    if (std::rename(posixFrom.c_str(), posixTo.c_str()) != 0) return false;
+    if (Injected(portable::FileOp::kMoveFile, from + " -> " + to) || posixFrom.empty() || posixTo.empty() ||
+        std::rename(posixFrom.c_str(), posixTo.c_str()) != 0) {
+        if (error != nullptr) *error = posixFrom.empty() || posixTo.empty() ? ENOENT : errno;
+        return false;
+    }
     // The new name lives in the folder's own blocks: synced too, or a power
     // cut may bring back the old name or none. The move itself is done.
     if (!portable::DiskSyncsSkipped()) SyncFolderOf(posixTo);
     return true;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    File file;
-    if (!file.Open(path, File::Mode::kRead)) return false;
-    std::string data;
-    char buffer[8192];
-    for (;;) {
-        const long long count = file.Read(buffer, sizeof buffer);
-        if (count < 0) return false;
-        if (count == 0) break;
-        data.append(buffer, static_cast<std::size_t>(count));
+bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
+    if (Injected(portable::FileOp::kList, folder)) return false;
+    const std::string posix = Posix(folder.empty() ? "." : folder);
+    DIR* dir = posix.empty() ? nullptr : ::opendir(posix.c_str());
+    if (dir == nullptr) return false;
+    while (const dirent* entry = ::readdir(dir)) {
+        names.emplace_back(entry->d_name);
     }
-    content.swap(data);
+    ::closedir(dir);
     return true;
 }
 

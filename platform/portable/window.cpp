@@ -166,4 +166,8 @@ WindowHandle GetFocusWindow() {
     return Live(focus) ? focus : kNoWindow;
 }
 
+void AnswerSentMessages() {
+    Log("answer-sent");
+}
+
 }  // namespace plat

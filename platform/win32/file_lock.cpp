@@ -7,37 +7,24 @@
 
 namespace plat {
 
-bool LastFailureWasHeld(bool deniedToo) {
-    const DWORD error = ::GetLastError();
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-           (deniedToo && error == ERROR_ACCESS_DENIED);
+FileFailure ClassifyFileError(unsigned long error) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return FileFailure::kHeld;
+    return error == ERROR_ACCESS_DENIED ? FileFailure::kDenied : FileFailure::kOther;
 }
 
-FileLock::~FileLock() {
-    Release();
-}
-
-bool FileLock::TryOnce() {
+bool FileLock::TryOnce(unsigned long& error) {
     // No sharing: every other open fails while this handle lasts. Deleted
     // when it closes, also by the system when the process ends without
-    // closing it.
-    const auto path = win32::Wide(m_path);
-    if (!path) {
-        ::SetLastError(ERROR_INVALID_NAME);
+    // closing it; while that is pending another open is denied access.
+    const HANDLE handle =
+        ::CreateFileW(win32::Wide(m_path).value_or(std::wstring()).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        error = ::GetLastError();
         return false;
     }
-    const HANDLE handle = ::CreateFileW(path->c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return false;
     m_handle = reinterpret_cast<std::intptr_t>(handle);
     return true;
-}
-
-bool FileLock::Acquire(const std::string& lockPath, std::uint32_t waitMillis) {
-    Release();
-    m_path = lockPath;
-    // Access denied too: the last holder's file is still being deleted.
-    return RetryWhileHeld(waitMillis, true, [this] { return TryOnce(); });
 }
 
 void FileLock::Release() {

@@ -136,6 +136,9 @@ bool GetFileStatus(const std::string& path, FileStatus& status) {
     if (!::GetFileAttributesExW(PathOf(path).c_str(), GetFileExInfoStandard, &data)) return false;
     status.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     status.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    ULARGE_INTEGER now, written{{data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime}};
+    ::GetSystemTimeAsFileTime(reinterpret_cast<FILETIME*>(&now));  // both in 100 ns
+    status.ageSeconds = now.QuadPart > written.QuadPart ? (now.QuadPart - written.QuadPart) / 10000000u : 0;
     return true;
 }
 
@@ -158,23 +161,22 @@ bool DeleteFileAt(const std::string& path) {
     return ::DeleteFileW(PathOf(path).c_str()) != FALSE;
 }
 
-bool MoveFileReplace(const std::string& from, const std::string& to) {
-    return ::MoveFileExW(PathOf(from).c_str(), PathOf(to).c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+bool MoveFileReplace(const std::string& from, const std::string& to, unsigned long* error) {
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    const bool moved = ::MoveFileExW(PathOf(from).c_str(), PathOf(to).c_str(), flags) != FALSE;
+    if (!moved && error != nullptr) *error = ::GetLastError();
+    return moved;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    File file;
-    if (!file.Open(path, File::Mode::kRead)) return false;
-    std::string data;
-    char chunk[16384];
-    for (;;) {
-        const long long got = file.Read(chunk, sizeof(chunk));
-        if (got < 0) return false;
-        if (got == 0) break;
-        data.append(chunk, static_cast<std::size_t>(got));
-    }
-    content.swap(data);
+bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
+    WIN32_FIND_DATAW found;
+    const HANDLE find = ::FindFirstFileW(PathOf(folder + "*").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    do {
+        // A name without a code page 932 form names nothing the program made.
+        if (const auto name = win32::Narrow(found.cFileName)) names.push_back(*name);
+    } while (::FindNextFileW(find, &found));
+    ::FindClose(find);
     return true;
 }
 

@@ -116,4 +116,10 @@ WindowHandle GetFocusWindow() {
     return FromHwnd(::GetFocus());
 }
 
+void AnswerSentMessages() {
+    // Sent messages are answered inside the call; a posted one stays queued.
+    MSG msg;
+    ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+}
+
 }  // namespace plat

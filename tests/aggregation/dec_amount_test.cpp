@@ -10,32 +10,24 @@ namespace {
 constexpr std::int64_t kJustBelow = 999999999999999999LL;  // 99,999,999,999,999.9999
 constexpr std::int64_t kBound = 1000000000000000000LL;     // 100,000,000,000,000
 
+// An amount's sign, whole yen and ten-thousandths.
+void ExpectParts(const ClDecAmount& a, std::int16_t sign, std::uint64_t whole, std::int32_t fraction) {
+    EXPECT_EQ(sign, a.Sign());
+    EXPECT_EQ(whole, a.Whole());
+    EXPECT_EQ(fraction, a.Fraction());
+}
+
 TEST(DecAmount, StoresNormalisedParts) {
-    const ClDecAmount a(123456789);
-    EXPECT_EQ(1, a.Sign());
-    EXPECT_EQ(12345u, a.Whole());
-    EXPECT_EQ(6789, a.Fraction());
-    EXPECT_EQ(123456789, a.Scaled());
-
-    const ClDecAmount b(-10001);
-    EXPECT_EQ(-1, b.Sign());
-    EXPECT_EQ(1u, b.Whole());
-    EXPECT_EQ(1, b.Fraction());
-    EXPECT_EQ(-10001, b.Scaled());
-
-    const ClDecAmount c(-9999);
-    EXPECT_EQ(-1, c.Sign());
-    EXPECT_EQ(0u, c.Whole());
-    EXPECT_EQ(9999, c.Fraction());
-
+    ExpectParts(ClDecAmount(123456789), 1, 12345, 6789);
+    EXPECT_EQ(123456789, ClDecAmount(123456789).Scaled());
+    ExpectParts(ClDecAmount(-10001), -1, 1, 1);
+    EXPECT_EQ(-10001, ClDecAmount(-10001).Scaled());
+    ExpectParts(ClDecAmount(-9999), -1, 0, 9999);
     const ClDecAmount zero;
     EXPECT_EQ(1, zero.Sign());
     EXPECT_EQ(0, zero.Scaled());
     // A result of zero carries the plus sign too.
-    const ClDecAmount z = ClDecAmount(-5) - ClDecAmount(-5);
-    EXPECT_EQ(1, z.Sign());
-    EXPECT_EQ(0u, z.Whole());
-    EXPECT_EQ(0, z.Fraction());
+    ExpectParts(ClDecAmount(-5) - ClDecAmount(-5), 1, 0, 0);
 }
 
 TEST(DecAmount, ExtremeScaledValuesRoundTrip) {
@@ -43,8 +35,7 @@ TEST(DecAmount, ExtremeScaledValuesRoundTrip) {
     const std::int64_t hi = std::numeric_limits<std::int64_t>::max();
     EXPECT_EQ(lo, ClDecAmount(lo).Scaled());
     EXPECT_EQ(hi, ClDecAmount(hi).Scaled());
-    EXPECT_EQ(922337203685477u, ClDecAmount(lo).Whole());
-    EXPECT_EQ(5808, ClDecAmount(lo).Fraction());
+    ExpectParts(ClDecAmount(lo), -1, 922337203685477u, 5808);
     const ClDecAmount copy(ClDecAmount(-77));
     EXPECT_EQ(-77, copy.Scaled());
 }
@@ -57,8 +48,7 @@ TEST(DecAmount, ArithmeticIsExact) {
     ClDecAmount acc(9999);
     acc += ClDecAmount(1);
     EXPECT_EQ(10000, acc.Scaled());
-    EXPECT_EQ(1u, acc.Whole());
-    EXPECT_EQ(0, acc.Fraction());
+    ExpectParts(acc, 1, 1, 0);
     acc += ClDecAmount(-30000);
     EXPECT_EQ(-20000, acc.Scaled());
 }

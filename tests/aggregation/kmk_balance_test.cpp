@@ -20,18 +20,8 @@ constexpr std::int32_t kCreditAcct = 2120000;
 host::AccountTotal Amounts(std::int32_t code, std::uint8_t nature) {
     host::AccountTotal t = Total(code, "Acct", nature);
     for (int k = 0; k < 15; ++k) {
-        std::int64_t d = 100 * k;
-        std::int64_t c = k;
-        if (k == 0) {
-            d = 1000;
-            c = 10;
-        } else if (k == 13) {
-            d = 5000;
-            c = 50;
-        } else if (k == 14) {
-            d = 7000;
-            c = 70;
-        }
+        const std::int64_t d = k == 0 ? 1000 : k == 13 ? 5000 : k == 14 ? 7000 : 100 * k;
+        const std::int64_t c = d / 100;
         t.debitExcl[k] = d * kYen;
         t.creditExcl[k] = c * kYen;
         t.debitIncl[k] = (d + 11) * kYen;

@@ -32,9 +32,12 @@ namespace {
 
 const std::vector<std::string> kUpToWalk = {"Advance 0 100", "Advance 100 300", "Advance 300 400"};
 
-std::vector<std::string> Seq(std::vector<std::string> head, std::initializer_list<std::string> tail) {
-    head.insert(head.end(), tail);
-    return head;
+// The progress calls up to the walk, then its run of pulses and its end.
+std::vector<std::string> Walked(int pulses, bool ended) {
+    std::vector<std::string> calls = kUpToWalk;
+    if (pulses > 0) calls.push_back("Pulse x" + std::to_string(pulses));
+    if (ended) calls.push_back("Advance 400 500");
+    return calls;
 }
 
 // Five accounts with balances 1..5 yen (debit nature, opening balance).
@@ -70,129 +73,63 @@ host::Faults MoveNextFailsAt(int k) {
 const std::vector<std::int32_t> kFive = {10000, 20000, 30000, 40000, 50000};
 
 // How a walk ends, and what a host failure leaves: the result, the progress
-// calls, the entries so far, whether the engine still holds its rule, and
-// the host calls of the walk.
+// calls, the entries so far (the first of the five), whether the engine still
+// holds its rule, and the host calls of the walk.
 struct Ending {
     const char* name;
     bool five;  // the five accounts, else none
     host::Faults faults;
     std::int32_t result;
     std::vector<std::string> calls;
-    std::vector<std::int32_t> codes;
+    std::size_t entries;
     bool ruleHeld;
     long moveNext;
     long moveFinish;
 };
 
 const Ending kEndings[] = {
-    {"complete run", true, {}, 1, Seq(kUpToWalk, {"Pulse x5", "Advance 400 500"}), kFive, false, 5, 1},
+    {"CompleteRun", true, {}, 1, Walked(5, true), 5, false, 5, 1},
     // The sixth MoveNext says there are no more.
-    {"end of records before the reported count", true, Reported(8), 1,
-     Seq(kUpToWalk, {"Pulse x6", "Advance 400 500"}), kFive, false, 6, 1},
-    {"the reported count ends the walk",
-     true,
-     Reported(2),
-     1,
-     Seq(kUpToWalk, {"Pulse x2", "Advance 400 500"}),
-     {10000, 20000},
-     false,
-     2,
-     1},
-    {"no records reported", true, Reported(0), 1, Seq(kUpToWalk, {"Advance 400 500"}), {}, false, 0, 1},
-    {"empty host walk", false, {}, 1, Seq(kUpToWalk, {"Advance 400 500"}), {}, false, 0, 1},
-    {"the first MoveNext says no more",
-     false,
-     Reported(3),
-     1,
-     Seq(kUpToWalk, {"Pulse x1", "Advance 400 500"}),
-     {},
-     false,
-     1,
-     1},
-    {"rule creation fails",
-     true,
-     Failing(&host::Faults::failRuleCreate),
-     0,
-     {"Advance 0 100"},
-     {},
-     false,
-     0,
-     0},
-    {"GetSumCount fails",
+    {"EndOfRecordsBeforeTheReportedCount", true, Reported(8), 1, Walked(6, true), 5, false, 6, 1},
+    {"TheReportedCountEndsTheWalk", true, Reported(2), 1, Walked(2, true), 2, false, 2, 1},
+    {"NoRecordsReported", true, Reported(0), 1, Walked(0, true), 0, false, 0, 1},
+    {"EmptyHostWalk", false, {}, 1, Walked(0, true), 0, false, 0, 1},
+    {"TheFirstMoveNextSaysNoMore", false, Reported(3), 1, Walked(1, true), 0, false, 1, 1},
+    {"RuleCreationFails", true, Failing(&host::Faults::failRuleCreate), 0, {"Advance 0 100"}, 0, false, 0, 0},
+    {"GetSumCountFails",
      true,
      Failing(&host::Faults::failGetSumCount),
      0,
      {"Advance 0 100", "Advance 100 300"},
-     {},
+     0,
      true,
      0,
      0},
-    {"SetMovePos fails", true, Failing(&host::Faults::failSetMovePos), 0, kUpToWalk, {}, true, 0, 0},
+    {"SetMovePosFails", true, Failing(&host::Faults::failSetMovePos), 0, kUpToWalk, 0, true, 0, 0},
     // A MoveNext error keeps the entries so far.
-    {"MoveNext fails at the first record",
-     true,
-     MoveNextFailsAt(1),
-     0,
-     Seq(kUpToWalk, {"Pulse x1"}),
-     {},
-     true,
-     1,
-     0},
-    {"MoveNext fails at the second record",
-     true,
-     MoveNextFailsAt(2),
-     0,
-     Seq(kUpToWalk, {"Pulse x2"}),
-     {10000},
-     true,
-     2,
-     0},
-    {"MoveNext fails at the third record",
-     true,
-     MoveNextFailsAt(3),
-     0,
-     Seq(kUpToWalk, {"Pulse x3"}),
-     {10000, 20000},
-     true,
-     3,
-     0},
-    {"MoveNext fails at the fourth record",
-     true,
-     MoveNextFailsAt(4),
-     0,
-     Seq(kUpToWalk, {"Pulse x4"}),
-     {10000, 20000, 30000},
-     true,
-     4,
-     0},
-    {"MoveNext fails at the fifth record",
-     true,
-     MoveNextFailsAt(5),
-     0,
-     Seq(kUpToWalk, {"Pulse x5"}),
-     {10000, 20000, 30000, 40000},
-     true,
-     5,
-     0},
+    {"MoveNextFailsAtTheFirstRecord", true, MoveNextFailsAt(1), 0, Walked(1, false), 0, true, 1, 0},
+    {"MoveNextFailsAtTheSecondRecord", true, MoveNextFailsAt(2), 0, Walked(2, false), 1, true, 2, 0},
+    {"MoveNextFailsAtTheThirdRecord", true, MoveNextFailsAt(3), 0, Walked(3, false), 2, true, 3, 0},
+    {"MoveNextFailsAtTheFourthRecord", true, MoveNextFailsAt(4), 0, Walked(4, false), 3, true, 4, 0},
+    {"MoveNextFailsAtTheFifthRecord", true, MoveNextFailsAt(5), 0, Walked(5, false), 4, true, 5, 0},
 };
 
-TEST_F(Walk, EndingsAndHostFailures) {
-    for (const Ending& e : kEndings) {
-        SCOPED_TRACE(e.name);
-        m_list.clear();
-        m_progress.Reset();
-        m_model.totals[kDataNo].clear();
-        m_model.masters[kDataNo].clear();
-        if (e.five) AddFive();
-        Faults() = e.faults;
-        EXPECT_EQ(e.result, Run(MonthFind(1, 12)));
-        EXPECT_EQ(e.calls, m_progress.Calls());
-        EXPECT_EQ(e.codes, Codes());
-        EXPECT_EQ(e.ruleHeld, m_bRuleHeld);
-        EXPECT_EQ(e.moveNext, HostCalls("MoveNext"));
-        EXPECT_EQ(e.moveFinish, HostCalls("MoveFinish"));
-    }
+class WalkEnding : public Walk, public ::testing::WithParamInterface<Ending> {};
+
+TEST_P(WalkEnding, LeavesItsResultProgressEntriesAndHostCalls) {
+    const Ending& e = GetParam();
+    if (e.five) AddFive();
+    Faults() = e.faults;
+    EXPECT_EQ(e.result, Run(MonthFind(1, 12)));
+    EXPECT_EQ(e.calls, m_progress.Calls());
+    EXPECT_EQ(std::vector<std::int32_t>(kFive.begin(), kFive.begin() + e.entries), Codes());
+    EXPECT_EQ(e.ruleHeld, m_bRuleHeld);
+    EXPECT_EQ(e.moveNext, HostCalls("MoveNext"));
+    EXPECT_EQ(e.moveFinish, HostCalls("MoveFinish"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Walks, WalkEnding, ::testing::ValuesIn(kEndings),
+                         [](const ::testing::TestParamInfo<Ending>& row) { return row.param.name; });
 
 TEST_F(Walk, EntryAllocationFails) {
     AddFive();
@@ -202,7 +139,7 @@ TEST_F(Walk, EntryAllocationFails) {
     } arm;
     EXPECT_EQ(0, Run(MonthFind(1, 12)));
     EXPECT_EQ((std::vector<std::int32_t>{10000, 20000}), Codes());
-    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x3"}), m_progress.Calls());
+    EXPECT_EQ(Walked(3, false), m_progress.Calls());
     EXPECT_TRUE(m_bRuleHeld);
     EXPECT_EQ(0, HostCalls("MoveFinish"));
 }
@@ -227,19 +164,10 @@ TEST_F(Walk, RuleHeldAfterAFailureIsReused) {
 // 16-bit count would turn negative: one record more is enough.
 TEST_F(Walk, RecordsPastSignedSixteenBitsAreAllRead) {
     constexpr std::int32_t n = 32769;
-    auto& totals = m_model.totals[kDataNo];
-    auto& masters = m_model.masters[kDataNo];
-    totals.reserve(n);
-    masters.reserve(n);
     for (std::int32_t i = 0; i < n; ++i) {
-        host::AccountTotal t;
-        t.code = 1000000 + i;
-        t.nature = 1;
+        host::AccountTotal t = Total(1000000 + i, "", 1);
         t.debitExcl[0] = i;
-        totals.push_back(t);
-        host::AccountMasterEntry m;
-        m.code = t.code;
-        masters.push_back(m);
+        Add(t);
     }
     Faults().reportedCount = n;
     ASSERT_EQ(1, Run(MonthFind(1, 12)));
@@ -247,7 +175,7 @@ TEST_F(Walk, RecordsPastSignedSixteenBitsAreAllRead) {
     EXPECT_EQ(1000000 + 32768, m_list.back()->lCode);
     EXPECT_EQ(32768, m_list.back()->llZandaka);
     EXPECT_EQ(32769, m_progress.Pulses());
-    EXPECT_EQ(Seq(kUpToWalk, {"Pulse x32769", "Advance 400 500"}), m_progress.Calls());
+    EXPECT_EQ(Walked(32769, true), m_progress.Calls());
 }
 
 TEST_F(Walk, Filters) {
@@ -279,13 +207,12 @@ TEST_F(Walk, Filters) {
 
 TEST_F(Walk, EntryFields) {
     // "普通預金（本店）" = 16 bytes of double-byte characters: kept whole.
-    host::AccountTotal a =
-        Total(1120000, "\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A", 1);
+    const std::string kFutsu = "\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A";
+    host::AccountTotal a = Total(1120000, kFutsu, 1);
     a.hojyoFlg = 1;
     a.debitExcl[0] = 12345;
     // "A" + "普通預金（本店）": the 16th byte starts a character; 15 bytes stay.
-    host::AccountTotal b =
-        Total(1120001, "A\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A", 1);
+    host::AccountTotal b = Total(1120001, "A" + kFutsu, 1);
     b.hojyoFlg = 0;
     Add(a);
     Add(b);
@@ -293,12 +220,11 @@ TEST_F(Walk, EntryFields) {
     ASSERT_EQ(2u, m_list.size());
     const StKMKBALANCE& ea = *m_list.front();
     const StKMKBALANCE& eb = *m_list.back();
-    EXPECT_EQ(
-        0, std::memcmp(ea.szName, "\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\x81\x6A\0", 17));
+    EXPECT_EQ(0, std::memcmp(ea.szName, (kFutsu + '\0').c_str(), 17));
     EXPECT_EQ(1, ea.cHojyoFlg);
     EXPECT_EQ(1120000, ea.lCode);
     EXPECT_EQ(12345, ea.llZandaka);
-    EXPECT_EQ(0, std::memcmp(eb.szName, "A\x95\x81\x92\xCA\x97\x61\x8B\xE0\x81\x69\x96\x7B\x93\x58\0\0", 17));
+    EXPECT_EQ(0, std::memcmp(eb.szName, ("A" + kFutsu.substr(0, 14) + std::string(2, '\0')).c_str(), 17));
     EXPECT_EQ(0, eb.cHojyoFlg);
 }
 
@@ -312,11 +238,7 @@ TEST_F(Walk, GetKmkClass) {
     }
     Connect();
     ClKmkSummary engine;
-    EXPECT_EQ(0, engine.GetKmkClass(10000));
-    EXPECT_EQ(1, engine.GetKmkClass(20000));
-    EXPECT_EQ(2, engine.GetKmkClass(30000));
-    EXPECT_EQ(-3, engine.GetKmkClass(40000));
-    EXPECT_EQ(127, engine.GetKmkClass(40001));
+    for (const auto& [code, kmkClass] : master) EXPECT_EQ(kmkClass, engine.GetKmkClass(code)) << code;
     EXPECT_EQ(-1, engine.GetKmkClass(50000));
     EXPECT_EQ(-1, engine.GetKmkClass(0));
     EXPECT_EQ(7, HostCalls("ReleaseCursor"));
@@ -356,7 +278,7 @@ protected:
         Add(good);
         EXPECT_EQ(0, Run(find));
         EXPECT_EQ((std::vector<std::int32_t>{10000}), Codes());
-        EXPECT_EQ(Seq(kUpToWalk, {"Pulse x2"}), m_progress.Calls());
+        EXPECT_EQ(Walked(2, false), m_progress.Calls());
         EXPECT_TRUE(m_bRuleHeld);
         EXPECT_EQ(0, HostCalls("MoveFinish"));
     }

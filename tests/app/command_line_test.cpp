@@ -6,93 +6,57 @@
 
 namespace {
 
-TEST(ParseCommandLine, EmptyLineKeepsEveryInitialValue) {
+// A command line and everything it leaves in the program: complete or not,
+// the parent window, the notification message, the function ID and the path.
+struct CommandLine {
+    const char* name;
+    std::string text;
+    int complete;
+    plat::WindowHandle parent;
+    std::uint32_t message;
+    std::int16_t functionId;
+    std::string path;
+};
+
+const std::string kLongPath = "C:\\" + std::string(300, 'a') + ".xml";
+
+const CommandLine kLines[] = {
+    {"EmptyLineKeepsEveryInitialValue", "", 0, plat::kNoWindow, 0, 1, ""},
+    {"ThreeCommasWithEmptyPathAreComplete", "4660,32803,7,", 1, 4660, 32803, 7, ""},
+    {"MissingCommaKeepsTheFieldsReadSoFar", "4660,32803,7", 0, 4660, 32803, 1, ""},
+    {"MissingCommaAfterTheHandleKeepsNone", "4660", 0, plat::kNoWindow, 0, 1, ""},
+    {"FourthFieldIsTakenWholeWithItsCommas", "1,2,3,C:\\out,put\\a,b.xml", 1, 1, 2, 3,
+     "C:\\out,put\\a,b.xml"},
+    // The function ID keeps its low sixteen bits as a signed number.
+    {"FunctionIdOf65543Is7", "1,2,65543,x", 1, 1, 2, 7, "x"},              // 2^16 + 7
+    {"FunctionIdOf32769IsNegative", "1,2,32769,x", 1, 1, 2, -32767, "x"},  // 2^15 + 1
+    {"FunctionIdOfMinusOne", "1,2,-1,x", 1, 1, 2, -1, "x"},
+    {"FunctionIdOf65535IsMinusOne", "1,2,65535,x", 1, 1, 2, -1, "x"},
+    {"FunctionIdOf32767", "1,2,32767,x", 1, 1, 2, 32767, "x"},
+    // Saturates at 2^31 - 1 like the C runtime: the low bits all set.
+    {"FunctionIdPast32BitsSaturates", "1,2,99999999999,x", 1, 1, 2, -1, "x"},
+    // Numbers are read as the C runtime reads them: "-0x10" ends at the x.
+    {"NumbersAreReadAsTheCRuntimeReadsThem", "  \t+77abc,-0x10, 12 34,p", 1, 77, 0, 12, "p"},
+    {"LettersAreZero", "a,b,c,d", 1, plat::kNoWindow, 0, 0, "d"},
+    {"NegativeHandleKeepsItsThirtyTwoBitPattern", "-5,1,1,", 1, 0xFFFFFFFBu, 1, 1, ""},
+    // Longer than the 259 bytes a fixed buffer would hold.
+    {"LongLineIsReadWhole", "100,200,3," + kLongPath, 1, 100, 200, 3, kLongPath},
+    {"LongLeadingBlanksAreSkipped", std::string(400, ' ') + "100,200,3,p", 1, 100, 200, 3, "p"},
+};
+
+class ParseCommandLine : public ::testing::TestWithParam<CommandLine> {};
+
+TEST_P(ParseCommandLine, Fields) {
+    const CommandLine& c = GetParam();
     ClLinkApp app;
-    EXPECT_EQ(app.ParseCommandLine(""), 0);
-    EXPECT_EQ(app.m_hParentWnd, plat::kNoWindow);
-    EXPECT_EQ(app.m_nNotifyMsg, 0u);
-    EXPECT_EQ(app.m_nFunctionID, 1);
-    EXPECT_TRUE(app.m_strOutputPath.empty());
+    EXPECT_EQ(app.ParseCommandLine(c.text), c.complete);
+    EXPECT_EQ(app.m_hParentWnd, c.parent);
+    EXPECT_EQ(app.m_nNotifyMsg, c.message);
+    EXPECT_EQ(app.m_nFunctionID, c.functionId);
+    EXPECT_EQ(app.m_strOutputPath, c.path);
 }
 
-TEST(ParseCommandLine, ThreeCommasWithEmptyPathAreComplete) {
-    ClLinkApp app;
-    EXPECT_EQ(app.ParseCommandLine("4660,32803,7,"), 1);
-    EXPECT_EQ(app.m_hParentWnd, plat::WindowHandle{4660});
-    EXPECT_EQ(app.m_nNotifyMsg, 32803u);
-    EXPECT_EQ(app.m_nFunctionID, 7);
-    EXPECT_TRUE(app.m_strOutputPath.empty());
-}
-
-TEST(ParseCommandLine, MissingCommaKeepsTheFieldsReadSoFar) {
-    ClLinkApp app;
-    EXPECT_EQ(app.ParseCommandLine("4660,32803,7"), 0);
-    EXPECT_EQ(app.m_hParentWnd, plat::WindowHandle{4660});
-    EXPECT_EQ(app.m_nNotifyMsg, 32803u);
-    EXPECT_EQ(app.m_nFunctionID, 1);
-
-    ClLinkApp single;
-    EXPECT_EQ(single.ParseCommandLine("4660"), 0);
-    EXPECT_EQ(single.m_hParentWnd, plat::kNoWindow);
-}
-
-TEST(ParseCommandLine, FourthFieldIsTakenWholeWithItsCommas) {
-    ClLinkApp app;
-    EXPECT_EQ(app.ParseCommandLine("1,2,3,C:\\out,put\\a,b.xml"), 1);
-    EXPECT_EQ(app.m_strOutputPath, "C:\\out,put\\a,b.xml");
-}
-
-TEST(ParseCommandLine, FunctionIdKeepsItsLowSixteenBitsAsSigned) {
-    struct Case {
-        const char* field;
-        std::int16_t expected;
-    };
-    const Case cases[] = {
-        {"65543", 7},       // 2^16 + 7
-        {"32769", -32767},  // 2^15 + 1
-        {"-1", -1},        {"65535", -1},
-        {"32767", 32767},  {"99999999999", -1},  // saturates at 2^31 - 1 like the C runtime, low bits all set
-    };
-    for (const Case& c : cases) {
-        ClLinkApp app;
-        EXPECT_EQ(app.ParseCommandLine(std::string("1,2,") + c.field + ",x"), 1);
-        EXPECT_EQ(app.m_nFunctionID, c.expected) << c.field;
-    }
-}
-
-TEST(ParseCommandLine, NumbersAreReadAsTheCRuntimeReadsThem) {
-    ClLinkApp app;
-    EXPECT_EQ(app.ParseCommandLine("  \t+77abc,-0x10, 12 34,p"), 1);
-    EXPECT_EQ(app.m_hParentWnd, plat::WindowHandle{77});
-    EXPECT_EQ(app.m_nNotifyMsg, 0u);  // "-0x10": digits end at the x
-    EXPECT_EQ(app.m_nFunctionID, 12);
-
-    ClLinkApp letters;
-    EXPECT_EQ(letters.ParseCommandLine("a,b,c,d"), 1);
-    EXPECT_EQ(letters.m_hParentWnd, plat::kNoWindow);
-    EXPECT_EQ(letters.m_nNotifyMsg, 0u);
-    EXPECT_EQ(letters.m_nFunctionID, 0);
-    EXPECT_EQ(letters.m_strOutputPath, "d");
-}
-
-TEST(ParseCommandLine, NegativeHandleKeepsItsThirtyTwoBitPattern) {
-    ClLinkApp app;
-    EXPECT_EQ(app.ParseCommandLine("-5,1,1,"), 1);
-    EXPECT_EQ(app.m_hParentWnd, plat::WindowHandle{0xFFFFFFFBu});
-}
-
-TEST(ParseCommandLine, LongLineIsReadWhole) {
-    // Longer than the 259 bytes a fixed buffer would hold: the parent must
-    // still be found and the whole path kept.
-    const std::string path = "C:\\" + std::string(300, 'a') + ".xml";
-    ClLinkApp app;
-    EXPECT_EQ(app.ParseCommandLine("100,200,3," + path), 1);
-    EXPECT_EQ(app.m_hParentWnd, plat::WindowHandle{100});
-    EXPECT_EQ(app.m_strOutputPath, path);
-
-    ClLinkApp padded;
-    EXPECT_EQ(padded.ParseCommandLine(std::string(400, ' ') + "100,200,3,p"), 1);
-    EXPECT_EQ(padded.m_hParentWnd, plat::WindowHandle{100});
-}
+INSTANTIATE_TEST_SUITE_P(Lines, ParseCommandLine, ::testing::ValuesIn(kLines),
+                         [](const ::testing::TestParamInfo<CommandLine>& row) { return row.param.name; });
 
 }  // namespace

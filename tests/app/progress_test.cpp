@@ -29,13 +29,14 @@ protected:
         m_dlg.BeginProgress();
     }
     int OverallPos() const {
-        plat::ProgressCtrl bar;
-        bar.Attach(m_dlg.GetItem(IDC_PRG_OVERALL).Handle());
-        return bar.GetPos();
+        return Pos(IDC_PRG_OVERALL);
     }
     int ActivityPos() const {
+        return Pos(IDC_PRG_ACTIVITY);
+    }
+    int Pos(int id) const {
         plat::ProgressCtrl bar;
-        bar.Attach(m_dlg.GetItem(IDC_PRG_ACTIVITY).Handle());
+        bar.Attach(m_dlg.GetItem(id).Handle());
         return bar.GetPos();
     }
     ClProgressDlg m_dlg;

@@ -18,6 +18,7 @@
 #include "platform/portable/headless_ui.h"
 #include "res/resource.h"
 #include "tests/support/host_models.h"
+#include "tests/support/save_request.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/standin_fixture.h"
 
@@ -30,6 +31,7 @@ using plat::headless::WindowState;
 constexpr unsigned kError = 0x30;     // OK, exclamation
 constexpr unsigned kQuestion = 0x24;  // Yes and No, question
 constexpr unsigned kInfo = 0x40;      // OK, information
+constexpr int kStillOpen = -2;        // the result of a dialog the script left open
 
 class CondDlgTest : public support::StandInTest {
 protected:
@@ -44,13 +46,15 @@ protected:
         plat::portable::SetTempDir("T:\\tmp\\");
     }
 
-    // Runs the dialog with the script playing the user; returns the end result.
+    // Runs the dialog with the script playing the user; returns the end
+    // result, kStillOpen when the dialog was still open after the script.
     int Run(std::function<void(ClCondDlg&)> script) {
         Connect(m_model);
         HeadlessUi::Get().QueueModalScript([this, script](plat::Dialog& d) {
             auto& dlg = static_cast<ClCondDlg&>(d);
             m_handle = dlg.Handle();
             if (script) script(dlg);
+            if (!HeadlessUi::Get().Find(m_handle)->ended) dlg.EndDialog(kStillOpen);
         });
         m_dlg.m_nPeriodStart = 20250401;
         m_dlg.m_nPeriodEnd = 20260331;
@@ -100,9 +104,8 @@ TEST_F(CondDlgTest, WithoutARecordOffersThePeriodTheTaxSettingAndTheDefaultFolde
             EXPECT_TRUE(Focused(d, IDC_EDT_TO_MONTH));
             EXPECT_TRUE(Item(d, IDC_EDT_DEST_PATH).enabled);
             calls = host::StandIn::Get().Calls();
-            d.EndDialog(ClCondDlg::kResultCancel);
         });
-        EXPECT_EQ(result, ClCondDlg::kResultCancel);
+        EXPECT_EQ(result, kStillOpen);
         // The record is looked for first; the tax settings are read for the
         // data set the host has selected; the default folder comes last.
         const std::vector<std::string> expected = {
@@ -141,10 +144,7 @@ TEST_F(CondDlgTest, DefaultDestinationFallsBackToTheTemporaryFolder) {
         HeadlessUi::Get().Reset();
         plat::portable::SetTempDir(c.temp);
         std::string shown;
-        Run([&](ClCondDlg& d) {
-            shown = Item(d, IDC_EDT_DEST_PATH).text;
-            d.EndDialog(ClCondDlg::kResultCancel);
-        });
+        Run([&](ClCondDlg& d) { shown = Item(d, IDC_EDT_DEST_PATH).text; });
         EXPECT_EQ(shown, c.expected) << c.temp.size();
     }
 }
@@ -158,7 +158,6 @@ TEST_F(CondDlgTest, RememberedChoicesReplaceTheDefaultsButNotTheFromMonth) {
         EXPECT_EQ(Item(d, IDC_EDT_TO_MONTH).text, "9");
         EXPECT_EQ(Item(d, IDC_CHK_TAX_INCLUDED).check, 1);
         EXPECT_EQ(Item(d, IDC_EDT_DEST_PATH).text, "T:\\out\\last.xml");
-        d.EndDialog(ClCondDlg::kResultCancel);
     });
     EXPECT_EQ(m_dlg.m_szSavedDestPath, "T:\\out\\last.xml");
     EXPECT_EQ(host::StandIn::Get().CallCount("ClSetShohizei::Get"), 0u);
@@ -242,10 +241,7 @@ TEST_F(CondDlgTest, KeyTable) {
     };
     for (const Case& c : cases) {
         HeadlessUi::Get().Reset();
-        ClCondDlg* dialog = nullptr;
-        bool ended = true;
-        Run([&](ClCondDlg& d) {
-            dialog = &d;
+        const int result = Run([&](ClCondDlg& d) {
             plat::headless::Type(d, IDC_EDT_TO_MONTH, "");  // fails the month check if OnRun runs
             d.GetItem(c.focus).SetFocus();
             if (c.modifier != 0) plat::portable::SetKeyDown(c.modifier, true);
@@ -253,10 +249,8 @@ TEST_F(CondDlgTest, KeyTable) {
             if (c.modifier != 0) plat::portable::SetKeyDown(c.modifier, false);
             EXPECT_EQ(consumed, c.modifier == 0) << c.focus << " " << c.key;
             EXPECT_TRUE(Focused(d, c.focusAfter)) << c.focus << " " << c.key << " " << c.modifier;
-            ended = HeadlessUi::Get().Find(d.Handle())->ended;
-            d.EndDialog(ClCondDlg::kResultCancel);
         });
-        EXPECT_FALSE(ended) << c.focus << " " << c.key << " " << c.modifier;
+        EXPECT_EQ(result, kStillOpen) << c.focus << " " << c.key << " " << c.modifier;
         EXPECT_EQ(HeadlessUi::Get().MessageBoxes().size(), c.boxes) << c.focus << " " << c.key;
         EXPECT_EQ(HeadlessUi::Get().SaveFiles().size(), c.saveFiles) << c.focus << " " << c.key;
     }
@@ -271,7 +265,6 @@ TEST_F(CondDlgTest, MonthRangeFailureSelectsTheToMonth) {
             d.GetItem(IDC_EDT_DEST_PATH).SetFocus();
             plat::headless::Click(d, IDC_BTN_RUN);
             selected = AllSelected(d, IDC_EDT_TO_MONTH);
-            d.EndDialog(ClCondDlg::kResultCancel);
         });
         EXPECT_EQ(BoxTexts(), std::vector<std::string>{cond_texts::kBadMonthRange}) << toMonth;
         EXPECT_EQ(HeadlessUi::Get().MessageBoxes()[0].style, kError);
@@ -295,33 +288,27 @@ TEST_F(CondDlgTest, DestinationChecks) {
         std::vector<int> answers;
         std::vector<Answered> boxes;
         bool runs;
-        std::string mustExist;  // a folder that must exist afterwards ("" none)
-        std::string mustNotExist;
+        std::string mustExist = "";  // a folder that must exist afterwards
+        std::string mustNotExist = "";
     };
+    const Answered kBadChars{cond_texts::kBadDestChars, kError};
+    const Answered kMissing{cond_texts::kFolderMissing, kQuestion};
+    const Answered kExists{cond_texts::kFileExists, kQuestion};
+    const Answered kNotCreated{cond_texts::kFolderNotCreated, kError};
     const std::vector<Case> cases = {
-        {m_out + "a,b.xml", {}, {{cond_texts::kBadDestChars, kError}}, false, "", ""},
-        {m_out + "*.xml", {}, {{cond_texts::kBadDestChars, kError}}, false, "", ""},
-        {"T:\\\\out\\r.xml", {}, {{cond_texts::kBadDestChars, kError}}, false, "", ""},
-        {m_out + longName, {}, {{cond_texts::kDestTooLong, kError}}, false, "", ""},
-        {"R:\\r.xml", {}, {{cond_texts::kBadDrive, kError}}, false, "", ""},
-        {"1:\\r.xml", {}, {{cond_texts::kBadDrive, kError}}, false, "", ""},
-        {m_out, {}, {{cond_texts::kNoFileName, kError}}, false, "", ""},
-        {"T:\\out", {}, {{cond_texts::kNoFileName, kError}}, false, "", ""},
-        {"T:\\new\\sub\\r.xml",
-         {plat::kIdNo},
-         {{cond_texts::kFolderMissing, kQuestion}},
-         false,
-         "",
-         "T:\\new"},
-        {"T:\\new\\sub\\r.xml",
-         {plat::kIdYes},
-         {{cond_texts::kFolderMissing, kQuestion}},
-         true,
-         "T:\\new\\sub",
-         ""},
+        {m_out + "a,b.xml", {}, {kBadChars}, false},
+        {m_out + "*.xml", {}, {kBadChars}, false},
+        {"T:\\\\out\\r.xml", {}, {kBadChars}, false},
+        {m_out + longName, {}, {{cond_texts::kDestTooLong, kError}}, false},
+        {"R:\\r.xml", {}, {{cond_texts::kBadDrive, kError}}, false},
+        {"1:\\r.xml", {}, {{cond_texts::kBadDrive, kError}}, false},
+        {m_out, {}, {{cond_texts::kNoFileName, kError}}, false},
+        {"T:\\out", {}, {{cond_texts::kNoFileName, kError}}, false},
+        {"T:\\new\\sub\\r.xml", {plat::kIdNo}, {kMissing}, false, "", "T:\\new"},
+        {"T:\\new\\sub\\r.xml", {plat::kIdYes}, {kMissing}, true, "T:\\new\\sub"},
         {"T:\\out\\afile\\sub\\r.xml",
          {plat::kIdYes},
-         {{cond_texts::kFolderMissing, kQuestion}, {cond_texts::kFolderNotCreated, kError}},
+         {kMissing, kNotCreated},
          false,
          "",
          "T:\\out\\afile\\sub"},
@@ -330,12 +317,10 @@ TEST_F(CondDlgTest, DestinationChecks) {
          {plat::kIdYes},
          {{"指定されたフォルダは存在しません。\n\n作成してもよろしいですか？", kQuestion},
           {"フォルダの作成に失敗しました。\n\n出力先を再入力してください。", kError}},
-         false,
-         "",
-         ""},
-        {m_out + "exists.xml", {plat::kIdNo}, {{cond_texts::kFileExists, kQuestion}}, false, "", ""},
-        {m_out + "exists.xml", {plat::kIdYes}, {{cond_texts::kFileExists, kQuestion}}, true, "", ""},
-        {m_out + "new.xml", {}, {}, true, "", ""},
+         false},
+        {m_out + "exists.xml", {plat::kIdNo}, {kExists}, false},
+        {m_out + "exists.xml", {plat::kIdYes}, {kExists}, true},
+        {m_out + "new.xml", {}, {}, true},
     };
     for (const Case& c : cases) {
         HeadlessUi::Get().Reset();
@@ -347,7 +332,6 @@ TEST_F(CondDlgTest, DestinationChecks) {
             HeadlessUi::Get().FindMutable(d.GetItem(IDC_EDT_DEST_PATH).Handle())->text = c.path;
             plat::headless::Click(d, IDC_BTN_RUN);
             backToPath = AllSelected(d, IDC_EDT_DEST_PATH);
-            if (!HeadlessUi::Get().Find(d.Handle())->ended) d.EndDialog(ClCondDlg::kResultCancel);
         });
         const auto& boxes = HeadlessUi::Get().MessageBoxes();
         ASSERT_EQ(boxes.size(), c.boxes.size()) << c.path;
@@ -357,7 +341,7 @@ TEST_F(CondDlgTest, DestinationChecks) {
             EXPECT_EQ(boxes[i].caption, texts::kCaption);
             EXPECT_EQ(boxes[i].owner, m_handle);
         }
-        EXPECT_EQ(result, c.runs ? ClCondDlg::kResultRun : ClCondDlg::kResultCancel) << c.path;
+        EXPECT_EQ(result, c.runs ? ClCondDlg::kResultRun : kStillOpen) << c.path;
         EXPECT_EQ(backToPath, !c.runs) << c.path;
         if (!c.mustExist.empty()) {
             EXPECT_TRUE(plat::IsDirectory(c.mustExist)) << c.path;
@@ -376,7 +360,6 @@ TEST_F(CondDlgTest, EmptyPathAsksForOneThroughTheSaveDialog) {
         plat::headless::PressKey(d, plat::kVkF12);
         EXPECT_EQ(Item(d, IDC_EDT_DEST_PATH).text, "T:\\out\\picked.xml");
         EXPECT_TRUE(Focused(d, IDC_BTN_RUN));
-        d.EndDialog(ClCondDlg::kResultCancel);
     });
     EXPECT_EQ(BoxTexts(), std::vector<std::string>{cond_texts::kNoDest});
     ASSERT_EQ(HeadlessUi::Get().SaveFiles().size(), 1u);
@@ -403,17 +386,10 @@ TEST_F(CondDlgTest, BrowseAsksForAnExistingXmlFileWhereThePathPoints) {
             HeadlessUi::Get().FindMutable(d.GetItem(IDC_EDT_DEST_PATH).Handle())->text = c.path;
             plat::headless::Click(d, IDC_BTN_BROWSE);
             EXPECT_EQ(Item(d, IDC_EDT_DEST_PATH).text, c.path);  // cancelled: unchanged
-            d.EndDialog(ClCondDlg::kResultCancel);
         });
         ASSERT_EQ(HeadlessUi::Get().SaveFiles().size(), 1u);
-        const plat::SaveFileRequest& r = HeadlessUi::Get().SaveFiles()[0].request;
-        EXPECT_EQ(r.owner, m_handle);
-        EXPECT_EQ(r.title, "\x95\xDB\x91\xB6\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x8E\x77\x92\xE8");
-        EXPECT_EQ(r.filter, "Xml Files (*.xml)|*.xml||");
-        EXPECT_EQ(r.defaultExt, "XML");
-        EXPECT_EQ(r.initialFolder, c.folder);
-        EXPECT_EQ(r.initialName, c.name);
-        EXPECT_TRUE(r.hideReadOnly && r.noChangeDir && r.pathMustExist && r.fileMustExist);
+        support::ExpectRequest(HeadlessUi::Get().SaveFiles()[0].request,
+                               support::BrowseRequest(m_handle, c.folder, c.name));
     }
 }
 
@@ -424,7 +400,6 @@ TEST_F(CondDlgTest, TaxCheckboxClicksAreTheResult) {
         EXPECT_EQ(d.m_nTaxIncluded, 0);
         plat::headless::Click(d, IDC_CHK_TAX_INCLUDED);
         plat::headless::Click(d, IDC_CHK_TAX_INCLUDED);
-        d.EndDialog(ClCondDlg::kResultCancel);
     });
     EXPECT_EQ(m_dlg.m_nTaxIncluded, 0);
 }

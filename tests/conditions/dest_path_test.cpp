@@ -314,68 +314,41 @@ std::string UpperAscii(std::string text) {
 TEST(DestFolderTree, RemoveCreatedFoldersStopsAtExistingAndFailure) {
     struct Case {
         const char* name;
-        std::vector<const char*> folders;  // made below the scratch folder first
-        const char* file;                  // written there, or nullptr
-        std::string failed;                // below the scratch folder
-        std::string existing;              // full path; "*" stands for the scratch folder
-        std::vector<const char*> remaining;
-        std::vector<const char*> removed;
+        const char* made;       // below the scratch folder, level by level
+        const char* file;       // written there, or nullptr
+        const char* failed;     // below the scratch folder
+        std::string existing;   // full path; "*" stands for the scratch folder, "^" for it in capitals
+        const char* remaining;  // with the levels above it
+        const char* removed;    // or nullptr
     };
-    const std::vector<Case> cases = {
-        {"stops_at_existing",
-         {"base", "base\\a", "base\\a\\b", "base\\a\\b\\c"},
-         nullptr,
-         "base\\a\\b\\c\\r.xml",
-         "*base\\a\\",
-         {"base", "base\\a"},
-         {"base\\a\\b"}},
-        {"existing_in_other_case",
-         {"base", "base\\a", "base\\a\\b"},
-         nullptr,
-         "base\\a\\b\\",
-         "^BASE\\",
-         {"base"},
-         {"base\\a"}},
-        {"missing_level_passed_over",
-         {"base", "base\\a"},
-         nullptr,
-         "base\\a\\gone\\",
-         "*base\\",
-         {"base"},
-         {"base\\a"}},
-        {"first_failure_stops",
-         {"base", "base\\a", "base\\a\\b", "base\\a\\b\\c"},
-         "base\\a\\b\\f",
-         "base\\a\\b\\c\\",
-         "*base\\",
-         {"base\\a\\b"},
-         {"base\\a\\b\\c"}},
-        {"not_below_existing", {"base", "base\\a"}, nullptr, "base\\a\\", "*other\\", {"base\\a"}, {}},
-        {"empty_name_is_the_level_above", {"base"}, nullptr, "base\\\\gone\\", "*base\\", {"base"}, {}},
-        {"dot_is_the_level_above", {"base"}, nullptr, "base\\.\\gone\\", "*base\\", {"base"}, {}},
-        {"dbcs_second_byte_is_no_letter",
-         {KA_DI, KA_DI "\\x"},
-         nullptr,
-         KA_DI "\\x\\",
-         "*" KA_A "\\",
-         {KA_DI "\\x"},
-         {}},
-        {"other_root", {"base", "base\\a"}, nullptr, "base\\a\\", "Q:\\base\\", {"base\\a"}, {}},
+    const Case cases[] = {
+        {"stops_at_existing", "base\\a\\b\\c", nullptr, "base\\a\\b\\c\\r.xml", "*base\\a\\", "base\\a",
+         "base\\a\\b"},
+        {"existing_in_other_case", "base\\a\\b", nullptr, "base\\a\\b\\", "^BASE\\", "base", "base\\a"},
+        {"missing_level_passed_over", "base\\a", nullptr, "base\\a\\gone\\", "*base\\", "base", "base\\a"},
+        {"first_failure_stops", "base\\a\\b\\c", "base\\a\\b\\f", "base\\a\\b\\c\\", "*base\\", "base\\a\\b",
+         "base\\a\\b\\c"},
+        {"not_below_existing", "base\\a", nullptr, "base\\a\\", "*other\\", "base\\a", nullptr},
+        {"empty_name_is_the_level_above", "base", nullptr, "base\\\\gone\\", "*base\\", "base", nullptr},
+        {"dot_is_the_level_above", "base", nullptr, "base\\.\\gone\\", "*base\\", "base", nullptr},
+        {"dbcs_second_byte_is_no_letter", KA_DI "\\x", nullptr, KA_DI "\\x\\", "*" KA_A "\\", KA_DI "\\x",
+         nullptr},
+        {"other_root", "base\\a", nullptr, "base\\a\\", "Q:\\base\\", "base\\a", nullptr},
     };
     for (const Case& c : cases) {
         const support::ScratchFolder scratch;
-        for (const char* folder : c.folders) scratch.MakeDir(folder);
+        const std::string made = c.made;
+        for (std::size_t end = made.find('\\'); end != std::string::npos; end = made.find('\\', end + 1))
+            scratch.MakeDir(made.substr(0, end));
+        scratch.MakeDir(made);
         if (c.file != nullptr) scratch.Write(c.file, "x");
         std::string existing = c.existing;
-        if (!existing.empty() && existing[0] == '*') existing = scratch.Path() + existing.substr(1);
-        if (!existing.empty() && existing[0] == '^')
-            existing = UpperAscii(scratch.Path()) + existing.substr(1);
+        if (existing[0] == '*') existing = scratch.Path() + existing.substr(1);
+        if (existing[0] == '^') existing = UpperAscii(scratch.Path()) + existing.substr(1);
         dest::RemoveCreatedFolders(scratch.Path() + c.failed, existing);
-        for (const char* folder : c.remaining) {
-            EXPECT_TRUE(plat::IsDirectory(scratch.Path() + folder)) << c.name << ": " << folder;
-        }
-        for (const char* folder : c.removed) {
-            EXPECT_FALSE(plat::PathExists(scratch.Path() + folder)) << c.name << ": " << folder;
+        EXPECT_TRUE(plat::IsDirectory(scratch.Path() + c.remaining)) << c.name;
+        if (c.removed != nullptr) {
+            EXPECT_FALSE(plat::PathExists(scratch.Path() + c.removed)) << c.name;
         }
     }
 }

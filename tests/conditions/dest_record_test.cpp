@@ -1,5 +1,7 @@
 // The remembered destinations file, on real files: the portable backend
 // natively, the real API under Wine. Every case asserts the file's bytes.
+#include "conditions/dest_record.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -26,6 +28,7 @@
 #include <set>
 #include <sstream>
 
+#include "platform/clock.h"
 #include "platform/file_lock.h"
 #include "platform/portable/drive_table.h"
 #include "platform/portable/file_faults.h"
@@ -101,36 +104,38 @@ TEST_F(DestRecordTest, FirstSaveCreatesFolderChainAndOneLine) {
               (std::vector<std::string>{"GetAppFolderPath 1", "GetAppFolderPath 1"}));
 }
 
-struct SaveCase {
-    const char* name;
-    const char* before;  // nullptr: no file
-    const char* user;
-    const char* data;
-    const char* after;
-};
-
-TEST_F(DestRecordTest, SaveReplacesOnlyItsOwnLineAndAppends) {
-    const SaveCase cases[] = {
-        {"no file", nullptr, "U", "D", "U/D:1/12/P\n"},
-        {"same key moves to the end", "A/D:0/3/x\nU/D:0/4/old\nB/E:1/5/y\n", "U", "D",
-         "A/D:0/3/x\nB/E:1/5/y\nU/D:1/12/P\n"},
-        {"other data set appends", "U/D:0/4/old\n", "U", "E", "U/D:0/4/old\nU/E:1/12/P\n"},
-        {"tail of another user's ID", "XU/D:0/3/theirs\n", "U", "D", "XU/D:0/3/theirs\nU/D:1/12/P\n"},
-        {"own record after the other user's", "XU/D:0/3/theirs\nU/D:0/4/old\n", "U", "D",
-         "XU/D:0/3/theirs\nU/D:1/12/P\n"},
-        {"record without slashes replaced", "U/D:junk\nA/D:0/1/a\n", "U", "D", "A/D:0/1/a\nU/D:1/12/P\n"},
-        {"last line without LF kept whole", "A/D:0/1/a", "U", "D", "A/D:0/1/a\nU/D:1/12/P\n"},
-        {"own last line without LF", "A/D:0/1/a\nU/D:0/1/q", "U", "D", "A/D:0/1/a\nU/D:1/12/P\n"},
-        {"every record of the key goes", "U/D:0/4/old\nA/D:0/3/x\nU/D:1/5/stale\n", "U", "D",
-         "A/D:0/3/x\nU/D:1/12/P\n"},
+// The merge alone: every record of the key goes, the new one goes last.
+TEST(DestRecordMerge, ReplacesEveryRecordOfTheKeyAndAppends) {
+    struct Case {
+        const char* name;
+        const char* before;
+        const char* key;
+        const char* path;
+        bool takeOldPath;
+        const char* after;
     };
-    for (const SaveCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        plat::DeleteFileAt(FilePath());
-        if (c.before != nullptr) WriteFile(c.before);
-        SetKey(c.user, c.data);
-        EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 1);
-        EXPECT_EQ(FileBytes(), c.after);
+    const Case cases[] = {
+        {"no file", "", "U/D:", "P", false, "U/D:1/12/P\n"},
+        {"same key moves to the end", "A/D:0/3/x\nU/D:0/4/old\nB/E:1/5/y\n", "U/D:", "P", false,
+         "A/D:0/3/x\nB/E:1/5/y\nU/D:1/12/P\n"},
+        {"other data set appends", "U/D:0/4/old\n", "U/E:", "P", false, "U/D:0/4/old\nU/E:1/12/P\n"},
+        {"tail of another user's ID", "XU/D:0/3/theirs\n", "U/D:", "P", false,
+         "XU/D:0/3/theirs\nU/D:1/12/P\n"},
+        {"own record after the other user's", "XU/D:0/3/theirs\nU/D:0/4/old\n", "U/D:", "P", false,
+         "XU/D:0/3/theirs\nU/D:1/12/P\n"},
+        {"record without slashes replaced", "U/D:junk\nA/D:0/1/a\n", "U/D:", "P", false,
+         "A/D:0/1/a\nU/D:1/12/P\n"},
+        {"last line without LF kept whole", "A/D:0/1/a", "U/D:", "P", false, "A/D:0/1/a\nU/D:1/12/P\n"},
+        {"own last line without LF", "A/D:0/1/a\nU/D:0/1/q", "U/D:", "P", false, "A/D:0/1/a\nU/D:1/12/P\n"},
+        {"every record of the key goes", "U/D:0/4/old\nA/D:0/3/x\nU/D:1/5/stale\n", "U/D:", "P", false,
+         "A/D:0/3/x\nU/D:1/12/P\n"},
+        {"no path: the first record's", "U/D:0/4/first\nU/D:1/5/second\n", "U/D:", "", true,
+         "U/D:1/12/first\n"},
+        {"no path, one remembered", "U/D:0/4/first\n", "U/D:", "R", true, "U/D:1/12/R\n"},
+        {"an empty path given", "U/D:0/4/first\n", "U/D:", "", false, "U/D:1/12/\n"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MergeDestRecord(c.before, c.key, {1, 12, c.path}, c.takeOldPath), c.after) << c.name;
     }
 }
 
@@ -224,7 +229,6 @@ TEST_F(DestRecordTest, EmptyOrNoFolderTextIsNoFile) {
 TEST_F(DestRecordTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     const std::string old = "A/D:0/1/a\nU/D:0/4/old\n";
     WriteFile(old);
-    const std::string temp = FilePath() + "." + std::to_string(plat::CurrentProcessId()) + ".tmp";
 #ifdef _WIN32
     // Another program has the file open without sharing its deletion: it can
     // be read but not replaced, past the bound.
@@ -232,16 +236,18 @@ TEST_F(DestRecordTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 #else
-    // The temporary file opens but takes no bytes: the disk is full.
-    std::filesystem::create_symlink("/dev/full", plat::portable::ToPosixPath(temp));
+    // The temporary file takes no bytes: the disk is full.
+    plat::portable::FailWritesBeyond(0);
 #endif
     SetKey("U", "D");
     EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 0);
     EXPECT_EQ(FileBytes(), old);
-    EXPECT_FALSE(plat::PathExists(temp));
 #ifdef _WIN32
     CloseHandle(holder);
+#else
+    plat::portable::ResetFileFaults();
 #endif
+    EXPECT_EQ(m_scratch.EntryCount(), 1);
 }
 
 #ifndef _WIN32
@@ -303,58 +309,67 @@ TEST_F(DestRecordTest, SavesOfProcessesEndingTogetherKeepEveryRecord) {
 }
 
 // Another process holds the lock and ends without letting go: the save
-// lands once the system has let go for it; held past the bound (the clock
-// moving only by the save's own sleeps), the save gives up with the old file
-// whole and nothing of its own left.
+// lands once the system has let go for it.
 TEST_F(DestRecordTest, SaveWaitsForTheLockOfAnotherProcessForABoundedTime) {
-    const std::string old = "A/D:0/1/a\n";
     SetKey("U", "D");
-    for (const int holdMillis : {300, -1}) {
-        SCOPED_TRACE(holdMillis);
-        WriteFile(old);
-        int gate[2], held[2];
-        ASSERT_TRUE(pipe(gate) == 0 && pipe(held) == 0);
-        const pid_t holder = Child(gate, [&] {
-            plat::FileLock lock;
-            if (!lock.Acquire(FilePath() + ".lock", 0)) return 1;
-            close(held[1]);
-            if (holdMillis < 0) pause();
-            usleep(static_cast<useconds_t>(holdMillis) * 1000);
-            _exit(0);
-        });
+    WriteFile("A/D:0/1/a\n");
+    int gate[2], held[2];
+    ASSERT_TRUE(pipe(gate) == 0 && pipe(held) == 0);
+    const pid_t holder = Child(gate, [&] {
+        plat::FileLock lock;
+        if (!lock.Acquire(FilePath() + ".lock", plat::Deadline(0))) return 1;
         close(held[1]);
-        close(gate[0]);
-        close(gate[1]);
-        (void)!read(held[0], gate, 1);  // end of file: the child holds the lock
-        if (holdMillis < 0) pp::SetClockMicros(0);
-        const auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), holdMillis > 0 ? 1 : 0);
-        if (holdMillis > 0) {
-            EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(holdMillis - 50));
-        }
-        pp::SetClockMicros(std::nullopt);
-        EXPECT_EQ(FileBytes(), holdMillis > 0 ? old + "U/D:1/12/P\n" : old);
-        // Past the bound the lock file is the holder's.
-        EXPECT_EQ(Names(m_folder).size(), holdMillis > 0 ? 1u : 2u);
-        kill(holder, SIGKILL);
-        ExitCode(holder);
-        close(held[0]);
-    }
+        usleep(300000);
+        _exit(0);
+    });
+    close(held[1]);
+    close(gate[0]);
+    close(gate[1]);
+    (void)!read(held[0], gate, 1);  // end of file: the child holds the lock
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 1);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
+    EXPECT_EQ(FileBytes(), "A/D:0/1/a\nU/D:1/12/P\n");
+    EXPECT_EQ(Names(m_folder).size(), 1u);
+    ExitCode(holder);
+    close(held[0]);
 }
 
-// Reads (a locked region answers so) and replaces that another process
-// refuses for a moment are tried again.
-TEST_F(DestRecordTest, HeldFileIsWaitedForOnLoadAndSave) {
+// The lock, the read and the replace of a save share one deadline of 5 s
+// (the clock moving only by the save's own sleeps); a load waits for a read
+// held for a moment.
+TEST_F(DestRecordTest, HeldFileIsWaitedForWithinOneDeadline) {
     SetKey("U", "D");
-    for (const pp::FileOp op : {pp::FileOp::kRead, pp::FileOp::kMoveFile}) {
-        SCOPED_TRACE(pp::FileOpName(op));
+    WriteFile("U/D:0/4/old\n");
+    pp::AnswerHeld(pp::FileOp::kRead, 3);
+    EXPECT_EQ(Load(), "1 0 4 [old]");
+    const struct {
+        const char* name;
+        pp::FileOp first;  // held until the clock reads firstMillis
+        int firstMillis;
+        pp::FileOp then;  // then held for ever
+        int result;
+        int millis;
+    } rows[] = {
+        {"the replace held 3 s", pp::FileOp::kMoveFile, 3000, pp::FileOp::kAny, 1, 3000},
+        {"the lock held 4 s, then the replace", pp::FileOp::kOpen, 4000, pp::FileOp::kMoveFile, 0, 5000},
+        {"the lock held 3 s, then the read", pp::FileOp::kOpen, 3000, pp::FileOp::kRead, 0, 5000},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         WriteFile("U/D:0/4/old\n");
-        pp::AnswerHeld(op, 3);
-        EXPECT_EQ(Load(), "1 0 4 [old]");
-        pp::AnswerHeld(op, 3);
-        EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 1);
+        pp::SetClockMicros(0);
+        pp::SetFileOpHook([&row](pp::FileOp op, const std::string&) {
+            if ((op == row.first && plat::MonotonicMicros() < row.firstMillis * 1000u) || op == row.then) {
+                pp::AnswerHeld(op, 1);
+            }
+        });
+        EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), row.result);
+        EXPECT_EQ(plat::MonotonicMicros(), row.millis * 1000u);
+        pp::SetClockMicros(std::nullopt);
         pp::ResetFileFaults();
-        EXPECT_EQ(FileBytes(), "U/D:1/12/P\n");
+        EXPECT_EQ(FileBytes(), row.result == 1 ? "U/D:1/12/P\n" : "U/D:0/4/old\n");
+        EXPECT_EQ(Names(m_folder), std::set<std::string>{kFileName});
     }
 }
 #endif

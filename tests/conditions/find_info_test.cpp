@@ -8,9 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "period_fixture.h"
+#include "tests/support/host_models.h"
+#include "tests/support/standin_fixture.h"
 
 namespace {
+
+using namespace support;  // the periods and their host models
 
 using Block = std::array<std::uint8_t, 136>;
 
@@ -36,9 +39,9 @@ std::string Hex(const std::uint8_t* p, std::size_t n) {
     return s;
 }
 
-class FindInfo : public PeriodFixture {
+class FindInfo : public support::StandInTest {
 protected:
-    Block Build(const PeriodSpec& p, std::int32_t setting, int from, int to) {
+    Block Build(const Period& p, std::int32_t setting, int from, int to) {
         StDATAINFO data;
         data.SetI32(StDATAINFO::kOffPeriodStart, p.start);
         data.SetI32(StDATAINFO::kOffPeriodEnd, p.end);
@@ -54,95 +57,57 @@ protected:
     }
 };
 
-struct Item {
-    std::uint8_t compare;  // 4 at least, 6 at most, 1 equal
-    std::uint8_t value;
-    std::uint8_t link;  // 1 and, 2 or, 0 last
-};
-
 struct Case {
     const char* name;
-    PeriodSpec period;
+    Period period;
     std::int32_t setting;  // 1: the sixth month takes the mid-year adjustments
     int from;
     int to;
-    std::vector<Item> items;
-    bool noCalculator;
+    // The items' month values: at least the first, at most the last, then the
+    // extra months, each equal; joined with "and", then "or".
+    std::vector<std::uint8_t> months;
+    bool noCalculator = false;
 };
 
 // The year end is 18, the mid-year adjustment 15.
 const Case kCases[] = {
-    {"calendar year to December takes the year end",
-     kJanDec,
-     0,
-     1,
-     12,
-     {{4, 1, 1}, {6, 12, 2}, {1, 18, 0}},
-     false},
-    {"wrapping year to March is index twelve", kAprMar, 0, 4, 3, {{4, 1, 1}, {6, 12, 2}, {1, 18, 0}}, false},
-    {"wrapping year to March, setting one", kAprMar, 1, 4, 3, {{4, 1, 1}, {6, 12, 2}, {1, 18, 0}}, false},
-    {"sixth fiscal month, setting one: mid-year",
-     kAprMar,
-     1,
-     4,
-     9,
-     {{4, 1, 1}, {6, 6, 2}, {1, 15, 0}},
-     false},
-    {"sixth calendar month, setting one: mid-year",
-     kJanDec,
-     1,
-     1,
-     6,
-     {{4, 1, 1}, {6, 6, 2}, {1, 15, 0}},
-     false},
-    {"sixth fiscal month, setting zero: plain", kAprMar, 0, 4, 9, {{4, 1, 1}, {6, 6, 0}}, false},
-    {"sixth fiscal month, setting two: plain", kAprMar, 2, 4, 9, {{4, 1, 1}, {6, 6, 0}}, false},
-    {"December inside the year", kAprMar, 1, 4, 12, {{4, 1, 1}, {6, 9, 0}}, false},
-    {"January inside the year", kAprMar, 1, 4, 1, {{4, 1, 1}, {6, 10, 0}}, false},
-    {"seventh month inside the year", kAprMar, 1, 4, 10, {{4, 1, 1}, {6, 7, 0}}, false},
-    {"from June, the third fiscal month", kAprMar, 1, 6, 9, {{4, 3, 1}, {6, 6, 2}, {1, 15, 0}}, false},
-    {"from January of the next calendar year", kAprMar, 0, 1, 3, {{4, 10, 1}, {6, 12, 2}, {1, 18, 0}}, false},
-    {"short first year", kAugDec, 0, 8, 12, {{4, 1, 1}, {6, 5, 2}, {1, 18, 0}}, false},
-    {"six-month period takes both extra months",
-     kOctMar,
-     1,
-     10,
-     3,
-     {{4, 1, 1}, {6, 6, 2}, {1, 15, 2}, {1, 18, 0}},
-     false},
-    {"six-month period, setting zero: year end only",
-     kOctMar,
-     0,
-     10,
-     3,
-     {{4, 1, 1}, {6, 6, 2}, {1, 18, 0}},
-     false},
-    {"only the low sixteen bits of the months count",
-     kAprMar,
-     0,
-     0x10004,
-     0x70003,
-     {{4, 1, 1}, {6, 12, 2}, {1, 18, 0}},
-     false},
+    {"calendar year to December takes the year end", kJanDec, 0, 1, 12, {1, 12, 18}},
+    {"wrapping year to March is index twelve", kAprMar, 0, 4, 3, {1, 12, 18}},
+    {"wrapping year to March, setting one", kAprMar, 1, 4, 3, {1, 12, 18}},
+    {"sixth fiscal month, setting one: mid-year", kAprMar, 1, 4, 9, {1, 6, 15}},
+    {"sixth calendar month, setting one: mid-year", kJanDec, 1, 1, 6, {1, 6, 15}},
+    {"sixth fiscal month, setting zero: plain", kAprMar, 0, 4, 9, {1, 6}},
+    {"sixth fiscal month, setting two: plain", kAprMar, 2, 4, 9, {1, 6}},
+    {"December inside the year", kAprMar, 1, 4, 12, {1, 9}},
+    {"January inside the year", kAprMar, 1, 4, 1, {1, 10}},
+    {"seventh month inside the year", kAprMar, 1, 4, 10, {1, 7}},
+    {"from June, the third fiscal month", kAprMar, 1, 6, 9, {3, 6, 15}},
+    {"from January of the next calendar year", kAprMar, 0, 1, 3, {10, 12, 18}},
+    {"short first year", kAugDec, 0, 8, 12, {1, 5, 18}},
+    {"six-month period takes both extra months", kOctMar, 1, 10, 3, {1, 6, 15, 18}},
+    {"six-month period, setting zero: year end only", kOctMar, 0, 10, 3, {1, 6, 18}},
+    {"only the low sixteen bits of the months count", kAprMar, 0, 0x10004, 0x70003, {1, 12, 18}},
     // First and last month 0: from 4 gives index 5, to 3 gives index 4; 3 is
     // not the last month 0, so no extra item.
-    {"without the period calculator the first month is zero", kAprMar, 1, 4, 3, {{4, 5, 1}, {6, 4, 0}}, true},
+    {"without the period calculator the first month is zero", kAprMar, 1, 4, 3, {5, 4}, true},
 };
 
 TEST_F(FindInfo, MonthItemsForEachPeriodAndRange) {
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.name);
-        Connect({c.period}, c.noCalculator);
+        Connect(PeriodsModel({c.period}, c.noCalculator));
         Block e{};
-        for (std::size_t i = 0; i < c.items.size(); ++i) {
-            PutItem(e, static_cast<int>(i), c.items[i].compare, c.items[i].value, c.items[i].link);
+        for (std::size_t i = 0; i < c.months.size(); ++i) {
+            const std::uint8_t compare = i == 0 ? 4 : i == 1 ? 6 : 1;
+            const std::uint8_t link = i == 0 ? 1 : i + 1 < c.months.size() ? 2 : 0;
+            PutItem(e, static_cast<int>(i), compare, c.months[i], link);
         }
         ExpectBlock(e, Build(c.period, c.setting, c.from, c.to));
     }
 }
 
 TEST_F(FindInfo, ItemsAreWrittenWholeAndOthersLeftAlone) {
-    Connect({kAprMar});
+    Connect(PeriodsModel({kAprMar}));
     StDATAINFO data;
     data.SetI32(StDATAINFO::kOffPeriodStart, kAprMar.start);
     data.SetI32(StDATAINFO::kOffPeriodEnd, kAprMar.end);

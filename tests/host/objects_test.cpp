@@ -30,6 +30,7 @@ protected:
     host::HostModel& Model() { return host::StandIn::Get().Model(); }
     std::vector<std::string>& Calls() { return host::StandIn::Get().Calls(); }
 
+public:
     static ClSetData* SetData() {
         return static_cast<ClSetData*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kSetData, 1));
     }
@@ -49,6 +50,14 @@ protected:
         return records;
     }
 };
+
+// A data set record naming only its ID and number.
+StDATAINFO DataSetRecord(const char* id, std::int32_t no) {
+    StDATAINFO record;
+    record.SetText(0, 16, id);
+    record.SetI32(16, no);
+    return record;
+}
 
 // Offsets of bytes that are not zero.
 template <std::size_t N>
@@ -86,14 +95,10 @@ TEST_F(HostObjects, DataSetWalkDeliversWholeRecordsAtTheirOffsets) {
     EXPECT_EQ(r.Data()[327], 0xFF);
     EXPECT_EQ(r.GetI32(StDATAINFO::kOffStandInTail), 2);
     // Nothing else is written.
-    std::set<std::size_t> expected;
+    // 20250401 = 0x0134FF31 and 20260331 = 0x0135279B: no zero bytes.
+    std::set<std::size_t> expected = {16, 284, 285, 286, 287, 288, 289, 290, 291, 304, 326, 327, 1502};
     for (std::size_t i = 0; i < 5; ++i) expected.insert(i);
     for (std::size_t i = 24; i < 33; ++i) expected.insert(i);
-    for (std::size_t i : {16u, 284u, 285u, 286u, 288u, 289u, 290u, 304u, 326u, 327u, 1502u})
-        expected.insert(i);
-    // 20250401 = 0x0134FF31 and 20260331 = 0x0135279B: no zero bytes.
-    expected.insert(287);
-    expected.insert(291);
     EXPECT_EQ(NonZero(r), expected);
 
     // Past the end, and on a cursor that is not open.
@@ -209,9 +214,7 @@ TEST_F(HostObjects, IdTextConsumptionTaxAndFolders) {
     EXPECT_EQ(info.GetU8(StSHOHIZEIINFO::kOffTaxIncludedDefault), 1);
     EXPECT_EQ(NonZero(info), (std::set<std::size_t>{5}));
 
-    StDATAINFO other;
-    other.SetText(0, 16, "SET-A");
-    other.SetI32(16, 1);
+    StDATAINFO other = DataSetRecord("SET-A", 1);
     EXPECT_EQ(tax->SetCurDataID(&other), 0);
     EXPECT_EQ(tax->Get(&info), 0);
     EXPECT_EQ(info.GetU8(5), 0);
@@ -255,33 +258,31 @@ TEST_F(HostObjects, PeriodMonthFollowsTheClosingDay) {
     Model().dataSets.push_back(closing20);
     EXPECT_EQ(FirstMonth(20250321, 20260320), 4);
 
+    // The month of a date and the closing day of an end date, each negated
+    // when the call fails (each output starts at 77).
     ClAccPeriod period;
-    std::int32_t closing = -1;
-    EXPECT_EQ(period.GetClosingDayByEndDate(20260320, 0, &closing), 0);
-    EXPECT_EQ(closing, 20);
+    auto month = [&period](std::int32_t date) {
+        std::int16_t m = 77;
+        return period.GetAMonthByDate(date, &m, 0) == 0 ? m : -m;
+    };
+    auto closingDay = [&period](std::int32_t end) {
+        std::int32_t day = 77;
+        return period.GetClosingDayByEndDate(end, 0, &day) == 0 ? day : -1;
+    };
+    EXPECT_EQ(closingDay(20260320), 20);
     EXPECT_EQ(period.SetClosingDay(20), 0);
-    std::int16_t month = 0;
-    EXPECT_EQ(period.GetAMonthByDate(20250320, &month, 0), 0);
-    EXPECT_EQ(month, 3);
-    EXPECT_EQ(period.GetAMonthByDate(20250321, &month, 0), 0);
-    EXPECT_EQ(month, 4);
-    EXPECT_EQ(period.GetAMonthByDate(20251221, &month, 0), 0);
-    EXPECT_EQ(month, 1) << "after the 20th of December comes January";
-    month = 77;
-    EXPECT_NE(period.GetAMonthByDate(20250231, &month, 0), 0);
-    EXPECT_EQ(month, 77) << "an invalid date writes nothing";
+    EXPECT_EQ(month(20250320), 3);
+    EXPECT_EQ(month(20250321), 4);
+    EXPECT_EQ(month(20251221), 1) << "after the 20th of December comes January";
+    EXPECT_EQ(month(20250231), -77) << "an invalid date fails and writes nothing";
     EXPECT_NE(period.SetClosingDay(29), 0);
-    EXPECT_EQ(period.GetAMonthByDate(20251221, &month, 0), 0);
-    EXPECT_EQ(month, 1) << "the rejected closing day left 20 in place";
+    EXPECT_EQ(month(20251221), 1) << "the rejected closing day left 20 in place";
 
     // No data set ends on the date: the date itself tells the closing day.
-    EXPECT_EQ(period.GetClosingDayByEndDate(20270315, 0, &closing), 0);
-    EXPECT_EQ(closing, 15);
-    EXPECT_EQ(period.GetClosingDayByEndDate(20280229, 0, &closing), 0);
-    EXPECT_EQ(closing, 0);
-    EXPECT_EQ(period.GetClosingDayByEndDate(20270330, 0, &closing), 0);
-    EXPECT_EQ(closing, 0);
-    EXPECT_NE(period.GetClosingDayByEndDate(20270230, 0, &closing), 0);
+    EXPECT_EQ(closingDay(20270315), 15);
+    EXPECT_EQ(closingDay(20280229), 0);
+    EXPECT_EQ(closingDay(20270330), 0);
+    EXPECT_EQ(closingDay(20270230), -1);
 }
 
 TEST_F(HostObjects, CreationFailsWhileTheFaultIsSet) {
@@ -309,8 +310,7 @@ int Lookup(std::int32_t code, StKAMOKUINFO& record) {
     find.SetI16(StFINDINFO::kOffCompare, StFINDINFO::kCompareEqual);
     find.SetI16(StFINDINFO::kOffValueType, StFINDINFO::kValue32);
     find.SetI32(StFINDINFO::kOffValue, code);
-    ClSetKamoku* master =
-        static_cast<ClSetKamoku*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kSetKamoku, 1));
+    ClSetKamoku* master = HostObjects::SetKamoku();
     std::int32_t cursor = 0;
     master->GetCursor(&cursor);
     master->ReadyCursor(cursor);
@@ -356,14 +356,17 @@ TEST_F(HostObjects, AccountMasterLookupByCompositeCode) {
     EXPECT_EQ(Lookup(4000000, record), 0);
 
     // The current data set named with SetCurDataID decides, once named.
-    StDATAINFO setA;
-    setA.SetText(0, 16, "SET-A");
-    setA.SetI32(16, 1);
+    StDATAINFO setA = DataSetRecord("SET-A", 1);
     EXPECT_EQ(SetKamoku()->SetCurDataID(&setA), 0);
     EXPECT_NE(Lookup(4000000, record), 0) << "data set 1 has no master";
 }
 
-// Rule walk helpers.
+// Rule walk helpers: the account walk made ready as the aggregation asks.
+int Ready(ClRuleKamoku& rule, const StFINDINFO* find) {
+    return rule.MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
+                          _RuleKamokuSumType_Disptype_Normal, find, nullptr, _RuleKamokuSumType_Past_None);
+}
+
 struct Walk {
     std::vector<StKAMOKUSUMINFO> records;
     int end = 0;
@@ -373,10 +376,7 @@ Walk WalkTotals(ClRuleKamoku& rule, std::uint32_t* countOut = nullptr) {
     Walk w;
     StFINDINFO find;
     find.SetI32(0, StFINDINFO::kFieldMonth);
-    EXPECT_EQ(
-        rule.MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
-                       _RuleKamokuSumType_Disptype_Normal, &find, nullptr, _RuleKamokuSumType_Past_None),
-        0);
+    EXPECT_EQ(Ready(rule, &find), 0);
     EXPECT_EQ(rule.FindInfo().FieldCode(0), StFINDINFO::kFieldMonth);
     std::uint32_t count = 0;
     EXPECT_EQ(rule.GetSumCount(&count), 0);
@@ -456,9 +456,7 @@ TEST_F(HostObjects, RuleWalkWithoutANamedDataSetUsesTheOpenOne) {
     ClRuleKamoku open;
     EXPECT_EQ(WalkTotals(open).records.size(), 4u);
 
-    StDATAINFO setA;
-    setA.SetText(0, 16, "SET-A");
-    setA.SetI32(16, 1);
+    StDATAINFO setA = DataSetRecord("SET-A", 1);
     ClRuleKamoku other;
     EXPECT_EQ(other.SetCurDataID(&setA), 0);
     EXPECT_EQ(WalkTotals(other).records.size(), 0u) << "data set 1 has no totals";
@@ -466,10 +464,7 @@ TEST_F(HostObjects, RuleWalkWithoutANamedDataSetUsesTheOpenOne) {
     ClRuleKamoku unknown;
     setA.SetText(0, 16, "SET-X");
     EXPECT_NE(unknown.SetCurDataID(&setA), 0);
-    EXPECT_NE(
-        unknown.MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
-                          _RuleKamokuSumType_Disptype_Normal, nullptr, nullptr, _RuleKamokuSumType_Past_None),
-        0);
+    EXPECT_NE(Ready(unknown, nullptr), 0);
     std::uint32_t count = 99;
     EXPECT_NE(unknown.GetSumCount(&count), 0);
     StKAMOKUSUMINFO record;
@@ -478,11 +473,7 @@ TEST_F(HostObjects, RuleWalkWithoutANamedDataSetUsesTheOpenOne) {
 
 TEST_F(HostObjects, RuleWalkFaults) {
     ClRuleKamoku rule;
-    auto ready = [&rule] {
-        return rule.MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
-                              _RuleKamokuSumType_Disptype_Normal, nullptr, nullptr,
-                              _RuleKamokuSumType_Past_None);
-    };
+    auto ready = [&rule] { return Ready(rule, nullptr); };
     std::uint32_t count = 0;
     StKAMOKUSUMINFO record;
 
@@ -612,10 +603,7 @@ TEST_F(HostObjects, LargeWalkStaysExactAndBounded) {
     const std::vector<host::AccountTotal>& totals = Model().totals.at(1);
     ClRuleKamoku rule;
     StFINDINFO find;
-    ASSERT_EQ(
-        rule.MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
-                       _RuleKamokuSumType_Disptype_Normal, &find, nullptr, _RuleKamokuSumType_Past_None),
-        0);
+    ASSERT_EQ(Ready(rule, &find), 0);
     std::uint32_t count = 0;
     ASSERT_EQ(rule.GetSumCount(&count), 0);
     ASSERT_EQ(count, n);

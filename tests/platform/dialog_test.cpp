@@ -42,7 +42,16 @@ protected:
     void OnDestroy() override { ++destroyCalls; }
 };
 
-using DialogTest = PlatformTest;
+// The progress-like dialog created before each test.
+class DialogTest : public PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+    }
+    ProgressLikeDialog dialog;
+};
+using DialogLifeTest = PlatformTest;
 
 // The templates' styles as the window system's numbers, written out rather
 // than built from the constants the tables are built from, so that a wrong
@@ -98,8 +107,6 @@ TEST(DialogTemplates, StylesAreTheWindowSystemsNumbers) {
 }
 
 TEST_F(DialogTest, CreateBuildsTheProgressTemplateHidden) {
-    ProgressLikeDialog dialog;
-    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
     const plat::headless::WindowState* state = Ui().Find(dialog.Handle());
     ASSERT_NE(state, nullptr);
     EXPECT_EQ(state->className, "#32770");
@@ -125,8 +132,6 @@ TEST_F(DialogTest, CreateBuildsTheProgressTemplateHidden) {
 }
 
 TEST_F(DialogTest, InitialisationBindsControlsAndLoadsTexts) {
-    ProgressLikeDialog dialog;
-    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
     EXPECT_EQ(dialog.overall.Handle(), Ui().FindControl(dialog.Handle(), kOverallId)->handle);
     EXPECT_EQ(dialog.activity.Handle(), Ui().FindControl(dialog.Handle(), kActivityId)->handle);
     EXPECT_EQ(dialog.overall.GetText(), "overall");
@@ -142,8 +147,6 @@ TEST_F(DialogTest, InitialisationBindsControlsAndLoadsTexts) {
 }
 
 TEST_F(DialogTest, ShowEndAndDestroy) {
-    ProgressLikeDialog dialog;
-    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
     const plat::WindowHandle handle = dialog.Handle();
     const plat::WindowHandle overall = dialog.overall.Handle();
     dialog.Show(plat::kSwShow);
@@ -176,7 +179,7 @@ TEST_F(DialogTest, ShowEndAndDestroy) {
     EXPECT_LT(end, destroy);
 }
 
-TEST_F(DialogTest, DestructorDestroysTheWindow) {
+TEST_F(DialogLifeTest, DestructorDestroysTheWindow) {
     plat::WindowHandle handle = plat::kNoWindow;
     {
         ProgressLikeDialog dialog;
@@ -188,7 +191,7 @@ TEST_F(DialogTest, DestructorDestroysTheWindow) {
     EXPECT_TRUE(Logged("destroy " + H(handle)));
 }
 
-TEST_F(DialogTest, CreateWithParentAndUnknownTemplate) {
+TEST_F(DialogLifeTest, CreateWithParentAndUnknownTemplate) {
     const plat::WindowHandle parent = Ui().CreateExternalWindow("parent");
     plat::Window parentWindow(parent);
     ProgressLikeDialog dialog(&parentWindow);
@@ -204,8 +207,6 @@ TEST_F(DialogTest, CreateWithParentAndUnknownTemplate) {
 }
 
 TEST_F(DialogTest, DataExchangeWithMissingControlsLeavesMembers) {
-    ProgressLikeDialog dialog;
-    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
     std::string value = "kept";
     plat::DataExchange save(dialog, true);
     save.Text(4242, value);
@@ -220,8 +221,6 @@ TEST_F(DialogTest, DataExchangeWithMissingControlsLeavesMembers) {
 }
 
 TEST_F(DialogTest, MaxCharsLimitsAnEditOnlyWhenLoading) {
-    ProgressLikeDialog dialog;
-    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
     const plat::WindowHandle edit = AddControl(dialog.Handle(), 1000, "Edit", 0);
     plat::DataExchange save(dialog, true);
     save.MaxChars(1000, 2);
@@ -233,8 +232,6 @@ TEST_F(DialogTest, MaxCharsLimitsAnEditOnlyWhenLoading) {
 }
 
 TEST_F(DialogTest, HiddenDialogHidesItsControls) {
-    ProgressLikeDialog dialog;
-    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
     // The control itself is shown, but not on screen while its dialog is hidden.
     EXPECT_TRUE(Ui().Find(dialog.overall.Handle())->visible);
     EXPECT_FALSE(dialog.overall.IsVisible());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -45,19 +46,22 @@ TEST(Mbcs, CutNeverSplitsADoubleByteCharacter) {
 }
 
 TEST(Mbcs, BackslashMustBeACharacterOfItsOwn) {
-    EXPECT_FALSE(plat::EndsWithBackslashChar("C:\\\x95\x5C"));
-    EXPECT_TRUE(plat::EndsWithBackslashChar("C:\\\x95\x5C\\"));
-    EXPECT_TRUE(plat::EndsWithBackslashChar("\\"));
-    EXPECT_FALSE(plat::EndsWithBackslashChar(""));
-    EXPECT_FALSE(plat::EndsWithBackslashChar("C:\\a"));
+    for (const auto& [text, ends] :
+         {std::pair{"C:\\\x95\x5C", false}, std::pair{"C:\\\x95\x5C\\", true}, std::pair{"\\", true},
+          std::pair{"", false}, std::pair{"C:\\a", false}}) {
+        EXPECT_EQ(plat::EndsWithBackslashChar(text), ends) << text;
+    }
 }
 
+// The folder part ends after the last separator that is a character of its
+// own; a colon counts only as the drive's.
 TEST(Mbcs, FolderPartStepsOverSecondBytes) {
-    EXPECT_EQ(plat::FolderPartLength("C:\\out\\\x95\x5C.xml"), 7u);  // C:\out\ then 表.xml
-    EXPECT_EQ(plat::FolderPartLength("C:\\\x95\x5C\\a.xml"), 6u);
-    EXPECT_EQ(plat::FolderPartLength("C:a.xml"), 2u);
-    EXPECT_EQ(plat::FolderPartLength("a.xml"), 0u);
-    EXPECT_EQ(plat::FolderPartLength("/tmp/a.xml"), 5u);
+    const std::pair<const char*, std::size_t> kPaths[] = {
+        {"C:\\out\\\x95\x5C.xml", 7},  // C:\out\ then 表.xml
+        {"C:\\\x95\x5C\\a.xml", 6},   {"C:a.xml", 2},      {"a.xml", 0},    {"/tmp/a.xml", 5},
+        {"C:\\a\\b:c.xml", 5},        {"dir:x\\f.xml", 6}, {"ab:c.xml", 0},
+    };
+    for (const auto& [path, length] : kPaths) EXPECT_EQ(plat::FolderPartLength(path), length) << path;
 }
 
 }  // namespace

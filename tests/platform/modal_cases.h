@@ -24,11 +24,11 @@ enum class Owner { kNone, kEnabled, kDisabled, kGone };
 
 struct ModalCase {
     const char* name;
-    Owner owner;
-    int endInInit;     // the result OnInitDialog ends the dialog with; 0 none
     const char* keys;  // pressed at the focus window once the dialog is on screen
     int result;        // of DoModal
     const char* log;   // what the dialog was told, in order
+    Owner owner = Owner::kNone;
+    int endInInit = 0;  // the result OnInitDialog ends the dialog with; 0 none
 };
 
 // A key of the table, "Shift+Enter@1002": with Shift held, after the focus has
@@ -106,26 +106,25 @@ private:
 
 // The focus starts at the first tab stop, the to-month edit (1000).
 inline constexpr ModalCase kCases[] = {
-    {"F12GoesToPreTranslateMessageFirst", Owner::kNone, 0, "F12", IDC_BTN_RUN,
-     "init, key F12 at 1000, destroy"},
-    {"ShiftF12IsLeftToTheDialogManager", Owner::kNone, 0, "Shift+F12 Esc", plat::kIdCancel,
+    {"F12GoesToPreTranslateMessageFirst", "F12", IDC_BTN_RUN, "init, key F12 at 1000, destroy"},
+    {"ShiftF12IsLeftToTheDialogManager", "Shift+F12 Esc", plat::kIdCancel,
      "init, key F12 at 1000 with Shift, key Esc at 1000, cancel, destroy"},
-    {"EscapeCancels", Owner::kNone, 0, "Esc", plat::kIdCancel, "init, key Esc at 1000, cancel, destroy"},
+    {"EscapeCancels", "Esc", plat::kIdCancel, "init, key Esc at 1000, cancel, destroy"},
     // No default push button: the dialog manager sends kIdOk, which this
     // dialog does not handle, so it stays.
-    {"EnterOnAnEditIsTheOkCommand", Owner::kNone, 0, "Enter Esc", plat::kIdCancel,
+    {"EnterOnAnEditIsTheOkCommand", "Enter Esc", plat::kIdCancel,
      "init, key Enter at 1000, command 1, key Esc at 1000, cancel, destroy"},
-    {"EnterOnAPushButtonClicksIt", Owner::kNone, 0, "Enter@1002", IDC_BTN_RUN,
+    {"EnterOnAPushButtonClicksIt", "Enter@1002", IDC_BTN_RUN,
      "init, key Enter at 1002, command 1002, destroy"},
-    {"EnterTakenByTheDialogIsNoCommand", Owner::kNone, 0, "Enter@1004 Esc", plat::kIdCancel,
+    {"EnterTakenByTheDialogIsNoCommand", "Enter@1004 Esc", plat::kIdCancel,
      "init, key Enter at 1004, key Esc at 1004, cancel, destroy"},
-    {"EndedDuringInitialisationNeverTakesAKey", Owner::kNone, IDC_BTN_CANCEL, "F12", IDC_BTN_CANCEL,
-     "init, destroy"},
-    {"OwnerIsDisabledDuringTheRunOnly", Owner::kEnabled, 0, "F12", IDC_BTN_RUN,
-     "init, owner disabled, key F12 at 1000, destroy"},
-    {"OwnerDisabledBeforeStaysDisabled", Owner::kDisabled, 0, "Esc", plat::kIdCancel,
-     "init, owner disabled, key Esc at 1000, cancel, destroy"},
-    {"OwnerThatIsGoneRefusesTheRun", Owner::kGone, 0, "F12", -1, ""},
+    {"EndedDuringInitialisationNeverTakesAKey", "F12", IDC_BTN_CANCEL, "init, destroy", Owner::kNone,
+     IDC_BTN_CANCEL},
+    {"OwnerIsDisabledDuringTheRunOnly", "F12", IDC_BTN_RUN, "init, owner disabled, key F12 at 1000, destroy",
+     Owner::kEnabled},
+    {"OwnerDisabledBeforeStaysDisabled", "Esc", plat::kIdCancel,
+     "init, owner disabled, key Esc at 1000, cancel, destroy", Owner::kDisabled},
+    {"OwnerThatIsGoneRefusesTheRun", "F12", -1, "", Owner::kGone},
 };
 
 inline std::string CaseName(const ::testing::TestParamInfo<ModalCase>& info) {

@@ -115,12 +115,7 @@ TEST_F(ModalTest, ResultStandsWhenTheScriptDestroysTheWindow) {
 TEST_F(ModalTest, ScriptsServeDialogsInOrder) {
     Ui().QueueModalScript([](plat::Dialog& d) { d.EndDialog(11); });
     Ui().QueueModalScript([](plat::Dialog& d) { d.EndDialog(22); });
-    ScriptedDialog a;
-    ScriptedDialog b;
-    ScriptedDialog c;
-    EXPECT_EQ(a.DoModal(), 11);
-    EXPECT_EQ(b.DoModal(), 22);
-    EXPECT_EQ(c.DoModal(), plat::kIdCancel);
+    for (const int result : {11, 22, plat::kIdCancel}) EXPECT_EQ(ScriptedDialog().DoModal(), result);
 }
 
 TEST_F(ModalTest, MessageBoxFromTheScriptIsOwnedByTheVisibleDialog) {

@@ -28,12 +28,9 @@ TEST_F(PathsTest, DrivePathsMapBelowTheirFolder) {
 }
 
 TEST_F(PathsTest, UnmappedRootsAndBadPathsGiveNothing) {
-    EXPECT_EQ(ToPosixPath("D:\\a"), "");
-    EXPECT_EQ(ToPosixPath(""), "");
-    EXPECT_EQ(ToPosixPath("\\\\server"), "");
-    EXPECT_EQ(ToPosixPath("\\\\server\\"), "");
-    EXPECT_EQ(ToPosixPath("\\\\\\share"), "");
-    EXPECT_EQ(ToPosixPath("\\\\server\\share\\a"), "");
+    for (const char* path :
+         {"D:\\a", "", "\\\\server", "\\\\server\\", "\\\\\\share", "\\\\server\\share\\a"})
+        EXPECT_EQ(ToPosixPath(path), "") << path;
 }
 
 TEST_F(PathsTest, SharesMapWithoutRegardToCase) {
@@ -86,10 +83,8 @@ TEST_F(PathsTest, RelativePathsResolveAgainstTheCurrentDirectory) {
 
 TEST_F(PathsTest, SetCurrentDirRefusesWhatIsNoFolder) {
     ASSERT_TRUE(WritePosixFile(Root() + "/file.txt", "x"));
-    EXPECT_FALSE(plat::SetCurrentDir("C:\\missing"));
-    EXPECT_FALSE(plat::SetCurrentDir("C:\\file.txt"));
-    EXPECT_FALSE(plat::SetCurrentDir("D:\\"));
-    EXPECT_FALSE(plat::SetCurrentDir(""));
+    for (const char* path : {"C:\\missing", "C:\\file.txt", "D:\\", ""})
+        EXPECT_FALSE(plat::SetCurrentDir(path)) << path;
     EXPECT_EQ(plat::GetCurrentDir(), "C:\\");
 }
 

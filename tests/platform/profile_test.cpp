@@ -1,6 +1,6 @@
-// The ini reader against GetPrivateProfileStringA's observable behaviour:
-// the shared table (also run against the system under Wine) and a few more
-// cases of the portable reader's own.
+// The portable ini reader against the system's observable behaviour: the
+// shared table (also run against the system under Wine) and a few more cases
+// of its own.
 #include "platform/profile.h"
 
 #include <string>
@@ -14,19 +14,18 @@ using platform_test::PlatformTest;
 using profile_cases::ProfileCase;
 
 const ProfileCase kMoreCases[] = {
-    {"EqualsInValue", "[ProgramLevel]\r\nZQ13_U=a=b\r\n", "ProgramLevel", "ZQ13_U", "1", 16, "a=b"},
-    {"OnlyComment", "[ProgramLevel]\r\n;ZQ13_U=3\r\n", "ProgramLevel", "ZQ13_U", "1", 16, "1"},
-    {"DefaultCutToFour", nullptr, "ProgramLevel", "ZQ13_U", "123456", 4, "123"},
-    {"DefaultTrailingBlanks", nullptr, "ProgramLevel", "ZQ13_U", "1  ", 16, "1"},
-    {"KeyWithoutEquals", "[ProgramLevel]\r\nZQ13_U\r\n", "ProgramLevel", "ZQ13_U", "1", 16, "1"},
-    {"SecondSectionOfTheSameName", "[ProgramLevel]\r\nA=1\r\n[ProgramLevel]\r\nZQ13_U=2\r\n", "ProgramLevel",
-     "ZQ13_U", "1", 16, "2"},
+    {"EqualsInValue", "[ProgramLevel]\r\nZQ13_U=a=b\r\n", "a=b"},
+    {"OnlyComment", "[ProgramLevel]\r\n;ZQ13_U=3\r\n", "1"},
+    {"DefaultCutToFour", nullptr, "123", "123456", 4},
+    {"DefaultTrailingBlanks", nullptr, "1", "1  "},
+    {"KeyWithoutEquals", "[ProgramLevel]\r\nZQ13_U\r\n", "1"},
+    {"SecondSectionOfTheSameName", "[ProgramLevel]\r\nA=1\r\n[ProgramLevel]\r\nZQ13_U=2\r\n", "2"},
     // Shift_JIS bytes pass unchanged: "表" (0x95 0x5C) as section, key and value.
-    {"ShiftJisNames", "[\x95\x5C]\r\n\x95\x5C=\x88\xEA\x95\x5C\r\n", "\x95\x5C", "\x95\x5C", "1", 16,
-     "\x88\xEA\x95\x5C"},
+    {"ShiftJisNames", "[\x95\x5C]\r\n\x95\x5C=\x88\xEA\x95\x5C\r\n", "\x88\xEA\x95\x5C", "1", 16, "\x95\x5C",
+     "\x95\x5C"},
     // A 0x5D (']') that is the second byte of a double-byte character (0x81
     // 0x5D, "‐") after the closing bracket is not taken for it.
-    {"SecondByte5DAfterSectionName", "[A]\x81\x5D\r\nK=2\r\n", "A", "K", "1", 16, "2"},
+    {"SecondByte5DAfterSectionName", "[A]\x81\x5D\r\nK=2\r\n", "2", "1", 16, "A", "K"},
 };
 
 class ProfileTest : public PlatformTest, public ::testing::WithParamInterface<ProfileCase> {};

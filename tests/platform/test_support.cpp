@@ -1,11 +1,7 @@
 #include "test_support.h"
 
-#include <stdlib.h>
-
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <vector>
 
 #include "platform/process.h"
 #include "resource_tables.h"
@@ -15,12 +11,8 @@ namespace platform_test {
 void PlatformTest::SetUp() {
     Ui().Reset();
     plat::portable::ClearRoots();
-    std::string pattern = (std::filesystem::temp_directory_path() / "platform-test-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    ASSERT_NE(::mkdtemp(buffer.data()), nullptr);
-    m_root = buffer.data();
-    plat::portable::MapRoot("C:", m_root, plat::kDriveFixed);
+    m_scratch.emplace();
+    plat::portable::MapRoot("C:", Root(), plat::kDriveFixed);
     ASSERT_TRUE(plat::SetCurrentDir("C:\\"));
     m_savedModulePath = plat::GetModuleFilePath();
     m_savedTempDir = plat::GetTempDir();
@@ -32,8 +24,12 @@ void PlatformTest::TearDown() {
     plat::portable::SetTempDir(m_savedTempDir);
     plat::portable::ClearRoots();
     Ui().Reset();
-    std::error_code ec;
-    if (!m_root.empty()) std::filesystem::remove_all(m_root, ec);
+    m_scratch.reset();
+}
+
+std::string PlatformTest::Root() const {
+    const std::string host = m_scratch->HostPath("");
+    return host.substr(0, host.size() - 1);
 }
 
 bool PlatformTest::WritePosixFile(const std::string& path, const std::string& bytes) {

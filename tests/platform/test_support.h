@@ -1,12 +1,14 @@
 #pragma once
-// Fixture of the platform tests: a fresh headless user interface and a
-// scratch folder mapped as drive C:.
+// Fixture of the platform tests: a fresh headless user interface and the
+// test's scratch folder (tests/support) mapped as drive C: as well.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "platform/portable/drive_table.h"
 #include "platform/portable/headless_ui.h"
+#include "tests/support/scratch_folder.h"
 
 namespace platform_test {
 
@@ -16,10 +18,10 @@ protected:
     void TearDown() override;
 
     // The POSIX folder behind "C:\".
-    const std::string& Root() const { return m_root; }
+    std::string Root() const;
 
 public:
-    // Writes bytes to a POSIX path; false when that fails.
+    // Writes bytes to a POSIX path, past the platform layer; false when that fails.
     static bool WritePosixFile(const std::string& path, const std::string& bytes);
     static std::string ReadPosixFile(const std::string& path);
     // A control added to a dialog as a template would have made it.
@@ -32,7 +34,7 @@ public:
     static long EventIndex(const std::string& event);
 
 private:
-    std::string m_root;
+    std::optional<support::ScratchFolder> m_scratch;  // made once the roots are cleared
     std::string m_savedModulePath;
     std::string m_savedTempDir;
 };

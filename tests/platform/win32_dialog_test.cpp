@@ -57,22 +57,10 @@ class TemplateReader {
 public:
     TemplateReader(const unsigned char* data, std::size_t size) : m_data(data), m_size(size) {}
     bool ok() const { return m_ok; }
-    std::uint16_t Word() {
-        std::uint16_t value = 0;
-        Take(&value, 2);
-        return value;
-    }
-    std::uint32_t Dword() {
-        std::uint32_t value = 0;
-        Take(&value, 4);
-        return value;
-    }
-    std::uint8_t Byte() {
-        std::uint8_t value = 0;
-        Take(&value, 1);
-        return value;
-    }
-    std::int16_t Short() { return static_cast<std::int16_t>(Word()); }
+    std::uint16_t Word() { return Take<std::uint16_t>(); }
+    std::uint32_t Dword() { return Take<std::uint32_t>(); }
+    std::uint8_t Byte() { return Take<std::uint8_t>(); }
+    std::int16_t Short() { return Take<std::int16_t>(); }
     // A zero-terminated UTF-16 text, or an ordinal (0xFFFF, value) shown as "#value".
     std::wstring SzOrOrd() {
         const std::uint16_t first = Word();
@@ -85,13 +73,13 @@ public:
     void Skip(std::size_t bytes) { m_pos += bytes; }
 
 private:
-    void Take(void* out, std::size_t bytes) {
-        if (m_pos + bytes > m_size) {
-            m_ok = false;
-            return;
-        }
-        std::memcpy(out, m_data + m_pos, bytes);
-        m_pos += bytes;
+    template <typename T>
+    T Take() {
+        T value{};
+        m_ok = m_ok && m_pos + sizeof(T) <= m_size;
+        if (m_ok) std::memcpy(&value, m_data + m_pos, sizeof(T));
+        m_pos += sizeof(T);
+        return value;
     }
     const unsigned char* m_data;
     std::size_t m_size;
@@ -186,11 +174,16 @@ protected:
     void OnDestroy() override { ++m_destroyed; }
 };
 
+// A progress window made from its template before the test.
+class Win32Dialog : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(window.Create(plat::kNoWindow)); }
+    ProgressWindow window;
+};
+
 // A deferred bar keeps its changes (reads answer them, with the control's
 // own wrap) and tells the control its last state only when flushed.
-TEST(Win32Dialog, DeferredProgressBarReachesTheControlOnlyWhenFlushed) {
-    ProgressWindow window;
-    ASSERT_TRUE(window.Create(plat::kNoWindow));
+TEST_F(Win32Dialog, DeferredProgressBarReachesTheControlOnlyWhenFlushed) {
     plat::ProgressCtrl& bar = window.m_activity;
     const HWND control = H(bar.Handle());
     bar.SetRange(0, 5);
@@ -213,9 +206,7 @@ TEST(Win32Dialog, DeferredProgressBarReachesTheControlOnlyWhenFlushed) {
     EXPECT_EQ(SendMessageA(control, PBM_GETPOS, 0, 0), 3);
 }
 
-TEST(Win32Dialog, ModelessProgressWindowFromItsTemplate) {
-    ProgressWindow window;
-    ASSERT_TRUE(window.Create(plat::kNoWindow));
+TEST_F(Win32Dialog, ModelessProgressWindowFromItsTemplate) {
     ASSERT_TRUE(window.IsValid());
     EXPECT_FALSE(window.IsVisible());  // the template is not visible on creation
     EXPECT_EQ(window.GetText(), "集計中");
@@ -247,9 +238,7 @@ TEST(Win32Dialog, ModelessProgressWindowFromItsTemplate) {
 //   lower + (position + step - lower) mod (upper - lower)
 // (Wine's conformance tests check the same rule against Windows). It is not
 // simply the lower bound: from 5 on 0..5 with step 1 the bar goes to 1.
-TEST(Win32Dialog, ProgressBarStepsPastItsMaximum) {
-    ProgressWindow window;
-    ASSERT_TRUE(window.Create(plat::kNoWindow));
+TEST_F(Win32Dialog, ProgressBarStepsPastItsMaximum) {
     plat::ProgressCtrl& bar = window.m_activity;
     bar.SetRange(0, 5);
     int lower = -1;
@@ -290,9 +279,7 @@ TEST(Win32Dialog, ProgressBarStepsPastItsMaximum) {
     EXPECT_EQ(overall.GetPos(), 0);
 }
 
-TEST(Win32Dialog, EditAndButtonControls) {
-    ProgressWindow window;
-    ASSERT_TRUE(window.Create(plat::kNoWindow));
+TEST_F(Win32Dialog, EditAndButtonControls) {
     const HWND edit =
         CreateWindowExA(0, "EDIT", "C:\\out\\科目内訳書.xml", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 0, 0,
                         100, 20, H(window.Handle()), reinterpret_cast<HMENU>(2001), nullptr, nullptr);
@@ -333,9 +320,7 @@ TEST(Win32Dialog, EditAndButtonControls) {
 // edits did: a typed character that does not fit is refused, a paste is cut
 // to the whole characters that fit, a character without a code counts as the
 // '?' it reads as.
-TEST(Win32Dialog, EditLimitCountsBytesOfCodePage932) {
-    ProgressWindow window;
-    ASSERT_TRUE(window.Create(plat::kNoWindow));
+TEST_F(Win32Dialog, EditLimitCountsBytesOfCodePage932) {
     const HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 100, 20,
                                       H(window.Handle()), reinterpret_cast<HMENU>(2003), nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
@@ -349,12 +334,8 @@ TEST(Win32Dialog, EditLimitCountsBytesOfCodePage932) {
     };
     const Input kInputs[] = {
         {WM_CHAR, L"\x8868\x8868\x8868", "\x95\x5C\x95\x5C"},  // 表表, the third one byte short
-        {WM_CHAR, L"A\x00E9",
-         "\x95\x5C\x95\x5C"
-         "A"},
-        {EM_REPLACESEL, L"\xFF71\x8868\x8868\x8868",
-         "\x95\x5C\x95\x5C"
-         "A"},  // at the end: no room
+        {WM_CHAR, L"A\x00E9", "\x95\x5C\x95\x5C\x41"},         // 表表A
+        {EM_REPLACESEL, L"\xFF71\x8868\x8868\x8868", "\x95\x5C\x95\x5C\x41"},  // at the end: no room
         {WM_SETTEXT, L"", ""},
         {EM_REPLACESEL, L"\x00E9\xFF71\x8868\x8868\x8868", "?\xB1\x95\x5C"},  // éｱ表, cut whole
     };
@@ -394,7 +375,7 @@ protected:
     }
 };
 
-TEST(Win32Dialog, CentredUnlessMovedWhileInitialised) {
+TEST_F(Win32Dialog, CentredUnlessMovedWhileInitialised) {
     MovingDialog moved;
     ASSERT_EQ(moved.DoModal(), 1002);
     EXPECT_EQ(moved.m_shown.left, 3);
@@ -532,7 +513,7 @@ TEST_P(Win32ModalCase, RunsAsTheHeadlessOne) {
 INSTANTIATE_TEST_SUITE_P(Shared, Win32ModalCase, ::testing::ValuesIn(modal_cases::kCases),
                          modal_cases::CaseName);
 
-TEST(Win32Dialog, MissingTemplate) {
+TEST_F(Win32Dialog, MissingTemplate) {
     plat::Dialog dialog(4711, nullptr);
     EXPECT_FALSE(dialog.Create(plat::kNoWindow));
     EXPECT_EQ(dialog.DoModal(), -1);
@@ -652,37 +633,42 @@ private:
     std::thread m_thread;
 };
 
-TEST(Win32MessageBox, ShowsTheTextsAndReturnsTheAnswer) {
-    BoxUser user("科目内訳書", IDNO);
-    const int answer = plat::ShowMessageBox(plat::kNoWindow, "上書きしますか？", "科目内訳書",
-                                            plat::kMbYesNo | plat::kMbIconQuestion);
+// A box as shown and answered: its owner, texts and style, the button the user
+// presses, and what the user saw.
+struct BoxCase {
+    const char* name;
+    plat::WindowHandle owner;
+    const char* text;
+    const char* caption;
+    unsigned style;
+    int press;
+    bool icon;
+    bool yesNo;  // Yes and No, else OK
+};
+const BoxCase kBoxes[] = {
+    {"ShowsTheTextsAndReturnsTheAnswer", plat::kNoWindow, "上書きしますか？", "科目内訳書",
+     plat::kMbYesNo | plat::kMbIconQuestion, plat::kIdNo, true, true},
+    {"OwnerThatIsGoneStillShowsTheMessage", 0x7FFF1234, "本文", "pwin gone owner",
+     plat::kMbOk | plat::kMbIconExclamation, plat::kIdOk, true, false},
+    {"PlainBoxHasNoIcon", plat::kNoWindow, "x", "pwin plain", plat::kMbOk, plat::kIdOk, false, false},
+};
+
+class Win32MessageBox : public ::testing::TestWithParam<BoxCase> {};
+
+TEST_P(Win32MessageBox, ShowsAndAnswers) {
+    const BoxCase& c = GetParam();
+    BoxUser user(c.caption, c.press);
+    const int answer = plat::ShowMessageBox(c.owner, c.text, c.caption, c.style);
     ASSERT_TRUE(user.Found());
-    EXPECT_EQ(answer, plat::kIdNo);
-    EXPECT_EQ(user.Seen().text, "上書きしますか？");
-    EXPECT_TRUE(user.Seen().hasIcon);
-    EXPECT_TRUE(user.Seen().hasYesNo);
-    EXPECT_FALSE(user.Seen().hasOk);
+    EXPECT_EQ(answer, c.press);
+    EXPECT_EQ(user.Seen().text, c.text);
+    EXPECT_EQ(user.Seen().hasIcon, c.icon);
+    EXPECT_EQ(user.Seen().hasYesNo, c.yesNo);
+    EXPECT_EQ(user.Seen().hasOk, !c.yesNo);
 }
 
-TEST(Win32MessageBox, OwnerThatIsGoneStillShowsTheMessage) {
-    BoxUser user("pwin gone owner", IDOK);
-    const int answer = plat::ShowMessageBox(static_cast<plat::WindowHandle>(0x7FFF1234), "本文",
-                                            "pwin gone owner", plat::kMbOk | plat::kMbIconExclamation);
-    ASSERT_TRUE(user.Found());
-    EXPECT_EQ(answer, plat::kIdOk);
-    EXPECT_EQ(user.Seen().text, "本文");
-    EXPECT_TRUE(user.Seen().hasOk);
-    EXPECT_FALSE(user.Seen().hasYesNo);
-}
-
-TEST(Win32MessageBox, PlainBoxHasNoIcon) {
-    BoxUser user("pwin plain", IDOK);
-    const int answer = plat::ShowMessageBox(plat::kNoWindow, "x", "pwin plain", plat::kMbOk);
-    ASSERT_TRUE(user.Found());
-    EXPECT_EQ(answer, plat::kIdOk);
-    EXPECT_EQ(user.Seen().text, "x");
-    EXPECT_FALSE(user.Seen().hasIcon);
-}
+INSTANTIATE_TEST_SUITE_P(Boxes, Win32MessageBox, ::testing::ValuesIn(kBoxes),
+                         [](const ::testing::TestParamInfo<BoxCase>& row) { return row.param.name; });
 
 // ---- The program's entry point.
 

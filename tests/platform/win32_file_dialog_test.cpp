@@ -10,9 +10,11 @@
 #include <atomic>
 #include <string>
 #include <thread>
-#include <vector>
 
 #include "platform/file_dialog.h"
+#include "platform/process.h"
+#include "tests/support/save_request.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -34,9 +36,10 @@ struct Seen {
     std::string firstType;  // first entry of the file-type list
     int typeCount = 0;      // entries of the file-type list
     bool readOnlyVisible = false;
-    bool gone = false;     // the dialog closed on the action
-    bool refused = false;  // it answered the action with a box of its own
-    std::string refusal;   // that box's text
+    bool gone = false;       // the dialog closed on the action
+    bool refused = false;    // it answered the action with a box of its own
+    std::string refusal;     // that box's text
+    bool confirmed = false;  // what the call answered
 };
 
 // The dialog is a Unicode one: its texts in UTF-16, read as code page 932.
@@ -187,81 +190,49 @@ private:
     std::thread m_thread;
 };
 
-std::string CurrentDir() {
-    char buffer[MAX_PATH + 1] = {};
-    GetCurrentDirectoryA(sizeof(buffer), buffer);
-    return buffer;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
-// A scratch folder under the system's temporary folder whose name ends in
-// "表", with a top-level window to own the dialog.
+// A folder in the scratch folder whose name ends in "表", the current
+// directory during the test, with a top-level window to own the dialog.
 class Win32SaveFileDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH + 1] = {};
-        ASSERT_NE(GetTempPathA(sizeof(temp), temp), 0u);
-        m_folder = std::string(temp) + "sfd" + std::to_string(GetCurrentProcessId()) + kHyo;
-        ASSERT_TRUE(CreateDirectoryA(m_folder.c_str(), nullptr));
+        m_folder = m_scratch.MakeDir(std::string("sfd") + kHyo);
+        m_folder.pop_back();  // as the dialog names it
+        m_scratch.MakeCurrent();
         m_owner = CreateWindowExA(0, "STATIC", "sfd owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
                                   nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(m_owner, nullptr);
-        m_savedDir = CurrentDir();
     }
-    void TearDown() override {
-        SetCurrentDirectoryA(m_savedDir.c_str());
-        if (m_owner != nullptr) DestroyWindow(m_owner);
-        for (const std::string& file : m_files) DeleteFileA(file.c_str());
-        RemoveDirectoryA(m_folder.c_str());
-    }
+    void TearDown() override { DestroyWindow(m_owner); }
 
-    // Creates an empty file in the scratch folder; its full path.
+    // Creates an empty file in the folder; its full path.
     std::string MakeFile(const std::string& name) {
-        const std::string path = m_folder + "\\" + name;
-        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        EXPECT_NE(file, INVALID_HANDLE_VALUE);
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-        m_files.push_back(path);
-        return path;
+        m_scratch.Write(std::string("sfd") + kHyo + "\\" + name, "");
+        return m_folder + "\\" + name;
+    }
+    // The browse button's request for the name in the folder.
+    plat::SaveFileRequest Request(const std::string& name) const {
+        return support::BrowseRequest(reinterpret_cast<plat::WindowHandle>(m_owner), m_folder, name);
+    }
+    // Shows the dialog while the user does the action; what the user saw.
+    static Seen Play(Action action, const plat::SaveFileRequest& request, std::string& chosen) {
+        Seen seen;
+        User user(action, seen);
+        const bool confirmed = plat::ShowSaveFileDialog(request, chosen);
+        user.Found();
+        seen.confirmed = confirmed;
+        return seen;
     }
 
-    // The request of the conditions dialog's browse button.
-    plat::SaveFileRequest BrowseRequest(const std::string& name) const {
-        plat::SaveFileRequest request;
-        request.owner = reinterpret_cast<plat::WindowHandle>(m_owner);
-        request.title = "保存ファイルを指定";
-        request.filter = "Xml Files (*.xml)|*.xml||";
-        request.defaultExt = "XML";
-        request.initialName = name;
-        request.initialFolder = m_folder;
-        request.hideReadOnly = true;
-        request.noChangeDir = true;
-        request.pathMustExist = true;
-        request.fileMustExist = true;
-        return request;
-    }
-
+    support::ScratchFolder m_scratch;
     std::string m_folder;
     HWND m_owner = nullptr;
-    std::string m_savedDir;
-    std::vector<std::string> m_files;
 };
 
 TEST_F(Win32SaveFileDialog, ShowsTheRequestAndCancels) {
-    ASSERT_EQ(std::string("保存ファイルを指定"), kTitle);
-    Seen seen;
-    User user(Action::kCancel, seen);
     std::string chosen = "C:\\keep.xml";
-    const bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("科目内訳書.xml"), chosen);
-    ASSERT_TRUE(user.Found());
-    EXPECT_FALSE(confirmed);
+    const Seen seen = Play(Action::kCancel, Request("科目内訳書.xml"), chosen);
+    ASSERT_TRUE(seen.found);
+    EXPECT_FALSE(seen.confirmed);
     EXPECT_EQ(chosen, "C:\\keep.xml");
     EXPECT_TRUE(seen.gone);
     EXPECT_EQ(seen.className, "#32770");
@@ -276,12 +247,10 @@ TEST_F(Win32SaveFileDialog, ShowsTheRequestAndCancels) {
 }
 
 TEST_F(Win32SaveFileDialog, ClosingTheWindowCancels) {
-    Seen seen;
-    User user(Action::kClose, seen);
     std::string chosen;
-    const bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("a.xml"), chosen);
-    ASSERT_TRUE(user.Found());
-    EXPECT_FALSE(confirmed);
+    const Seen seen = Play(Action::kClose, Request("a.xml"), chosen);
+    ASSERT_TRUE(seen.found);
+    EXPECT_FALSE(seen.confirmed);
     EXPECT_TRUE(chosen.empty());
     EXPECT_TRUE(seen.gone);
 }
@@ -289,13 +258,12 @@ TEST_F(Win32SaveFileDialog, ClosingTheWindowCancels) {
 // "ポ" ends in 0x7C, the '|' of the filter notation.
 TEST_F(Win32SaveFileDialog, FilterSeparatorsAreWholeCharacters) {
     ASSERT_EQ(std::string("ポ"), "\x83\x7C");
-    Seen seen;
-    User user(Action::kCancel, seen);
-    std::string chosen;
-    plat::SaveFileRequest request = BrowseRequest("a.xml");
+    plat::SaveFileRequest request = Request("a.xml");
     request.filter = "レポート (*.xml)|*.xml|All (*.*)|*.*||";
-    EXPECT_FALSE(plat::ShowSaveFileDialog(request, chosen));
-    ASSERT_TRUE(user.Found());
+    std::string chosen;
+    const Seen seen = Play(Action::kCancel, request, chosen);
+    ASSERT_TRUE(seen.found);
+    EXPECT_FALSE(seen.confirmed);
     EXPECT_EQ(seen.firstType, "レポート (*.xml)");
     EXPECT_EQ(seen.typeCount, 2);
 }
@@ -304,46 +272,38 @@ TEST_F(Win32SaveFileDialog, LongInitialNameIsCutAtAWholeCharacter) {
     // "a" and 150 two-byte characters: 301 bytes; 259 of them fit whole.
     std::string name = "a";
     for (int i = 0; i < 150; ++i) name += kHyo;
-    std::string expected = "a";
-    for (int i = 0; i < 129; ++i) expected += kHyo;
-    Seen seen;
-    User user(Action::kCancel, seen);
-    std::string chosen;
-    plat::SaveFileRequest request = BrowseRequest(name);
+    plat::SaveFileRequest request = Request(name);
     request.owner = plat::kNoWindow;
-    const bool confirmed = plat::ShowSaveFileDialog(request, chosen);
-    ASSERT_TRUE(user.Found());
-    EXPECT_FALSE(confirmed);
-    EXPECT_EQ(seen.spec, expected);
+    std::string chosen;
+    const Seen seen = Play(Action::kCancel, request, chosen);
+    ASSERT_TRUE(seen.found);
+    EXPECT_FALSE(seen.confirmed);
+    EXPECT_EQ(seen.spec, name.substr(0, 259));
     EXPECT_EQ(seen.owner, nullptr);
 }
 
 TEST_F(Win32SaveFileDialog, ConfirmGivesTheFullPathAndKeepsTheCurrentDirectory) {
     const std::string path = MakeFile("科目内訳書.xml");
-    const std::string before = CurrentDir();
-    Seen seen;
-    User user(Action::kOk, seen);
+    const std::string before = plat::GetCurrentDir();
     std::string chosen;
-    const bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("科目内訳書.xml"), chosen);
-    ASSERT_TRUE(user.Found());
+    const Seen seen = Play(Action::kOk, Request("科目内訳書.xml"), chosen);
+    ASSERT_TRUE(seen.found);
     EXPECT_FALSE(seen.refused) << seen.refusal;
-    EXPECT_TRUE(confirmed);
+    EXPECT_TRUE(seen.confirmed);
     EXPECT_EQ(chosen, path);
-    EXPECT_EQ(CurrentDir(), before);
+    EXPECT_EQ(plat::GetCurrentDir(), before);
 }
 
 TEST_F(Win32SaveFileDialog, WithoutNoChangeDirTheCurrentDirectoryFollows) {
     const std::string path = MakeFile("b.xml");
-    Seen seen;
-    User user(Action::kOk, seen);
-    std::string chosen;
-    plat::SaveFileRequest request = BrowseRequest("b.xml");
+    plat::SaveFileRequest request = Request("b.xml");
     request.noChangeDir = false;
-    const bool confirmed = plat::ShowSaveFileDialog(request, chosen);
-    ASSERT_TRUE(user.Found());
-    EXPECT_TRUE(confirmed);
+    std::string chosen;
+    const Seen seen = Play(Action::kOk, request, chosen);
+    ASSERT_TRUE(seen.found);
+    EXPECT_TRUE(seen.confirmed);
     EXPECT_EQ(chosen, path);
-    EXPECT_EQ(CurrentDir(), m_folder);
+    EXPECT_EQ(plat::GetCurrentDir(), m_folder);
 }
 
 // A name without extension gets the chosen file type's extension when that
@@ -352,22 +312,18 @@ TEST_F(Win32SaveFileDialog, WithoutNoChangeDirTheCurrentDirectoryFollows) {
 TEST_F(Win32SaveFileDialog, ExtensionCompletesATypedName) {
     MakeFile("c.xml");
     MakeFile("d.XML");
-    Seen seen;
-    User user(Action::kOk, seen);
     std::string chosen;
-    bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("c"), chosen);
-    ASSERT_TRUE(user.Found());
-    EXPECT_TRUE(confirmed) << seen.refusal;
-    EXPECT_EQ(Lower(chosen), Lower(m_folder + "\\c.xml"));
+    const Seen seen = Play(Action::kOk, Request("c"), chosen);
+    ASSERT_TRUE(seen.found);
+    EXPECT_TRUE(seen.confirmed) << seen.refusal;
+    EXPECT_EQ(lstrcmpiA(chosen.c_str(), (m_folder + "\\c.xml").c_str()), 0) << chosen;  // any case
 
-    Seen seenAll;
-    User userAll(Action::kOk, seenAll);
-    plat::SaveFileRequest request = BrowseRequest("d");
+    plat::SaveFileRequest request = Request("d");
     request.filter = "All Files (*.*)|*.*||";
-    confirmed = plat::ShowSaveFileDialog(request, chosen);
-    ASSERT_TRUE(userAll.Found());
+    const Seen seenAll = Play(Action::kOk, request, chosen);
+    ASSERT_TRUE(seenAll.found);
     EXPECT_EQ(seenAll.firstType, "All Files (*.*)");
-    EXPECT_TRUE(confirmed) << seenAll.refusal;
+    EXPECT_TRUE(seenAll.confirmed) << seenAll.refusal;
     EXPECT_EQ(chosen, m_folder + "\\d.XML");
 }
 
@@ -375,33 +331,23 @@ TEST_F(Win32SaveFileDialog, ExtensionCompletesATypedName) {
 // refuses a new name with a box of its own, another (Wine's) takes it. Either
 // way the answer must match what the user saw.
 TEST_F(Win32SaveFileDialog, NewNameWithFileMustExist) {
-    Seen seen;
-    User user(Action::kOk, seen);
     std::string chosen;
-    const bool confirmed = plat::ShowSaveFileDialog(BrowseRequest("new.xml"), chosen);
-    ASSERT_TRUE(user.Found());
-    if (seen.refused) {
-        EXPECT_FALSE(seen.gone);
-        EXPECT_FALSE(confirmed);
-        EXPECT_TRUE(chosen.empty());
-    } else {
-        EXPECT_TRUE(seen.gone);
-        EXPECT_TRUE(confirmed);
-        EXPECT_EQ(chosen, m_folder + "\\new.xml");
-    }
+    const Seen seen = Play(Action::kOk, Request("new.xml"), chosen);
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.gone, !seen.refused);
+    EXPECT_EQ(seen.confirmed, !seen.refused);
+    EXPECT_EQ(chosen, seen.refused ? "" : m_folder + "\\new.xml");
     RecordProperty("fileMustExistRefusedNewName", seen.refused ? "yes" : "no");
 }
 
 TEST_F(Win32SaveFileDialog, WithoutFileMustExistANewNameIsTaken) {
-    Seen seen;
-    User user(Action::kOk, seen);
-    std::string chosen;
-    plat::SaveFileRequest request = BrowseRequest("new.xml");
+    plat::SaveFileRequest request = Request("new.xml");
     request.fileMustExist = false;
-    const bool confirmed = plat::ShowSaveFileDialog(request, chosen);
-    ASSERT_TRUE(user.Found());
+    std::string chosen;
+    const Seen seen = Play(Action::kOk, request, chosen);
+    ASSERT_TRUE(seen.found);
     EXPECT_FALSE(seen.refused) << seen.refusal;
-    EXPECT_TRUE(confirmed);
+    EXPECT_TRUE(seen.confirmed);
     EXPECT_EQ(chosen, m_folder + "\\new.xml");
 }
 

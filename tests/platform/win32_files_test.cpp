@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/profile.h"
@@ -184,6 +185,34 @@ TEST_F(Win32Files, DoubleBytePathsWithTrailBackslash) {
     EXPECT_EQ(plat::GetCurrentDir(), folder);
     ASSERT_TRUE(plat::SetCurrentDir(before));
     EXPECT_TRUE(plat::RemoveDir(folder));
+}
+
+// The replace on the real system: a read-only file at this process's own
+// name is passed by, a temporary left over ten minutes ago goes. (Wine
+// replaces a read-only target, which Windows refuses.)
+TEST_F(Win32Files, SafeReplacePassesItsOwnLeftoverAndRemovesAnOldOne) {
+    const std::string target = Path("t.env");
+    const std::string own = target + "." + std::to_string(plat::CurrentProcessId()) + ".tmp";
+    WriteBytes(own, "left");
+    WriteBytes(target + ".1.tmp", "crashed");
+    ASSERT_TRUE(SetFileAttributesA(own.c_str(), FILE_ATTRIBUTE_READONLY));
+    const HANDLE crashed = CreateFileA((target + ".1.tmp").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ULARGE_INTEGER when;
+    GetSystemTimeAsFileTime(reinterpret_cast<FILETIME*>(&when));
+    when.QuadPart -= 600ULL * 10000000u;
+    ASSERT_TRUE(SetFileTime(crashed, nullptr, nullptr, reinterpret_cast<FILETIME*>(&when)));
+    CloseHandle(crashed);
+    plat::SafeReplace replace(target);
+    ASSERT_TRUE(replace.Create());
+    ASSERT_TRUE(replace.Temp().Write("new", 3));
+    ASSERT_TRUE(replace.Commit(plat::Deadline(0)));
+    std::string content;
+    ASSERT_TRUE(plat::ReadWholeFile(target, content));
+    EXPECT_EQ(content, "new");
+    EXPECT_FALSE(plat::PathExists(target + ".1.tmp"));
+    ASSERT_TRUE(SetFileAttributesA(own.c_str(), FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(m_folder.EntryCount(), 2);
 }
 
 TEST(Win32Drives, FixedAndUnmappedDrives) {

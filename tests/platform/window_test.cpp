@@ -15,6 +15,15 @@ using platform_test::H;
 using platform_test::PlatformTest;
 
 using WindowTest = PlatformTest;
+// A hidden dialog from template 131 made before the test.
+class DialogWindowTest : public PlatformTest {
+protected:
+    void SetUp() override {
+        PlatformTest::SetUp();
+        ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+    }
+    plat::Dialog dialog{131, nullptr};
+};
 
 TEST_F(WindowTest, ExternalWindowIsAVisibleEnabledWindow) {
     const plat::WindowHandle handle = Ui().CreateExternalWindow("Parent");
@@ -39,9 +48,7 @@ TEST_F(WindowTest, EnableReturnsWhetherItWasDisabled) {
                                         "enable " + H(handle) + " 1"}));
 }
 
-TEST_F(WindowTest, ForegroundTopAndUpdateAreCounted) {
-    plat::Dialog dialog(131, nullptr);
-    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+TEST_F(DialogWindowTest, ForegroundTopAndUpdateAreCounted) {
     EXPECT_TRUE(dialog.BringToTop());
     EXPECT_TRUE(dialog.SetForeground());
     EXPECT_TRUE(dialog.Update());
@@ -56,10 +63,8 @@ TEST_F(WindowTest, ForegroundTopAndUpdateAreCounted) {
     EXPECT_LT(top, foreground);
 }
 
-TEST_F(WindowTest, SetParentReturnsThePreviousParent) {
+TEST_F(DialogWindowTest, SetParentReturnsThePreviousParent) {
     const plat::WindowHandle parent = Ui().CreateExternalWindow("Parent");
-    plat::Dialog dialog(131, nullptr);
-    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
     EXPECT_EQ(dialog.SetParentWindow(parent), plat::kNoWindow);
     EXPECT_EQ(Ui().Find(dialog.Handle())->parent, parent);
     EXPECT_EQ(dialog.SetParentWindow(plat::kNoWindow), parent);
@@ -105,9 +110,7 @@ TEST_F(WindowTest, InvalidWindowsDoNothing) {
     EXPECT_TRUE(Logged("post-failed " + H(0x7777) + " 32769"));
 }
 
-TEST_F(WindowTest, PostToADestroyedWindowFails) {
-    plat::Dialog dialog(131, nullptr);
-    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+TEST_F(DialogWindowTest, PostToADestroyedWindowFails) {
     plat::Window copy(dialog.Handle());
     dialog.DestroyWindow();
     EXPECT_FALSE(copy.IsValid());
@@ -115,9 +118,7 @@ TEST_F(WindowTest, PostToADestroyedWindowFails) {
     EXPECT_TRUE(Ui().Posted().empty());
 }
 
-TEST_F(WindowTest, TextHistoryKeepsEverySet) {
-    plat::Dialog dialog(131, nullptr);
-    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+TEST_F(DialogWindowTest, TextHistoryKeepsEverySet) {
     // "集計中 0％", "集計中 1％" in code page 932.
     dialog.SetText("集計中 0％");
     dialog.SetText("集計中 1％");
@@ -128,9 +129,7 @@ TEST_F(WindowTest, TextHistoryKeepsEverySet) {
     EXPECT_EQ(dialog.GetText(), "\x8F\x57\x8C\x76\x92\x86 1\x81\x93");
 }
 
-TEST_F(WindowTest, FocusAndDetach) {
-    plat::Dialog dialog(131, nullptr);
-    ASSERT_TRUE(dialog.Create(plat::kNoWindow));
+TEST_F(DialogWindowTest, FocusAndDetach) {
     plat::Window bar = dialog.GetItem(1016);
     bar.SetFocus();
     EXPECT_EQ(plat::GetFocusWindow(), bar.Handle());

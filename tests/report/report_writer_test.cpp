@@ -13,13 +13,18 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/process.h"
 #include "report/xml_writer.h"
 #include "report_test_util.h"
 #include "tests/support/recording_progress.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <ctime>
 
 #include "platform/portable/file_faults.h"
 #endif
@@ -383,64 +388,35 @@ TEST_F(ReportWriterTest, OverlongSupportValuesAreCutTo255BytesOnACharacterBounda
 // ---------------------------------------------------------------------------
 // Destination and temporary file
 
+// The temporary file carries this process's ID: a folder at its first name
+// is passed by, a file at the next one was left by this ID's ended process.
 TEST_F(ReportWriterTest, TemporaryFileIsNamedBesideTheDestination) {
-    EXPECT_EQ("C:\\dir\\~out.xml.tmp", ClReportWriter::MakeTempPath("C:\\dir\\out.xml"));
-    EXPECT_EQ("~out.xml.tmp", ClReportWriter::MakeTempPath("out.xml"));
-    EXPECT_EQ("C:~out.xml.tmp", ClReportWriter::MakeTempPath("C:out.xml"));
-    EXPECT_EQ("\\\\srv\\share\\~r.xml.tmp", ClReportWriter::MakeTempPath("\\\\srv\\share\\r.xml"));
-    // 表 ends in 0x5C: not a separator.
-    EXPECT_EQ("C:\\表\\~out.xml.tmp", ClReportWriter::MakeTempPath("C:\\表\\out.xml"));
-    EXPECT_EQ("C:\\a\\~表.xml.tmp", ClReportWriter::MakeTempPath("C:\\a\\表.xml"));
-    EXPECT_EQ("C:\\a\\~ソ表.tmp", ClReportWriter::MakeTempPath("C:\\a\\ソ表"));
-    // Past the system's 259 characters with the name: a short numbered name.
-    const std::string folder = "C:\\" + std::string(240, 'd') + "\\";
-    EXPECT_EQ(folder + "~1.tmp", ClReportWriter::MakeTempPath(folder + std::string(14, 'n')));
-    EXPECT_EQ(folder + "~1.tmp", ClReportWriter::MakeTempPath(folder + std::string(11, 'n')));
-    EXPECT_EQ(folder + "~" + std::string(10, 'n') + ".tmp",
-              ClReportWriter::MakeTempPath(folder + std::string(10, 'n')));
-    // The limit counts characters: 120 of 表 are 240 bytes.
-    std::string wide = "C:\\";
-    for (int i = 0; i < 120; ++i) wide += "表";
-    wide += "\\";
-    EXPECT_EQ(wide + "~" + std::string(14, 'n') + ".tmp",
-              ClReportWriter::MakeTempPath(wide + std::string(14, 'n')));
-    // Not even that fits.
-    const std::string deep = "C:\\" + std::string(253, 'd') + "\\";
-    EXPECT_EQ("", ClReportWriter::MakeTempPath(deep + "x.xml"));
+    const std::string own = "out.xml." + std::to_string(plat::CurrentProcessId());
+    dir.MakeDir(own + ".tmp");
+    ASSERT_TRUE(dir.Write(own + "-1.tmp", "crashed"));
+    AddStandardList();
+    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, WriteValid());
+    EXPECT_TRUE(plat::IsDirectory(dir.Path(own + ".tmp")));
+    EXPECT_EQ(2, dir.EntryCount());
 }
 
 TEST_F(ReportWriterTest, ExistingNamesAreNeverTakenForTheTemporaryFile) {
     ASSERT_TRUE(dir.Write("~out.xml.tmp", "someone else's"));
-    ASSERT_TRUE(dir.Write("~1.tmp", "and another"));
-    EXPECT_EQ(dir.Path("~2.tmp"), ClReportWriter::MakeTempPath(dir.Path("out.xml")));
+    ASSERT_TRUE(dir.Write("out.xml.1.tmp", "another run's, under way"));
     AddStandardList();
-    const std::string bytes = WriteValid();
-    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, bytes);
+    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, WriteValid());
     EXPECT_EQ("someone else's", dir.Read("~out.xml.tmp"));
-    EXPECT_EQ("and another", dir.Read("~1.tmp"));
-    EXPECT_FALSE(plat::PathExists(dir.Path("~2.tmp")));
+    EXPECT_EQ("another run's, under way", dir.Read("out.xml.1.tmp"));
     EXPECT_EQ(3, dir.EntryCount());
 }
 
 #ifndef _WIN32
-TEST_F(ReportWriterTest, NameTakenAfterTheLookIsLeftToItsOwner) {
-    // The look at "~out.xml.tmp" answers "nothing there" although someone's
-    // file is: created exclusively, the temporary file goes to "~1.tmp".
-    ASSERT_TRUE(dir.Write("~out.xml.tmp", "someone else's"));
-    AddStandardList();
-    plat::portable::ResetFileFaults();
-    plat::portable::FailFileOp(plat::portable::FileOp::kStatus, 1);
-    int result = -1;
-    const std::string bytes = Write(result);
-    const auto log = plat::portable::FileOpLog();
-    plat::portable::ResetFileFaults();
-    ASSERT_FALSE(log.empty());
-    EXPECT_EQ(dir.Path("~out.xml.tmp"), log[0].path);
-    EXPECT_TRUE(log[0].failed);
-    EXPECT_EQ(1, result);
-    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, bytes);
-    EXPECT_EQ("someone else's", dir.Read("~out.xml.tmp"));
-    EXPECT_EQ(2, dir.EntryCount());
+TEST_F(ReportWriterTest, LeftoverOfTheDestinationGoesOnceTenMinutesOld) {
+    ASSERT_TRUE(dir.Write("out.xml.1.tmp", "crashed"));
+    const timespec when = {std::time(nullptr) - 600, 0}, times[2] = {when, when};
+    ASSERT_EQ(0, utimensat(AT_FDCWD, dir.HostPath("out.xml.1.tmp").c_str(), times, 0));
+    WriteValid();
+    EXPECT_EQ(1, dir.EntryCount());
 }
 
 TEST_F(ReportWriterTest, FailedCloseIsAFailedWrite) {

@@ -29,16 +29,6 @@ protected:
     support::ScratchFolder dir;
 };
 
-TEST_F(SupportInfoTest, NameAndVersionLinesGiveTheirValuesWithoutLineEnds) {
-    Put(kName + "会計ソフト 22\r\n" + kVersion + "22.03.01\r\n[=会社名=]見本\r\n");
-    ClSupportInfo info;
-    EXPECT_STREQ("会計ソフト 22", info.GetProductName());
-    EXPECT_STREQ("22.03.01", info.GetProductVersion());
-    // A second round finds the loaded image.
-    EXPECT_EQ(1, info.Load());
-    EXPECT_STREQ("会計ソフト 22", info.GetProductName());
-}
-
 TEST_F(SupportInfoTest, TheDemoFileHasBothValues) {
     const std::string source = support::PlatformPath(REPORT_SOURCE_DIR "/sample/demo/SUPPORT.INF");
     std::string bytes;
@@ -49,91 +39,73 @@ TEST_F(SupportInfoTest, TheDemoFileHasBothValues) {
     EXPECT_STREQ("22.03.01", info.GetProductVersion());
 }
 
-TEST_F(SupportInfoTest, KeyFollowedByLineEndGivesEmptyText) {
-    Put(kName + "\r\n" + kVersion + "\r\n");
-    ClSupportInfo info;
-    EXPECT_STREQ("", info.GetProductName());
-    EXPECT_STREQ("", info.GetProductVersion());
+// A file's bytes and the two values read from it, the name first unless
+// versionFirst. The values stay valid together, and a second round finds the
+// loaded image.
+struct Values {
+    const char* what;
+    std::string bytes;
+    const char* name;
+    const char* version;
+    bool versionFirst = false;
+};
+// The same particulars saved with a line end.
+std::string Particulars(const std::string& end) {
+    return kName + "会計 22" + end + kVersion + "22.03.01" + end + "[=ｼﾘｱﾙ番号=]1234-5678" + end +
+           "[=会社名=]見本商事" + end + "[=電話番号=]03-0000-0000" + end;
 }
-
-TEST_F(SupportInfoTest, ValueEndsAtEndOfFileMark) {
-    Put(kName + "Name\r\n" + kVersion + "22.03.05\x1A" + "garbage");
-    ClSupportInfo info;
-    EXPECT_STREQ("Name", info.GetProductName());
-    EXPECT_STREQ("22.03.05", info.GetProductVersion());
-}
-
-TEST_F(SupportInfoTest, ValueOnUnterminatedLastLineEndsWithTheContent) {
+const std::string kPad(kImageSize - kName.size(), ' ');  // a key after it ends on the image's last byte
+const Values kValues[] = {
+    {"LinesGiveTheirValuesWithoutLineEnds",
+     kName + "会計ソフト 22\r\n" + kVersion + "22.03.01\r\n[=会社名=]見本\r\n", "会計ソフト 22", "22.03.01"},
+    {"KeyFollowedByLineEndGivesEmptyText", kName + "\r\n" + kVersion + "\r\n", "", ""},
+    {"ValueEndsAtEndOfFileMark", kName + "Name\r\n" + kVersion + "22.03.05\x1A" + "garbage", "Name",
+     "22.03.05"},
     // The image behind the file's last byte is 0xFF fill; it must not join in.
-    Put(kName + "Name\r\n" + kVersion + "22.03.07");
-    ClSupportInfo info;
-    EXPECT_STREQ("22.03.07", info.GetProductVersion());
-    EXPECT_STREQ("Name", info.GetProductName());
-}
-
-TEST_F(SupportInfoTest, ValuesRunningToTheEndStayValidTogether) {
+    {"ValueOnUnterminatedLastLineEndsWithTheContent", kName + "Name\r\n" + kVersion + "22.03.07", "Name",
+     "22.03.07", true},
     // Both keys on the unterminated last line: each value runs to the end of
     // the content, and the first one asked for is read after the second.
-    struct Case {
-        std::string bytes;
-        const char* name;
-        const char* version;
-    };
-    const Case cases[] = {
-        {kName + "Dorvik会計22 スタンダード" + kVersion + "22.03.07",
-         "Dorvik会計22 スタンダード[=製品ﾊﾞｰｼﾞｮﾝ=]22.03.07", "22.03.07"},
-        {"[=X=]a\r\n" + kVersion + "22.03.07 " + kName + "Dorvik会計22 スタンダード",
-         "Dorvik会計22 スタンダード", "22.03.07 [=製品名=]Dorvik会計22 スタンダード"},
-    };
-    for (const Case& c : cases) {
-        Put(c.bytes);
-        ClSupportInfo info;
-        const char* name = info.GetProductName();
-        const char* version = info.GetProductVersion();
-        EXPECT_STREQ(c.name, name);
-        EXPECT_STREQ(c.version, version);
-        EXPECT_EQ(name, info.GetProductName());
-    }
-}
-
-TEST_F(SupportInfoTest, KeyAtTheVeryEndGivesEmptyText) {
-    Put("[=X=]a\r\n" + kVersion);
-    ClSupportInfo info;
-    EXPECT_STREQ("", info.GetProductVersion());
-}
-
-TEST_F(SupportInfoTest, EveryLineEndGivesTheSameValues) {
+    {"NameRunningToTheEnd", kName + "Dorvik会計22 スタンダード" + kVersion + "22.03.07",
+     "Dorvik会計22 スタンダード[=製品ﾊﾞｰｼﾞｮﾝ=]22.03.07", "22.03.07"},
+    {"VersionRunningToTheEnd", "[=X=]a\r\n" + kVersion + "22.03.07 " + kName + "Dorvik会計22 スタンダード",
+     "Dorvik会計22 スタンダード", "22.03.07 [=製品名=]Dorvik会計22 スタンダード"},
+    {"KeyAtTheVeryEndGivesEmptyText", "[=X=]a\r\n" + kVersion, "", ""},
     // The same particulars saved with each line end: the values stop at it,
     // and the private lines that follow never join them.
-    struct Case {
-        const char* what;
-        std::string end;
-    };
-    const Case cases[] = {{"CR LF", "\r\n"}, {"LF", "\n"}, {"CR", "\r"}, {"end mark", "\x1A"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Put(kName + "会計 22" + c.end + kVersion + "22.03.01" + c.end + "[=ｼﾘｱﾙ番号=]1234-5678" + c.end +
-            "[=会社名=]見本商事" + c.end + "[=電話番号=]03-0000-0000" + c.end);
-        ClSupportInfo info;
-        EXPECT_STREQ("\x89\xEF\x8C\x76 22", info.GetProductName());
-        EXPECT_STREQ("22.03.01", info.GetProductVersion());
-    }
-}
-
-TEST_F(SupportInfoTest, EarlierOccurrenceOfTheKeyBytesWins) {
+    {"CrLf", Particulars("\r\n"), "\x89\xEF\x8C\x76 22", "22.03.01"},
+    {"Lf", Particulars("\n"), "\x89\xEF\x8C\x76 22", "22.03.01"},
+    {"Cr", Particulars("\r"), "\x89\xEF\x8C\x76 22", "22.03.01"},
+    {"EndMark", Particulars("\x1A"), "\x89\xEF\x8C\x76 22", "22.03.01"},
     // Not bound to line starts: the key's bytes inside a free-text line count.
-    Put("[=現象=]画面に" + kName + "早い者\r\n" + kName + "本物\r\n");
-    ClSupportInfo info;
-    EXPECT_STREQ("早い者", info.GetProductName());
-}
-
-TEST_F(SupportInfoTest, SearchTakesNoNoticeOfDoubleByteCharacters) {
+    {"EarlierOccurrenceOfTheKeyBytesWins", "[=現象=]画面に" + kName + "早い者\r\n" + kName + "本物\r\n",
+     "早い者", ""},
     // After 0x81 the key's "[" is the second byte of a double-byte character
     // (0x81 0x5B); the plain byte search finds the key all the same.
-    Put("\x81" + kName + "X\r\n");
+    {"SearchTakesNoNoticeOfDoubleByteCharacters", "\x81" + kName + "X\r\n", "X", ""},
+    // Only the first 30,000 bytes are searched.
+    {"ValueRunningToTheEndOfTheImageEndsThere", kPad.substr(2) + kName + "AB" + "CD\r\n", "AB", ""},
+    {"KeyPastTheImageIsNotFound", kPad + " " + kName + "late\r\n", "", ""},
+    {"KeyEndingOnTheImagesLastByteHasAnEmptyValue", kPad + kName + "after", "", ""},
+};
+
+class SupportInfoValues : public SupportInfoTest, public ::testing::WithParamInterface<Values> {};
+
+TEST_P(SupportInfoValues, AreRead) {
+    const Values& c = GetParam();
+    Put(c.bytes);
     ClSupportInfo info;
-    EXPECT_STREQ("X", info.GetProductName());
+    const char* first = c.versionFirst ? info.GetProductVersion() : info.GetProductName();
+    const char* second = c.versionFirst ? info.GetProductName() : info.GetProductVersion();
+    EXPECT_STREQ(c.versionFirst ? c.version : c.name, first);
+    EXPECT_STREQ(c.versionFirst ? c.name : c.version, second);
+    EXPECT_EQ(first, c.versionFirst ? info.GetProductVersion() : info.GetProductName());
+    EXPECT_EQ(1, info.Load());
+    EXPECT_STREQ(c.name, info.GetProductName());
 }
+
+INSTANTIATE_TEST_SUITE_P(Files, SupportInfoValues, ::testing::ValuesIn(kValues),
+                         [](const ::testing::TestParamInfo<Values>& row) { return row.param.what; });
 
 TEST_F(SupportInfoTest, MissingFileOrKeysGiveEmptyTextWithoutMessage) {
 #ifndef _WIN32
@@ -153,34 +125,6 @@ TEST_F(SupportInfoTest, MissingFileOrKeysGiveEmptyTextWithoutMessage) {
 #ifndef _WIN32
     EXPECT_TRUE(plat::headless::HeadlessUi::Get().MessageBoxes().empty());
 #endif
-}
-
-TEST_F(SupportInfoTest, OnlyTheFirst30000BytesAreSearched) {
-    // A value that runs to the end of the image ends there.
-    {
-        std::string bytes(kImageSize - kName.size() - 2, ' ');
-        bytes += kName + "AB" + "CD\r\n";
-        Put(bytes);
-        ClSupportInfo info;
-        EXPECT_STREQ("AB", info.GetProductName());
-    }
-    // A key whose last byte would lie past the image is not found.
-    {
-        std::string bytes(kImageSize - kName.size() + 1, ' ');
-        bytes += kName + "late\r\n";
-        Put(bytes);
-        ClSupportInfo info;
-        EXPECT_STREQ("", info.GetProductName());
-    }
-    // A key ending on the image's last byte is found, with the empty value.
-    {
-        std::string bytes(kImageSize - kName.size(), ' ');
-        bytes += kName + "after";
-        Put(bytes);
-        ClSupportInfo info;
-        EXPECT_STREQ("", info.GetProductName());
-        EXPECT_STREQ("", info.GetProductVersion());
-    }
 }
 
 #ifndef _WIN32

@@ -1,5 +1,10 @@
 #include "host_models.h"
 
+#include <gtest/gtest.h>
+
+#include "host/host_loader.h"
+#include "scratch_folder.h"
+
 namespace support {
 
 host::DataSetEntry DataSet(std::int32_t no, const std::string& id, const std::string& company,
@@ -37,6 +42,18 @@ host::AccountTotal Total(std::int32_t code, const std::string& name, std::uint8_
     return t;
 }
 
+host::HostModel PeriodsModel(const std::vector<Period>& periods, bool failPeriodCreate) {
+    std::vector<host::DataSetEntry> sets;
+    for (const Period& p : periods) {
+        const auto no = static_cast<std::int32_t>(sets.size() + 1);
+        sets.push_back(DataSet(no, "DS" + std::to_string(no), "Company", p.start, p.end));
+        sets.back().closingDay = p.closingDay;
+    }
+    host::HostModel model = OneUserModel("user1", 1, sets);
+    model.faults.failPeriodCreate = failPeriodCreate;
+    return model;
+}
+
 host::HostModel ShellModel() {
     host::HostModel m;
     m.currentUser = "TANAKA";
@@ -54,6 +71,17 @@ host::HostModel ShellRunModel() {
     m.masters[3] = {{1110000, 0}, {1120000, 1}};
     m.totals[3] = {Total(1110000, "Cash", 1, 1000, 500), Total(1120000, "Bank", 1, 2000)};
     return m;
+}
+
+std::string SampleFolder() {
+    return PlatformPath(LINK_SAMPLE_HOSTDATA);
+}
+
+host::HostModel SampleModel() {
+    host::HostModel model;
+    host::LoadError err;
+    if (!host::LoadHostModel(SampleFolder(), model, err)) ADD_FAILURE() << err.ToText();
+    return model;
 }
 
 host::HostModel SmallModel() {

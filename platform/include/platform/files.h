@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace plat {
 
@@ -47,6 +48,8 @@ private:
 struct FileStatus {
     bool isDirectory = false;
     std::uint64_t size = 0;
+    // Since the last write, by the system's clock; 0 for a time ahead of it.
+    std::uint64_t ageSeconds = 0;
 };
 
 bool PathExists(const std::string& path);                         // PathFileExistsA
@@ -61,10 +64,12 @@ bool DeleteFileAt(const std::string& path);
 // the disk before it returns (MoveFileEx with MOVEFILE_REPLACE_EXISTING and
 // MOVEFILE_WRITE_THROUGH; on POSIX rename, then fsync of the folder). The
 // result is the move's: once the name has changed, the old file is gone
-// whatever the folder's sync reports.
-bool MoveFileReplace(const std::string& from, const std::string& to);
-// Reads a whole file; false when it cannot be opened or read.
-bool ReadWholeFile(const std::string& path, std::string& content);
+// whatever the folder's sync reports. A failure's error code goes to error.
+bool MoveFileReplace(const std::string& from, const std::string& to, unsigned long* error = nullptr);
+// Reads a whole file; false (its error code in error) when it cannot.
+bool ReadWholeFile(const std::string& path, std::string& content, unsigned long* error = nullptr);
+// The names in a folder ("C:\dir\", "C:", empty: the current one); false when unreadable.
+bool ListFolder(const std::string& folder, std::vector<std::string>& names);
 int QueryDriveType(const std::string& root);
 
 // PathSkipRootA: offset of the text after the root of a drive path "C:\..."

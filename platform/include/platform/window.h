@@ -47,4 +47,8 @@ protected:
 // The window that has the keyboard focus, or kNoWindow.
 WindowHandle GetFocusWindow();
 
+// Shows the system this thread is alive while it waits: answers what others
+// send to its windows; dispatches nothing posted, so no input acts meanwhile.
+void AnswerSentMessages();
+
 }  // namespace plat

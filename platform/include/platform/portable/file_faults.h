@@ -5,6 +5,7 @@
 // last reset; a chosen one fails once, and writes can be made to fail once a
 // byte budget is spent. One process-wide state; off (counting only) after a
 // reset.
+#include <cerrno>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -25,7 +26,8 @@ enum class FileOp {
     kRemoveDir,
     kDeleteFile,
     kMoveFile,
-    kAny,  // a selector, never an operation
+    kList,  // ListFolder
+    kAny,   // a selector, never an operation
 };
 
 struct FileOpRecord {
@@ -41,9 +43,9 @@ void ResetFileFaults();
 // The n-th operation (from 1, counted since the reset) of the kind, or of
 // any kind for kAny, fails; 0 chooses none.
 void FailFileOp(FileOp kind, long long n);
-// The next count operations of the kind (kAny: of any kind) fail as if
-// another process held the file (EBUSY, as a sharing violation); 0: none.
-void AnswerHeld(FileOp kind, long long count);
+// The next count operations of the kind (kAny: of any kind) fail with error:
+// EBUSY as when another process holds the file, EACCES as denied; 0: none.
+void AnswerHeld(FileOp kind, long long count, int error = EBUSY);
 // Called at the top of every operation with its kind and path, before it is
 // counted: a test plays another process that changes the disk meanwhile.
 void SetFileOpHook(std::function<void(FileOp, const std::string&)> hook);

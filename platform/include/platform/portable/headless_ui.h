@@ -121,7 +121,7 @@ public:
     // "check <h> <state>", "end <h> <result>", "destroy <h>",
     // "post <h> <message> <wParam> <lParam>", "post-failed <h> <message>",
     // "msgbox", "savefile <owner> ok <path>", "savefile <owner> cancel",
-    // "cursor wait|restore|end|normal"; and the user's side:
+    // "cursor wait|restore|end|normal", "answer-sent"; and the user's side:
     // "type <h> <text>".
     const std::vector<std::string>& Events() const { return m_events; }
     int WaitCursorDepth() const { return m_waitCursorDepth; }
