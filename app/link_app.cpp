@@ -112,9 +112,8 @@ bool ClLinkApp::ConnectAndReadCommandLine() {
 }
 
 bool ClLinkApp::Check(StDATAINFO& dataInfo) {
-    ClAccConnect* connect = ClAccConnect::Inst();
     if (CheckProgramLevel(1) == 0) return EndRun(kResultFailed);
-    const int link = connect->ExpSysLink();
+    const int link = ClAccConnect::Inst()->ExpSysLink();
     if (link != 0) return EndRun(link == 1 ? kResultCancelled : kResultFailed);
     if (FindSelectedDataInfo(dataInfo) == 0) {
         // Without the data set there is nothing to total; a dialog of zeros

@@ -44,8 +44,7 @@ int ReadProgramLevelVerdict() {
     // Whole, however long: the system counts its limit in characters, and a
     // folder of double-byte names passes 260 bytes well before that; a cut
     // would name another file or split a character.
-    // "." for a current directory that code page 932 cannot name: a bare
-    // name would be looked for in the Windows folder.
+    // "." names a current directory code page 932 cannot (a bare ini name means the Windows folder).
     const std::string folder = plat::GetCurrentDir();
     const std::string iniPath = JoinFolderAndName(folder.empty() ? "." : folder, kIniFileName);
     if (!plat::PathExists(iniPath)) return kVerdictBadEnvironment;

@@ -52,8 +52,7 @@ int ClAccConnect::Initiate() {
     standIn.Record("Initiate");
     m_bConnected = false;
     host::LoadError err;
-    // A missing folder ("no host here") is told like broken data: a user who
-    // started the program sees why nothing else happens.
+    // A missing folder ("no host here") is told like broken data.
     if (!standIn.Load(err)) {
         standIn.ShowMessage(m_hOwnerWnd, err.ToText(), m_pszTitle != nullptr ? m_pszTitle : "",
                             plat::kMbOk | plat::kMbIconExclamation);

@@ -13,8 +13,7 @@ namespace host {
 std::string DefaultDataFolder() {
     const std::string fromEnv = plat::GetEnvVar(kDataFolderEnvVar);
     if (!fromEnv.empty()) return fromEnv;
-    // A program path that code page 932 cannot name leaves the bare name,
-    // which opens beside the program once its folder is the current one.
+    // Unnamable, the bare name: the program has made its folder current.
     const std::string module = plat::GetModuleFilePath();
     return module.substr(0, plat::FolderPartLength(module)) + "hostdata";
 }

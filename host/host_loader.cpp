@@ -36,8 +36,7 @@ public:
     Loader(std::string folder, LoadError& err) : m_in(std::move(folder), err) {}
 
     bool Load(HostModel& model) {
-        // '?' stands for a character that code page 932 lacks (no folder
-        // name holds one): the folder is there, but cannot be named.
+        // '?' stands for a character that code page 932 lacks.
         if (m_in.Folder().find('?') != std::string::npos)
             return m_in.Fail("", 0, "", "データフォルダの名前に使えない文字があります: " + m_in.Folder());
         if (!m_in.FolderExists()) return m_in.Fail("", 0, "", "データフォルダがありません: " + m_in.Folder());

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,7 +17,8 @@ namespace plat {
 namespace {
 
 // Calls fetch(buffer, size) until the text fits: the functions return the
-// length copied or, when the buffer is too small, the size needed.
+// length copied or, when the buffer is too small, the size needed (or, as
+// GetModuleFileNameW, the buffer's size: then it doubles).
 template <typename Fetch>
 std::wstring FetchSized(Fetch fetch) {
     std::vector<wchar_t> buffer(MAX_PATH + 1, L'\0');
@@ -24,26 +26,18 @@ std::wstring FetchSized(Fetch fetch) {
         const DWORD result = fetch(buffer.data(), static_cast<DWORD>(buffer.size()));
         if (result == 0) return std::wstring();
         if (result < buffer.size()) return std::wstring(buffer.data(), result);
-        buffer.assign(static_cast<std::size_t>(result) + 1, L'\0');
+        buffer.assign(std::max<std::size_t>(result + 1, buffer.size() * 2), L'\0');
     }
     return std::wstring();
+}
+
+std::wstring ModulePath() {
+    return FetchSized(
+        [](wchar_t* buffer, DWORD size) { return ::GetModuleFileNameW(nullptr, buffer, size); });
 }
 
 std::string PathText(const std::wstring& path) {
     return win32::Narrow(path).value_or("");
-}
-
-std::wstring ModulePath() {
-    // GetModuleFileNameW cuts the path to the buffer and returns its size
-    // instead of the size needed: grow until it fits.
-    std::vector<wchar_t> buffer(MAX_PATH + 1, L'\0');
-    while (buffer.size() <= 0x10000) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return std::wstring();
-        if (length + 1 < buffer.size()) return std::wstring(buffer.data(), length);
-        buffer.assign(buffer.size() * 2, L'\0');
-    }
-    return std::wstring();
 }
 
 }  // namespace
@@ -53,7 +47,8 @@ std::string GetModuleFilePath() {
 }
 
 std::string GetCurrentDir() {
-    return PathText(FetchSized([](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); }));
+    return PathText(
+        FetchSized([](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); }));
 }
 
 bool SetCurrentDir(const std::string& path) {
@@ -64,7 +59,8 @@ bool SetCurrentDir(const std::string& path) {
 bool MakeProgramFolderCurrent() {
     const std::wstring module = ModulePath();
     const std::size_t slash = module.rfind(L'\\');
-    return slash != std::wstring::npos && ::SetCurrentDirectoryW(module.substr(0, slash + 1).c_str()) != FALSE;
+    return slash != std::wstring::npos &&
+           ::SetCurrentDirectoryW(module.substr(0, slash + 1).c_str()) != FALSE;
 }
 
 std::string GetEnvVar(const std::string& name) {

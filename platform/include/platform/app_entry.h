@@ -28,8 +28,7 @@ private:
     std::string m_cmdLine;
 };
 
-// Runs the application's two operations; returns ExitInstance's value (the
-// process's exit status).
+// Runs the application's two operations; returns ExitInstance's value.
 int RunApplication(WinApp& app);
 
 // The text after the program name in a whole command line (GetCommandLineA),
