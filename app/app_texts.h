@@ -9,6 +9,8 @@ inline constexpr char kCompleted[] = "科目内訳書情報の出力が終了し
 inline constexpr char kWriteFailed[] = "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
 inline constexpr char kDataNotFound[] =
     "選択されているデータが見つかりません。\n\nアプリケーションを終了します。";
+inline constexpr char kNoProgramFolder[] =
+    "プログラムのあるフォルダを開けません。\n\nアプリケーションを終了します。";
 
 inline constexpr char kEnvInvalid[] =
     "動作環境が不正です。\nES_APRPACKAGENAMEが正しくインストールされているか確認してください。";

@@ -48,12 +48,6 @@ int ClLinkApp::RunCondDlg(ClCondDlg& dlg) {
     return dlg.DoModal();
 }
 
-void ClLinkApp::MakeProgramFolderCurrent() {
-    const std::string module = plat::GetModuleFilePath();
-    const std::string folder = module.substr(0, plat::FolderPartLength(module));
-    if (!folder.empty()) plat::SetCurrentDir(folder);
-}
-
 void ClLinkApp::BuildFindInfo(StFINDINFO& record, const StDATAINFO& dataInfo, int fromMonth, int toMonth) {
     BuildMonthFindInfo(record, dataInfo, fromMonth, toMonth);
 }
@@ -78,64 +72,72 @@ void ClLinkApp::FillCondDlg(ClCondDlg& dlg, const StDATAINFO& dataInfo) {
 }
 
 bool ClLinkApp::InitInstance() {
+    m_eEndStep = RunStep::kConnect;
+    if (!ConnectAndReadCommandLine()) return false;
+    m_eEndStep = RunStep::kCheck;
+    StDATAINFO dataInfo;
+    if (!Check(dataInfo)) return false;
+    m_eEndStep = RunStep::kAsk;
+    ClCondDlg condDlg(m_pParentWnd.get());
+    if (!Ask(condDlg, dataInfo)) return false;
+    ClProgressDlg progress;
+    m_eEndStep = AggregateAndWrite(progress, condDlg, dataInfo);
+    Tell(progress, condDlg);
+    return m_eEndStep == RunStep::kDone;
+}
+
+bool ClLinkApp::ConnectAndReadCommandLine() {
+    // Read first (reading changes nothing): a parent that waits for its
+    // answer gets one even when the connection fails.
+    if (ParseCommandLine(CommandLine()) == 1) {
+        m_bHasParent = 1;
+        m_pParentWnd = std::make_unique<plat::Window>(m_hParentWnd);
+    }
+    // Before the connection: the host's data may lie beside the program.
+    if (!plat::MakeProgramFolderCurrent()) {
+        plat::ShowMessageBox(m_hParentWnd, texts::kNoProgramFolder, texts::kCaption,
+                             plat::kMbOk | plat::kMbIconExclamation);
+        return EndRun(kResultFailed);
+    }
     ClAccConnect* connect = ClAccConnect::Inst();
     connect->m_pszTitle = texts::kCaption;
     connect->SetAppType(kAppType);
     connect->SetUseDataType(kUseDataType);
-    if (connect->Initiate() != 0) return false;
-
-    if (ParseCommandLine(CommandLine()) == 1) {
-        m_bHasParent = 1;
-        m_pParentWnd = std::make_unique<plat::Window>(m_hParentWnd);
+    if (connect->Initiate() != 0) return EndRun(kResultFailed);
+    if (m_pParentWnd) {
         m_pParentWnd->Enable(false);
         connect->m_hOwnerWnd = m_hParentWnd;
     }
+    return true;
+}
 
-    MakeProgramFolderCurrent();
-
-    if (CheckProgramLevel(1) == 0) {
-        m_nResult = kResultFailed;
-        return false;
-    }
-
-    const int link = connect->ExpSysLink();
-    if (link != 0) {
-        m_nResult = link == 1 ? kResultCancelled : kResultFailed;
-        return false;
-    }
-
-    StDATAINFO dataInfo;
+bool ClLinkApp::Check(StDATAINFO& dataInfo) {
+    if (CheckProgramLevel(1) == 0) return EndRun(kResultFailed);
+    const int link = ClAccConnect::Inst()->ExpSysLink();
+    if (link != 0) return EndRun(link == 1 ? kResultCancelled : kResultFailed);
     if (FindSelectedDataInfo(dataInfo) == 0) {
         // Without the data set there is nothing to total; a dialog of zeros
         // would only mislead.
         plat::ShowMessageBox(m_hParentWnd, texts::kDataNotFound, texts::kCaption,
                              plat::kMbOk | plat::kMbIconExclamation);
-        m_nResult = kResultFailed;
-        return false;
+        return EndRun(kResultFailed);
     }
+    return true;
+}
 
-    ClCondDlg condDlg(m_pParentWnd.get());
-    FillCondDlg(condDlg, dataInfo);
+bool ClLinkApp::Ask(ClCondDlg& dlg, const StDATAINFO& dataInfo) {
+    FillCondDlg(dlg, dataInfo);
+    const int dialogResult = RunCondDlg(dlg);
+    // Only the run button's checks end the dialog with a run; anything else
+    // (a dialog that could not be shown at all) is a failure.
+    if (dialogResult != ClCondDlg::kResultRun)
+        return EndRun(dialogResult == ClCondDlg::kResultCancel ? kResultCancelled : kResultFailed);
+    dlg.m_nTaxIncluded = dlg.m_nTaxIncluded != 0 ? 1 : 0;
+    return true;
+}
 
-    const int dialogResult = RunCondDlg(condDlg);
-    if (dialogResult == ClCondDlg::kResultCancel) {
-        m_nResult = kResultCancelled;
-        return false;
-    }
-    if (dialogResult != ClCondDlg::kResultRun) {
-        // Only the run button's checks end the dialog with a run; anything
-        // else (a dialog that could not be shown at all) is a failure.
-        m_nResult = kResultFailed;
-        return false;
-    }
-
-    const int fromMonth = AtoL32(condDlg.m_strFromMonth);
-    const int toMonth = AtoL32(condDlg.m_strToMonth);
-    // Whole: the dialog's checks refuse a path too long for the system.
-    const std::string outputPath = condDlg.m_strDestPath;
-    const int taxIncluded = condDlg.m_nTaxIncluded != 0 ? 1 : 0;
-
-    ClProgressDlg progress;
+ClLinkApp::RunStep ClLinkApp::AggregateAndWrite(ClProgressDlg& progress, const ClCondDlg& dlg,
+                                                const StDATAINFO& dataInfo) {
     StFINDINFO findInfo;
     progress.CreateWindowFromTemplate();
     if (m_pParentWnd) progress.SetParentWindow(m_hParentWnd);
@@ -143,40 +145,38 @@ bool ClLinkApp::InitInstance() {
     plat::BeginWaitCursor();
     progress.BeginProgress();
 
-    bool written = false;
-    {
-        ClKmkSummary summary;
-        summary.m_pProgress = &progress;
-        summary.m_pBalanceList = &m_listBalance;
-        ClReportWriter writer;
-        writer.m_pProgress = &progress;
-        writer.m_pBalanceList = &m_listBalance;
+    ClKmkSummary summary;
+    summary.m_pProgress = &progress;
+    summary.m_pBalanceList = &m_listBalance;
+    ClReportWriter writer;
+    writer.m_pProgress = &progress;
+    writer.m_pBalanceList = &m_listBalance;
 
-        BuildFindInfo(findInfo, dataInfo, fromMonth, toMonth);
-        // A failed aggregation leaves a partial list: writing it would
-        // announce an incomplete report as complete.
-        if (summary.Execute(taxIncluded, findInfo, dataInfo) != 0) {
-            writer.SetProgressBase(kReportProgressBase);
-            written = writer.Write(outputPath, m_nFunctionID, dataInfo) != 0;
-        }
+    BuildFindInfo(findInfo, dataInfo, AtoL32(dlg.m_strFromMonth), AtoL32(dlg.m_strToMonth));
+    // A failed aggregation leaves a partial list: writing it would announce
+    // an incomplete report as complete.
+    if (summary.Execute(dlg.m_nTaxIncluded, findInfo, dataInfo) == 0) return RunStep::kAggregate;
+    writer.SetProgressBase(kReportProgressBase);
+    // Whole: the dialog's checks refuse a path too long for the system.
+    return writer.Write(dlg.m_strDestPath, m_nFunctionID, dataInfo) != 0 ? RunStep::kDone : RunStep::kWrite;
+}
 
-        if (written) {
-            condDlg.SaveDestRecord(static_cast<std::int16_t>(taxIncluded), static_cast<std::int16_t>(toMonth),
-                                   m_bHasParent == 1 ? nullptr : outputPath.c_str());
-            progress.EndDialog(1);
-            plat::RestoreNormalCursor();
-            plat::ShowMessageBox(progress.Handle(), texts::kCompleted, texts::kCaption,
-                                 plat::kMbOk | plat::kMbIconInformation);
-        } else {
-            plat::ShowMessageBox(progress.Handle(), texts::kWriteFailed, texts::kCaption,
-                                 plat::kMbOk | plat::kMbIconExclamation);
-            progress.EndDialog(1);
-            plat::RestoreNormalCursor();
-            m_nResult = kResultFailed;
-        }
+void ClLinkApp::Tell(ClProgressDlg& progress, ClCondDlg& dlg) {
+    if (m_eEndStep == RunStep::kDone) {
+        dlg.SaveDestRecord(dlg.m_nTaxIncluded, static_cast<std::int16_t>(AtoL32(dlg.m_strToMonth)),
+                           m_bHasParent == 1 ? nullptr : dlg.m_strDestPath.c_str());
+        progress.EndDialog(1);
+        plat::RestoreNormalCursor();
+        plat::ShowMessageBox(progress.Handle(), texts::kCompleted, texts::kCaption,
+                             plat::kMbOk | plat::kMbIconInformation);
+    } else {
+        plat::ShowMessageBox(progress.Handle(), texts::kWriteFailed, texts::kCaption,
+                             plat::kMbOk | plat::kMbIconExclamation);
+        progress.EndDialog(1);
+        plat::RestoreNormalCursor();
+        m_nResult = kResultFailed;
     }
     plat::EndWaitCursor();
-    return written;
 }
 
 int ClLinkApp::ExitInstance() {
@@ -195,5 +195,6 @@ int ClLinkApp::ExitInstance() {
             static_cast<std::uintptr_t>(static_cast<std::uint32_t>(std::int32_t{m_nFunctionID}));
         m_pParentWnd->Post(m_nNotifyMsg, wParam, static_cast<std::intptr_t>(m_nResult));
     }
-    return plat::WinApp::ExitInstance();
+    // The result is the exit status too: a script learns it without a window.
+    return m_nResult;
 }

@@ -11,6 +11,7 @@
 #include "platform/window.h"
 
 class ClCondDlg;
+class ClProgressDlg;
 class ClSetData;
 
 class ClLinkApp : public plat::WinApp {
@@ -19,6 +20,9 @@ public:
     static constexpr std::int32_t kResultCompleted = 0;
     static constexpr std::int32_t kResultCancelled = 1;
     static constexpr std::int32_t kResultFailed = 2;
+    // The steps of a run in their order; m_eEndStep names the one the run
+    // ended at, kDone when it went through.
+    enum class RunStep { kConnect, kCheck, kAsk, kAggregate, kWrite, kDone };
 
     ClLinkApp();
     ~ClLinkApp() override;
@@ -44,6 +48,7 @@ public:
     std::int32_t m_nResult = kResultCompleted;
     ClBalanceList m_listBalance;
     ClSetData* m_pSetData = nullptr;
+    RunStep m_eEndStep = RunStep::kConnect;
 
 protected:
     // Runs the conditions dialog modally and returns its end result. Tests
@@ -51,6 +56,15 @@ protected:
     virtual int RunCondDlg(ClCondDlg& dlg);
 
 private:
+    // Each step returns false when the run ends there (EndRun sets the result).
+    bool ConnectAndReadCommandLine();
+    bool Check(StDATAINFO& dataInfo);
+    bool Ask(ClCondDlg& dlg, const StDATAINFO& dataInfo);
+    RunStep AggregateAndWrite(ClProgressDlg& progress, const ClCondDlg& dlg, const StDATAINFO& dataInfo);
+    void Tell(ClProgressDlg& progress, ClCondDlg& dlg);
+    bool EndRun(std::int32_t result) {
+        m_nResult = result;
+        return false;
+    }
     void FillCondDlg(ClCondDlg& dlg, const StDATAINFO& dataInfo);
-    void MakeProgramFolderCurrent();
 };

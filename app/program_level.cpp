@@ -44,7 +44,9 @@ int ReadProgramLevelVerdict() {
     // Whole, however long: the system counts its limit in characters, and a
     // folder of double-byte names passes 260 bytes well before that; a cut
     // would name another file or split a character.
-    const std::string iniPath = JoinFolderAndName(plat::GetCurrentDir(), kIniFileName);
+    // "." names a current directory code page 932 cannot (a bare ini name means the Windows folder).
+    const std::string folder = plat::GetCurrentDir();
+    const std::string iniPath = JoinFolderAndName(folder.empty() ? "." : folder, kIniFileName);
     if (!plat::PathExists(iniPath)) return kVerdictBadEnvironment;
 
     const std::string value = plat::ReadProfileString(kSection, kKey, kDefaultLevel, kValueSize, iniPath);

@@ -243,7 +243,9 @@ bool ClCondDlg::CheckDestination() {
         return false;
     }
     const char* failure = nullptr;
-    if (!dest::IsValidDestChars(path)) {
+    if (path.size() >= kPathSize) {
+        failure = cond_texts::kDestTooLong;
+    } else if (!dest::IsValidDestChars(path)) {
         failure = cond_texts::kBadDestChars;
     } else if (!dest::IsValidDestDrive(path)) {
         failure = cond_texts::kBadDrive;

@@ -11,6 +11,8 @@ inline constexpr char kBadMonthRange[] = "集計期間に誤りがあります�
 inline constexpr char kNoDest[] = "データ出力先が指定されていません。\n\n出力先を指定してください。";
 inline constexpr char kBadDestChars[] =
     "データの出力先に不正な文字が含まれています。\n\n出力先を再入力してください。";
+inline constexpr char kDestTooLong[] =
+    "データの出力先が長すぎます。\n\n出力先を半角260文字（全角130文字）以内で指定してください。";
 inline constexpr char kBadDrive[] = "ドライブ名が有効でありません。\n\n有効なドライブを指定してください。";
 inline constexpr char kNoFileName[] = "ファイル名が指定されていません。";
 inline constexpr char kFolderMissing[] = "指定されたフォルダは存在しません。\n\n作成してもよろしいですか？";

@@ -52,14 +52,10 @@ int ClAccConnect::Initiate() {
     standIn.Record("Initiate");
     m_bConnected = false;
     host::LoadError err;
-    bool folderMissing = false;
-    if (!standIn.Load(err, folderMissing)) {
-        // A missing folder means "no host here": refused without a word, as a
-        // host that is not running would. Broken data is the user's to fix.
-        if (!folderMissing) {
-            standIn.ShowMessage(m_hOwnerWnd, err.ToText(), m_pszTitle != nullptr ? m_pszTitle : "",
-                                plat::kMbOk | plat::kMbIconExclamation);
-        }
+    // A missing folder ("no host here") is told like broken data.
+    if (!standIn.Load(err)) {
+        standIn.ShowMessage(m_hOwnerWnd, err.ToText(), m_pszTitle != nullptr ? m_pszTitle : "",
+                            plat::kMbOk | plat::kMbIconExclamation);
         return kLoadFailed;
     }
     const int result = standIn.Model().initiateResult;

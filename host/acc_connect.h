@@ -11,10 +11,10 @@ public:
 
     void SetAppType(int type);
     void SetUseDataType(int type);
-    // 0 when connected. Loads the host data folder; a missing folder (no
-    // message) or malformed data (a message naming file, line and field,
-    // captioned m_pszTitle) refuse the connection with -1. Otherwise the
-    // answer is the data's InitiateResult.
+    // 0 when connected. Loads the host data folder; a missing folder or
+    // malformed data refuse the connection with -1 after one message naming
+    // the folder, or the file, line and field (captioned m_pszTitle).
+    // Otherwise the answer is the data's InitiateResult.
     int Initiate();
     // 0 go on, 1 cancelled, other values failed.
     int ExpSysLink();

@@ -4,7 +4,6 @@
 #include <new>
 
 #include "host/standin_state.h"
-#include "platform/files.h"
 #include "platform/mbcs.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -14,10 +13,9 @@ namespace host {
 std::string DefaultDataFolder() {
     const std::string fromEnv = plat::GetEnvVar(kDataFolderEnvVar);
     if (!fromEnv.empty()) return fromEnv;
+    // Unnamable, the bare name: the program has made its folder current.
     const std::string module = plat::GetModuleFilePath();
-    const std::size_t folder = plat::FolderPartLength(module);
-    if (folder == 0) return "";
-    return module.substr(0, folder) + "hostdata";
+    return module.substr(0, plat::FolderPartLength(module)) + "hostdata";
 }
 
 StandIn& StandIn::Get() {
@@ -55,19 +53,12 @@ void StandIn::Reset() {
     UseFolder("");
 }
 
-bool StandIn::Load(LoadError& err, bool& folderMissing) {
-    folderMissing = false;
+bool StandIn::Load(LoadError& err) {
     if (m_bUseModel) {
         m_bLoaded = true;
         return true;
     }
     const std::string folder = m_folder.empty() ? DefaultDataFolder() : m_folder;
-    if (folder.empty() || !plat::IsDirectory(folder)) {
-        folderMissing = true;
-        err = LoadError{};
-        err.message = "データフォルダがありません: " + folder;
-        return false;
-    }
     HostModel model;
     if (!LoadHostModel(folder, model, err)) return false;
     m_model = std::move(model);

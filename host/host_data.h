@@ -19,7 +19,8 @@
 namespace host {
 
 // The folder ClAccConnect::Initiate loads: the environment variable
-// LINK_HOST_DATA when set, else the folder "hostdata" beside the executable.
+// LINK_HOST_DATA when set, else the folder "hostdata" beside the executable
+// (a bare "hostdata" when the executable's path cannot be named).
 std::string DefaultDataFolder();
 constexpr const char* kDataFolderEnvVar = "LINK_HOST_DATA";
 
@@ -59,9 +60,8 @@ public:
     const HostModel& Model() const { return m_model; }
     // Call after changing Model().masters in place, so lookups see the change.
     void ModelChanged() { ++m_generation; }
-    // Loads the model as configured; false with err on failure. folderMissing
-    // tells a missing folder (no message) from data that cannot be loaded.
-    bool Load(LoadError& err, bool& folderMissing);
+    // Loads the model as configured; false with err on failure.
+    bool Load(LoadError& err);
 
     // Every host call in order, e.g. "Initiate", "LogOut", "GetSetObject 5 1"
     // (calls of a HotCall kind only up to kMaxRecordedPerKind each). The

@@ -36,6 +36,9 @@ public:
     Loader(std::string folder, LoadError& err) : m_in(std::move(folder), err) {}
 
     bool Load(HostModel& model) {
+        // '?' stands for a character that code page 932 lacks.
+        if (m_in.Folder().find('?') != std::string::npos)
+            return m_in.Fail("", 0, "", "データフォルダの名前に使えない文字があります: " + m_in.Folder());
         if (!m_in.FolderExists()) return m_in.Fail("", 0, "", "データフォルダがありません: " + m_in.Folder());
         return LoadIni(model) && LoadUsers(model) && LoadDataSets(model) && LoadAccounts(model);
     }

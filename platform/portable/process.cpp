@@ -67,6 +67,12 @@ bool SetCurrentDir(const std::string& path) {
     return true;
 }
 
+bool MakeProgramFolderCurrent() {
+    const std::string module = GetModuleFilePath();
+    const std::size_t folder = FolderPartLength(module);
+    return folder > 0 && SetCurrentDir(module.substr(0, folder));
+}
+
 std::string GetEnvVar(const std::string& name) {
     if (name.empty()) return std::string();
     const char* value = std::getenv(name.c_str());

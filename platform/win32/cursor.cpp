@@ -10,8 +10,9 @@ namespace {
 
 int g_waitDepth = 0;
 
+// IDC_WAIT and IDC_ARROW are resource numbers, whichever function takes them.
 void ShowCursorShape(LPCSTR shape) {
-    if (HCURSOR cursor = ::LoadCursorA(nullptr, shape)) ::SetCursor(cursor);
+    if (HCURSOR cursor = ::LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(shape))) ::SetCursor(cursor);
 }
 
 }  // namespace

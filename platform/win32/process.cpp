@@ -1,11 +1,12 @@
 // The module path, current directory, environment and temporary folder,
 // through the Unicode functions. Each text is fetched into a buffer sized by
-// the system's own answer; a text with a character that code page 932 lacks
+// the system's own answer; a path with a character that code page 932 lacks
 // is unusable to the program and comes back empty, as a failure does.
 #include "platform/process.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,38 +17,38 @@ namespace plat {
 namespace {
 
 // Calls fetch(buffer, size) until the text fits: the functions return the
-// length copied or, when the buffer is too small, the size needed.
+// length copied or, when the buffer is too small, the size needed (or, as
+// GetModuleFileNameW, the buffer's size: then it doubles).
 template <typename Fetch>
-std::string FetchSized(Fetch fetch) {
+std::wstring FetchSized(Fetch fetch) {
     std::vector<wchar_t> buffer(MAX_PATH + 1, L'\0');
     while (buffer.size() <= 0x40000) {
         const DWORD result = fetch(buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (result == 0) return std::string();
-        if (result < buffer.size())
-            return win32::Narrow(std::wstring_view(buffer.data(), result)).value_or("");
-        buffer.assign(static_cast<std::size_t>(result) + 1, L'\0');
+        if (result == 0) return std::wstring();
+        if (result < buffer.size()) return std::wstring(buffer.data(), result);
+        buffer.assign(std::max<std::size_t>(result + 1, buffer.size() * 2), L'\0');
     }
-    return std::string();
+    return std::wstring();
+}
+
+std::wstring ModulePath() {
+    return FetchSized(
+        [](wchar_t* buffer, DWORD size) { return ::GetModuleFileNameW(nullptr, buffer, size); });
+}
+
+std::string PathText(const std::wstring& path) {
+    return win32::Narrow(path).value_or("");
 }
 
 }  // namespace
 
 std::string GetModuleFilePath() {
-    // GetModuleFileNameW cuts the path to the buffer and returns its size
-    // instead of the size needed: grow until it fits.
-    std::vector<wchar_t> buffer(MAX_PATH + 1, L'\0');
-    while (buffer.size() <= 0x10000) {
-        const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return std::string();
-        if (length + 1 < buffer.size())
-            return win32::Narrow(std::wstring_view(buffer.data(), length)).value_or("");
-        buffer.assign(buffer.size() * 2, L'\0');
-    }
-    return std::string();
+    return PathText(ModulePath());
 }
 
 std::string GetCurrentDir() {
-    return FetchSized([](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); });
+    return PathText(
+        FetchSized([](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); }));
 }
 
 bool SetCurrentDir(const std::string& path) {
@@ -55,16 +56,23 @@ bool SetCurrentDir(const std::string& path) {
     return wide && ::SetCurrentDirectoryW(wide->c_str()) != FALSE;
 }
 
+bool MakeProgramFolderCurrent() {
+    const std::wstring module = ModulePath();
+    const std::size_t slash = module.rfind(L'\\');
+    return slash != std::wstring::npos &&
+           ::SetCurrentDirectoryW(module.substr(0, slash + 1).c_str()) != FALSE;
+}
+
 std::string GetEnvVar(const std::string& name) {
     const std::optional<std::wstring> wideName = win32::Wide(name);
     if (name.empty() || !wideName) return std::string();
-    return FetchSized([&wideName](wchar_t* buffer, DWORD size) {
+    return win32::NarrowMarked(FetchSized([&wideName](wchar_t* buffer, DWORD size) {
         return ::GetEnvironmentVariableW(wideName->c_str(), buffer, size);
-    });
+    }));
 }
 
 std::string GetTempDir() {
-    return FetchSized([](wchar_t* buffer, DWORD size) { return ::GetTempPathW(size, buffer); });
+    return PathText(FetchSized([](wchar_t* buffer, DWORD size) { return ::GetTempPathW(size, buffer); }));
 }
 
 std::uint32_t CurrentProcessId() {

@@ -1,5 +1,6 @@
 // The program's entry point: restricts the DLL search, then hands the command
-// line to the application object and runs it. The command line is the
+// line to the application object and runs it; ExitInstance's value is the
+// exit status. The command line is the
 // system's own (GetCommandLineW) in code page 932, not the runtime's
 // lpCmdLine: the mingw runtime skips the program name comparing signed bytes
 // and stops inside a double-byte folder name of an unquoted path.
@@ -16,7 +17,7 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     plat::win32::EnsureCommonControls();
 
     plat::WinApp* app = plat::WinApp::Current();
-    if (app == nullptr) return 1;
+    if (app == nullptr) return 2;  // failed
     // A character without a code page 932 form becomes '?': the fields stay
     // where they are, and a path holding one fails the destination checks.
     const wchar_t* whole = ::GetCommandLineW();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <tuple>
 
 #include "app/app_texts.h"
 #include "app/link_app.h"
@@ -106,32 +107,12 @@ protected:
         }
         return plat::kNoWindow;
     }
-    void ExpectPosted(std::int32_t result) const {
-        ASSERT_EQ(Posted().size(), 1u);
-        EXPECT_EQ(Posted()[0].target, m_parent);
-        EXPECT_EQ(Posted()[0].message, kNotify);
-        EXPECT_EQ(Posted()[0].wParam, 5u);
-        EXPECT_EQ(Posted()[0].lParam, result);
-    }
 
     support::ScratchFolder m_folder;
     std::string m_programFolder;
     host::HostModel m_model;
     plat::WindowHandle m_parent = plat::kNoWindow;
 };
-
-TEST_F(RunSequenceTest, RefusedConnectionEndsSilentlyAndNotifiesNobody) {
-    m_model.initiateResult = 1;
-    ScriptedApp app;
-    Run(app, ParentLine());
-    EXPECT_TRUE(Boxes().empty());
-    EXPECT_TRUE(Posted().empty());
-    EXPECT_TRUE(ParentEnabled());
-    EXPECT_EQ(HeadlessUi::Get().Find(m_parent)->textSets, 0);
-    EXPECT_EQ(app.m_nResult, 0);
-    EXPECT_FALSE(app.dialogShown);
-    ExpectLoggedOutOnce();
-}
 
 TEST_F(RunSequenceTest, EachProgramLevelVerdictShowsItsMessageAndFails) {
     struct Case {
@@ -145,23 +126,16 @@ TEST_F(RunSequenceTest, EachProgramLevelVerdictShowsItsMessageAndFails) {
         {"[ProgramLevel]\r\nZQ13_U=1\r\n", texts::kUpdateTaxForm},
         {"[ProgramLevel]\r\nZQ13_U=3\r\n", texts::kUpdateLink},
     };
+    // The rest of such an ending: RunStepsTest's BadLevel.
     for (const Case& c : cases) {
         HeadlessUi::Get().Reset();
-        m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
         plat::DeleteFileAt(m_programFolder + "KolvarenDef.ini");
         if (c.ini) m_folder.Write("prog\\KolvarenDef.ini", c.ini);
         ScriptedApp app;
-        Run(app, ParentLine());
+        Run(app, "");
         ASSERT_EQ(Boxes().size(), 1u) << (c.ini ? c.ini : "no file");
         EXPECT_EQ(Boxes()[0].text, host::text::ReplaceToken(c.text, "ES_APRPACKAGENAME", kTaxFormName));
-        EXPECT_EQ(Boxes()[0].caption, texts::kCaption);
-        EXPECT_EQ(Boxes()[0].style, 0x30u);
-        EXPECT_EQ(Boxes()[0].owner, m_parent);
         EXPECT_EQ(app.m_nResult, 2);
-        EXPECT_FALSE(app.dialogShown);
-        ExpectPosted(2);
-        EXPECT_TRUE(ParentEnabled());
-        ExpectLoggedOutOnce();
     }
 }
 
@@ -174,34 +148,6 @@ TEST_F(RunSequenceTest, IncompleteCommandLineStillOwnsTheCompatibilityMessage) {
     EXPECT_TRUE(Posted().empty());
     EXPECT_EQ(app.m_bHasParent, 0);
     EXPECT_TRUE(ParentEnabled());
-}
-
-TEST_F(RunSequenceTest, HostRefusingTheLinkEndsWithoutAMessage) {
-    for (const auto& [link, result] : {std::pair{1, 1}, std::pair{7, 2}, std::pair{-1, 2}}) {
-        HeadlessUi::Get().Reset();
-        m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
-        m_model.expSysLinkResult = link;
-        ScriptedApp app;
-        Run(app, ParentLine());
-        EXPECT_TRUE(Boxes().empty());
-        EXPECT_EQ(app.m_nResult, result) << link;
-        EXPECT_FALSE(app.dialogShown);
-        ExpectPosted(result);
-        ExpectLoggedOutOnce();
-    }
-}
-
-TEST_F(RunSequenceTest, MissingDataSetEndsBeforeTheDialog) {
-    m_model.users[1].selectedNo2 = 99;
-    ScriptedApp app;
-    Run(app, ParentLine());
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, texts::kDataNotFound);
-    EXPECT_EQ(Boxes()[0].caption, texts::kCaption);
-    EXPECT_EQ(Boxes()[0].style, 0x30u);
-    EXPECT_FALSE(app.dialogShown);
-    EXPECT_EQ(app.m_nResult, 2);
-    ExpectPosted(2);
 }
 
 TEST_F(RunSequenceTest, DialogIsFilledFromTheDataSet) {
@@ -255,27 +201,6 @@ protected:
     std::string m_dest;
 };
 
-TEST_F(CompletedRunTest, WritesTheReportAndSaysSoAfterTheProgressWindowHasGone) {
-    ScriptedApp app;
-    MakeRunning(app);
-    Run(app, ParentLine());
-    EXPECT_EQ(app.m_nResult, 0);
-    EXPECT_TRUE(plat::PathExists(m_dest));
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, texts::kCompleted);
-    EXPECT_EQ(Boxes()[0].caption, texts::kCaption);
-    EXPECT_EQ(Boxes()[0].style, 0x40u);
-    EXPECT_FALSE(Boxes()[0].ownerVisible);
-
-    const auto windows = HeadlessUi::Get().FindByTemplate(IDD_PROGRESS);
-    EXPECT_TRUE(windows.empty());  // destroyed at the end of the run
-    ExpectPosted(0);
-    EXPECT_TRUE(ParentEnabled());
-    EXPECT_EQ(HeadlessUi::Get().WaitCursorDepth(), 0);
-    ExpectLoggedOutOnce();
-    EXPECT_TRUE(app.m_listBalance.empty());  // released by ExitInstance
-}
-
 TEST_F(CompletedRunTest, ProgressWindowBelongsToTheParentAndEndsAtOneHundredPercent) {
     ScriptedApp app;
     MakeRunning(app);
@@ -294,21 +219,6 @@ TEST_F(CompletedRunTest, ProgressWindowBelongsToTheParentAndEndsAtOneHundredPerc
     EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
 }
 
-TEST_F(CompletedRunTest, ReportThatCannotBeWrittenFailsWhileProgressIsShown) {
-    ScriptedApp app;
-    MakeRunning(app);
-    app.destPath = m_folder.Path() + "missing\\report.xml";
-    Run(app, ParentLine());
-    EXPECT_EQ(app.m_nResult, 2);
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, texts::kWriteFailed);
-    EXPECT_EQ(Boxes()[0].style, 0x30u);
-    EXPECT_TRUE(Boxes()[0].ownerVisible);
-    ExpectPosted(2);
-    EXPECT_TRUE(ParentEnabled());
-    ExpectLoggedOutOnce();
-}
-
 TEST_F(CompletedRunTest, FailedAggregationWritesNoReportAndKeepsTheOldOne) {
     const std::string old = "previous good report";
     m_folder.Write("out\\report.xml", old);
@@ -316,14 +226,9 @@ TEST_F(CompletedRunTest, FailedAggregationWritesNoReportAndKeepsTheOldOne) {
     ScriptedApp app;
     MakeRunning(app);
     Run(app, ParentLine());
-    EXPECT_EQ(app.m_nResult, 2);
-    ASSERT_EQ(Boxes().size(), 1u);
-    EXPECT_EQ(Boxes()[0].text, texts::kWriteFailed);
-    EXPECT_TRUE(Boxes()[0].ownerVisible);
     std::string content;
     ASSERT_TRUE(plat::ReadWholeFile(m_dest, content));
     EXPECT_EQ(content, old);
-    ExpectPosted(2);
 }
 
 TEST_F(CompletedRunTest, OverflowingBalanceFailsTheRunWithoutEndingTheProcess) {
@@ -432,86 +337,166 @@ TEST_F(RealDialogRunTest, CancelledOrUnshowableDialogStartsNoRun) {
     }
 }
 
-// One run per way of ending, with a parent: what the run tells the host and
-// does to the parent window, in order, and who owns its message boxes.
+// One run per way of ending, with a parent: the step it ended at, its
+// result (the exit status and what the parent is posted), what it does to the
+// parent window, in order, what it tells the host and who owns its boxes.
+enum Ending {
+    kNoProgramFolder,
+    kConnectRefused,
+    kNoHostData,
+    kBadLevel,
+    kLinkCancelled,
+    kLinkFailed,
+    kNoDataSet,
+    kDialogCancelled,
+    kNoDialog,
+    kAggregationFails,
+    kWriteFails,
+    kCompleted,
+};
+enum Owner { kNoOwner, kParentOwns, kProgressOwns, kOtherOwner };
+using Box = std::tuple<std::string, Owner, unsigned, bool>;  // text, owner, style, owner visible
+
 class EndingsTest : public CompletedRunTest {
 protected:
-    enum Ending { kBadLevel, kLinkCancelled, kNoDataSet, kCompleted, kWriteFails };
-
-    // The host's owner window while the dialog was up (kNoWindow without one).
-    plat::WindowHandle RunEnding(Ending ending) {
+    // Runs app to the ending; its exit value.
+    int RunEnding(Ending ending, ScriptedApp& app) {
         HeadlessUi::Get().Reset();
         m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
         host::HostModel model = m_model;
-        ScriptedApp app;
+        if (ending == kNoProgramFolder) plat::portable::SetModuleFilePath(m_folder.Path() + "gone\\x.exe");
+        if (ending == kConnectRefused) model.initiateResult = 1;
         if (ending == kBadLevel) plat::DeleteFileAt(m_programFolder + "KolvarenDef.ini");
-        if (ending == kLinkCancelled) model.expSysLinkResult = 1;
+        if (ending == kLinkCancelled || ending == kLinkFailed)
+            model.expSysLinkResult = ending == kLinkFailed ? 7 : 1;
         if (ending == kNoDataSet) model.users[1].selectedNo2 = 99;
-        if (ending == kCompleted) MakeRunning(app);
-        if (ending == kWriteFails) {
-            MakeRunning(app);
-            app.destPath = m_folder.Path() + "missing\\report.xml";
-        }
+        if (ending == kNoDialog) app.dialogResult = -1;
+        if (ending >= kAggregationFails) MakeRunning(app);
+        if (ending == kAggregationFails) model.faults.failMoveNextAt = 2;
+        if (ending == kWriteFails) app.destPath = m_folder.Path() + "missing\\report.xml";
         support::InstallModel(model);
+        if (ending == kNoHostData) host::StandIn::Get().UseFolder("Q:\\hostdata");
         app.SetCommandLine(ParentLine());
-        plat::RunApplication(app);
+        const int exitValue = plat::RunApplication(app);
         m_folder.Write("prog\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=2\r\n");
-        return app.shownHostOwner;
+        plat::portable::SetModuleFilePath(m_programFolder + "Dorvik22ToZq13_U.exe");
+        return exitValue;
     }
-};
-
-TEST_F(EndingsTest, ConnectionCallsAndTheHostsOwnerWindow) {
-    const std::vector<std::string> linked = {"SetAppType 5", "SetUseDataType 1", "Initiate", "ExpSysLink",
-                                             "LogOut",       "Terminate",        "Release"};
-    const std::vector<std::string> badLevel = {"SetAppType 5", "SetUseDataType 1", "Initiate", "DispMsg",
-                                               "LogOut",       "Terminate",        "Release"};
-    const std::pair<Ending, std::vector<std::string>> cases[] = {
-        {kBadLevel, badLevel}, {kLinkCancelled, linked}, {kCompleted, linked}};
-    for (const auto& [ending, expected] : cases) {
-        const plat::WindowHandle hostOwner = RunEnding(ending);
-        std::vector<std::string> calls;
-        for (const std::string& c : host::StandIn::Get().Calls()) {
-            const std::string name = c.substr(0, c.find(' '));
-            if (name == "SetAppType" || name == "SetUseDataType" || name == "Initiate" ||
-                name == "ExpSysLink" || name == "DispMsg" || name == "LogOut" || name == "Terminate" ||
-                name == "Release") {
-                calls.push_back(c);
-            }
-        }
-        EXPECT_EQ(calls, expected) << ending;
-        EXPECT_EQ(hostOwner, ending == kCompleted ? m_parent : plat::kNoWindow) << ending;
-    }
-}
-
-TEST_F(EndingsTest, ParentIsDisabledThenHandedBackAndEachBoxHasItsOwner) {
-    enum Owner { kParentOwns, kProgressOwns };
-    const std::tuple<Ending, std::int32_t, std::vector<Owner>> cases[] = {
-        {kBadLevel, 2, {kParentOwns}},    {kLinkCancelled, 1, {}},           {kNoDataSet, 2, {kParentOwns}},
-        {kCompleted, 0, {kProgressOwns}}, {kWriteFails, 2, {kProgressOwns}},
-    };
-    for (const auto& [ending, result, owners] : cases) {
-        RunEnding(ending);
+    // Events of the parent window itself; repaints under a box aside.
+    std::vector<std::string> ParentEvents() const {
         const std::string p = std::to_string(m_parent);
-        std::vector<std::string> parentEvents;
+        std::vector<std::string> events;
         for (const std::string& e : HeadlessUi::Get().Events()) {
             const std::size_t a = e.find(' ');
             const std::size_t b = e.find(' ', a == std::string::npos ? a : a + 1);
-            // Events of the parent window itself; repaints under a box aside.
             if (a != std::string::npos && e.substr(a + 1, b == std::string::npos ? b : b - a - 1) == p &&
                 e.compare(0, a, "update") != 0) {
-                parentEvents.push_back(e);
+                events.push_back(e);
             }
         }
-        const std::string post = "post " + p + " " + std::to_string(kNotify) + " 5 " + std::to_string(result);
-        EXPECT_EQ(parentEvents, (std::vector<std::string>{"enable " + p + " 0", "foreground " + p,
-                                                          "enable " + p + " 1", post}))
-            << ending;
-        std::vector<plat::WindowHandle> expectedOwners;
-        for (const Owner o : owners) expectedOwners.push_back(o == kParentOwns ? m_parent : ProgressWindow());
-        std::vector<plat::WindowHandle> shownOwners;
-        for (const auto& box : Boxes()) shownOwners.push_back(box.owner);
-        EXPECT_EQ(shownOwners, expectedOwners) << ending;
+        return events;
     }
+};
+
+struct StepCase {
+    const char* name;
+    Ending ending;
+    ClLinkApp::RunStep step;
+    std::int32_t result;
+    std::vector<Box> boxes;
+};
+
+class RunStepsTest : public EndingsTest, public ::testing::WithParamInterface<StepCase> {};
+
+TEST_P(RunStepsTest, EndsAtItsStepAndTellsItsResult) {
+    const StepCase& c = GetParam();
+    ScriptedApp app;
+    EXPECT_EQ(RunEnding(c.ending, app), c.result);
+    EXPECT_EQ(app.m_eEndStep, c.step);
+    EXPECT_EQ(app.m_nResult, c.result);
+    EXPECT_EQ(app.dialogShown, c.step >= ClLinkApp::RunStep::kAsk);
+    // Disabled once connected; answered whatever happened.
+    const std::string p = std::to_string(m_parent);
+    std::vector<std::string> expected = {
+        "foreground " + p, "enable " + p + " 1",
+        "post " + p + " " + std::to_string(kNotify) + " 5 " + std::to_string(c.result)};
+    if (c.step != ClLinkApp::RunStep::kConnect) expected.insert(expected.begin(), "enable " + p + " 0");
+    EXPECT_EQ(ParentEvents(), expected);
+    std::vector<Box> shown;
+    for (const auto& box : Boxes()) {
+        EXPECT_EQ(box.caption, texts::kCaption);
+        const Owner owner = box.owner == plat::kNoWindow    ? kNoOwner
+                            : box.owner == m_parent         ? kParentOwns
+                            : box.owner == ProgressWindow() ? kProgressOwns
+                                                            : kOtherOwner;
+        shown.emplace_back(box.text, owner, box.style, box.ownerVisible);
+    }
+    EXPECT_EQ(shown, c.boxes);
+    EXPECT_EQ(plat::PathExists(m_dest), c.result == 0);
+    EXPECT_TRUE(HeadlessUi::Get().FindByTemplate(IDD_PROGRESS).empty());  // destroyed at the end
+    EXPECT_TRUE(app.m_listBalance.empty());                               // released by ExitInstance
+    EXPECT_EQ(HeadlessUi::Get().WaitCursorDepth(), 0);
+    // The host: connected once the folder is current, the level's message
+    // before any ExpSysLink, left on every path; the owner window of its
+    // messages is the parent's once connected.
+    std::vector<std::string> calls, expectedCalls = {"LogOut", "Terminate", "Release"};
+    for (const std::string& call : host::StandIn::Get().Calls()) {
+        const std::string name = call.substr(0, call.find(' '));
+        for (const char* n : {"SetAppType", "SetUseDataType", "Initiate", "ExpSysLink", "DispMsg", "LogOut",
+                              "Terminate", "Release"}) {
+            if (name == n) calls.push_back(call);
+        }
+    }
+    if (c.step != ClLinkApp::RunStep::kConnect)
+        expectedCalls.insert(expectedCalls.begin(), c.ending == kBadLevel ? "DispMsg" : "ExpSysLink");
+    if (c.ending != kNoProgramFolder)
+        expectedCalls.insert(expectedCalls.begin(), {"SetAppType 5", "SetUseDataType 1", "Initiate"});
+    EXPECT_EQ(calls, expectedCalls);
+    EXPECT_EQ(app.shownHostOwner, app.dialogShown ? m_parent : plat::kNoWindow);
 }
+
+std::vector<StepCase> StepCases() {
+    using Step = ClLinkApp::RunStep;
+    const unsigned kError = 0x30, kInfo = 0x40;
+    return {
+        {"NoProgramFolder",
+         kNoProgramFolder,
+         Step::kConnect,
+         2,
+         {{texts::kNoProgramFolder, kParentOwns, kError, true}}},
+        {"ConnectionRefused", kConnectRefused, Step::kConnect, 2, {}},
+        {"NoHostData",
+         kNoHostData,
+         Step::kConnect,
+         2,
+         {{"ホストデータを読み込めません: データフォルダがありません: Q:\\hostdata", kNoOwner, kError,
+           false}}},
+        {"BadLevel",
+         kBadLevel,
+         Step::kCheck,
+         2,
+         {{host::text::ReplaceToken(texts::kEnvInvalid, "ES_APRPACKAGENAME", kTaxFormName), kParentOwns,
+           kError, true}}},
+        {"LinkCancelled", kLinkCancelled, Step::kCheck, 1, {}},
+        {"LinkFailed", kLinkFailed, Step::kCheck, 2, {}},
+        {"NoDataSet", kNoDataSet, Step::kCheck, 2, {{texts::kDataNotFound, kParentOwns, kError, true}}},
+        {"DialogCancelled", kDialogCancelled, Step::kAsk, 1, {}},
+        {"NoDialog", kNoDialog, Step::kAsk, 2, {}},
+        // The failure is told while the progress window is on screen, the
+        // completion after it has gone.
+        {"AggregationFails",
+         kAggregationFails,
+         Step::kAggregate,
+         2,
+         {{texts::kWriteFailed, kProgressOwns, kError, true}}},
+        {"WriteFails", kWriteFails, Step::kWrite, 2, {{texts::kWriteFailed, kProgressOwns, kError, true}}},
+        {"Completed", kCompleted, Step::kDone, 0, {{texts::kCompleted, kProgressOwns, kInfo, false}}},
+    };
+}
+
+INSTANTIATE_TEST_SUITE_P(EachEnding, RunStepsTest, ::testing::ValuesIn(StepCases()),
+                         [](const ::testing::TestParamInfo<StepCase>& param) {
+                             return std::string(param.param.name);
+                         });
 
 }  // namespace

@@ -299,7 +299,7 @@ TEST_F(CondDlgTest, DestinationChecks) {
         {m_out + "a,b.xml", {}, {kBadChars}, false},
         {m_out + "*.xml", {}, {kBadChars}, false},
         {"T:\\\\out\\r.xml", {}, {kBadChars}, false},
-        {m_out + longName, {}, {kBadChars}, false},
+        {m_out + longName, {}, {{cond_texts::kDestTooLong, kError}}, false},
         {"R:\\r.xml", {}, {{cond_texts::kBadDrive, kError}}, false},
         {"1:\\r.xml", {}, {{cond_texts::kBadDrive, kError}}, false},
         {m_out, {}, {{cond_texts::kNoFileName, kError}}, false},

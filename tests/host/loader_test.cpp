@@ -550,11 +550,19 @@ TEST_F(HostLoader, NeverCrashesOnDamagedFiles) {
 
 TEST_F(HostLoader, InitiateLoadsTheFolderOrRefuses) {
     ClAccConnect* connect = ClAccConnect::Inst();
-    // A folder that is not there: refused without a word.
-    host::StandIn::Get().UseFolder(host_test::SampleFolder() + "-missing");
-    EXPECT_NE(connect->Initiate(), 0);
-    EXPECT_FALSE(connect->IsConnected());
-    EXPECT_TRUE(messages.empty());
+    // A folder that is not there, and one that cannot be named ('?' in place
+    // of a character without a code page 932 form): refused, and said so.
+    const std::pair<std::string, std::string> refused[] = {
+        {"C:\\missing", "ホストデータを読み込めません: データフォルダがありません: C:\\missing"},
+        {"C:\\D?mo", "ホストデータを読み込めません: データフォルダの名前に使えない文字があります: C:\\D?mo"}};
+    for (const auto& [folder, text] : refused) {
+        host::StandIn::Get().UseFolder(folder);
+        EXPECT_NE(connect->Initiate(), 0);
+        EXPECT_FALSE(connect->IsConnected());
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_EQ(messages[0].text, text);
+        messages.clear();
+    }
 
     // Malformed data: refused with a message naming the place.
     ScratchFolder folder;
@@ -639,8 +647,10 @@ TEST_F(HostLoader, DefaultFolderFromTheEnvironmentOrBesideTheProgram) {
     EXPECT_EQ(host::DefaultDataFolder(), "C:\\apps\\\x95\x5C\\hostdata");
     plat::portable::SetModuleFilePath("C:\\apps\\x\x95\x5C");
     EXPECT_EQ(host::DefaultDataFolder(), "C:\\apps\\hostdata");
-    plat::portable::SetModuleFilePath("link.exe");
-    EXPECT_EQ(host::DefaultDataFolder(), "");
+    // No folder to name (the system's path had no code page 932 form): the
+    // bare name, beside the program once its folder is the current one.
+    plat::portable::SetModuleFilePath("");
+    EXPECT_EQ(host::DefaultDataFolder(), "hostdata");
     // Through a mapped drive, as the program would see it.
     plat::portable::MapRoot("S:", LINK_SOURCE_DIR, plat::kDriveFixed);
     plat::portable::SetModuleFilePath("S:\\sample\\link.exe");

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/files.h"
 #include "platform/keyboard.h"
 #include "platform/locale_map.h"
 #include "platform/resources.h"
@@ -21,6 +22,11 @@ TEST_F(ProcessTest, ModulePathDefaultsAndCanBeSet) {
     EXPECT_EQ(plat::GetModuleFilePath(), "C:\\Program Files\\Link\\Dorvik22ToZq13_U.exe");
     plat::portable::SetModuleFilePath("D:\\\x95\x5C\\Dorvik22ToZq13_U.exe");
     EXPECT_EQ(plat::GetModuleFilePath(), "D:\\\x95\x5C\\Dorvik22ToZq13_U.exe");
+    EXPECT_FALSE(plat::MakeProgramFolderCurrent());  // D: is not there
+    ASSERT_TRUE(plat::CreateDir("C:\\\x95\x5C"));
+    plat::portable::SetModuleFilePath("C:\\\x95\x5C\\Dorvik22ToZq13_U.exe");
+    EXPECT_TRUE(plat::MakeProgramFolderCurrent());
+    EXPECT_EQ(plat::GetCurrentDir(), "C:\\\x95\x5C");
 }
 
 TEST_F(ProcessTest, TempDirDefaultsAndCanBeSet) {

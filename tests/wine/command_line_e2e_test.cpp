@@ -2,7 +2,7 @@
 // quoted, by the driver's parent window: the text after the program name
 // still names the parent, which is disabled during the run and receives the
 // result. The installed level 3 ends the run at once with a message owned by
-// the parent and result 2.
+// the parent and result 2, which is also the exit status.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -81,6 +81,7 @@ TEST_P(CommandLineE2eTest, ParentIsDisabledAndToldTheResult) {
     ASSERT_TRUE(m_driver.Posted());
     EXPECT_EQ(m_driver.PostedWParam(), static_cast<WPARAM>(kFunctionId));
     EXPECT_EQ(m_driver.PostedLParam(), 2);
+    EXPECT_EQ(m_driver.ExitCode(), 2u);
 }
 
 // 会計 has second bytes of 0x80 and above, 表 the backslash; the quoted

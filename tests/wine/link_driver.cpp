@@ -136,11 +136,14 @@ std::string LinkDriver::ParentCommandLine(int functionId, const std::string& pat
 bool LinkDriver::Start(const std::string& exePath, const std::string& args, bool quotePath) {
     std::string cmd = quotePath ? "\"" + exePath + "\"" : exePath;
     if (!args.empty()) cmd += " " + args;
-    std::wstring buf = Wide(cmd);
+    return StartLine(Wide(cmd));
+}
+
+bool LinkDriver::StartLine(std::wstring commandLine) {
     STARTUPINFOW si = {};
     si.cb = sizeof si;
-    return CreateProcessW(nullptr, &buf[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi) !=
-           FALSE;
+    return CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &m_pi) != FALSE;
 }
 
 void LinkDriver::Drain() {
@@ -155,6 +158,7 @@ void LinkDriver::CheckExited() {
     if (m_exited || m_pi.hProcess == nullptr) return;
     if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0) {
         m_exited = true;
+        GetExitCodeProcess(m_pi.hProcess, &m_exitCode);
         // Its last posted message is queued by now.
         Drain();
     }

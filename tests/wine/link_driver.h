@@ -49,6 +49,8 @@ public:
     // Starts exePath with args after the program path, quoted unless told
     // otherwise (a parent may write it either way).
     bool Start(const std::string& exePath, const std::string& args, bool quotePath = true);
+    // Starts the whole command line, for a program path code page 932 cannot name.
+    bool StartLine(std::wstring commandLine);
     DWORD ProcessId() const { return m_pi.dwProcessId; }
     DWORD ThreadId() const { return m_pi.dwThreadId; }
 
@@ -77,6 +79,7 @@ public:
     bool WaitForExit(DWORD timeoutMs, int autoAnswer = IDOK, std::vector<MessageBoxSeen>* seen = nullptr);
 
     bool Exited() const { return m_exited; }
+    DWORD ExitCode() const { return m_exitCode; }
     // The result message posted to ParentWindow().
     bool Posted() const { return m_posted; }
     WPARAM PostedWParam() const { return m_wParam; }
@@ -100,6 +103,7 @@ private:
     HWND m_hWnd = nullptr;
     PROCESS_INFORMATION m_pi = {};
     bool m_exited = false;
+    DWORD m_exitCode = STILL_ACTIVE;
     bool m_posted = false;
     WPARAM m_wParam = 0;
     LPARAM m_lParam = 0;

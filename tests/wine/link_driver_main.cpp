@@ -216,6 +216,7 @@ int main(int argc, char** argv) {
     }
     if (!ended && !driver.WaitForExit(timeoutMs)) return fail("exit");
 
+    std::printf("exit status: %lu\n", static_cast<unsigned long>(driver.ExitCode()));
     bool wasDisabled = false;
     for (bool enabled : driver.EnableChanges()) wasDisabled = wasDisabled || !enabled;
     if (parent.empty()) {

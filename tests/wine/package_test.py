@@ -120,7 +120,8 @@ text = open(os.path.join(source, "pack", USAGE), "rb").read()
 if text.count(b"\n") != text.count(b"\r\n") or not text.endswith(b"\r\n"):
     fail(f"{USAGE}: not CR LF throughout")
 text.decode("cp932")  # Shift_JIS throughout, or UnicodeDecodeError
-for words in ["<親ウィンドウ>,<メッセージ番号>,<機能ID>,<出力先パス>", "Dorvik22ToZq13_U.env", "ブロックの解除"]:
+for words in ["<親ウィンドウのハンドル>,<メッセージ番号>,<機能ID>,<出力先パス>", "Dorvik22ToZq13_U.env", "「許可する」",
+              "終了コード"]:
     if words.encode("cp932") not in text:
         fail(f"{USAGE}: no {words} in Shift_JIS")
 
