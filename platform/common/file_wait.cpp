@@ -133,7 +133,8 @@ bool SafeReplace::Create() {
 
 bool SafeReplace::Commit(const Deadline& deadline) {
     FileStatus status;
-    const bool lasting = GetFileStatus(m_target, status) && (status.isDirectory || !Access(m_target, 2));
+    const bool lasting =
+        GetFileStatus(m_target, status) && (status.isDirectory || !Access(m_target, kAccessWrite));
     // On the disk before it replaces the target: a power cut must not leave
     // an empty file in its place.
     const bool flushed = m_file.Flush();

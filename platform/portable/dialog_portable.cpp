@@ -69,10 +69,6 @@ void ShowDialogWindow(WindowHandle handle) {
 
 }  // namespace
 
-Dialog::~Dialog() {
-    DestroyWindow();
-}
-
 bool Dialog::Create(WindowHandle parent) {
     if (IsValid()) return true;
     const res::DialogTemplate* tmpl = res::FindDialogTemplate(m_templateId);

@@ -32,18 +32,19 @@ bool StatPath(const std::string& path, struct stat& st) {
 // The first backslash at or after from (a character start) that is a
 // character of its own; npos when there is none.
 std::size_t FindBackslash(const std::string& text, std::size_t from) {
-    for (std::size_t i = from; i < text.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-            ++i;
-        } else if (text[i] == '\\') {
-            return i;
-        }
+    for (std::size_t i = from; i < text.size(); i += CharAt(text, i).size()) {
+        if (CharAt(text, i) == "\\") return i;
     }
     return std::string::npos;
 }
 
 bool IsShareStart(const std::string& path) {
     return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
+}
+
+// "C:\...": any single-byte character serves as the drive letter, as for the system.
+bool IsDriveRoot(const std::string& path) {
+    return path.size() >= 3 && CharAt(path, 0).size() == 1 && path[1] == ':' && path[2] == '\\';
 }
 
 // Tests can make any operation fail (file_faults.h); errno is then set.
@@ -219,16 +220,16 @@ bool Access(const std::string& path, int mode) {
     if (Injected(portable::FileOp::kAccess, path)) return false;
     int how = 0;
     switch (mode) {
-        case 0:
+        case kAccessExists:
             how = F_OK;
             break;
-        case 2:
+        case kAccessWrite:
             how = W_OK;
             break;
-        case 4:
+        case kAccessRead:
             how = R_OK;
             break;
-        case 6:
+        case kAccessReadWrite:
             how = R_OK | W_OK;
             break;
         default:
@@ -317,13 +318,9 @@ bool SkipRoot(const std::string& path, std::size_t& offset) {
         offset = shareEnd + 1;
         return true;
     }
-    // Any single-byte character serves as the drive letter, as for the system.
-    if (path.size() >= 3 && !IsLeadByte(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-        path[2] == '\\') {
-        offset = 3;
-        return true;
-    }
-    return false;
+    if (!IsDriveRoot(path)) return false;
+    offset = 3;
+    return true;
 }
 
 std::string StripToRoot(const std::string& path) {
@@ -334,10 +331,7 @@ std::string StripToRoot(const std::string& path) {
         const std::size_t shareEnd = FindBackslash(path, serverEnd + 1);
         return shareEnd == std::string::npos ? path : path.substr(0, shareEnd);
     }
-    if (path.size() >= 3 && !IsLeadByte(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-        path[2] == '\\') {
-        return path.substr(0, 3);
-    }
+    if (IsDriveRoot(path)) return path.substr(0, 3);
     if (!path.empty() && path[0] == '\\') return "\\";
     return std::string();  // relative, or a drive without its backslash
 }

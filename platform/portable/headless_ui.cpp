@@ -230,16 +230,11 @@ bool Type(Dialog& dialog, int controlId, const std::string& text) {
     const std::size_t limit =
         control->textLimit > 0 ? static_cast<std::size_t>(control->textLimit) : static_cast<std::size_t>(-1);
     std::string typed;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool dbcs = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
-        const std::size_t length = dbcs ? 2 : 1;
-        if (digitsOnly && (dbcs || text[i] < '0' || text[i] > '9')) {
-            i += length - 1;
-            continue;
-        }
-        if (typed.size() + length > limit) break;
-        typed.append(text, i, length);
-        i += length - 1;
+    for (std::size_t i = 0; i < text.size(); i += CharAt(text, i).size()) {
+        const std::string_view c = CharAt(text, i);
+        if (digitsOnly && (c[0] < '0' || c[0] > '9')) continue;  // a lead byte is no digit
+        if (typed.size() + c.size() > limit) break;
+        typed += c;
     }
     control->text = typed;
     const int end = static_cast<int>(typed.size());

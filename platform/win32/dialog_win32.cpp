@@ -184,10 +184,6 @@ void EnsureCommonControls() {
 
 }  // namespace win32
 
-Dialog::~Dialog() {
-    DestroyWindow();
-}
-
 bool Dialog::Create(WindowHandle parent) {
     if (IsValid()) return true;
     if (parent == kNoWindow && m_pParent != nullptr) parent = m_pParent->Handle();

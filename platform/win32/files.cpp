@@ -145,7 +145,8 @@ bool GetFileStatus(const std::string& path, FileStatus& status) {
 bool Access(const std::string& path, int mode) {
     // Only the modes the C runtime knows: others would stop the process in
     // its invalid-parameter handler.
-    if (mode != 0 && mode != 2 && mode != 4 && mode != 6) return false;
+    if (mode != kAccessExists && mode != kAccessWrite && mode != kAccessRead && mode != kAccessReadWrite)
+        return false;
     return ::_waccess(PathOf(path).c_str(), mode) == 0;
 }
 

@@ -12,12 +12,6 @@ namespace plat {
 using win32::FromHwnd;
 using win32::ToHwnd;
 
-WindowHandle Window::Detach() {
-    const WindowHandle handle = m_hWnd;
-    m_hWnd = kNoWindow;
-    return handle;
-}
-
 bool Window::IsValid() const {
     return m_hWnd != kNoWindow && ::IsWindow(ToHwnd(m_hWnd)) != FALSE;
 }
