@@ -12,7 +12,7 @@ WinApp*& CurrentApp() {
 
 }  // namespace
 
-WinApp::WinApp() {
+WinApp::WinApp(unsigned iconId) : m_iconId(iconId) {
     CurrentApp() = this;
 }
 

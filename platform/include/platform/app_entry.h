@@ -8,7 +8,8 @@ namespace plat {
 
 class WinApp {
 public:
-    WinApp();
+    // iconId: the program's icon resource, which every dialog shows; 0: none.
+    explicit WinApp(unsigned iconId = 0);
     virtual ~WinApp();
     WinApp(const WinApp&) = delete;
     WinApp& operator=(const WinApp&) = delete;
@@ -21,11 +22,14 @@ public:
     const std::string& CommandLine() const { return m_cmdLine; }
     void SetCommandLine(const std::string& cmdLine) { m_cmdLine = cmdLine; }
 
+    unsigned IconId() const { return m_iconId; }
+
     // The one application object of the process (the last one constructed).
     static WinApp* Current();
 
 private:
     std::string m_cmdLine;
+    unsigned m_iconId;
 };
 
 // Runs the application's two operations; returns ExitInstance's value.
