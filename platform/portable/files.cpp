@@ -11,6 +11,7 @@
 #include <ctime>
 #include <string>
 
+#include "platform/file_wait.h"
 #include "platform/mbcs.h"
 #include "platform/portable/drive_table.h"
 #include "platform/portable/file_faults.h"
@@ -65,6 +66,12 @@ void SyncFolderOf(const std::string& posix) {
 }
 
 }  // namespace
+
+FileFailure ClassifyFileError(unsigned long error) {
+    // No sharing modes: only a taken flock or an injected fault is held.
+    if (error == EBUSY) return FileFailure::kHeld;
+    return error == EACCES || error == EPERM ? FileFailure::kDenied : FileFailure::kOther;
+}
 
 File::~File() {
     Close();

@@ -1,4 +1,4 @@
-// The lock file and the system's answers for a file in use.
+// The lock file: opened with no sharing, deleted when it closes.
 #include "platform/file_lock.h"
 
 #include <windows.h>
@@ -6,11 +6,6 @@
 #include "wide.h"
 
 namespace plat {
-
-FileFailure ClassifyFileError(unsigned long error) {
-    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return FileFailure::kHeld;
-    return error == ERROR_ACCESS_DENIED ? FileFailure::kDenied : FileFailure::kOther;
-}
 
 bool FileLock::TryOnce(unsigned long& error) {
     // No sharing: every other open fails while this handle lasts. Deleted

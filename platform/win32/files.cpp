@@ -9,6 +9,7 @@
 
 #include <limits>
 
+#include "platform/file_wait.h"
 #include "wide.h"
 
 namespace plat {
@@ -22,6 +23,11 @@ HANDLE AsHandle(std::intptr_t value) {
 constexpr std::intptr_t kClosed = -1;  // INVALID_HANDLE_VALUE
 
 }  // namespace
+
+FileFailure ClassifyFileError(unsigned long error) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return FileFailure::kHeld;
+    return error == ERROR_ACCESS_DENIED ? FileFailure::kDenied : FileFailure::kOther;
+}
 
 File::~File() {
     Close();
