@@ -100,7 +100,7 @@ bool File::Open(const std::string& path, Mode mode) {
         m_lastError = static_cast<unsigned long>(errno);
         return false;
     }
-    // A folder is not a file, whatever the mode (CreateFileA refuses it).
+    // A folder is not a file, whatever the mode (CreateFileW refuses it).
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
@@ -266,7 +266,7 @@ bool DeleteFileAt(const std::string& path) {
     if (Injected(portable::FileOp::kDeleteFile, path)) return false;
     const std::string posix = Posix(path);
     struct stat st {};
-    // DeleteFileA does not remove folders.
+    // DeleteFileW does not remove folders.
     if (posix.empty() || ::lstat(posix.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
     return ::unlink(posix.c_str()) == 0;
 }

@@ -1,4 +1,4 @@
-// GetPrivateProfileStringA as observed: sections and keys without regard to
+// GetPrivateProfileStringW as observed: sections and keys without regard to
 // case, blanks around keys and values dropped, one pair of enclosing quotes
 // dropped, ';' lines ignored, the first of duplicate keys wins.
 #include "platform/profile.h"

@@ -51,10 +51,10 @@ void PushToControl(WindowHandle handle, DeferredState& bar) {
     told = wanted;
 }
 
-// An edit limited in bytes of code page 932, as the program's ANSI edits were:
-// a Unicode edit counts its limit in UTF-16 units, one for a double-byte
-// character. The edit keeps that limit too (never more units than bytes);
-// after each input that may add text, what it added is cut to the bytes left.
+// An edit limited in bytes of code page 932: a Unicode edit counts its limit
+// in UTF-16 units, one for a double-byte character. The edit keeps that limit
+// too (never more units than bytes); after each input that may add text,
+// what it added is cut to the bytes left.
 const wchar_t kLimitProp[] = L"plat.edit.byteLimit";
 const wchar_t kProcProp[] = L"plat.edit.proc";
 
@@ -78,8 +78,8 @@ std::size_t Cp932Bytes(std::wstring_view text) {
 }
 
 // Cuts what the input put between the common start and the common end of
-// before and after to whole characters that fit, as an ANSI edit takes a
-// paste, and leaves the caret behind it.
+// before and after to the whole characters that fit, and leaves the caret
+// behind it.
 void CutToLimit(HWND hWnd, WNDPROC previous, const std::wstring& before, std::size_t limit) {
     const std::wstring after = win32::WindowText(hWnd);
     if (Cp932Bytes(after) <= limit) return;

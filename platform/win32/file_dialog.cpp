@@ -43,8 +43,8 @@ bool ShowSaveFileDialog(const SaveFileRequest& request, std::string& chosenPath)
     const std::wstring initialFolder = win32::Wide(request.initialFolder);
     const std::wstring title = win32::Wide(request.title);
     const std::wstring defaultExt = win32::Wide(request.defaultExt);
-    // The initial name as whole characters of the path buffer the program
-    // has always had: kMaxPath bytes of code page 932.
+    // The initial name as whole characters of the program's path buffer:
+    // kMaxPath bytes of code page 932.
     const std::wstring initialName = win32::Wide(CutOnCharBoundary(request.initialName, kMaxPath));
     wchar_t file[kMaxPath + 1] = {};
     std::memcpy(file, initialName.data(), initialName.size() * sizeof(wchar_t));
@@ -69,8 +69,8 @@ bool ShowSaveFileDialog(const SaveFileRequest& request, std::string& chosenPath)
     if (::GetSaveFileNameW(&ofn) == FALSE) return false;
     file[kMaxPath] = L'\0';
     // A path the program cannot hold (a character without a code page 932
-    // form, more bytes than a path buffer takes) is no choice at all, as a
-    // path too long for the dialog's buffer always was.
+    // form, more bytes than a path buffer takes) is no choice at all, as one
+    // too long for the dialog's buffer is.
     const std::string path = win32::Narrow(file);
     if (path.empty() || path.size() > kMaxPath) return false;
     chosenPath = path;

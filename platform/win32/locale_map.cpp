@@ -23,7 +23,7 @@ std::string MapToFullWidth(const std::string& text) {
                                        needed, nullptr, nullptr, 0);
     if (length <= 0) return std::string();
     // A mark that stands alone becomes the combining mark, which code page
-    // 932 lacks: '?' for it, as the system's own conversion always gave.
+    // 932 lacks: '?' for it, as the system's own conversion gives.
     return win32::NarrowMarked(std::wstring_view(mapped.data(), static_cast<std::size_t>(length)));
 }
 

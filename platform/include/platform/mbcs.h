@@ -20,8 +20,7 @@ constexpr bool IsCp932SecondByte(unsigned char c) {
 // The character that starts at byte i (< text.size()): two bytes when a lead
 // byte has a second after it, else one. Every walk steps by it.
 constexpr std::string_view CharAt(std::string_view text, std::size_t i) {
-    return text.substr(i,
-                       IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1);
+    return text.substr(i, IsCp932LeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1);  // at most the rest
 }
 
 // Length of the longest start of text that has at most maxBytes bytes and
