@@ -12,6 +12,9 @@ namespace dest {
 namespace {
 
 constexpr std::size_t kNone = std::string::npos;
+// A network path's server name starts after its two backslashes, and has a
+// character at least.
+constexpr std::size_t kServerStart = 2;
 
 // Start positions of the characters c (ASCII, never a lead byte) in text.
 std::vector<std::size_t> FindAll(std::string_view text, char c) {
@@ -140,8 +143,8 @@ bool IsValidDestChars(const std::string& path) {
     if (path.size() >= kPathBufferSize) return false;
     std::string_view rest = path;
     if (IsNetworkPath(path)) {
-        if (HasDoubledBackslash(path, 3)) return false;
-        rest.remove_prefix(2);
+        if (HasDoubledBackslash(path, kServerStart + 1)) return false;
+        rest.remove_prefix(kServerStart);
     } else {
         if (HasDoubledBackslash(path, 0)) return false;
         const std::size_t colon = FindFrom(path, ':', 0);
@@ -155,7 +158,7 @@ bool IsValidDestChars(const std::string& path) {
 
 bool IsValidDestDrive(const std::string& path) {
     if (IsNetworkPath(path)) {
-        const std::size_t serverEnd = FindFrom(path, '\\', 3);
+        const std::size_t serverEnd = FindFrom(path, '\\', kServerStart + 1);
         if (serverEnd == kNone) return false;
         const std::size_t shareEnd = FindFrom(path, '\\', serverEnd + 1);
         if (shareEnd == kNone) return false;

@@ -225,25 +225,12 @@ bool GetFileStatus(const std::string& path, FileStatus& status) {
 
 bool Access(const std::string& path, int mode) {
     if (Injected(portable::FileOp::kAccess, path)) return false;
-    int how = 0;
-    switch (mode) {
-        case kAccessExists:
-            how = F_OK;
-            break;
-        case kAccessWrite:
-            how = W_OK;
-            break;
-        case kAccessRead:
-            how = R_OK;
-            break;
-        case kAccessReadWrite:
-            how = R_OK | W_OK;
-            break;
-        default:
-            return false;  // _access refuses other modes
-    }
+    // _access's modes are POSIX's own values; it refuses any other.
+    static_assert(F_OK == kAccessExists && W_OK == kAccessWrite && R_OK == kAccessRead);
+    if (mode != kAccessExists && mode != kAccessWrite && mode != kAccessRead && mode != kAccessReadWrite)
+        return false;
     const std::string posix = Posix(path);
-    return !posix.empty() && ::access(posix.c_str(), how) == 0;
+    return !posix.empty() && ::access(posix.c_str(), mode) == 0;
 }
 
 bool CreateDir(const std::string& path) {
