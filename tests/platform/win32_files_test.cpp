@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/profile.h"
-#include "platform/file_lock.h"
 #include "platform/safe_replace.h"
 #include "platform/types.h"
 #include "profile_cases.h"
