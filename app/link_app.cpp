@@ -19,6 +19,7 @@
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "report/report_writer.h"
+#include "res/resource.h"
 #include "shared/c_number.h"
 
 namespace {
@@ -40,7 +41,7 @@ std::string FormatPeriod(std::int32_t start, std::int32_t end) {
 
 }  // namespace
 
-ClLinkApp::ClLinkApp() = default;
+ClLinkApp::ClLinkApp() : plat::WinApp(IDI_PROGRAM) {}
 
 ClLinkApp::~ClLinkApp() = default;
 

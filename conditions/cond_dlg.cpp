@@ -105,7 +105,7 @@ bool ClCondDlg::OnInitDialog() {
             path = plat::GetTempDir();
             // The system's text goes into a path buffer: one that does not
             // fit it counts as none, never a cut folder.
-            if (path.size() >= kPathSize) path.clear();
+            if (path.size() >= dest::kPathBufferSize) path.clear();
             if (!path.empty()) dest::AddTrailingBackslash(path, dest::kPathBufferSize);
         }
         path += cond_texts::kDefaultPattern;
@@ -243,7 +243,7 @@ bool ClCondDlg::CheckDestination() {
         return false;
     }
     const char* failure = nullptr;
-    if (path.size() >= kPathSize) {
+    if (path.size() >= dest::kPathBufferSize) {
         failure = cond_texts::kDestTooLong;
     } else if (!dest::IsValidDestChars(path)) {
         failure = cond_texts::kBadDestChars;
@@ -259,14 +259,14 @@ bool ClCondDlg::CheckDestination() {
     }
 
     const std::string folder = dest::GetFolderPart(path);
-    if (!folder.empty() && !plat::Access(folder, 0)) {
+    if (!folder.empty() && !plat::Access(folder, plat::kAccessExists)) {
         if (AskAt(m_edtDestPath, cond_texts::kFolderMissing, kQuestion) != plat::kIdYes) {
             BackToPath();
             return false;
         }
         // Creating nothing can succeed (a drive that does not exist has no
         // level to create): the folder must be there afterwards.
-        if (!dest::CreateFolderTree(folder) || !plat::Access(folder, 0)) {
+        if (!dest::CreateFolderTree(folder) || !plat::Access(folder, plat::kAccessExists)) {
             AskAt(m_edtDestPath, cond_texts::kFolderNotCreated, kError);
             BackToPath();
             return false;
@@ -298,7 +298,7 @@ void ClCondDlg::OnBrowse() {
 
     // The dialog's name buffer holds a path: a name that does not fit starts
     // it empty rather than cut into another name.
-    if (name.size() >= kPathSize) name.clear();
+    if (name.size() >= dest::kPathBufferSize) name.clear();
 
     plat::SaveFileRequest request;
     request.owner = Handle();

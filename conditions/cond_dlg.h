@@ -15,7 +15,6 @@ public:
     static constexpr int kResultCancel = 1003;
     static constexpr std::size_t kDataIdSize = 35;
     static constexpr std::size_t kUserIdSize = 65;
-    static constexpr std::size_t kPathSize = 261;
 
     explicit ClCondDlg(plat::Window* parent = nullptr);
 

@@ -12,23 +12,15 @@ namespace dest {
 namespace {
 
 constexpr std::size_t kNone = std::string::npos;
-constexpr std::size_t kLongestPath = kPathBufferSize - 1;
+// A network path's server name starts after its two backslashes, and has a
+// character at least.
+constexpr std::size_t kServerStart = 2;
 
-bool IsLead(char c) {
-    return plat::IsLeadByte(static_cast<unsigned char>(c));
-}
-
-// Width of the character that starts at i: a lead byte without its second
-// byte at the end of the text counts as a character of one byte.
-std::size_t CharWidth(std::string_view text, std::size_t i) {
-    return (IsLead(text[i]) && i + 1 < text.size()) ? 2 : 1;
-}
-
-// Start positions of the single-byte characters c in text.
+// Start positions of the characters c (ASCII, never a lead byte) in text.
 std::vector<std::size_t> FindAll(std::string_view text, char c) {
     std::vector<std::size_t> found;
-    for (std::size_t i = 0; i < text.size(); i += CharWidth(text, i)) {
-        if (CharWidth(text, i) == 1 && text[i] == c) found.push_back(i);
+    for (std::size_t i = 0; i < text.size(); i += plat::CharAt(text, i).size()) {
+        if (text[i] == c) found.push_back(i);
     }
     return found;
 }
@@ -68,16 +60,12 @@ char FoldAscii(char c) {
 // second byte may look like a letter). A text shorter than n only matches a
 // text of the same length.
 bool EqualNoCase(std::string_view a, std::string_view b, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) {
-        const bool endA = i >= a.size();
-        const bool endB = i >= b.size();
-        if (endA || endB) return endA && endB;
-        if (CharWidth(a, i) == 2) {
-            if (CharWidth(b, i) != 2 || a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-            ++i;
-            continue;
-        }
-        if (CharWidth(b, i) == 2 || FoldAscii(a[i]) != FoldAscii(b[i])) return false;
+    for (std::size_t i = 0; i < n; i += plat::CharAt(a, i).size()) {
+        if (i >= a.size() || i >= b.size()) return i >= a.size() && i >= b.size();
+        const std::string_view ca = plat::CharAt(a, i);
+        const std::string_view cb = plat::CharAt(b, i);
+        if (ca.size() != cb.size() || (ca.size() == 2 ? ca != cb : FoldAscii(ca[0]) != FoldAscii(cb[0])))
+            return false;
     }
     return true;
 }
@@ -123,13 +111,6 @@ std::string GetAfterDrivePart(const std::string& path) {
     return last == kNone ? path : path.substr(last + 1);
 }
 
-bool IsDbcsByteAt(std::string_view text, std::size_t i) {
-    for (std::size_t at = 0; at < text.size(); at += CharWidth(text, at)) {
-        if (i < at + CharWidth(text, at)) return CharWidth(text, at) == 2;
-    }
-    return false;
-}
-
 bool AddTrailingBackslash(std::string& text, std::size_t size) {
     if (text.empty()) return false;
     if (plat::EndsWithBackslashChar(text)) return true;
@@ -143,8 +124,8 @@ bool GetDirPart(std::string& text) {
     const std::size_t driveLength = (text.size() >= 2 && text[1] == ':') ? 2 : 0;
     const std::string_view rest = std::string_view(text).substr(driveLength);
     std::size_t dirLength = 0;
-    for (std::size_t i = 0; i < rest.size(); i += CharWidth(rest, i)) {
-        if (CharWidth(rest, i) == 1 && (rest[i] == '\\' || rest[i] == '/')) dirLength = i + 1;
+    for (std::size_t i = 0; i < rest.size(); i += plat::CharAt(rest, i).size()) {
+        if (rest[i] == '\\' || rest[i] == '/') dirLength = i + 1;
     }
     if (driveLength + dirLength == 0) return false;
     text.resize(driveLength + dirLength);
@@ -159,11 +140,11 @@ bool IsFolder(const std::string& text) {
 bool IsValidDestChars(const std::string& path) {
     // Too long for the path buffers: refused whole rather than cut into
     // another path.
-    if (path.size() > kLongestPath) return false;
+    if (path.size() >= kPathBufferSize) return false;
     std::string_view rest = path;
     if (IsNetworkPath(path)) {
-        if (HasDoubledBackslash(path, 3)) return false;
-        rest.remove_prefix(2);
+        if (HasDoubledBackslash(path, kServerStart + 1)) return false;
+        rest.remove_prefix(kServerStart);
     } else {
         if (HasDoubledBackslash(path, 0)) return false;
         const std::size_t colon = FindFrom(path, ':', 0);
@@ -177,21 +158,21 @@ bool IsValidDestChars(const std::string& path) {
 
 bool IsValidDestDrive(const std::string& path) {
     if (IsNetworkPath(path)) {
-        const std::size_t serverEnd = FindFrom(path, '\\', 3);
+        const std::size_t serverEnd = FindFrom(path, '\\', kServerStart + 1);
         if (serverEnd == kNone) return false;
         const std::size_t shareEnd = FindFrom(path, '\\', serverEnd + 1);
         if (shareEnd == kNone) return false;
-        return plat::Access(path.substr(0, shareEnd), 6);
+        return plat::Access(path.substr(0, shareEnd), plat::kAccessReadWrite);
     }
     if (path.empty() || HasDoubledBackslash(path, 0)) return false;
     // The first character is the drive letter, whether a colon follows or not.
-    return IsUsableDrive(path[0], 6);
+    return IsUsableDrive(path[0]);
 }
 
-bool IsUsableDrive(char letter, int mode) {
-    const int index = (letter >= 'A' && letter <= 'Z') ? letter - 'A' : letter - 'a';
-    if (index < 0 || index > 25) return false;
-    const std::string root = {static_cast<char>('A' + index), ':', '\\'};
+bool IsUsableDrive(char letter) {
+    const char drive = FoldAscii(letter);
+    if (drive < 'A' || drive > 'Z') return false;
+    const std::string root = {drive, ':', '\\'};
     switch (plat::QueryDriveType(root)) {
         case plat::kDriveUnknown:
             return false;
@@ -200,7 +181,7 @@ bool IsUsableDrive(char letter, int mode) {
         case plat::kDriveRemovable:
         case plat::kDriveFixed:
         case plat::kDriveRemote:
-            return plat::Access(root, mode);
+            return plat::Access(root, plat::kAccessReadWrite);
         case plat::kDriveCdrom:
         case plat::kDriveRamdisk:
             return false;
@@ -211,7 +192,7 @@ bool IsUsableDrive(char letter, int mode) {
 
 bool CreateFolderTree(const std::string& folder) {
     std::string path = folder;
-    if (!FolderWithBackslash(path) || path.size() > kLongestPath) return false;
+    if (!FolderWithBackslash(path) || path.size() >= kPathBufferSize) return false;
     std::size_t relStart = 0;
     if (!plat::SkipRoot(path, relStart)) return false;
     const std::string rel = path.substr(relStart);

@@ -5,12 +5,13 @@
 // steps over double-byte characters, whose second byte may be 0x5C.
 #include <cstddef>
 #include <string>
-#include <string_view>
+
+#include "platform/types.h"
 
 namespace dest {
 
-// Path buffers hold at most this many bytes and a terminating zero.
-constexpr std::size_t kPathBufferSize = 261;
+// The program's path buffers: kMaxPath bytes and a terminating zero.
+constexpr std::size_t kPathBufferSize = plat::kMaxPath + 1;
 
 // Up to and including the last backslash; empty when there is none.
 std::string GetFolderPart(const std::string& path);
@@ -21,9 +22,6 @@ std::string GetDrivePart(const std::string& path);
 // After the last colon; the whole text when there is none.
 std::string GetAfterDrivePart(const std::string& path);
 
-// True when byte i lies inside a double-byte character (first or second
-// byte), walking the text from its start.
-bool IsDbcsByteAt(std::string_view text, std::size_t i);
 // Appends a backslash unless text already ends in one (a text ending in a
 // double-byte character always gets one). False on an empty text, and when
 // a backslash is needed but text already holds size - 1 bytes or more.
@@ -40,9 +38,9 @@ bool IsFolder(const std::string& text);
 bool IsValidDestChars(const std::string& path);
 // The drive letter or the network share of the path is usable for writing.
 bool IsValidDestDrive(const std::string& path);
-// The drive of the letter is usable with the access mode (0 existence,
-// 6 read and write), by the drive type the system reports for its root.
-bool IsUsableDrive(char letter, int mode);
+// The drive of the letter is usable for reading and writing, by the drive
+// type the system reports for its root.
+bool IsUsableDrive(char letter);
 
 // Creates every missing level of the folder; true when it exists afterwards.
 // On failure the levels this call created are removed again.

@@ -13,6 +13,7 @@
 #include "host/file_mgr.h"
 #include "platform/file_lock.h"
 #include "platform/files.h"
+#include "platform/safe_replace.h"
 #include "shared/c_number.h"
 
 namespace {

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fz::Check(length <= report::kFullWidthMaxBytes, "longer than 32 bytes", text);
     if (!fz::IsWellFormedSjis(text.c_str())) return 0;
     std::size_t i = 0;
-    while (i < length) i += plat::IsLeadByte(static_cast<unsigned char>(result[i])) ? 2 : 1;
+    while (i < length) i += plat::IsCp932LeadByte(static_cast<unsigned char>(result[i])) ? 2 : 1;
     fz::Check(i == length, "ends inside a double-byte character", std::string(result, length));
     return 0;
 }

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <new>
 
-#include "platform/file_lock.h"
 #include "platform/mbcs.h"
 #include "platform/resources.h"
+#include "platform/safe_replace.h"
 #include "report/full_width.h"
 #include "report/support_info.h"
 

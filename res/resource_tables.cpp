@@ -6,6 +6,8 @@
 namespace res {
 namespace {
 
+using namespace plat::portable;  // the style bits
+
 const char kProgressClass[] = "msctls_progress32";
 const char kStatic[] = "Static";
 const char kEdit[] = "Edit";

@@ -1,56 +1,14 @@
 #pragma once
-// The resources of app.rc as data: the portable backend builds its headless
-// dialogs from these, and a Windows test checks them against the real
-// resources compiled into the program.
-#include <vector>
+// The resources of app.rc as data: handed to the portable backend, which
+// builds its headless dialogs from these (headless_resources.cpp), and
+// checked by a Windows test against the real resources compiled into the
+// program.
+#include "platform/portable/resource_data.h"
 
 namespace res {
 
-// Window and control style bits used by the templates (the platform's values).
-constexpr unsigned kWsPopup = 0x80000000u;
-constexpr unsigned kWsVisible = 0x10000000u;
-constexpr unsigned kWsDisabled = 0x08000000u;
-constexpr unsigned kWsCaption = 0x00C00000u;
-constexpr unsigned kWsBorder = 0x00800000u;
-constexpr unsigned kWsSysMenu = 0x00080000u;
-constexpr unsigned kWsGroup = 0x00020000u;
-constexpr unsigned kWsTabStop = 0x00010000u;
-constexpr unsigned kWsChild = 0x40000000u;
-constexpr unsigned kDsSysModal = 0x0002u;
-constexpr unsigned kDsModalFrame = 0x0080u;
-constexpr unsigned kDsSetFont = 0x0040u;
-constexpr unsigned kPbsSmooth = 0x01u;
-constexpr unsigned kSsLeft = 0x0000u;
-constexpr unsigned kSsCenter = 0x0001u;
-constexpr unsigned kSsRight = 0x0002u;
-constexpr unsigned kSsNoPrefix = 0x0080u;  // an '&' shows as itself
-constexpr unsigned kSsCenterImage = 0x0200u;
-constexpr unsigned kEsRight = 0x0002u;
-constexpr unsigned kEsAutoHScroll = 0x0080u;
-constexpr unsigned kEsNumber = 0x2000u;
-constexpr unsigned kBsPushButton = 0x0000u;
-constexpr unsigned kBsAutoCheckBox = 0x0003u;
-constexpr unsigned kBsGroupBox = 0x0007u;
-// The id of controls that are never addressed (IDC_STATIC).
-constexpr int kIdStatic = -1;
-
-struct ControlTemplate {
-    int id;
-    const char* className;
-    const char* text;
-    unsigned style;  // without WS_CHILD | WS_VISIBLE, which every control has
-    int x, y, cx, cy;
-};
-
-struct DialogTemplate {
-    int id;
-    const char* caption;
-    unsigned style;
-    int cx, cy;
-    const char* fontFace;
-    int fontPoints;
-    std::vector<ControlTemplate> controls;
-};
+using plat::portable::ControlTemplate;
+using plat::portable::DialogTemplate;
 
 const DialogTemplate* FindDialogTemplate(int id);
 // String resource text, or nullptr when the program has none with that id.

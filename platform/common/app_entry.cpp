@@ -2,8 +2,6 @@
 // every case, as the framework's entry point does for a dialog application.
 #include "platform/app_entry.h"
 
-#include "platform/mbcs.h"
-
 namespace plat {
 namespace {
 
@@ -12,13 +10,9 @@ WinApp*& CurrentApp() {
     return app;
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 }  // namespace
 
-WinApp::WinApp() {
+WinApp::WinApp(unsigned iconId) : m_iconId(iconId) {
     CurrentApp() = this;
 }
 
@@ -39,15 +33,10 @@ int RunApplication(WinApp& app) {
 
 std::string_view CommandLineTail(std::string_view commandLine) {
     const bool quoted = !commandLine.empty() && commandLine[0] == '"';
-    std::size_t i = quoted ? 1 : 0;
-    while (i < commandLine.size()) {
-        const char c = commandLine[i];
-        if (quoted ? c == '"' : IsBlank(c)) break;
-        i += IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < commandLine.size() ? 2 : 1;
-    }
-    if (quoted && i < commandLine.size()) ++i;  // the closing quote
-    while (i < commandLine.size() && IsBlank(commandLine[i])) ++i;
-    return commandLine.substr(i);
+    std::size_t end = quoted ? commandLine.find('"', 1) : commandLine.find_first_of(" \t");
+    if (quoted && end != std::string_view::npos) ++end;  // the closing quote
+    end = commandLine.find_first_not_of(" \t", end);
+    return end == std::string_view::npos ? std::string_view() : commandLine.substr(end);
 }
 
 }  // namespace plat

@@ -1,44 +1,19 @@
-// Whole files read, bounded waits for files that another process holds for a
-// moment, and the replace through a temporary file.
+// Whole files read, and bounded waits for files that another process holds
+// for a moment.
+#include "platform/file_wait.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
-#include "platform/cp932.h"
-#include "platform/file_lock.h"
 #include "platform/files.h"
-#include "platform/mbcs.h"
-#include "platform/process.h"
-#include "platform/types.h"
 #include "platform/window.h"
 
 namespace plat {
-namespace {
 
 // Short enough that a file let go is taken almost at once, long enough not
 // to keep a processor busy.
 constexpr std::uint32_t kPauseMillis = 10;
-// Only a folder or a read-only file at a name makes the next one needed.
-constexpr int kTempNames = 10;
-constexpr std::uint64_t kLeftoverSeconds = 600;  // a crashed run's temporary
-// At most a call: a folder full of them holds up no save, nor its waiters.
-constexpr int kSweptAtOnce = 64;
-
-bool FitsMaxPath(const std::string& path) {
-    std::u16string wide;
-    return Cp932ToUtf16(path, wide) && wide.size() < kMaxPath;
-}
-
-// "<target>.<digits and dashes>.tmp", the first kind of TempPath.
-bool IsTempNameOf(const std::string& name, const std::string& target) {
-    const std::size_t id = target.size() + 1;
-    return name.size() > id + 4 && name.compare(0, id, target + ".") == 0 && name[id] >= '0' &&
-           name[id] <= '9' && name.find_first_not_of("0123456789-", id) == name.size() - 4 &&
-           name.compare(name.size() - 4, 4, ".tmp") == 0;
-}
-
-}  // namespace
 
 bool RetryWhileHeld(const Deadline& deadline, std::uint32_t deniedMillis,
                     const std::function<bool(unsigned long&)>& attempt) {
@@ -80,67 +55,6 @@ bool ReadWholeFile(const std::string& path, std::string& content, unsigned long*
 bool ReadWholeFileWaiting(const std::string& path, std::string& content, const Deadline& deadline) {
     return RetryWhileHeld(deadline, kDeniedMillis,
                           [&](unsigned long& error) { return ReadWholeFile(path, content, &error); });
-}
-
-FileLock::~FileLock() {
-    Release();
-}
-
-bool FileLock::Acquire(const std::string& lockPath, const Deadline& deadline) {
-    Release();
-    m_path = lockPath;
-    return RetryWhileHeld(deadline, kDeniedMillis, [this](unsigned long& error) { return TryOnce(error); });
-}
-
-SafeReplace::~SafeReplace() {
-    m_file.Close();
-    if (!m_temp.empty() && !m_committed) DeleteFileAt(m_temp);
-}
-
-std::string SafeReplace::TempPath(const std::string& target, std::uint32_t pid, int index) {
-    const std::string id = std::to_string(pid) + (index == 0 ? "" : "-" + std::to_string(index));
-    std::string path = target + "." + id + ".tmp";
-    if (!FitsMaxPath(path)) path = target.substr(0, FolderPartLength(target)) + "~" + id + ".tmp";
-    return FitsMaxPath(path) ? path : std::string();
-}
-
-bool SafeReplace::Create() {
-    const std::string folder = m_target.substr(0, FolderPartLength(m_target));
-    std::vector<std::string> names;
-    ListFolder(folder, names);
-    int swept = 0;
-    for (const std::string& name : names) {
-        FileStatus status;
-        if (swept < kSweptAtOnce && IsTempNameOf(name, m_target.substr(folder.size())) &&
-            GetFileStatus(folder + name, status) && !status.isDirectory &&
-            status.ageSeconds >= kLeftoverSeconds) {
-            DeleteFileAt(folder + name);
-            ++swept;
-        }
-    }
-    for (int index = 0; index < kTempNames; ++index) {
-        const std::string path = TempPath(m_target, CurrentProcessId(), index);
-        // Refused with the name free: no such folder, or no right to it.
-        if (path.empty() || (!m_file.Open(path, File::Mode::kWriteCreateNew) && !PathExists(path)))
-            return false;
-        if (m_file.IsOpen() || (DeleteFileAt(path) && m_file.Open(path, File::Mode::kWriteCreateNew))) {
-            m_temp = path;
-            return true;
-        }
-    }
-    return false;
-}
-
-bool SafeReplace::Commit(const Deadline& deadline) {
-    FileStatus status;
-    const bool lasting = GetFileStatus(m_target, status) && (status.isDirectory || !Access(m_target, 2));
-    // On the disk before it replaces the target: a power cut must not leave
-    // an empty file in its place.
-    const bool flushed = m_file.Flush();
-    if (!m_file.Close() || !flushed) return false;
-    return m_committed = RetryWhileHeld(deadline, lasting ? 0 : UINT32_MAX, [this](unsigned long& error) {
-               return MoveFileReplace(m_temp, m_target, &error);
-           });
 }
 
 }  // namespace plat

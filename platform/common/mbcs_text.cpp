@@ -6,9 +6,11 @@ namespace plat {
 std::size_t CharBoundaryLength(std::string_view text, std::size_t maxBytes) {
     std::size_t end = 0;
     while (end < text.size()) {
-        const std::size_t width = IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
-        if (end + width > maxBytes || end + width > text.size()) break;
-        end += width;
+        const std::size_t next = end + CharAt(text, end).size();
+        // A lead byte without its second byte is half a character.
+        if (next > maxBytes || (next == end + 1 && IsCp932LeadByte(static_cast<unsigned char>(text[end]))))
+            break;
+        end = next;
     }
     return end;
 }
@@ -18,27 +20,17 @@ std::string CutOnCharBoundary(std::string_view text, std::size_t maxBytes) {
 }
 
 bool EndsWithBackslashChar(std::string_view text) {
-    bool last = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-            last = false;
-            ++i;
-        } else {
-            last = text[i] == '\\';
-        }
-    }
-    return last;
+    std::string_view last;
+    for (std::size_t i = 0; i < text.size(); i += last.size()) last = CharAt(text, i);
+    return last == "\\";
 }
 
 std::size_t FolderPartLength(std::string_view path) {
     std::size_t folder = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const auto c = static_cast<unsigned char>(path[i]);
-        if (IsLeadByte(c) && i + 1 < path.size()) {
-            ++i;
-        } else if (c == '\\' || c == '/' || (c == ':' && i == 1)) {
-            folder = i + 1;
-        }
+    for (std::size_t i = 0; i < path.size();) {
+        const std::string_view c = CharAt(path, i);
+        i += c.size();
+        if (c == "\\" || c == "/" || (c == ":" && i == 2)) folder = i;
     }
     return folder;
 }

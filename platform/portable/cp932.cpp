@@ -43,7 +43,7 @@ bool Decode(std::string_view bytes, std::u16string& out) {
     for (std::size_t i = 0;;) {
         const bool end = i >= bytes.size();
         if (!end && static_cast<unsigned char>(bytes[i]) != kSingle80) {
-            i += IsCp932LeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < bytes.size() ? 2 : 1;
+            i += CharAt(bytes, i).size();
             continue;
         }
         std::string utf16;

@@ -36,15 +36,10 @@ bool IsAsciiLetter(char c) {
 std::string LowerAscii(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < text.size()) {
-            out += c;
-            out += text[++i];
-            continue;
-        }
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        out += c;
+    for (std::size_t i = 0; i < text.size(); i += CharAt(text, i).size()) {
+        const std::string_view c = CharAt(text, i);
+        out += c;  // a lead byte is never a letter
+        if (c[0] >= 'A' && c[0] <= 'Z') out.back() = static_cast<char>(c[0] - 'A' + 'a');
     }
     return out;
 }
@@ -54,12 +49,9 @@ std::string LowerAscii(const std::string& text) {
 std::vector<std::string> SplitNames(const std::string& text, std::size_t from) {
     std::vector<std::string> names;
     std::string current;
-    for (std::size_t i = from; i < text.size(); ++i) {
-        const char c = text[i];
-        if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < text.size()) {
-            current += c;
-            current += text[++i];
-        } else if (IsSeparator(c)) {
+    for (std::size_t i = from; i < text.size(); i += CharAt(text, i).size()) {
+        const std::string_view c = CharAt(text, i);
+        if (IsSeparator(c[0])) {
             names.push_back(current);
             current.clear();
         } else {
@@ -88,14 +80,8 @@ void AppendNames(std::vector<std::string>& parts, const std::vector<std::string>
 std::string ToPosixSeparators(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (IsLeadByte(static_cast<unsigned char>(c)) && i + 1 < text.size()) {
-            out += c;
-            out += text[++i];
-        } else {
-            out += (c == '\\') ? '/' : c;
-        }
+    for (std::size_t i = 0; i < text.size(); i += CharAt(text, i).size()) {
+        out += CharAt(text, i) == "\\" ? "/" : CharAt(text, i);
     }
     return out;
 }
@@ -103,15 +89,7 @@ std::string ToPosixSeparators(const std::string& text) {
 // The end of the name that starts at `from` (the next separator, or the end).
 std::size_t NameEnd(const std::string& text, std::size_t from) {
     std::size_t i = from;
-    while (i < text.size()) {
-        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-            i += 2;
-        } else if (IsSeparator(text[i])) {
-            break;
-        } else {
-            ++i;
-        }
-    }
+    while (i < text.size() && !IsSeparator(text[i])) i += CharAt(text, i).size();
     return i;
 }
 

@@ -14,12 +14,6 @@
 
 namespace plat {
 
-FileFailure ClassifyFileError(unsigned long error) {
-    // No sharing modes: only a taken flock or an injected fault is held.
-    if (error == EBUSY) return FileFailure::kHeld;
-    return error == EACCES || error == EPERM ? FileFailure::kDenied : FileFailure::kOther;
-}
-
 bool FileLock::TryOnce(unsigned long& error) {
     if (portable::InjectFileFault(portable::FileOp::kOpen, m_path)) {
         error = static_cast<unsigned long>(errno);

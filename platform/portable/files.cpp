@@ -11,6 +11,7 @@
 #include <ctime>
 #include <string>
 
+#include "platform/file_wait.h"
 #include "platform/mbcs.h"
 #include "platform/portable/drive_table.h"
 #include "platform/portable/file_faults.h"
@@ -32,18 +33,19 @@ bool StatPath(const std::string& path, struct stat& st) {
 // The first backslash at or after from (a character start) that is a
 // character of its own; npos when there is none.
 std::size_t FindBackslash(const std::string& text, std::size_t from) {
-    for (std::size_t i = from; i < text.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-            ++i;
-        } else if (text[i] == '\\') {
-            return i;
-        }
+    for (std::size_t i = from; i < text.size(); i += CharAt(text, i).size()) {
+        if (CharAt(text, i) == "\\") return i;
     }
     return std::string::npos;
 }
 
 bool IsShareStart(const std::string& path) {
     return path.size() >= 2 && path[0] == '\\' && path[1] == '\\';
+}
+
+// "C:\...": any single-byte character serves as the drive letter, as for the system.
+bool IsDriveRoot(const std::string& path) {
+    return path.size() >= 3 && CharAt(path, 0).size() == 1 && path[1] == ':' && path[2] == '\\';
 }
 
 // Tests can make any operation fail (file_faults.h); errno is then set.
@@ -64,6 +66,12 @@ void SyncFolderOf(const std::string& posix) {
 }
 
 }  // namespace
+
+FileFailure ClassifyFileError(unsigned long error) {
+    // No sharing modes: only a taken flock or an injected fault is held.
+    if (error == EBUSY) return FileFailure::kHeld;
+    return error == EACCES || error == EPERM ? FileFailure::kDenied : FileFailure::kOther;
+}
 
 File::~File() {
     Close();
@@ -92,7 +100,7 @@ bool File::Open(const std::string& path, Mode mode) {
         m_lastError = static_cast<unsigned long>(errno);
         return false;
     }
-    // A folder is not a file, whatever the mode (CreateFileA refuses it).
+    // A folder is not a file, whatever the mode (CreateFileW refuses it).
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
         ::close(fd);
@@ -217,25 +225,12 @@ bool GetFileStatus(const std::string& path, FileStatus& status) {
 
 bool Access(const std::string& path, int mode) {
     if (Injected(portable::FileOp::kAccess, path)) return false;
-    int how = 0;
-    switch (mode) {
-        case 0:
-            how = F_OK;
-            break;
-        case 2:
-            how = W_OK;
-            break;
-        case 4:
-            how = R_OK;
-            break;
-        case 6:
-            how = R_OK | W_OK;
-            break;
-        default:
-            return false;  // _access refuses other modes
-    }
+    // _access's modes are POSIX's own values; it refuses any other.
+    static_assert(F_OK == kAccessExists && W_OK == kAccessWrite && R_OK == kAccessRead);
+    if (mode != kAccessExists && mode != kAccessWrite && mode != kAccessRead && mode != kAccessReadWrite)
+        return false;
     const std::string posix = Posix(path);
-    return !posix.empty() && ::access(posix.c_str(), how) == 0;
+    return !posix.empty() && ::access(posix.c_str(), mode) == 0;
 }
 
 bool CreateDir(const std::string& path) {
@@ -258,7 +253,7 @@ bool DeleteFileAt(const std::string& path) {
     if (Injected(portable::FileOp::kDeleteFile, path)) return false;
     const std::string posix = Posix(path);
     struct stat st {};
-    // DeleteFileA does not remove folders.
+    // DeleteFileW does not remove folders.
     if (posix.empty() || ::lstat(posix.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
     return ::unlink(posix.c_str()) == 0;
 }
@@ -317,13 +312,9 @@ bool SkipRoot(const std::string& path, std::size_t& offset) {
         offset = shareEnd + 1;
         return true;
     }
-    // Any single-byte character serves as the drive letter, as for the system.
-    if (path.size() >= 3 && !IsLeadByte(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-        path[2] == '\\') {
-        offset = 3;
-        return true;
-    }
-    return false;
+    if (!IsDriveRoot(path)) return false;
+    offset = 3;
+    return true;
 }
 
 std::string StripToRoot(const std::string& path) {
@@ -334,10 +325,7 @@ std::string StripToRoot(const std::string& path) {
         const std::size_t shareEnd = FindBackslash(path, serverEnd + 1);
         return shareEnd == std::string::npos ? path : path.substr(0, shareEnd);
     }
-    if (path.size() >= 3 && !IsLeadByte(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
-        path[2] == '\\') {
-        return path.substr(0, 3);
-    }
+    if (IsDriveRoot(path)) return path.substr(0, 3);
     if (!path.empty() && path[0] == '\\') return "\\";
     return std::string();  // relative, or a drive without its backslash
 }

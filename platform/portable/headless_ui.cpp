@@ -9,7 +9,6 @@
 #include "platform/keyboard.h"
 #include "platform/mbcs.h"
 #include "platform/portable/portable_state.h"
-#include "resource_tables.h"
 
 namespace plat {
 namespace portable {
@@ -28,15 +27,6 @@ headless::WindowState* Live(WindowHandle handle) {
 
 namespace headless {
 namespace {
-
-// Button styles (low four bits) and the digits-only edit style.
-constexpr unsigned kBsTypeMask = 0x0Fu;
-constexpr unsigned kBsPushButton = 0x00u;
-constexpr unsigned kBsDefPushButton = 0x01u;
-constexpr unsigned kBsAutoCheckBox = 0x03u;
-constexpr unsigned kBsAuto3State = 0x06u;
-constexpr unsigned kBsAutoRadioButton = 0x09u;
-constexpr unsigned kEsNumber = 0x2000u;
 
 // The first answer button of a message box style.
 int DefaultAnswer(unsigned style) {
@@ -70,8 +60,8 @@ bool IsButtonClass(const WindowState& state) {
 }
 
 bool IsPushButton(const WindowState& state) {
-    const unsigned type = state.style & kBsTypeMask;
-    return IsButtonClass(state) && (type == kBsPushButton || type == kBsDefPushButton);
+    const unsigned type = state.style & portable::kBsTypeMask;
+    return IsButtonClass(state) && (type == portable::kBsPushButton || type == portable::kBsDefPushButton);
 }
 
 }  // namespace
@@ -207,12 +197,12 @@ bool Click(Dialog& dialog, int controlId) {
     WindowState* control = InputControl(dialog, controlId);
     if (control == nullptr) return false;
     if (IsButtonClass(*control)) {
-        const unsigned type = control->style & kBsTypeMask;
-        if (type == kBsAutoCheckBox) {
+        const unsigned type = control->style & portable::kBsTypeMask;
+        if (type == portable::kBsAutoCheckBox) {
             control->check = control->check == 0 ? 1 : 0;
-        } else if (type == kBsAuto3State) {
+        } else if (type == portable::kBsAuto3State) {
             control->check = (control->check + 1) % 3;
-        } else if (type == kBsAutoRadioButton) {
+        } else if (type == portable::kBsAutoRadioButton) {
             control->check = 1;
         }
     }
@@ -226,20 +216,15 @@ bool Click(Dialog& dialog, int controlId) {
 bool Type(Dialog& dialog, int controlId, const std::string& text) {
     WindowState* control = InputControl(dialog, controlId);
     if (control == nullptr || control->className != "Edit") return false;
-    const bool digitsOnly = (control->style & kEsNumber) != 0;
+    const bool digitsOnly = (control->style & portable::kEsNumber) != 0;
     const std::size_t limit =
         control->textLimit > 0 ? static_cast<std::size_t>(control->textLimit) : static_cast<std::size_t>(-1);
     std::string typed;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool dbcs = IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
-        const std::size_t length = dbcs ? 2 : 1;
-        if (digitsOnly && (dbcs || text[i] < '0' || text[i] > '9')) {
-            i += length - 1;
-            continue;
-        }
-        if (typed.size() + length > limit) break;
-        typed.append(text, i, length);
-        i += length - 1;
+    for (std::size_t i = 0; i < text.size(); i += CharAt(text, i).size()) {
+        const std::string_view c = CharAt(text, i);
+        if (digitsOnly && (c[0] < '0' || c[0] > '9')) continue;  // a lead byte is no digit
+        if (typed.size() + c.size() > limit) break;
+        typed += c;
     }
     control->text = typed;
     const int end = static_cast<int>(typed.size());

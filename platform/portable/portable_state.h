@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/portable/resource_data.h"
 #include "platform/types.h"
 
 namespace plat::headless {
@@ -29,6 +30,9 @@ int MappedDriveType(const std::string& root);
 
 // The Windows current directory (full path, no final backslash but for a root).
 std::string& CurrentDirState();
+
+// The handed-over template of the id, or nullptr.
+const DialogTemplate* FindDialogTemplate(int id);
 
 // Formats a handle for the event log.
 std::string HandleText(WindowHandle handle);

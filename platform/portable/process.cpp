@@ -59,7 +59,7 @@ bool SetCurrentDir(const std::string& path) {
     struct stat st {};
     if (posix.empty() || ::stat(posix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
     std::string stored = full;
-    // Like GetCurrentDirectoryA: no final backslash except on a drive root.
+    // Like GetCurrentDirectoryW: no final backslash except on a drive root.
     // The last byte may be the second byte of a double-byte character (表 is
     // 0x95 0x5C): only a backslash that is a character of its own goes.
     if (!parsed.posix && !parsed.parts.empty() && EndsWithBackslashChar(stored)) stored.pop_back();

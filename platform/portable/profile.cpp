@@ -1,4 +1,4 @@
-// GetPrivateProfileStringA as observed: sections and keys without regard to
+// GetPrivateProfileStringW as observed: sections and keys without regard to
 // case, blanks around keys and values dropped, one pair of enclosing quotes
 // dropped, ';' lines ignored, the first of duplicate keys wins.
 #include "platform/profile.h"
@@ -36,18 +36,10 @@ std::string TrimRight(const std::string& text) {
 // must match exactly.
 bool EqualNoCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const unsigned char ca = static_cast<unsigned char>(a[i]);
-        const unsigned char cb = static_cast<unsigned char>(b[i]);
-        if (IsLeadByte(ca) && i + 1 < a.size()) {
-            if (ca != cb || a[i + 1] != b[i + 1]) return false;
-            ++i;
-            continue;
-        }
-        const auto lower = [](unsigned char c) {
-            return static_cast<unsigned char>((c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c);
-        };
-        if (lower(ca) != lower(cb)) return false;
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; };
+    for (std::size_t i = 0; i < a.size(); i += CharAt(a, i).size()) {
+        const std::string_view ca = CharAt(a, i);
+        if (ca.size() == 2 ? ca != CharAt(b, i) : lower(ca[0]) != lower(b[i])) return false;
     }
     return true;
 }
@@ -65,12 +57,8 @@ std::string CutToBuffer(const std::string& text, std::size_t bufferSize) {
 // second byte of a double-byte character), or npos.
 std::size_t LastSingleByte(const std::string& text, char c) {
     std::size_t found = std::string::npos;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size()) {
-            ++i;
-        } else if (text[i] == c) {
-            found = i;
-        }
+    for (std::size_t i = 0; i < text.size(); i += CharAt(text, i).size()) {
+        if (text[i] == c) found = i;
     }
     return found;
 }

@@ -22,12 +22,6 @@ void Log(const std::string& event) {
 
 }  // namespace
 
-WindowHandle Window::Detach() {
-    const WindowHandle handle = m_hWnd;
-    m_hWnd = kNoWindow;
-    return handle;
-}
-
 bool Window::IsValid() const {
     return Live(m_hWnd) != nullptr;
 }

@@ -1,5 +1,5 @@
 // Data taken from the system's own mapping under code page 932; the Wine
-// tests compare this table with LCMapStringA byte for byte.
+// tests compare this table with the system's byte for byte.
 #include "platform/tables/fullwidth_table.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 // The full-width mapping of code page 932 as the system performs it
-// (LCMapStringA with LCMAP_FULLWIDTH under a Japanese locale), as plain data,
+// (LCMapStringEx with LCMAP_FULLWIDTH and ja-JP), as plain data,
 // for builds that have no such system function.
 #include <string>
 

@@ -51,10 +51,10 @@ void PushToControl(WindowHandle handle, DeferredState& bar) {
     told = wanted;
 }
 
-// An edit limited in bytes of code page 932, as the program's ANSI edits were:
-// a Unicode edit counts its limit in UTF-16 units, one for a double-byte
-// character. The edit keeps that limit too (never more units than bytes);
-// after each input that may add text, what it added is cut to the bytes left.
+// An edit limited in bytes of code page 932: a Unicode edit counts its limit
+// in UTF-16 units, one for a double-byte character. The edit keeps that limit
+// too (never more units than bytes); after each input that may add text,
+// what it added is cut to the bytes left.
 const wchar_t kLimitProp[] = L"plat.edit.byteLimit";
 const wchar_t kProcProp[] = L"plat.edit.proc";
 
@@ -73,21 +73,15 @@ bool MayAddText(UINT message) {
     }
 }
 
-std::wstring TextOf(HWND hWnd) {
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hWnd)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(hWnd, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-
 std::size_t Cp932Bytes(std::wstring_view text) {
     return win32::NarrowMarked(text).size();
 }
 
 // Cuts what the input put between the common start and the common end of
-// before and after to whole characters that fit, as an ANSI edit takes a
-// paste, and leaves the caret behind it.
+// before and after to the whole characters that fit, and leaves the caret
+// behind it.
 void CutToLimit(HWND hWnd, WNDPROC previous, const std::wstring& before, std::size_t limit) {
-    const std::wstring after = TextOf(hWnd);
+    const std::wstring after = win32::WindowText(hWnd);
     if (Cp932Bytes(after) <= limit) return;
     std::size_t start = 0;
     while (start < before.size() && start < after.size() && before[start] == after[start]) ++start;
@@ -122,7 +116,7 @@ LRESULT CALLBACK ByteLimitedEditProc(HWND hWnd, UINT message, WPARAM wParam, LPA
         ::RemovePropW(hWnd, kLimitProp);
     }
     if (!MayAddText(message)) return ::CallWindowProcW(previous, hWnd, message, wParam, lParam);
-    const std::wstring before = TextOf(hWnd);
+    const std::wstring before = win32::WindowText(hWnd);
     const LRESULT result = ::CallWindowProcW(previous, hWnd, message, wParam, lParam);
     const auto limit = reinterpret_cast<std::uintptr_t>(::GetPropW(hWnd, kLimitProp));
     if (limit != 0) CutToLimit(hWnd, previous, before, limit);

@@ -13,8 +13,11 @@ namespace plat {
 namespace {
 
 constexpr UINT kCodePage = 932;
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "the W functions take UTF-16");
 
-bool Decode(std::string_view bytes, std::wstring& out) {
+}  // namespace
+
+bool Cp932ToUtf16(std::string_view bytes, std::u16string& out) {
     if (bytes.empty()) {
         out.clear();
         return true;
@@ -23,63 +26,51 @@ bool Decode(std::string_view bytes, std::wstring& out) {
     const int size = static_cast<int>(bytes.size());
     const int needed = ::MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
     if (needed <= 0) return false;
-    std::wstring text(static_cast<std::size_t>(needed), L'\0');
-    if (::MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), size, &text[0], needed) !=
-        needed)
+    std::u16string text(static_cast<std::size_t>(needed), u'\0');
+    if (::MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), size,
+                              reinterpret_cast<LPWSTR>(&text[0]), needed) != needed)
         return false;
     out.swap(text);
     return true;
 }
 
-bool Encode(std::wstring_view text, std::string& out) {
+bool Utf16ToCp932(std::u16string_view text, std::string& out) {
     if (text.empty()) {
         out.clear();
         return true;
     }
     if (text.size() > INT_MAX / 2) return false;
     const int size = static_cast<int>(text.size());
+    const auto units = reinterpret_cast<LPCWCH>(text.data());
     BOOL usedDefault = FALSE;
-    const int needed = ::WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, text.data(), size, nullptr, 0,
+    const int needed = ::WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, units, size, nullptr, 0,
                                              nullptr, &usedDefault);
     if (needed <= 0 || usedDefault) return false;
     std::string bytes(static_cast<std::size_t>(needed), '\0');
-    if (::WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, text.data(), size, &bytes[0], needed, nullptr,
+    if (::WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, units, size, &bytes[0], needed, nullptr,
                               &usedDefault) != needed ||
         usedDefault)
         return false;
     // A code counts only when it reads back as the text: Wine writes the
     // private-use characters U+F8F0 to U+F8F3 as 0xA0 and 0xFD to 0xFF, which
     // it then refuses to read.
-    std::wstring back;
-    if (!Decode(bytes, back) || back != text) return false;
+    std::u16string back;
+    if (!Cp932ToUtf16(bytes, back) || back != text) return false;
     out.swap(bytes);
     return true;
 }
 
-}  // namespace
-
-bool Cp932ToUtf16(std::string_view bytes, std::u16string& out) {
-    std::wstring text;
-    if (!Decode(bytes, text)) return false;
-    out.assign(text.begin(), text.end());
-    return true;
-}
-
-bool Utf16ToCp932(std::u16string_view text, std::string& out) {
-    return Encode(std::wstring(text.begin(), text.end()), out);
-}
-
 namespace win32 {
 
-std::optional<std::wstring> Wide(std::string_view cp932) {
-    std::wstring text;
-    if (!Decode(cp932, text)) return std::nullopt;
-    return text;
+std::wstring Wide(std::string_view cp932) {
+    std::u16string text;
+    Cp932ToUtf16(cp932, text);  // left empty when refused
+    return std::wstring(text.begin(), text.end());
 }
 
-std::optional<std::string> Narrow(std::wstring_view text) {
+std::string Narrow(std::wstring_view text) {
     std::string bytes;
-    if (!Encode(text, bytes)) return std::nullopt;
+    Utf16ToCp932(std::u16string(text.begin(), text.end()), bytes);  // left empty when refused
     return bytes;
 }
 

@@ -5,12 +5,15 @@
 #include <vector>
 
 #include "handle.h"
+#include "platform/app_entry.h"
 #include "platform/dialog.h"
-#include "res/resource.h"
 
 namespace plat {
 
 namespace {
+
+// WM_COMMAND's code of a command that came from an accelerator.
+constexpr WORD kFromAccelerator = 1;
 
 // One modal run in progress; runs nest when a modal dialog opens another.
 struct ModalRun {
@@ -36,9 +39,11 @@ Dialog* DialogOf(HWND hWnd) {
     return reinterpret_cast<Dialog*>(::GetWindowLongPtrW(hWnd, DWLP_USER));
 }
 
-// The program's icon in the title bar and for Alt+Tab, at the system's two
-// icon sizes; a module without the icon (a test program) sets none.
+// The program's icon (WinApp::IconId) in the title bar and for Alt+Tab, at
+// the system's two icon sizes; a program without one (a test) sets none.
 void SetProgramIcon(HWND hWnd) {
+    const WinApp* app = WinApp::Current();
+    if (app == nullptr || app->IconId() == 0) return;
     const HINSTANCE exe = ::GetModuleHandleW(nullptr);
     const struct {
         WPARAM which;
@@ -46,7 +51,7 @@ void SetProgramIcon(HWND hWnd) {
         int cy;
     } kSizes[] = {{ICON_BIG, SM_CXICON, SM_CYICON}, {ICON_SMALL, SM_CXSMICON, SM_CYSMICON}};
     for (const auto& size : kSizes) {
-        const HANDLE icon = ::LoadImageW(exe, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
+        const HANDLE icon = ::LoadImageW(exe, MAKEINTRESOURCEW(app->IconId()), IMAGE_ICON,
                                          ::GetSystemMetrics(size.cx), ::GetSystemMetrics(size.cy), LR_SHARED);
         if (icon != nullptr) ::SendMessageW(hWnd, WM_SETICON, size.which, reinterpret_cast<LPARAM>(icon));
     }
@@ -111,7 +116,7 @@ INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
             // Clicks, menu items and accelerators only: notifications such as
             // an edit's change carry a code in the high word.
             const WORD code = HIWORD(wParam);
-            if (code != BN_CLICKED && code != 1) return FALSE;
+            if (code != BN_CLICKED && code != kFromAccelerator) return FALSE;
             const int id = LOWORD(wParam);
             if (id == IDCANCEL) {
                 dialog->DispatchCancel();
@@ -183,10 +188,6 @@ void EnsureCommonControls() {
 }
 
 }  // namespace win32
-
-Dialog::~Dialog() {
-    DestroyWindow();
-}
 
 bool Dialog::Create(WindowHandle parent) {
     if (IsValid()) return true;

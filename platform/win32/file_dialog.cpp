@@ -17,14 +17,10 @@ namespace plat {
 
 namespace {
 
-std::wstring WideOf(const std::string& text) {
-    return win32::Wide(text).value_or(std::wstring());
-}
-
 // "desc|pattern|...||" as the dialog wants it: every '|' a zero, the whole
 // ending in two zeros. In UTF-16 a '|' is never part of another character.
 std::wstring ToFilterList(const std::string& filter) {
-    std::wstring list = WideOf(filter);
+    std::wstring list = win32::Wide(filter);
     for (wchar_t& c : list) {
         if (c == L'|') c = L'\0';
     }
@@ -44,12 +40,12 @@ bool ShowSaveFileDialog(const SaveFileRequest& request, std::string& chosenPath)
     if (hOwner != nullptr && ::IsWindow(hOwner) == FALSE) hOwner = nullptr;
 
     const std::wstring filterList = ToFilterList(request.filter);
-    const std::wstring initialFolder = WideOf(request.initialFolder);
-    const std::wstring title = WideOf(request.title);
-    const std::wstring defaultExt = WideOf(request.defaultExt);
-    // The initial name as whole characters of the path buffer the program
-    // has always had: kMaxPath bytes of code page 932.
-    const std::wstring initialName = WideOf(CutOnCharBoundary(request.initialName, kMaxPath));
+    const std::wstring initialFolder = win32::Wide(request.initialFolder);
+    const std::wstring title = win32::Wide(request.title);
+    const std::wstring defaultExt = win32::Wide(request.defaultExt);
+    // The initial name as whole characters of the program's path buffer:
+    // kMaxPath bytes of code page 932.
+    const std::wstring initialName = win32::Wide(CutOnCharBoundary(request.initialName, kMaxPath));
     wchar_t file[kMaxPath + 1] = {};
     std::memcpy(file, initialName.data(), initialName.size() * sizeof(wchar_t));
 
@@ -73,11 +69,11 @@ bool ShowSaveFileDialog(const SaveFileRequest& request, std::string& chosenPath)
     if (::GetSaveFileNameW(&ofn) == FALSE) return false;
     file[kMaxPath] = L'\0';
     // A path the program cannot hold (a character without a code page 932
-    // form, more bytes than a path buffer takes) is no choice at all, as a
-    // path too long for the dialog's buffer always was.
-    const std::optional<std::string> path = win32::Narrow(file);
-    if (!path || path->size() > kMaxPath) return false;
-    chosenPath = *path;
+    // form, more bytes than a path buffer takes) is no choice at all, as one
+    // too long for the dialog's buffer is.
+    const std::string path = win32::Narrow(file);
+    if (path.empty() || path.size() > kMaxPath) return false;
+    chosenPath = path;
     return true;
 }
 

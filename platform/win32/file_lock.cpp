@@ -1,4 +1,4 @@
-// The lock file and the system's answers for a file in use.
+// The lock file: opened with no sharing, deleted when it closes.
 #include "platform/file_lock.h"
 
 #include <windows.h>
@@ -7,18 +7,13 @@
 
 namespace plat {
 
-FileFailure ClassifyFileError(unsigned long error) {
-    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return FileFailure::kHeld;
-    return error == ERROR_ACCESS_DENIED ? FileFailure::kDenied : FileFailure::kOther;
-}
-
 bool FileLock::TryOnce(unsigned long& error) {
     // No sharing: every other open fails while this handle lasts. Deleted
     // when it closes, also by the system when the process ends without
     // closing it; while that is pending another open is denied access.
     const HANDLE handle =
-        ::CreateFileW(win32::Wide(m_path).value_or(std::wstring()).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                      nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        ::CreateFileW(win32::Wide(m_path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         error = ::GetLastError();
         return false;

@@ -1,6 +1,6 @@
 // Files and folders through the system's Unicode functions; paths are code
 // page 932 text, converted at the boundary (wide.h). A path that is no such
-// text names no file: the call fails with ERROR_INVALID_NAME.
+// text names no file: the call fails as it does for an empty path.
 #include "platform/files.h"
 
 #include <io.h>
@@ -9,6 +9,7 @@
 
 #include <limits>
 
+#include "platform/file_wait.h"
 #include "wide.h"
 
 namespace plat {
@@ -21,13 +22,12 @@ HANDLE AsHandle(std::intptr_t value) {
 
 constexpr std::intptr_t kClosed = -1;  // INVALID_HANDLE_VALUE
 
-// The path for a W function; an empty text, which names nothing, for bytes
-// that are no code page 932 text.
-std::wstring PathOf(const std::string& path) {
-    return win32::Wide(path).value_or(std::wstring());
-}
-
 }  // namespace
+
+FileFailure ClassifyFileError(unsigned long error) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return FileFailure::kHeld;
+    return error == ERROR_ACCESS_DENIED ? FileFailure::kDenied : FileFailure::kOther;
+}
 
 File::~File() {
     Close();
@@ -39,12 +39,7 @@ bool File::Open(const std::string& path, Mode mode) {
     const DWORD disposition = mode == Mode::kWriteTruncate
                                   ? CREATE_ALWAYS
                                   : (mode == Mode::kWriteCreateNew ? CREATE_NEW : OPEN_EXISTING);
-    const std::optional<std::wstring> wide = win32::Wide(path);
-    if (!wide) {
-        m_lastError = ERROR_INVALID_NAME;
-        return false;
-    }
-    const HANDLE handle = ::CreateFileW(wide->c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
+    const HANDLE handle = ::CreateFileW(win32::Wide(path).c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
                                         writing ? 0 : (FILE_SHARE_READ | FILE_SHARE_WRITE), nullptr,
                                         disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -124,16 +119,16 @@ bool File::Close() {
 }
 
 bool PathExists(const std::string& path) {
-    return ::PathFileExistsW(PathOf(path).c_str()) != FALSE;
+    return ::PathFileExistsW(win32::Wide(path).c_str()) != FALSE;
 }
 
 bool IsDirectory(const std::string& path) {
-    return ::PathIsDirectoryW(PathOf(path).c_str()) != FALSE;
+    return ::PathIsDirectoryW(win32::Wide(path).c_str()) != FALSE;
 }
 
 bool GetFileStatus(const std::string& path, FileStatus& status) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(PathOf(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    if (!::GetFileAttributesExW(win32::Wide(path).c_str(), GetFileExInfoStandard, &data)) return false;
     status.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     status.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     ULARGE_INTEGER now, written{{data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime}};
@@ -145,65 +140,67 @@ bool GetFileStatus(const std::string& path, FileStatus& status) {
 bool Access(const std::string& path, int mode) {
     // Only the modes the C runtime knows: others would stop the process in
     // its invalid-parameter handler.
-    if (mode != 0 && mode != 2 && mode != 4 && mode != 6) return false;
-    return ::_waccess(PathOf(path).c_str(), mode) == 0;
+    if (mode != kAccessExists && mode != kAccessWrite && mode != kAccessRead && mode != kAccessReadWrite)
+        return false;
+    return ::_waccess(win32::Wide(path).c_str(), mode) == 0;
 }
 
 bool CreateDir(const std::string& path) {
-    return ::CreateDirectoryW(PathOf(path).c_str(), nullptr) != FALSE;
+    return ::CreateDirectoryW(win32::Wide(path).c_str(), nullptr) != FALSE;
 }
 
 bool RemoveDir(const std::string& path) {
-    return ::RemoveDirectoryW(PathOf(path).c_str()) != FALSE;
+    return ::RemoveDirectoryW(win32::Wide(path).c_str()) != FALSE;
 }
 
 bool DeleteFileAt(const std::string& path) {
-    return ::DeleteFileW(PathOf(path).c_str()) != FALSE;
+    return ::DeleteFileW(win32::Wide(path).c_str()) != FALSE;
 }
 
 bool MoveFileReplace(const std::string& from, const std::string& to, unsigned long* error) {
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    const bool moved = ::MoveFileExW(PathOf(from).c_str(), PathOf(to).c_str(), flags) != FALSE;
+    const bool moved = ::MoveFileExW(win32::Wide(from).c_str(), win32::Wide(to).c_str(), flags) != FALSE;
     if (!moved && error != nullptr) *error = ::GetLastError();
     return moved;
 }
 
 bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
     WIN32_FIND_DATAW found;
-    const HANDLE find = ::FindFirstFileW(PathOf(folder + "*").c_str(), &found);
+    const HANDLE find = ::FindFirstFileW(win32::Wide(folder + "*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return false;
     do {
         // A name without a code page 932 form names nothing the program made.
-        if (const auto name = win32::Narrow(found.cFileName)) names.push_back(*name);
+        const std::string name = win32::Narrow(found.cFileName);
+        if (!name.empty()) names.push_back(name);
     } while (::FindNextFileW(find, &found));
     ::FindClose(find);
     return true;
 }
 
 int QueryDriveType(const std::string& root) {
-    return static_cast<int>(::GetDriveTypeW(PathOf(root).c_str()));
+    return static_cast<int>(::GetDriveTypeW(win32::Wide(root).c_str()));
 }
 
 bool SkipRoot(const std::string& path, std::size_t& offset) {
-    const std::optional<std::wstring> wide = win32::Wide(path);
-    if (!wide) return false;
-    const wchar_t* rest = ::PathSkipRootW(wide->c_str());
+    const std::wstring wide = win32::Wide(path);
+    const wchar_t* rest = ::PathSkipRootW(wide.c_str());
     if (rest == nullptr) return false;
     // The root in bytes: the code page 932 form of the characters before rest.
-    const std::optional<std::string> root =
-        win32::Narrow(std::wstring_view(*wide).substr(0, static_cast<std::size_t>(rest - wide->c_str())));
-    if (!root) return false;
-    offset = root->size();
+    const std::size_t root =
+        win32::Narrow(std::wstring_view(wide).substr(0, static_cast<std::size_t>(rest - wide.c_str())))
+            .size();
+    if (root == 0) return false;
+    offset = root;
     return true;
 }
 
 std::string StripToRoot(const std::string& path) {
     // The function takes a MAX_PATH buffer and only ever shortens its text.
-    std::wstring buffer = win32::Wide(path).value_or(std::wstring());
+    std::wstring buffer = win32::Wide(path);
     if (buffer.empty()) return std::string();
     if (buffer.size() < MAX_PATH) buffer.resize(MAX_PATH, L'\0');
     if (!::PathStripToRootW(&buffer[0])) return std::string();
-    return win32::Narrow(buffer.c_str()).value_or(std::string());
+    return win32::Narrow(buffer.c_str());
 }
 
 }  // namespace plat

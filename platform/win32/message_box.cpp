@@ -17,9 +17,7 @@ int ShowMessageBox(WindowHandle owner, const std::string& text, const std::strin
         FlushDeferredBars(owner);
         ::RedrawWindow(hOwner, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     }
-    const std::wstring wideText = win32::Wide(text).value_or(std::wstring());
-    const std::wstring wideCaption = win32::Wide(caption).value_or(std::wstring());
-    return ::MessageBoxW(hOwner, wideText.c_str(), wideCaption.c_str(), style);
+    return ::MessageBoxW(hOwner, win32::Wide(text).c_str(), win32::Wide(caption).c_str(), style);
 }
 
 }  // namespace plat

@@ -6,9 +6,7 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
-#include <vector>
 
 #include "wide.h"
 
@@ -16,44 +14,25 @@ namespace plat {
 
 namespace {
 
-// Calls fetch(buffer, size) until the text fits: the functions return the
-// length copied or, when the buffer is too small, the size needed (or, as
-// GetModuleFileNameW, the buffer's size: then it doubles).
-template <typename Fetch>
-std::wstring FetchSized(Fetch fetch) {
-    std::vector<wchar_t> buffer(MAX_PATH + 1, L'\0');
-    while (buffer.size() <= 0x40000) {
-        const DWORD result = fetch(buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (result == 0) return std::wstring();
-        if (result < buffer.size()) return std::wstring(buffer.data(), result);
-        buffer.assign(std::max<std::size_t>(result + 1, buffer.size() * 2), L'\0');
-    }
-    return std::wstring();
-}
-
 std::wstring ModulePath() {
-    return FetchSized(
+    return win32::FetchText(
         [](wchar_t* buffer, DWORD size) { return ::GetModuleFileNameW(nullptr, buffer, size); });
-}
-
-std::string PathText(const std::wstring& path) {
-    return win32::Narrow(path).value_or("");
 }
 
 }  // namespace
 
 std::string GetModuleFilePath() {
-    return PathText(ModulePath());
+    return win32::Narrow(ModulePath());
 }
 
 std::string GetCurrentDir() {
-    return PathText(
-        FetchSized([](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); }));
+    return win32::Narrow(
+        win32::FetchText([](wchar_t* buffer, DWORD size) { return ::GetCurrentDirectoryW(size, buffer); }));
 }
 
 bool SetCurrentDir(const std::string& path) {
-    const std::optional<std::wstring> wide = win32::Wide(path);
-    return wide && ::SetCurrentDirectoryW(wide->c_str()) != FALSE;
+    const std::wstring wide = win32::Wide(path);
+    return !wide.empty() && ::SetCurrentDirectoryW(wide.c_str()) != FALSE;
 }
 
 bool MakeProgramFolderCurrent() {
@@ -64,15 +43,16 @@ bool MakeProgramFolderCurrent() {
 }
 
 std::string GetEnvVar(const std::string& name) {
-    const std::optional<std::wstring> wideName = win32::Wide(name);
-    if (name.empty() || !wideName) return std::string();
-    return win32::NarrowMarked(FetchSized([&wideName](wchar_t* buffer, DWORD size) {
-        return ::GetEnvironmentVariableW(wideName->c_str(), buffer, size);
+    const std::wstring wideName = win32::Wide(name);
+    if (wideName.empty()) return std::string();
+    return win32::NarrowMarked(win32::FetchText([&wideName](wchar_t* buffer, DWORD size) {
+        return ::GetEnvironmentVariableW(wideName.c_str(), buffer, size);
     }));
 }
 
 std::string GetTempDir() {
-    return PathText(FetchSized([](wchar_t* buffer, DWORD size) { return ::GetTempPathW(size, buffer); }));
+    return win32::Narrow(
+        win32::FetchText([](wchar_t* buffer, DWORD size) { return ::GetTempPathW(size, buffer); }));
 }
 
 std::uint32_t CurrentProcessId() {

@@ -12,7 +12,7 @@ std::string LoadResString(unsigned id) {
     const wchar_t* text = nullptr;
     const int length = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
     if (length <= 0 || text == nullptr) return std::string();
-    return win32::Narrow(std::wstring_view(text, static_cast<std::size_t>(length))).value_or("");
+    return win32::Narrow(std::wstring_view(text, static_cast<std::size_t>(length)));
 }
 
 }  // namespace plat

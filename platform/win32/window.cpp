@@ -2,8 +2,6 @@
 // that names no window: the system functions then fail and report so.
 #include "platform/window.h"
 
-#include <vector>
-
 #include "handle.h"
 #include "wide.h"
 
@@ -11,12 +9,6 @@ namespace plat {
 
 using win32::FromHwnd;
 using win32::ToHwnd;
-
-WindowHandle Window::Detach() {
-    const WindowHandle handle = m_hWnd;
-    m_hWnd = kNoWindow;
-    return handle;
-}
 
 bool Window::IsValid() const {
     return m_hWnd != kNoWindow && ::IsWindow(ToHwnd(m_hWnd)) != FALSE;
@@ -89,22 +81,11 @@ void Window::SetFocus() {
 
 void Window::SetText(const std::string& text) {
     // Bytes that are no code page 932 text show as no text.
-    if (IsValid()) ::SetWindowTextW(ToHwnd(m_hWnd), win32::Wide(text).value_or(std::wstring()).c_str());
+    if (IsValid()) ::SetWindowTextW(ToHwnd(m_hWnd), win32::Wide(text).c_str());
 }
 
 std::string Window::GetText() const {
-    if (!IsValid()) return std::string();
-    const HWND hWnd = ToHwnd(m_hWnd);
-    // Fetched again with more room when the text grew in between.
-    std::vector<wchar_t> buffer(static_cast<std::size_t>(::GetWindowTextLengthW(hWnd)) + 2, L'\0');
-    while (buffer.size() <= 0x400000) {
-        const int length = ::GetWindowTextW(hWnd, buffer.data(), static_cast<int>(buffer.size()));
-        if (length <= 0) return std::string();
-        if (static_cast<std::size_t>(length) + 1 < buffer.size())
-            return win32::NarrowMarked(std::wstring_view(buffer.data(), static_cast<std::size_t>(length)));
-        buffer.assign(buffer.size() * 2, L'\0');
-    }
-    return std::string();
+    return IsValid() ? win32::NarrowMarked(win32::WindowText(ToHwnd(m_hWnd))) : std::string();
 }
 
 Window Window::GetItem(int id) const {
@@ -114,6 +95,15 @@ Window Window::GetItem(int id) const {
 
 WindowHandle GetFocusWindow() {
     return FromHwnd(::GetFocus());
+}
+
+std::wstring win32::WindowText(HWND hWnd) {
+    return FetchText([hWnd](wchar_t* buffer, DWORD size) {
+        const auto length =
+            static_cast<DWORD>(std::max(0, ::GetWindowTextW(hWnd, buffer, static_cast<int>(size))));
+        // A text of size - 1 units may have been cut: asked again with more room.
+        return length + 1 < size ? length : size;
+    });
 }
 
 void AnswerSentMessages() {

@@ -52,12 +52,10 @@ TEST(DestPathParts, FolderFileDriveParts) {
 }
 
 TEST(DestPathParts, DbcsBytesAreFoundFromTheStart) {
-    // "\x95\x95\x5C": the second 0x95 is a second byte, so 0x5C stands alone.
-    const std::string text = "a" HYO "\\\x95\x95\\";
-    const std::vector<bool> expected = {false, true, true, false, true, true, false, false};
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(dest::IsDbcsByteAt(text, i), expected[i]) << i;
-    }
+    // "\x95\x95\\": the second 0x95 is a second byte, so the backslash after
+    // it stands alone, which a look at the byte before it would miss.
+    EXPECT_EQ(dest::GetFolderPart("a" HYO "\\\x95\x95\\r.xml"), "a" HYO "\\\x95\x95\\");
+    EXPECT_EQ(dest::GetFileNamePart("a" HYO "\\\x95\x95\\r.xml"), "r.xml");
 }
 
 TEST(DestPathParts, AddTrailingBackslash) {
@@ -166,8 +164,8 @@ TEST_F(DestDrives, UsableByDriveTypeAndAccess) {
     };
     for (const Case& c : cases) {
         plat::portable::MapRoot("J:", c.existing ? Folder() : Missing(), c.type);
-        EXPECT_EQ(dest::IsUsableDrive('J', 6), c.usable) << c.type << " " << c.existing;
-        EXPECT_EQ(dest::IsUsableDrive('j', 6), c.usable) << c.type << " " << c.existing;
+        EXPECT_EQ(dest::IsUsableDrive('J'), c.usable) << c.type << " " << c.existing;
+        EXPECT_EQ(dest::IsUsableDrive('j'), c.usable) << c.type << " " << c.existing;
         EXPECT_EQ(dest::IsValidDestDrive("J:\\out\\r.xml"), c.usable) << c.type << " " << c.existing;
     }
 }
@@ -209,7 +207,7 @@ TEST_F(DestDrives, PathsByTheirDriveOrShare) {
 
 TEST(DestDrivesOnTheSystem, ScratchFolderDriveIsUsable) {
     const support::ScratchFolder scratch;
-    EXPECT_TRUE(dest::IsUsableDrive(scratch.Path()[0], 6));
+    EXPECT_TRUE(dest::IsUsableDrive(scratch.Path()[0]));
     EXPECT_TRUE(dest::IsValidDestDrive(scratch.Path() + "r.xml"));
 }
 

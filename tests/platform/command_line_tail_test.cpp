@@ -1,6 +1,6 @@
-// The text after the program name, on both backends' lead-byte test: the
-// folder names 会計 (0x89 0xEF 0x8C 0x76) and 表 (0x95 0x5C) carry second
-// bytes of 0x80 and above and the backslash.
+// The text after the program name: the folder names 会計 (0x89 0xEF 0x8C
+// 0x76) and 表 (0x95 0x5C) carry second bytes of 0x80 and above and the
+// backslash, none of which ends the name.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -21,6 +21,7 @@
 #include "platform/file_lock.h"
 #include "platform/portable/file_faults.h"
 #include "platform/process.h"
+#include "platform/safe_replace.h"
 #include "test_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-// Character boundaries in code page 932 on both backends, from one literal
+// Character boundaries in code page 932, from one literal
 // table of lead bytes.
 #include "platform/mbcs.h"
 
@@ -6,6 +6,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -28,9 +29,21 @@ TEST(Mbcs, LeadBytesOfCodePage932) {
         for (const LeadRange& r : kLeadRanges) {
             if (c >= r.first && c <= r.last) range = r.name;
         }
-        EXPECT_EQ(plat::IsLeadByte(static_cast<unsigned char>(c)), std::string(range) != "none")
+        EXPECT_EQ(plat::IsCp932LeadByte(static_cast<unsigned char>(c)), std::string(range) != "none")
             << "byte " << c << ", lead range: " << range;
     }
+}
+
+// Characters found from the start: in "\x95\x95\\" the second 0x95 is a
+// second byte, so the backslash after it stands alone; a lead byte at the
+// end is a character of its own.
+TEST(Mbcs, CharAtStepsFromTheStart) {
+    const std::string text = "a\x95\x5C\\\x95\x95\\\x95";
+    std::vector<std::string> chars;
+    for (std::size_t i = 0; i < text.size(); i += plat::CharAt(text, i).size()) {
+        chars.emplace_back(plat::CharAt(text, i));
+    }
+    EXPECT_EQ(chars, (std::vector<std::string>{"a", "\x95\x5C", "\\", "\x95\x95", "\\", "\x95"}));
 }
 
 TEST(Mbcs, CutNeverSplitsADoubleByteCharacter) {

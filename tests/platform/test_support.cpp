@@ -49,7 +49,7 @@ plat::WindowHandle PlatformTest::AddControl(plat::WindowHandle dialog, int id, c
     state.parent = dialog;
     state.controlId = id;
     state.className = className;
-    state.style = style | res::kWsChild | res::kWsVisible;
+    state.style = style | plat::portable::kWsChild | plat::portable::kWsVisible;
     state.visible = true;
     return Ui().NewWindow(state);
 }

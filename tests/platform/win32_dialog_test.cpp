@@ -402,6 +402,28 @@ TEST(Win32Window, LongTextsComeBackWhole) {
     EXPECT_EQ(window.GetText(), "");
 }
 
+// A wait's keep-alive answers what another thread sends the thread's windows
+// and leaves what was posted queued.
+TEST(Win32Window, AnswerSentMessagesAnswersSentAndKeepsPosted) {
+    ProgressWindow window;
+    ASSERT_TRUE(window.Create(plat::kNoWindow));
+    const HWND hWnd = reinterpret_cast<HWND>(window.Handle());
+    ASSERT_TRUE(PostMessageW(hWnd, WM_APP, 0, 0));
+    std::atomic<bool> answered{false};
+    std::thread sender([&] {
+        DWORD_PTR result = 0;
+        answered = SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 3000, &result) != 0;
+    });
+    for (int i = 0; i < 200 && !answered; ++i) {
+        plat::AnswerSentMessages();
+        Sleep(10);
+    }
+    sender.join();
+    EXPECT_TRUE(answered);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, hWnd, WM_APP, WM_APP, PM_REMOVE));
+}
+
 TEST(Win32Window, EnableParentPostAndFocus) {
     ProgressWindow parent;
     ProgressWindow child;

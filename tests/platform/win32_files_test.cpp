@@ -9,6 +9,7 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/safe_replace.h"
 #include "platform/types.h"
 #include "profile_cases.h"
 #include "tests/support/scratch_folder.h"
@@ -168,6 +169,17 @@ TEST_F(Win32Files, MoveReplacesAnExistingFile) {
     ASSERT_TRUE(plat::ReadWholeFile(to, content));
     EXPECT_EQ(content, "new content");
     EXPECT_FALSE(plat::MoveFileReplace(Path("gone"), to));
+}
+
+TEST_F(Win32Files, LockIsExclusiveAndLeavesNoFile) {
+    const std::string path = Path("x.env.lock");
+    plat::FileLock lock;
+    ASSERT_TRUE(lock.Acquire(path, plat::Deadline(0)));
+    plat::FileLock other;
+    EXPECT_FALSE(other.Acquire(path, plat::Deadline(0)));
+    lock.Release();
+    EXPECT_FALSE(plat::PathExists(path));
+    EXPECT_TRUE(other.Acquire(path, plat::Deadline(0)));
 }
 
 TEST_F(Win32Files, DoubleBytePathsWithTrailBackslash) {

@@ -46,7 +46,7 @@ protected:
 
 TEST_F(Win32FullWidth, EverySingleByteCharacterAsTheSystemMapsIt) {
     for (int c = 0x01; c < 0x100; ++c) {
-        if (plat::IsLeadByte(static_cast<unsigned char>(c))) continue;  // alone, not a character
+        if (plat::IsCp932LeadByte(static_cast<unsigned char>(c))) continue;  // alone, not a character
         const std::string text(1, static_cast<char>(c));
         EXPECT_EQ(Hex(plat::tables::FullWidthByTable(text)), Hex(SystemFullWidth(text))) << "byte " << c;
     }
@@ -65,7 +65,7 @@ TEST_F(Win32FullWidth, EveryKanaWithEveryMarkAsTheSystemMapsIt) {
 TEST_F(Win32FullWidth, EveryDoubleByteCharacterAsTheSystemMapsIt) {
     int checked = 0;
     for (int lead = 0x81; lead <= 0xFC; ++lead) {
-        if (!plat::IsLeadByte(static_cast<unsigned char>(lead))) continue;
+        if (!plat::IsCp932LeadByte(static_cast<unsigned char>(lead))) continue;
         for (int trail = 0x40; trail <= 0xFC; ++trail) {
             const std::string text{static_cast<char>(lead), static_cast<char>(trail)};
             WCHAR wide[4];

@@ -35,7 +35,7 @@ struct KeyMessage {
 class Dialog : public Window {
 public:
     Dialog(int templateId, Window* parent);
-    ~Dialog() override;
+    ~Dialog() override { DestroyWindow(); }
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 

@@ -52,16 +52,20 @@ struct FileStatus {
     std::uint64_t ageSeconds = 0;
 };
 
-bool PathExists(const std::string& path);                         // PathFileExistsA
-bool IsDirectory(const std::string& path);                        // PathIsDirectoryA
+bool PathExists(const std::string& path);                         // PathFileExists
+bool IsDirectory(const std::string& path);                        // PathIsDirectory
 bool GetFileStatus(const std::string& path, FileStatus& status);  // false: nothing there
-// _access: mode 0 existence, 2 write, 4 read, 6 read and write.
+// The modes of the C runtime's _access; it refuses any other.
+constexpr int kAccessExists = 0;
+constexpr int kAccessWrite = 2;
+constexpr int kAccessRead = 4;
+constexpr int kAccessReadWrite = 6;
 bool Access(const std::string& path, int mode);
 bool CreateDir(const std::string& path);
 bool RemoveDir(const std::string& path);
 bool DeleteFileAt(const std::string& path);
 // Moves from over to, replacing an existing to, and has the new name reach
-// the disk before it returns (MoveFileEx with MOVEFILE_REPLACE_EXISTING and
+// the disk before it returns (MoveFileExW with MOVEFILE_REPLACE_EXISTING and
 // MOVEFILE_WRITE_THROUGH; on POSIX rename, then fsync of the folder). The
 // result is the move's: once the name has changed, the old file is gone
 // whatever the folder's sync reports. A failure's error code goes to error.
@@ -72,10 +76,10 @@ bool ReadWholeFile(const std::string& path, std::string& content, unsigned long*
 bool ListFolder(const std::string& folder, std::vector<std::string>& names);
 int QueryDriveType(const std::string& root);
 
-// PathSkipRootA: offset of the text after the root of a drive path "C:\..."
+// PathSkipRoot: offset of the text after the root of a drive path "C:\..."
 // or a share path "\\server\share\..."; false when there is no such root.
 bool SkipRoot(const std::string& path, std::size_t& offset);
-// PathStripToRootA: the root of the path ("C:\", "\\server\share", "\");
+// PathStripToRoot: the root of the path ("C:\", "\\server\share", "\");
 // empty when it has none.
 std::string StripToRoot(const std::string& path);
 

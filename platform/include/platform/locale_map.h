@@ -4,8 +4,9 @@
 
 namespace plat {
 
-// LCMapStringA with LCMAP_FULLWIDTH under the system default locale: every
-// single-byte character that has a double-byte counterpart becomes it.
+// LCMapStringEx with LCMAP_FULLWIDTH and Japanese named (ja-JP), not the
+// system's locale: every single-byte character that has a double-byte
+// counterpart becomes it.
 std::string MapToFullWidth(const std::string& text);
 
 }  // namespace plat

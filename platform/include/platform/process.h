@@ -16,7 +16,7 @@ bool MakeProgramFolderCurrent();
 // Value of an environment variable, '?' for a character code page 932
 // lacks (which no path holds); empty when it is not set.
 std::string GetEnvVar(const std::string& name);
-// The system's temporary folder as GetTempPathA gives it (ends in a backslash).
+// The system's temporary folder as GetTempPathW gives it (ends in a backslash).
 std::string GetTempDir();
 // The system's identifier of this process.
 std::uint32_t CurrentProcessId();

@@ -5,7 +5,7 @@
 
 namespace plat {
 
-// GetPrivateProfileStringA: the value of key in section of the ini file at
+// GetPrivateProfileStringW: the value of key in section of the ini file at
 // path, cut to bufferSize - 1 bytes as the platform does; def when the file,
 // the section or the key is missing.
 std::string ReadProfileString(const std::string& section, const std::string& key, const std::string& def,

@@ -1,6 +1,7 @@
 #pragma once
 // Basic values shared by every part of the platform layer. The numeric values
 // are the Win32 ones, so both backends and the core agree on them.
+#include <cstddef>
 #include <cstdint>
 
 namespace plat {
@@ -26,7 +27,7 @@ constexpr int kIdNo = 7;
 constexpr int kSwHide = 0;
 constexpr int kSwShow = 5;
 
-// Drive types as GetDriveTypeA reports them.
+// Drive types as GetDriveTypeW reports them.
 constexpr int kDriveUnknown = 0;
 constexpr int kDriveNoRootDir = 1;
 constexpr int kDriveRemovable = 2;
@@ -43,7 +44,8 @@ constexpr int kVkMenu = 0x12;
 constexpr int kVkEscape = 0x1B;
 constexpr int kVkF12 = 0x7B;
 
-// Longest path the system handles, without its terminating zero.
+// The system's path limit (MAX_PATH): 259 characters and the terminating
+// zero. The program's path buffers hold kMaxPath bytes and a zero.
 constexpr std::size_t kMaxPath = 260;
 
 }  // namespace plat

@@ -3,6 +3,7 @@
 // system performs on its own windows and on a parent application's window.
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "platform/types.h"
 
@@ -18,7 +19,7 @@ public:
 
     WindowHandle Handle() const { return m_hWnd; }
     void Attach(WindowHandle handle) { m_hWnd = handle; }
-    WindowHandle Detach();
+    WindowHandle Detach() { return std::exchange(m_hWnd, kNoWindow); }
     bool IsValid() const;  // the handle names an existing window
 
     bool Enable(bool enable);  // EnableWindow; returns whether it was disabled before
