@@ -26,8 +26,6 @@ public:
     // Ends the session: members back to their initial values, cursors and
     // current data sets forgotten, so the whole sequence can run again.
     int Release();
-    // Stand-in: the connection state alone back to its initial values.
-    void ResetConnection();
 
     int AppType() const { return m_nAppType; }
     int UseDataType() const { return m_nUseDataType; }

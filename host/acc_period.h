@@ -31,7 +31,5 @@ public:
     static void operator delete(void* p) noexcept;
 
 private:
-    std::int32_t m_lStart = 0;
-    std::int32_t m_lEnd = 0;
     std::int32_t m_lClosingDay = 0;
 };

@@ -5,8 +5,8 @@
 #include <map>
 #include <string>
 
-#include "host/host_data.h"
 #include "host/host_text.h"
+#include "host/stand_in.h"
 #include "host/standin_state.h"
 #include "platform/mbcs.h"
 
@@ -82,7 +82,6 @@ namespace host {
 
 int DataSetAttach::AttachSetMgr(ClSetMgr* mgr) {
     StandIn::Get().Record("AttachSetMgr");
-    m_pSetMgr = mgr;
     return mgr == nullptr ? 1 : 0;
 }
 
@@ -93,13 +92,6 @@ int DataSetAttach::SetCurDataID(const StDATAINFO* dataId) {
     m_bHasCurData = entry != nullptr;
     m_lCurDataNo = entry != nullptr ? entry->dataNo : 0;
     return entry != nullptr ? 0 : 1;
-}
-
-void DataSetAttach::ResetState() {
-    m_pSetMgr = nullptr;
-    m_lCurDataNo = 0;
-    m_bHasCurData = false;
-    m_bCurDataGiven = false;
 }
 
 bool DataSetAttach::CurrentDataNo(std::int32_t& dataNo) const {
@@ -120,9 +112,9 @@ bool DataSetAttach::NamedDataNo(std::int32_t& dataNo) const {
 namespace host::detail {
 
 void ResetDataObjects() {
-    g_setKamoku.ResetState();
-    g_setShohizei.ResetState();
-    g_setData.ResetState();
+    g_setKamoku = ClSetKamoku();
+    g_setShohizei = ClSetShohizei();
+    g_setData = ClSetData();
     g_datCursors.clear();
     g_nextDatCursor = 1;
     g_nextKamokuCursor = 1;

@@ -13,6 +13,7 @@
 namespace host::files {
 
 constexpr const char* kHostIni = "host.ini";
+constexpr std::size_t kMaxUserId = 64;  // bytes, in users.csv and as host.ini's User
 
 // A kind of CSV file: its name (with the data number for a file per data
 // set) and its columns in the order the header names them.

@@ -3,8 +3,8 @@
 
 #include <limits>
 
-#include "host/host_data.h"
 #include "host/host_text.h"
+#include "host/stand_in.h"
 #include "host/standin_state.h"
 #include "platform/mbcs.h"
 
@@ -45,7 +45,6 @@ ClOptLink* ClLinkMgr::GetOptLink() {
 
 int ClRuleBase::AttachOptLink(ClOptLink* link) {
     host::StandIn::Get().Record("AttachOptLink");
-    m_pOptLink = link;
     return link == nullptr ? 1 : 0;
 }
 
@@ -73,18 +72,8 @@ int ClRuleKamoku::MoveReady(_RuleKamokuSumType_Base base, _RuleKamokuSumType_Bmn
                             _RuleKamokuSumType_Disptype dispType, const StFINDINFO* find,
                             const StBUMONINFO* bumon, _RuleKamokuSumType_Past past) {
     host::StandIn::Get().Record("MoveReady");
-    g_lastMoveReady = MoveReadyArgs();
-    g_lastMoveReady.base = base;
-    g_lastMoveReady.bmn = bmn;
-    g_lastMoveReady.dispType = dispType;
-    g_lastMoveReady.past = past;
-    g_lastMoveReady.findGiven = find != nullptr;
-    g_lastMoveReady.bumonGiven = bumon != nullptr;
-    if (find != nullptr) g_lastMoveReady.find = *find;
-    // The find-info is kept but selects nothing: every record carries all
-    // fifteen period entries and the caller sums the months it wants.
-    m_find.Clear();
-    if (find != nullptr) m_find = *find;
+    g_lastMoveReady = {
+        base, bmn, dispType, past, find != nullptr, bumon != nullptr, find != nullptr ? *find : StFINDINFO()};
     m_nPos = 0;
     m_nCalls = 0;
     m_bReady = false;

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "host/host_data.h"
+#include "host/host_model.h"
 #include "host/records.h"
 
 namespace host::detail {
@@ -22,7 +22,8 @@ const DataSetEntry* SelectedDataSet(const HostModel& model);
 void FillDataInfo(const DataSetEntry& entry, StDATAINFO& record);
 
 // operator new and delete of a host class that the system creates and
-// deletes itself: recorded as "new <name>" and "delete <name>". While the
+// deletes itself: recorded as "new <name>" and "delete <name>", on the
+// host's own heap, which a program's operator new does not reach. While the
 // fault is set, creation fails: nullptr with std::nothrow, else bad_alloc.
 void* RecordedNew(std::size_t size, const char* name, bool Faults::*fault, bool nothrow);
 void RecordedDelete(void* p, const char* name) noexcept;

@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "host/acc_connect.h"
-#include "host/host_data.h"
+#include "host/folder_reader.h"
 #include "host/host_format.h"
+#include "host/host_loader.h"
 #include "host/host_text.h"
 #include "host/records.h"
+#include "host/stand_in.h"
 #include "host/synthetic.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -608,7 +610,7 @@ TEST_F(HostLoader, RunningOutOfMemoryRefusesWithTheFolderNamed) {
     EXPECT_EQ(ClAccConnect::Inst()->Initiate(), -1);
     host::FailRowStorageAt(0);
     EXPECT_FALSE(ClAccConnect::Inst()->IsConnected());
-    EXPECT_FALSE(host::StandIn::Get().IsLoaded());
+    EXPECT_TRUE(host::StandIn::Get().Model().users.empty()) << "nothing of the folder kept";
     ASSERT_EQ(messages.size(), 1u);
     // "ホストデータを読み込めません: メモリが足りません: <folder>"
     EXPECT_EQ(

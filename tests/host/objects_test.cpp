@@ -14,9 +14,9 @@
 #include "host/acc_period.h"
 #include "host/data_mgr.h"
 #include "host/file_mgr.h"
-#include "host/host_data.h"
 #include "host/records.h"
 #include "host/rule_kamoku.h"
+#include "host/stand_in.h"
 #include "host/synthetic.h"
 #include "host/uty_db_hpr.h"
 #include "tests/support/host_models.h"
@@ -346,9 +346,8 @@ TEST_F(HostObjects, AccountMasterLookupByCompositeCode) {
     EXPECT_NE(SetKamoku()->WalkFind(&month, &record, 1), 0);
     EXPECT_NE(SetKamoku()->WalkFind(nullptr, &record, 1), 0);
 
-    // A master changed in place after ModelChanged(), and one replaced.
+    // A master changed in place, and one replaced.
     Model().masters[2][1].kmkClass = -3;
-    host::StandIn::Get().ModelChanged();
     ASSERT_EQ(Lookup(1000001, record), 0);
     EXPECT_EQ(record.GetI8(112), -3);
     Model().masters[2] = {{4000000, 0}};
@@ -377,7 +376,7 @@ Walk WalkTotals(ClRuleKamoku& rule, std::uint32_t* countOut = nullptr) {
     StFINDINFO find;
     find.SetI32(0, StFINDINFO::kFieldMonth);
     EXPECT_EQ(Ready(rule, &find), 0);
-    EXPECT_EQ(rule.FindInfo().FieldCode(0), StFINDINFO::kFieldMonth);
+    EXPECT_EQ(ClRuleKamoku::LastMoveReady().find.FieldCode(0), StFINDINFO::kFieldMonth);
     std::uint32_t count = 0;
     EXPECT_EQ(rule.GetSumCount(&count), 0);
     if (countOut != nullptr) *countOut = count;
