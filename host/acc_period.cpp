@@ -20,11 +20,7 @@ std::int32_t ClosingDayOfDate(std::int32_t date) {
 }  // namespace
 
 void* ClAccPeriod::operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return host::detail::RecordedNew(size, "ClAccPeriod", &host::Faults::failPeriodCreate, true);
-}
-
-void* ClAccPeriod::operator new(std::size_t size) {
-    return host::detail::RecordedNew(size, "ClAccPeriod", &host::Faults::failPeriodCreate, false);
+    return host::detail::RecordedNew(size, "ClAccPeriod", &host::Faults::failPeriodCreate);
 }
 
 void ClAccPeriod::operator delete(void* p) noexcept {
@@ -51,11 +47,7 @@ int ClAccPeriod::GetClosingDayByEndDate(std::int32_t end, int /*flag*/, std::int
             }
         }
     }
-    if (entry != nullptr && entry->closingDay >= 0 && entry->closingDay <= kMaxClosingDay) {
-        *closingDay = entry->closingDay;
-    } else {
-        *closingDay = ClosingDayOfDate(end);
-    }
+    *closingDay = entry != nullptr ? entry->closingDay : ClosingDayOfDate(end);
     return 0;
 }
 

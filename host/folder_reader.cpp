@@ -10,9 +10,6 @@
 namespace host {
 namespace {
 
-constexpr std::int64_t kMaxAccount = 214747;  // account * 10000 + 9999 still fits 32 bits
-constexpr std::int64_t kMaxSub = 9999;
-
 std::size_t g_rowsUntilStorageFault = 0;  // 0: none armed
 
 // Quoted values in messages: at most 40 bytes, cut on a character boundary.

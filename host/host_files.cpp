@@ -53,17 +53,8 @@ const CsvFile& Totals() {
 }
 
 const char* SectionName(Section section) {
-    switch (section) {
-        case Section::kSession:
-            return "Session";
-        case Section::kFolders:
-            return "Folders";
-        case Section::kProduct:
-            return "Product";
-        case Section::kFaults:
-            return "Faults";
-    }
-    return "";
+    static const char* const kNames[] = {"Session", "Folders", "Product", "Faults"};
+    return kNames[static_cast<std::size_t>(section)];
 }
 
 const std::vector<IniKey>& IniKeys() {

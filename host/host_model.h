@@ -28,6 +28,11 @@ struct DataSetEntry {
     std::int32_t closingDay = 0;  // 0 = month end, else 1 to 28
 };
 
+// The parts of a composite code: account 1 to kMaxAccount, sub-account 0 to
+// kMaxSub (0 the account itself); the largest code still fits 32 bits.
+constexpr std::int32_t kMaxAccount = 214747;
+constexpr std::int32_t kMaxSub = 9999;
+
 // Data set files are kept per data number; several data sets may share one.
 struct AccountMasterEntry {
     std::int32_t code = 0;  // composite: account * 10000 + sub-account

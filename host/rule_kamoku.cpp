@@ -1,8 +1,6 @@
 // ClRuleKamoku: the walk over a data set's account totals, one whole record per row.
 #include "host/rule_kamoku.h"
 
-#include <limits>
-
 #include "host/host_text.h"
 #include "host/stand_in.h"
 #include "host/standin_state.h"
@@ -49,11 +47,7 @@ int ClRuleBase::AttachOptLink(ClOptLink* link) {
 }
 
 void* ClRuleKamoku::operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return host::detail::RecordedNew(size, "ClRuleKamoku", &host::Faults::failRuleCreate, true);
-}
-
-void* ClRuleKamoku::operator new(std::size_t size) {
-    return host::detail::RecordedNew(size, "ClRuleKamoku", &host::Faults::failRuleCreate, false);
+    return host::detail::RecordedNew(size, "ClRuleKamoku", &host::Faults::failRuleCreate);
 }
 
 void ClRuleKamoku::operator delete(void* p) noexcept {
@@ -88,9 +82,7 @@ int ClRuleKamoku::GetSumCount(std::uint32_t* count) {
     const host::Faults& faults = standIn.Model().faults;
     if (count == nullptr || !m_bReady || faults.failGetSumCount) return 1;
     if (faults.reportedCount >= 0) {
-        const std::int64_t maxCount = std::numeric_limits<std::uint32_t>::max();
-        *count =
-            static_cast<std::uint32_t>(faults.reportedCount > maxCount ? maxCount : faults.reportedCount);
+        *count = static_cast<std::uint32_t>(faults.reportedCount);  // host.ini keeps it within 32 bits
         return 0;
     }
     const auto* totals = TotalsOf(m_lWalkDataNo);

@@ -63,8 +63,7 @@ public:
     };
     static const MoveReadyArgs& LastMoveReady();
 
-    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
-    static void* operator new(std::size_t size);
+    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;  // nothrow only
     static void operator delete(void* p) noexcept;
 
 private:

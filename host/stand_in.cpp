@@ -2,7 +2,7 @@
 #include "host/stand_in.h"
 
 #include <cstdlib>
-#include <new>
+#include <iterator>
 
 #include "host/host_loader.h"
 #include "host/standin_state.h"
@@ -59,25 +59,10 @@ bool StandIn::Load(LoadError& err) {
 }
 
 const char* StandIn::HotCallName(HotCall call) {
-    switch (call) {
-        case HotCall::kMoveNext:
-            return "MoveNext";
-        case HotCall::kGetSetObjectKamoku:
-            return "GetSetObject 1 1";
-        case HotCall::kGetCursor:
-            return "GetCursor";
-        case HotCall::kReadyCursor:
-            return "ReadyCursor";
-        case HotCall::kWalkFind:
-            return "WalkFind";
-        case HotCall::kReleaseCursor:
-            return "ReleaseCursor";
-        case HotCall::kWalkDat:
-            return "WalkDat";
-        case HotCall::kCount:
-            break;
-    }
-    return "";
+    static const char* const kNames[] = {"MoveNext", "GetSetObject 1 1", "GetCursor", "ReadyCursor",
+                                         "WalkFind", "ReleaseCursor",    "WalkDat"};
+    static_assert(std::size(kNames) == static_cast<std::size_t>(HotCall::kCount), "a name per call");
+    return kNames[static_cast<std::size_t>(call)];
 }
 
 std::size_t StandIn::CallCount(const std::string& call) const {
@@ -118,12 +103,10 @@ const AccountMasterEntry* StandIn::FindMaster(std::int32_t dataNo, std::int32_t 
 
 namespace detail {
 
-void* RecordedNew(std::size_t size, const char* name, bool Faults::*fault, bool nothrow) {
+void* RecordedNew(std::size_t size, const char* name, bool Faults::*fault) {
     StandIn& standIn = StandIn::Get();
     standIn.Record(std::string("new ") + name);
-    void* p = standIn.Model().faults.*fault ? nullptr : std::malloc(size);
-    if (p == nullptr && !nothrow) throw std::bad_alloc();
-    return p;
+    return standIn.Model().faults.*fault ? nullptr : std::malloc(size);
 }
 
 void RecordedDelete(void* p, const char* name) noexcept {

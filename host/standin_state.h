@@ -21,11 +21,11 @@ const DataSetEntry* SelectedDataSet(const HostModel& model);
 // The whole 1,506-byte record of a data set.
 void FillDataInfo(const DataSetEntry& entry, StDATAINFO& record);
 
-// operator new and delete of a host class that the system creates and
-// deletes itself: recorded as "new <name>" and "delete <name>", on the
-// host's own heap, which a program's operator new does not reach. While the
-// fault is set, creation fails: nullptr with std::nothrow, else bad_alloc.
-void* RecordedNew(std::size_t size, const char* name, bool Faults::*fault, bool nothrow);
+// operator new (std::nothrow) and delete of a host class that the system
+// creates and deletes itself: recorded as "new <name>" and "delete <name>",
+// on the host's own heap, which a program's operator new does not reach.
+// While the fault is set, creation fails: nullptr.
+void* RecordedNew(std::size_t size, const char* name, bool Faults::*fault);
 void RecordedDelete(void* p, const char* name) noexcept;
 
 // Forgets cursors, current data sets and the connection: a fresh session.

@@ -339,6 +339,8 @@ std::vector<MalformedCase> MalformedCases() {
     const char* const kBroken = "全角文字が途中で切れています";
     const char* const kTotals = "totals-1.csv";
     const char* const kSets = "datasets.csv";
+    const std::vector<std::string> minimal = host_test::MinimalFolder().Lines(kTotals);
+    const std::string cut = minimal[0] + "\r\n" + minimal[1] + "\r\n" + minimal[2];  // no closing row
     return {
         {"AmountEndingInABrokenDoubleByteCharacter", kTotals, 3, "100,1,Sub,1,0,0,0,0," + brokenAmount, "dx3",
          kBroken},
@@ -352,7 +354,10 @@ std::vector<MalformedCase> MalformedCases() {
         {"ColumnMissing", kTotals, 5, "200,0,Sales,2,0,0,0,0," + cells59, ""},
         {"ColumnTooMany", kTotals, 5, "200,0,Sales,2,0,0,0,0," + amounts + ",1", ""},
         {"CodeNotInTheMaster", kTotals, 5, "300,0,X,2,0,0,0,0," + amounts, "account"},
-        {"SubAccountWithoutItsAccount", kTotals, 5, "200,1,X,2,0,0,0,0," + amounts, "account"},
+        {"SubAccountWithoutItsAccount", kTotals, 2, "# no own row", "account",
+         "補助科目の前に、その科目の行がありません", nullptr, 3},
+        {"SubAccountsEndTheFile", kTotals, 0, cut, "account",
+         "ファイルの終わりに科目 100 の締めの行がありません", nullptr, 3},
         {"GroupNotClosed", kTotals, 4, "200,0,Sales,2,0,0,0,0," + amounts, "account"},
         {"MarkerSetWithoutSubAccounts", kTotals, 5, "200,0,Sales,2,1,0,0,0," + amounts, "hojyo"},
         {"SubAccountsWithoutTheMarker", kTotals, 2, "100,0,Cash,1,0,0,0,0," + amounts, "hojyo"},

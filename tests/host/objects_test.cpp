@@ -214,10 +214,16 @@ TEST_F(HostObjects, IdTextConsumptionTaxAndFolders) {
     EXPECT_EQ(info.GetU8(StSHOHIZEIINFO::kOffTaxIncludedDefault), 1);
     EXPECT_EQ(NonZero(info), (std::set<std::size_t>{5}));
 
-    StDATAINFO other = DataSetRecord("SET-A", 1);
+    // By the ID text; of data sets sharing it, the one whose number matches too.
+    Model().dataSets[1].idText = "SET-A";
+    StDATAINFO other = DataSetRecord("SET-A", 0);
     EXPECT_EQ(tax->SetCurDataID(&other), 0);
     EXPECT_EQ(tax->Get(&info), 0);
     EXPECT_EQ(info.GetU8(5), 0);
+    other.SetI32(16, 2);
+    EXPECT_EQ(tax->SetCurDataID(&other), 0);
+    EXPECT_EQ(tax->Get(&info), 0);
+    EXPECT_EQ(info.GetU8(5), 1);
     other.SetText(0, 16, "UNKNOWN");
     EXPECT_NE(tax->SetCurDataID(&other), 0);
     EXPECT_NE(tax->Get(&info), 0);
@@ -288,7 +294,6 @@ TEST_F(HostObjects, PeriodMonthFollowsTheClosingDay) {
 TEST_F(HostObjects, CreationFailsWhileTheFaultIsSet) {
     Model().faults.failPeriodCreate = true;
     EXPECT_EQ(FirstMonth(20250401, 20260331), -1);
-    EXPECT_THROW(delete new ClAccPeriod, std::bad_alloc);
     Model().faults.failPeriodCreate = false;
     Model().faults.failRuleCreate = true;
     ClRuleKamoku* rule = new (std::nothrow) ClRuleKamoku;
@@ -299,7 +304,7 @@ TEST_F(HostObjects, CreationFailsWhileTheFaultIsSet) {
     delete rule;
     EXPECT_EQ(host::StandIn::Get().CallCount("new ClRuleKamoku"), 2u);
     EXPECT_EQ(host::StandIn::Get().CallCount("delete ClRuleKamoku"), 1u);
-    EXPECT_EQ(host::StandIn::Get().CallCount("new ClAccPeriod"), 2u);
+    EXPECT_EQ(host::StandIn::Get().CallCount("new ClAccPeriod"), 1u);
     EXPECT_EQ(host::StandIn::Get().CallCount("delete ClAccPeriod"), 0u);
 }
 
