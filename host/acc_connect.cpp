@@ -30,12 +30,10 @@ ClAccConnect* ClAccConnect::Inst() {
 
 void ClAccConnect::SetAppType(int type) {
     host::StandIn::Get().Record("SetAppType " + std::to_string(type));
-    m_nAppType = type;
 }
 
 void ClAccConnect::SetUseDataType(int type) {
     host::StandIn::Get().Record("SetUseDataType " + std::to_string(type));
-    m_nUseDataType = type;
 }
 
 int ClAccConnect::Initiate() {

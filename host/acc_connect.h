@@ -27,12 +27,8 @@ public:
     // current data sets forgotten, so the whole sequence can run again.
     int Release();
 
-    int AppType() const { return m_nAppType; }
-    int UseDataType() const { return m_nUseDataType; }
     bool IsConnected() const { return m_bConnected; }
 
 private:
-    int m_nAppType = 0;
-    int m_nUseDataType = 0;
     bool m_bConnected = false;
 };

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -34,7 +35,7 @@ const CsvFile& Accounts();  // accounts-<dataNo>.csv
 // ci0..ci14.
 const CsvFile& Totals();
 constexpr std::size_t kFirstAmountColumn = 8;
-constexpr std::size_t kPeriodEntries = 15;
+constexpr std::size_t kPeriodEntries = std::tuple_size_v<PeriodAmounts>;
 
 enum class Section { kSession, kFolders, kProduct, kFaults };
 const char* SectionName(Section section);  // as written: "Session"

@@ -216,8 +216,7 @@ private:
             t.exclude1 = static_cast<std::uint8_t>(v[2]);
             t.exclude2 = static_cast<std::uint8_t>(v[3]);
             t.attributes = static_cast<std::uint32_t>(v[4]);
-            std::array<std::int64_t, 15>* arrays[4] = {&t.debitExcl, &t.debitIncl, &t.creditExcl,
-                                                       &t.creditIncl};
+            PeriodAmounts* arrays[4] = {&t.debitExcl, &t.debitIncl, &t.creditExcl, &t.creditIncl};
             for (std::size_t a = 0; a < 4; ++a) {
                 for (std::size_t e = 0; e < files::kPeriodEntries; ++e) {
                     if (!r.Amount(files::kFirstAmountColumn + a * files::kPeriodEntries + e, (*arrays[a])[e]))

@@ -8,7 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "host/records.h"
+
 namespace host {
+
+// Ten-thousandths of a yen per period entry: 0 opening .. 12 months, 13
+// year-end, 14 mid-year.
+using PeriodAmounts = std::array<std::int64_t, StKAMOKUSUMINFO::kPeriodEntries>;
 
 struct UserEntry {
     std::string id;  // at most 64 bytes
@@ -47,11 +53,10 @@ struct AccountTotal {
     std::uint8_t exclude1 = 0;
     std::uint8_t exclude2 = 0;
     std::uint32_t attributes = 0;
-    // Ten-thousandths of a yen, entries 0 opening .. 12 months, 13 year-end, 14 mid-year.
-    std::array<std::int64_t, 15> debitExcl{};
-    std::array<std::int64_t, 15> debitIncl{};
-    std::array<std::int64_t, 15> creditExcl{};
-    std::array<std::int64_t, 15> creditIncl{};
+    PeriodAmounts debitExcl{};
+    PeriodAmounts debitIncl{};
+    PeriodAmounts creditExcl{};
+    PeriodAmounts creditIncl{};
 };
 
 // Faults a test or a hand-edited data folder can ask the stand-in to play.

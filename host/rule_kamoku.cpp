@@ -18,9 +18,10 @@ const std::vector<host::AccountTotal>* TotalsOf(std::int32_t dataNo) {
 
 // The fifteen amounts of one array, little-endian, straight into the bytes:
 // a walk fills sixty of them per record and may run over 200,000 records.
-void FillArray(StKAMOKUSUMINFO& record, std::size_t offset, const std::array<std::int64_t, 15>& amounts) {
-    static_assert(StKAMOKUSUMINFO::kOffCreditIncl + 15 * 8 <= StKAMOKUSUMINFO::kSize,
-                  "arrays inside the record");
+void FillArray(StKAMOKUSUMINFO& record, std::size_t offset, const host::PeriodAmounts& amounts) {
+    static_assert(
+        StKAMOKUSUMINFO::kOffCreditIncl + StKAMOKUSUMINFO::kPeriodEntries * 8 <= StKAMOKUSUMINFO::kSize,
+        "arrays inside the record");
     std::uint8_t* p = record.Data() + offset;
     for (std::int64_t amount : amounts) {
         const auto v = static_cast<std::uint64_t>(amount);

@@ -5,6 +5,8 @@
 #include <random>
 #include <string>
 
+#include "host/host_files.h"
+
 namespace host {
 namespace {
 
@@ -39,7 +41,7 @@ void FillAmounts(Rng& rng, AccountTotal& t, bool taxable) {
         t.debitExcl[e] = rng.Chance(70) ? Amount(rng, 800000) : 0;
         t.creditExcl[e] = rng.Chance(60) ? Amount(rng, 800000) : 0;
     }
-    for (std::size_t e = 0; e < 15; ++e) {
+    for (std::size_t e = 0; e < files::kPeriodEntries; ++e) {
         // Tax-inclusive amounts carry 10 percent on the months' movements.
         const bool addTax = taxable && e != 0;
         t.debitIncl[e] = addTax ? t.debitExcl[e] + t.debitExcl[e] / 10 : t.debitExcl[e];
@@ -47,8 +49,8 @@ void FillAmounts(Rng& rng, AccountTotal& t, bool taxable) {
     }
 }
 
-void AddInto(std::array<std::int64_t, 15>& sum, const std::array<std::int64_t, 15>& v) {
-    for (std::size_t e = 0; e < 15; ++e) sum[e] += v[e];
+void AddInto(PeriodAmounts& sum, const PeriodAmounts& v) {
+    for (std::size_t e = 0; e < files::kPeriodEntries; ++e) sum[e] += v[e];
 }
 
 }  // namespace

@@ -203,6 +203,7 @@ TEST_F(HostObjects, IdTextConsumptionTaxAndFolders) {
 
     auto* tax = static_cast<ClSetShohizei*>(ClDataMgr::Inst()->GetSetObject(ClDataMgr::kSetShohizei, 1));
     ASSERT_NE(tax, nullptr);
+    EXPECT_EQ(ClDataMgr::Inst()->GetSetObject(2, 1), nullptr) << "no such set";
     StSHOHIZEIINFO info;
     info.SetU8(0, 0x55);
     EXPECT_NE(tax->Get(&info), 0) << "no data set named yet";
@@ -444,7 +445,7 @@ TEST_F(HostObjects, RuleWalkFillsTheSumRecordAtItsOffsets) {
     EXPECT_EQ(std::memcmp(r.Data() + 152, first, 8), 0) << "little-endian";
     for (int e = 0; e < 15; ++e) {
         const auto k = static_cast<std::size_t>(e);
-        EXPECT_EQ(r.Amount(152, e), t.debitExcl[k]);
+        EXPECT_EQ(r.GetI64(152 + 8 * k), t.debitExcl[k]);
         EXPECT_EQ(r.GetI64(272 + 8 * k), -1 - e);
         EXPECT_EQ(r.GetI64(392 + 8 * k), e * 10000);
         EXPECT_EQ(r.GetI64(512 + 8 * k), std::int64_t{1} << (e * 4));
@@ -532,7 +533,6 @@ TEST_F(HostObjects, ConnectionSequenceIsRecordedAndRepeatable) {
         c->SetUseDataType(1);
         EXPECT_EQ(c->Initiate(), 0);
         EXPECT_TRUE(c->IsConnected());
-        EXPECT_EQ(c->AppType(), 5);
         EXPECT_EQ(c->ExpSysLink(), 1);
         ClDataMgr::Inst()->GetSetObject(ClDataMgr::kSetData, 1);
         EXPECT_EQ(c->LogOut(), 0);
@@ -540,7 +540,6 @@ TEST_F(HostObjects, ConnectionSequenceIsRecordedAndRepeatable) {
         EXPECT_EQ(c->Release(), 0);
         EXPECT_FALSE(c->IsConnected());
         EXPECT_EQ(c->m_pszTitle, nullptr);
-        EXPECT_EQ(c->AppType(), 0);
         EXPECT_EQ(Calls(),
                   (std::vector<std::string>{"SetAppType 5", "SetUseDataType 1", "Initiate", "ExpSysLink",
                                             "GetSetObject 5 1", "LogOut", "Terminate", "Release"}));
@@ -617,7 +616,8 @@ TEST_F(HostObjects, LargeWalkStaysExactAndBounded) {
     std::size_t i = 0;
     std::size_t mismatches = 0;
     while (rule.MoveNext(&record) == 0) {
-        mismatches += record.GetI32(32) != totals[i].code || record.Amount(392, 5) != totals[i].creditExcl[5];
+        mismatches +=
+            record.GetI32(32) != totals[i].code || record.GetI64(392 + 8 * 5) != totals[i].creditExcl[5];
         if (i % 97 == 0) mismatches += Lookup(record.GetI32(32), info) != 0;
         ++i;
     }
