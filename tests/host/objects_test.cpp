@@ -175,6 +175,8 @@ TEST_F(HostObjects, UserIdAndSelectionNumbers) {
     EXPECT_EQ(id[3], 0x7F);
     EXPECT_NE(user->GetCurUserID(nullptr, 10), 0);
     EXPECT_NE(user->GetCurUserID(id, 0), 0);
+    Model().currentUser.clear();
+    EXPECT_NE(user->GetCurUserID(id, 3), 0) << "no user logged on";
 
     std::int32_t first = -1;
     std::int32_t second = -1;
@@ -287,7 +289,8 @@ TEST_F(HostObjects, PeriodMonthFollowsTheClosingDay) {
 
     // No data set ends on the date: the date itself tells the closing day.
     EXPECT_EQ(closingDay(20270315), 15);
-    EXPECT_EQ(closingDay(20280229), 0);
+    EXPECT_EQ(closingDay(20270228), 0);
+    EXPECT_EQ(closingDay(20280228), 28) << "not the last day of a leap February";
     EXPECT_EQ(closingDay(20270330), 0);
     EXPECT_EQ(closingDay(20270230), -1);
 }
