@@ -5,21 +5,11 @@
 #include <cstdint>
 
 #include "host/host_model.h"
-#include "host/records.h"
 
 namespace host::detail {
 
-// First data set in walk order with the data number, or nullptr.
-const DataSetEntry* FindDataSetByNo(const HostModel& model, std::int32_t dataNo);
-// The data set that a record's leading ID text names (the one whose data
-// number also matches when several share the text), or nullptr.
-const DataSetEntry* FindDataSetByRecord(const HostModel& model, const StDATAINFO* record);
-// The current user's entry, or nullptr.
-const UserEntry* FindCurrentUser(const HostModel& model);
 // The data set the current user has selected (the "open" one), or nullptr.
 const DataSetEntry* SelectedDataSet(const HostModel& model);
-// The whole 1,506-byte record of a data set.
-void FillDataInfo(const DataSetEntry& entry, StDATAINFO& record);
 
 // operator new (std::nothrow) and delete of a host class that the system
 // creates and deletes itself: recorded as "new <name>" and "delete <name>",
