@@ -9,7 +9,7 @@
 #include <string>
 
 #include "conditions/cond_dlg.h"
-#include "host/host_data.h"
+#include "host/stand_in.h"
 #include "platform/files.h"
 #include "platform/portable/file_faults.h"
 #include "support/fuzz_support.h"

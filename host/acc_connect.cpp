@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "host/host_data.h"
 #include "host/host_text.h"
+#include "host/stand_in.h"
 #include "host/standin_state.h"
 
 namespace {
@@ -18,10 +18,7 @@ namespace host::detail {
 
 void ResetSession() {
     ResetDataObjects();
-    ClAccConnect* connect = ClAccConnect::Inst();
-    connect->m_pszTitle = nullptr;
-    connect->m_hOwnerWnd = plat::kNoWindow;
-    connect->ResetConnection();
+    *ClAccConnect::Inst() = ClAccConnect();
 }
 
 }  // namespace host::detail
@@ -31,20 +28,12 @@ ClAccConnect* ClAccConnect::Inst() {
     return &connect;
 }
 
-void ClAccConnect::ResetConnection() {
-    m_nAppType = 0;
-    m_nUseDataType = 0;
-    m_bConnected = false;
-}
-
 void ClAccConnect::SetAppType(int type) {
     host::StandIn::Get().Record("SetAppType " + std::to_string(type));
-    m_nAppType = type;
 }
 
 void ClAccConnect::SetUseDataType(int type) {
     host::StandIn::Get().Record("SetUseDataType " + std::to_string(type));
-    m_nUseDataType = type;
 }
 
 int ClAccConnect::Initiate() {

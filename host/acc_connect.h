@@ -26,15 +26,9 @@ public:
     // Ends the session: members back to their initial values, cursors and
     // current data sets forgotten, so the whole sequence can run again.
     int Release();
-    // Stand-in: the connection state alone back to its initial values.
-    void ResetConnection();
 
-    int AppType() const { return m_nAppType; }
-    int UseDataType() const { return m_nUseDataType; }
     bool IsConnected() const { return m_bConnected; }
 
 private:
-    int m_nAppType = 0;
-    int m_nUseDataType = 0;
     bool m_bConnected = false;
 };

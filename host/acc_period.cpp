@@ -1,8 +1,8 @@
 // ClAccPeriod: closing days and accounting months over the model's data sets.
 #include "host/acc_period.h"
 
-#include "host/host_data.h"
 #include "host/host_text.h"
+#include "host/stand_in.h"
 #include "host/standin_state.h"
 
 namespace {
@@ -20,11 +20,7 @@ std::int32_t ClosingDayOfDate(std::int32_t date) {
 }  // namespace
 
 void* ClAccPeriod::operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return host::detail::RecordedNew(size, "ClAccPeriod", &host::Faults::failPeriodCreate, true);
-}
-
-void* ClAccPeriod::operator new(std::size_t size) {
-    return host::detail::RecordedNew(size, "ClAccPeriod", &host::Faults::failPeriodCreate, false);
+    return host::detail::RecordedNew(size, "ClAccPeriod", &host::Faults::failPeriodCreate);
 }
 
 void ClAccPeriod::operator delete(void* p) noexcept {
@@ -33,10 +29,7 @@ void ClAccPeriod::operator delete(void* p) noexcept {
 
 int ClAccPeriod::SetPeriod(std::int32_t start, std::int32_t end) {
     host::StandIn::Get().Record("SetPeriod");
-    if (!host::text::IsValidDate(start) || !host::text::IsValidDate(end) || end < start) return 1;
-    m_lStart = start;
-    m_lEnd = end;
-    return 0;
+    return host::text::IsValidDate(start) && host::text::IsValidDate(end) && start <= end ? 0 : 1;
 }
 
 int ClAccPeriod::GetClosingDayByEndDate(std::int32_t end, int /*flag*/, std::int32_t* closingDay) {
@@ -54,11 +47,7 @@ int ClAccPeriod::GetClosingDayByEndDate(std::int32_t end, int /*flag*/, std::int
             }
         }
     }
-    if (entry != nullptr && entry->closingDay >= 0 && entry->closingDay <= kMaxClosingDay) {
-        *closingDay = entry->closingDay;
-    } else {
-        *closingDay = ClosingDayOfDate(end);
-    }
+    *closingDay = entry != nullptr ? entry->closingDay : ClosingDayOfDate(end);
     return 0;
 }
 

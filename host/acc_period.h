@@ -24,14 +24,11 @@ public:
     // nothing written) for an invalid date.
     int GetAMonthByDate(std::int32_t date, std::int16_t* month, int flag);
 
-    // Creation with std::nothrow fails (nullptr) while the host data asks for
-    // it, so callers' handling of a failed creation can be exercised.
+    // Created with std::nothrow only; fails (nullptr) while the host data
+    // asks for it, so callers' handling of a failed creation can be exercised.
     static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
-    static void* operator new(std::size_t size);
     static void operator delete(void* p) noexcept;
 
 private:
-    std::int32_t m_lStart = 0;
-    std::int32_t m_lEnd = 0;
     std::int32_t m_lClosingDay = 0;
 };

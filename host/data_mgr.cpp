@@ -5,13 +5,15 @@
 #include <map>
 #include <string>
 
-#include "host/host_data.h"
 #include "host/host_text.h"
+#include "host/stand_in.h"
 #include "host/standin_state.h"
 #include "platform/mbcs.h"
 
-namespace host::detail {
+namespace host {
+namespace {
 
+// First data set in walk order with the data number, or nullptr.
 const DataSetEntry* FindDataSetByNo(const HostModel& model, std::int32_t dataNo) {
     for (const DataSetEntry& d : model.dataSets) {
         if (d.dataNo == dataNo) return &d;
@@ -19,6 +21,8 @@ const DataSetEntry* FindDataSetByNo(const HostModel& model, std::int32_t dataNo)
     return nullptr;
 }
 
+// The data set that a record's leading ID text names (the one whose data
+// number also matches when several share the text), or nullptr.
 const DataSetEntry* FindDataSetByRecord(const HostModel& model, const StDATAINFO* record) {
     if (record == nullptr) return nullptr;
     const std::string id = record->IdText();
@@ -31,18 +35,7 @@ const DataSetEntry* FindDataSetByRecord(const HostModel& model, const StDATAINFO
     return byId;
 }
 
-const UserEntry* FindCurrentUser(const HostModel& model) {
-    for (const UserEntry& u : model.users) {
-        if (u.id == model.currentUser) return &u;
-    }
-    return nullptr;
-}
-
-const DataSetEntry* SelectedDataSet(const HostModel& model) {
-    const UserEntry* user = FindCurrentUser(model);
-    return user == nullptr ? nullptr : FindDataSetByNo(model, user->selectedNo2);
-}
-
+// The whole 1,506-byte record of a data set.
 void FillDataInfo(const DataSetEntry& entry, StDATAINFO& record) {
     record.Clear();
     record.SetText(StDATAINFO::kOffId, StDATAINFO::kIdSize,
@@ -57,7 +50,16 @@ void FillDataInfo(const DataSetEntry& entry, StDATAINFO& record) {
     record.SetI32(StDATAINFO::kOffStandInTail, entry.dataNo);
 }
 
-}  // namespace host::detail
+}  // namespace
+
+const DataSetEntry* detail::SelectedDataSet(const HostModel& model) {
+    for (const UserEntry& u : model.users) {
+        if (u.id == model.currentUser) return FindDataSetByNo(model, u.selectedNo2);
+    }
+    return nullptr;
+}
+
+}  // namespace host
 
 namespace {
 
@@ -82,24 +84,16 @@ namespace host {
 
 int DataSetAttach::AttachSetMgr(ClSetMgr* mgr) {
     StandIn::Get().Record("AttachSetMgr");
-    m_pSetMgr = mgr;
     return mgr == nullptr ? 1 : 0;
 }
 
 int DataSetAttach::SetCurDataID(const StDATAINFO* dataId) {
     StandIn::Get().Record("SetCurDataID");
-    const DataSetEntry* entry = detail::FindDataSetByRecord(StandIn::Get().Model(), dataId);
+    const DataSetEntry* entry = FindDataSetByRecord(StandIn::Get().Model(), dataId);
     m_bCurDataGiven = true;
     m_bHasCurData = entry != nullptr;
     m_lCurDataNo = entry != nullptr ? entry->dataNo : 0;
     return entry != nullptr ? 0 : 1;
-}
-
-void DataSetAttach::ResetState() {
-    m_pSetMgr = nullptr;
-    m_lCurDataNo = 0;
-    m_bHasCurData = false;
-    m_bCurDataGiven = false;
 }
 
 bool DataSetAttach::CurrentDataNo(std::int32_t& dataNo) const {
@@ -120,9 +114,9 @@ bool DataSetAttach::NamedDataNo(std::int32_t& dataNo) const {
 namespace host::detail {
 
 void ResetDataObjects() {
-    g_setKamoku.ResetState();
-    g_setShohizei.ResetState();
-    g_setData.ResetState();
+    g_setKamoku = ClSetKamoku();
+    g_setShohizei = ClSetShohizei();
+    g_setData = ClSetData();
     g_datCursors.clear();
     g_nextDatCursor = 1;
     g_nextKamokuCursor = 1;
@@ -153,7 +147,7 @@ int ClSetData::WalkDat(StDATAINFO* record, std::int32_t cursor) {
     const auto& sets = StandIn::Get().Model().dataSets;
     if (it->second >= sets.size()) return kEndOfData;
     if (record == nullptr) return kInvalidCursor;
-    detail::FillDataInfo(sets[it->second], *record);
+    host::FillDataInfo(sets[it->second], *record);
     ++it->second;
     return 0;
 }
@@ -167,7 +161,7 @@ StDATAINFO* ClSetData::GetSelectedInfo() {
     StandIn::Get().Record("GetSelectedInfo");
     const host::DataSetEntry* selected = detail::SelectedDataSet(StandIn::Get().Model());
     if (selected == nullptr) return nullptr;
-    detail::FillDataInfo(*selected, m_selectedInfo);
+    host::FillDataInfo(*selected, m_selectedInfo);
     return &m_selectedInfo;
 }
 
@@ -176,7 +170,7 @@ int ClSetShohizei::Get(StSHOHIZEIINFO* record) {
     // Only after SetCurDataID: the settings are read for a named data set.
     std::int32_t dataNo = 0;
     if (record == nullptr || !NamedDataNo(dataNo)) return 1;
-    const host::DataSetEntry* entry = detail::FindDataSetByNo(StandIn::Get().Model(), dataNo);
+    const host::DataSetEntry* entry = host::FindDataSetByNo(StandIn::Get().Model(), dataNo);
     if (entry == nullptr) return 1;
     record->Clear();
     record->SetU8(StSHOHIZEIINFO::kOffTaxIncludedDefault, entry->taxIncludedDefault ? 1 : 0);

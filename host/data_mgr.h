@@ -18,8 +18,6 @@ public:
     // data set ID taken from the start of a StDATAINFO record; 0 when the
     // host knows the data set, else 1 (and no current data set)
     int SetCurDataID(const StDATAINFO* dataId);
-    // Stand-in: back to no manager and no current data set (a new session).
-    void ResetState();
 
 protected:
     // The data set to work on: the current one once SetCurDataID named one
@@ -30,7 +28,6 @@ protected:
     bool NamedDataNo(std::int32_t& dataNo) const;
 
 private:
-    ClSetMgr* m_pSetMgr = nullptr;
     std::int32_t m_lCurDataNo = 0;  // data number of the current data set, 0 none
     bool m_bHasCurData = false;
     bool m_bCurDataGiven = false;  // SetCurDataID was called

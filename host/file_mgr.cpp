@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "host/host_data.h"
+#include "host/stand_in.h"
 
 ClFileMgr* ClFileMgr::Inst() {
     static ClFileMgr mgr;

@@ -10,10 +10,6 @@
 namespace host {
 namespace {
 
-constexpr std::int64_t kInt32Max = 2147483647;
-constexpr std::int64_t kMaxAccount = 214747;  // account * 10000 + 9999 still fits 32 bits
-constexpr std::int64_t kMaxSub = 9999;
-
 std::size_t g_rowsUntilStorageFault = 0;  // 0: none armed
 
 // Quoted values in messages: at most 40 bytes, cut on a character boundary.
@@ -40,10 +36,6 @@ bool FolderReader::Row::Code(std::int32_t& code) const {
     if (!Int(0, 1, kMaxAccount, account) || !Int(1, 0, kMaxSub, sub)) return false;
     code = static_cast<std::int32_t>(account * 10000 + sub);
     return true;
-}
-
-bool FolderReader::FolderExists() const {
-    return !m_folder.empty() && plat::IsDirectory(m_folder);
 }
 
 bool FolderReader::Fail(const std::string& file, int line, const std::string& field,
@@ -100,7 +92,7 @@ bool FolderReader::Date(const std::string& file, int line, const std::string& fi
                         std::int32_t& out) {
     std::int64_t v = 0;
     if (!NumberText(file, line, field, value)) return false;
-    if (!text::ParseInteger(value, 0, kInt32Max, false, v) ||
+    if (!text::ParseInteger(value, 0, INT32_MAX, false, v) ||
         !text::IsValidDate(static_cast<std::int32_t>(v))) {
         return Fail(file, line, field, "日付 (yyyymmdd) ではありません: " + Quote(value));
     }

@@ -12,9 +12,13 @@
 #include <vector>
 
 #include "host/host_files.h"
-#include "host/host_loader.h"
+#include "host/load_error.h"
 
 namespace host {
+
+// Tests: the row-th CSV row stored from now on (1-based) fails as an
+// allocation does when the address space is used up; 0 disarms it.
+void FailRowStorageAt(std::size_t row);
 
 class FolderReader {
 public:
@@ -55,7 +59,6 @@ public:
     };
 
     const std::string& Folder() const { return m_folder; }
-    bool FolderExists() const;
     // Always false, for returning straight from a check.
     bool Fail(const std::string& file, int line, const std::string& field, const std::string& message);
     // The whole file; a missing file and a file saved as UTF-8 fail.

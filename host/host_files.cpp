@@ -1,13 +1,12 @@
 // The tables of a host data folder's files: names, columns and the keys of host.ini.
 #include "host/host_files.h"
 
+#include "platform/types.h"
+
 namespace host::files {
 namespace {
 
-constexpr std::int64_t kInt32Min = -2147483647 - 1;
-constexpr std::int64_t kInt32Max = 2147483647;
-constexpr std::int64_t kMaxUserId = 64;
-constexpr std::int64_t kMaxFolder = 259;  // with its closing backslash
+constexpr std::int64_t kMaxFolder = plat::kMaxPath - 1;  // with its closing backslash: one short of a path
 constexpr std::int64_t kMaxProductName = 255;
 
 }  // namespace
@@ -54,26 +53,17 @@ const CsvFile& Totals() {
 }
 
 const char* SectionName(Section section) {
-    switch (section) {
-        case Section::kSession:
-            return "Session";
-        case Section::kFolders:
-            return "Folders";
-        case Section::kProduct:
-            return "Product";
-        case Section::kFaults:
-            return "Faults";
-    }
-    return "";
+    static const char* const kNames[] = {"Session", "Folders", "Product", "Faults"};
+    return kNames[static_cast<std::size_t>(section)];
 }
 
 const std::vector<IniKey>& IniKeys() {
     using S = Section;
     static const std::vector<IniKey> keys = {
         {S::kSession, "User", 1, kMaxUserId, [](HostModel& m) -> IniField { return &m.currentUser; }},
-        {S::kSession, "InitiateResult", kInt32Min, kInt32Max,
+        {S::kSession, "InitiateResult", INT32_MIN, INT32_MAX,
          [](HostModel& m) -> IniField { return &m.initiateResult; }},
-        {S::kSession, "ExpSysLinkResult", kInt32Min, kInt32Max,
+        {S::kSession, "ExpSysLinkResult", INT32_MIN, INT32_MAX,
          [](HostModel& m) -> IniField { return &m.expSysLinkResult; }},
         {S::kFolders, "Output", 0, kMaxFolder, [](HostModel& m) -> IniField { return &m.appFolder[0]; }},
         {S::kFolders, "Settings", 0, kMaxFolder, [](HostModel& m) -> IniField { return &m.appFolder[1]; }},
@@ -87,9 +77,9 @@ const std::vector<IniKey>& IniKeys() {
          [](HostModel& m) -> IniField { return &m.faults.failGetSumCount; }},
         {S::kFaults, "FailSetMovePos", 0, 1,
          [](HostModel& m) -> IniField { return &m.faults.failSetMovePos; }},
-        {S::kFaults, "FailMoveNextAt", 0, kInt32Max,
+        {S::kFaults, "FailMoveNextAt", 0, INT32_MAX,
          [](HostModel& m) -> IniField { return &m.faults.failMoveNextAt; }},
-        {S::kFaults, "MoveNextError", kInt32Min, kInt32Max,
+        {S::kFaults, "MoveNextError", INT32_MIN, INT32_MAX,
          [](HostModel& m) -> IniField { return &m.faults.moveNextError; }},
         {S::kFaults, "ReportedCount", -1, 4294967295LL,
          [](HostModel& m) -> IniField { return &m.faults.reportedCount; }},

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -13,6 +14,7 @@
 namespace host::files {
 
 constexpr const char* kHostIni = "host.ini";
+constexpr std::size_t kMaxUserId = 64;  // bytes, in users.csv and as host.ini's User
 
 // A kind of CSV file: its name (with the data number for a file per data
 // set) and its columns in the order the header names them.
@@ -33,7 +35,7 @@ const CsvFile& Accounts();  // accounts-<dataNo>.csv
 // ci0..ci14.
 const CsvFile& Totals();
 constexpr std::size_t kFirstAmountColumn = 8;
-constexpr std::size_t kPeriodEntries = 15;
+constexpr std::size_t kPeriodEntries = std::tuple_size_v<PeriodAmounts>;
 
 enum class Section { kSession, kFolders, kProduct, kFaults };
 const char* SectionName(Section section);  // as written: "Session"

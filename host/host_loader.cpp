@@ -14,14 +14,12 @@
 #include "host/host_text.h"
 #include "host/records.h"
 #include "host/totals_order.h"
+#include "platform/files.h"
 #include "platform/mbcs.h"
 
 namespace host {
 namespace {
 
-constexpr std::int64_t kInt32Min = -2147483647 - 1;
-constexpr std::int64_t kInt32Max = 2147483647;
-constexpr std::size_t kMaxUserId = 64;
 constexpr std::size_t kMaxIdText = StDATAINFO::kIdSize - 1;
 constexpr std::size_t kMaxCompanyName = StDATAINFO::kCompanyNameSize - 1;
 constexpr std::size_t kMaxAccountName = StKAMOKUSUMINFO::kNameSize - 1;
@@ -39,7 +37,8 @@ public:
         // '?' stands for a character that code page 932 lacks.
         if (m_in.Folder().find('?') != std::string::npos)
             return m_in.Fail("", 0, "", "データフォルダの名前に使えない文字があります: " + m_in.Folder());
-        if (!m_in.FolderExists()) return m_in.Fail("", 0, "", "データフォルダがありません: " + m_in.Folder());
+        if (!plat::IsDirectory(m_in.Folder()))
+            return m_in.Fail("", 0, "", "データフォルダがありません: " + m_in.Folder());
         return LoadIni(model) && LoadUsers(model) && LoadDataSets(model) && LoadAccounts(model);
     }
 
@@ -132,8 +131,8 @@ private:
             UserEntry u;
             std::int64_t v1 = 0;
             std::int64_t v2 = 0;
-            if (!r.Text(0, kMaxUserId, true) || !r.Int(1, kInt32Min, kInt32Max, v1) ||
-                !r.Int(2, kInt32Min, kInt32Max, v2)) {
+            if (!r.Text(0, files::kMaxUserId, true) || !r.Int(1, INT32_MIN, INT32_MAX, v1) ||
+                !r.Int(2, INT32_MIN, INT32_MAX, v2)) {
                 return false;
             }
             if (!ids.insert(r[0]).second) return r.Fail(0, "利用者が重複しています");
@@ -153,9 +152,9 @@ private:
             std::int64_t kind = 0;
             std::int64_t taxIncl = 0;
             std::int64_t closing = 0;
-            if (!r.Int(0, 1, kInt32Max, no) || !r.Text(1, kMaxIdText, true) ||
+            if (!r.Int(0, 1, INT32_MAX, no) || !r.Text(1, kMaxIdText, true) ||
                 !r.Text(2, kMaxCompanyName, false) || !r.Date(3, d.periodStart) || !r.Date(4, d.periodEnd) ||
-                !r.Int(5, kInt32Min, kInt32Max, setting) || !r.Int(6, -32768, 32767, kind) ||
+                !r.Int(5, INT32_MIN, INT32_MAX, setting) || !r.Int(6, -32768, 32767, kind) ||
                 !r.Int(7, 0, 1, taxIncl) || !r.Int(8, 0, 28, closing)) {
                 return false;
             }
@@ -217,8 +216,7 @@ private:
             t.exclude1 = static_cast<std::uint8_t>(v[2]);
             t.exclude2 = static_cast<std::uint8_t>(v[3]);
             t.attributes = static_cast<std::uint32_t>(v[4]);
-            std::array<std::int64_t, 15>* arrays[4] = {&t.debitExcl, &t.debitIncl, &t.creditExcl,
-                                                       &t.creditIncl};
+            PeriodAmounts* arrays[4] = {&t.debitExcl, &t.debitIncl, &t.creditExcl, &t.creditIncl};
             for (std::size_t a = 0; a < 4; ++a) {
                 for (std::size_t e = 0; e < files::kPeriodEntries; ++e) {
                     if (!r.Amount(files::kFirstAmountColumn + a * files::kPeriodEntries + e, (*arrays[a])[e]))

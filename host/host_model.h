@@ -8,7 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "host/records.h"
+
 namespace host {
+
+// Ten-thousandths of a yen per period entry: 0 opening .. 12 months, 13
+// year-end, 14 mid-year.
+using PeriodAmounts = std::array<std::int64_t, StKAMOKUSUMINFO::kPeriodEntries>;
 
 struct UserEntry {
     std::string id;  // at most 64 bytes
@@ -28,6 +34,11 @@ struct DataSetEntry {
     std::int32_t closingDay = 0;  // 0 = month end, else 1 to 28
 };
 
+// The parts of a composite code: account 1 to kMaxAccount, sub-account 0 to
+// kMaxSub (0 the account itself); the largest code still fits 32 bits.
+constexpr std::int32_t kMaxAccount = 214747;
+constexpr std::int32_t kMaxSub = 9999;
+
 // Data set files are kept per data number; several data sets may share one.
 struct AccountMasterEntry {
     std::int32_t code = 0;  // composite: account * 10000 + sub-account
@@ -42,11 +53,10 @@ struct AccountTotal {
     std::uint8_t exclude1 = 0;
     std::uint8_t exclude2 = 0;
     std::uint32_t attributes = 0;
-    // Ten-thousandths of a yen, entries 0 opening .. 12 months, 13 year-end, 14 mid-year.
-    std::array<std::int64_t, 15> debitExcl{};
-    std::array<std::int64_t, 15> debitIncl{};
-    std::array<std::int64_t, 15> creditExcl{};
-    std::array<std::int64_t, 15> creditIncl{};
+    PeriodAmounts debitExcl{};
+    PeriodAmounts debitIncl{};
+    PeriodAmounts creditExcl{};
+    PeriodAmounts creditIncl{};
 };
 
 // Faults a test or a hand-edited data folder can ask the stand-in to play.

@@ -232,8 +232,7 @@ bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields, std::
 std::string QuoteCsvField(const std::string& s) {
     const bool plain = !s.empty() && s.find_first_of(",\"") == std::string::npos && !IsBlank(s.front()) &&
                        !IsBlank(s.back()) && s.front() != '#' && s.front() != ';';
-    if (plain) return s;
-    if (s.empty()) return s;
+    if (plain || s.empty()) return s;
     std::string q = "\"";
     for (char c : s) {
         if (c == '"') q.push_back('"');

@@ -80,17 +80,9 @@ public:
     static constexpr std::size_t kOffCreditExcl = 392;
     static constexpr std::size_t kOffCreditIncl = 512;
     static constexpr int kPeriodEntries = 15;
-    static constexpr int kEntryOpening = 0;
     static constexpr int kEntryYearEnd = 13;
     static constexpr int kEntryMidYear = 14;
     static constexpr std::uint32_t kAttrExcludeMask = 0x18000000u;
-
-    std::int64_t Amount(std::size_t arrayOffset, int entry) const {
-        return GetI64(arrayOffset + static_cast<std::size_t>(entry) * 8);
-    }
-    void SetAmount(std::size_t arrayOffset, int entry, std::int64_t v) {
-        SetI64(arrayOffset + static_cast<std::size_t>(entry) * 8, v);
-    }
 };
 
 // One account-master record (ClSetKamoku::WalkFind).

@@ -1,10 +1,8 @@
 // ClRuleKamoku: the walk over a data set's account totals, one whole record per row.
 #include "host/rule_kamoku.h"
 
-#include <limits>
-
-#include "host/host_data.h"
 #include "host/host_text.h"
+#include "host/stand_in.h"
 #include "host/standin_state.h"
 #include "platform/mbcs.h"
 
@@ -20,9 +18,10 @@ const std::vector<host::AccountTotal>* TotalsOf(std::int32_t dataNo) {
 
 // The fifteen amounts of one array, little-endian, straight into the bytes:
 // a walk fills sixty of them per record and may run over 200,000 records.
-void FillArray(StKAMOKUSUMINFO& record, std::size_t offset, const std::array<std::int64_t, 15>& amounts) {
-    static_assert(StKAMOKUSUMINFO::kOffCreditIncl + 15 * 8 <= StKAMOKUSUMINFO::kSize,
-                  "arrays inside the record");
+void FillArray(StKAMOKUSUMINFO& record, std::size_t offset, const host::PeriodAmounts& amounts) {
+    static_assert(
+        StKAMOKUSUMINFO::kOffCreditIncl + StKAMOKUSUMINFO::kPeriodEntries * 8 <= StKAMOKUSUMINFO::kSize,
+        "arrays inside the record");
     std::uint8_t* p = record.Data() + offset;
     for (std::int64_t amount : amounts) {
         const auto v = static_cast<std::uint64_t>(amount);
@@ -45,16 +44,11 @@ ClOptLink* ClLinkMgr::GetOptLink() {
 
 int ClRuleBase::AttachOptLink(ClOptLink* link) {
     host::StandIn::Get().Record("AttachOptLink");
-    m_pOptLink = link;
     return link == nullptr ? 1 : 0;
 }
 
 void* ClRuleKamoku::operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return host::detail::RecordedNew(size, "ClRuleKamoku", &host::Faults::failRuleCreate, true);
-}
-
-void* ClRuleKamoku::operator new(std::size_t size) {
-    return host::detail::RecordedNew(size, "ClRuleKamoku", &host::Faults::failRuleCreate, false);
+    return host::detail::RecordedNew(size, "ClRuleKamoku", &host::Faults::failRuleCreate);
 }
 
 void ClRuleKamoku::operator delete(void* p) noexcept {
@@ -73,18 +67,8 @@ int ClRuleKamoku::MoveReady(_RuleKamokuSumType_Base base, _RuleKamokuSumType_Bmn
                             _RuleKamokuSumType_Disptype dispType, const StFINDINFO* find,
                             const StBUMONINFO* bumon, _RuleKamokuSumType_Past past) {
     host::StandIn::Get().Record("MoveReady");
-    g_lastMoveReady = MoveReadyArgs();
-    g_lastMoveReady.base = base;
-    g_lastMoveReady.bmn = bmn;
-    g_lastMoveReady.dispType = dispType;
-    g_lastMoveReady.past = past;
-    g_lastMoveReady.findGiven = find != nullptr;
-    g_lastMoveReady.bumonGiven = bumon != nullptr;
-    if (find != nullptr) g_lastMoveReady.find = *find;
-    // The find-info is kept but selects nothing: every record carries all
-    // fifteen period entries and the caller sums the months it wants.
-    m_find.Clear();
-    if (find != nullptr) m_find = *find;
+    g_lastMoveReady = {
+        base, bmn, dispType, past, find != nullptr, bumon != nullptr, find != nullptr ? *find : StFINDINFO()};
     m_nPos = 0;
     m_nCalls = 0;
     m_bReady = false;
@@ -99,9 +83,7 @@ int ClRuleKamoku::GetSumCount(std::uint32_t* count) {
     const host::Faults& faults = standIn.Model().faults;
     if (count == nullptr || !m_bReady || faults.failGetSumCount) return 1;
     if (faults.reportedCount >= 0) {
-        const std::int64_t maxCount = std::numeric_limits<std::uint32_t>::max();
-        *count =
-            static_cast<std::uint32_t>(faults.reportedCount > maxCount ? maxCount : faults.reportedCount);
+        *count = static_cast<std::uint32_t>(faults.reportedCount);  // host.ini keeps it within 32 bits
         return 0;
     }
     const auto* totals = TotalsOf(m_lWalkDataNo);

@@ -19,9 +19,6 @@ public:
 class ClRuleBase : public host::DataSetAttach {
 public:
     int AttachOptLink(ClOptLink* link);
-
-protected:
-    ClOptLink* m_pOptLink = nullptr;
 };
 
 enum _RuleKamokuSumType_Base { _RuleKamokuSumType_Base_Kamoku = 1 };
@@ -38,8 +35,9 @@ public:
     ~ClRuleKamoku() override = default;
 
     // Prepares the walk over the current data set's totals (else the open data
-    // set's); 1 when there is none (the count is then 0 and the walk empty). The find-info is kept, but every
-    // record carries all fifteen period entries whatever the months asked for.
+    // set's); 1 when there is none (the count is then 0 and the walk empty).
+    // The find-info selects nothing: every record carries all fifteen period
+    // entries whatever the months asked for.
     int MoveReady(_RuleKamokuSumType_Base base, _RuleKamokuSumType_Bmn bmn,
                   _RuleKamokuSumType_Disptype dispType, const StFINDINFO* find, const StBUMONINFO* bumon,
                   _RuleKamokuSumType_Past past);
@@ -51,9 +49,6 @@ public:
     // has sub-accounts.
     int MoveNext(StKAMOKUSUMINFO* record);
     int MoveFinish();
-
-    // The find-info given to the last MoveReady (all zero before).
-    const StFINDINFO& FindInfo() const { return m_find; }
 
     // Tests: the arguments of the last MoveReady of any rule object, which
     // is usually gone by the time a test looks.
@@ -68,8 +63,7 @@ public:
     };
     static const MoveReadyArgs& LastMoveReady();
 
-    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;
-    static void* operator new(std::size_t size);
+    static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;  // nothrow only
     static void operator delete(void* p) noexcept;
 
 private:
@@ -77,5 +71,4 @@ private:
     std::uint32_t m_nCalls = 0;  // MoveNext calls so far, for injected faults
     bool m_bReady = false;
     std::int32_t m_lWalkDataNo = 0;
-    StFINDINFO m_find;
 };

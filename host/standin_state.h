@@ -4,27 +4,18 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "host/host_data.h"
-#include "host/records.h"
+#include "host/host_model.h"
 
 namespace host::detail {
 
-// First data set in walk order with the data number, or nullptr.
-const DataSetEntry* FindDataSetByNo(const HostModel& model, std::int32_t dataNo);
-// The data set that a record's leading ID text names (the one whose data
-// number also matches when several share the text), or nullptr.
-const DataSetEntry* FindDataSetByRecord(const HostModel& model, const StDATAINFO* record);
-// The current user's entry, or nullptr.
-const UserEntry* FindCurrentUser(const HostModel& model);
 // The data set the current user has selected (the "open" one), or nullptr.
 const DataSetEntry* SelectedDataSet(const HostModel& model);
-// The whole 1,506-byte record of a data set.
-void FillDataInfo(const DataSetEntry& entry, StDATAINFO& record);
 
-// operator new and delete of a host class that the system creates and
-// deletes itself: recorded as "new <name>" and "delete <name>". While the
-// fault is set, creation fails: nullptr with std::nothrow, else bad_alloc.
-void* RecordedNew(std::size_t size, const char* name, bool Faults::*fault, bool nothrow);
+// operator new (std::nothrow) and delete of a host class that the system
+// creates and deletes itself: recorded as "new <name>" and "delete <name>",
+// on the host's own heap, which a program's operator new does not reach.
+// While the fault is set, creation fails: nullptr.
+void* RecordedNew(std::size_t size, const char* name, bool Faults::*fault);
 void RecordedDelete(void* p, const char* name) noexcept;
 
 // Forgets cursors, current data sets and the connection: a fresh session.

@@ -5,12 +5,12 @@
 #include <random>
 #include <string>
 
+#include "host/host_files.h"
+
 namespace host {
 namespace {
 
 constexpr std::int32_t kFirstAccount = 1000;
-constexpr std::int32_t kLastAccount = 214747;
-constexpr std::size_t kMaxSubsPerAccount = 9999;
 
 // mt19937 is specified to the bit, so the model is the same on every
 // platform; the distributions of <random> are not, hence the plain modulo.
@@ -41,7 +41,7 @@ void FillAmounts(Rng& rng, AccountTotal& t, bool taxable) {
         t.debitExcl[e] = rng.Chance(70) ? Amount(rng, 800000) : 0;
         t.creditExcl[e] = rng.Chance(60) ? Amount(rng, 800000) : 0;
     }
-    for (std::size_t e = 0; e < 15; ++e) {
+    for (std::size_t e = 0; e < files::kPeriodEntries; ++e) {
         // Tax-inclusive amounts carry 10 percent on the months' movements.
         const bool addTax = taxable && e != 0;
         t.debitIncl[e] = addTax ? t.debitExcl[e] + t.debitExcl[e] / 10 : t.debitExcl[e];
@@ -49,8 +49,8 @@ void FillAmounts(Rng& rng, AccountTotal& t, bool taxable) {
     }
 }
 
-void AddInto(std::array<std::int64_t, 15>& sum, const std::array<std::int64_t, 15>& v) {
-    for (std::size_t e = 0; e < 15; ++e) sum[e] += v[e];
+void AddInto(PeriodAmounts& sum, const PeriodAmounts& v) {
+    for (std::size_t e = 0; e < files::kPeriodEntries; ++e) sum[e] += v[e];
 }
 
 }  // namespace
@@ -80,8 +80,8 @@ HostModel MakeSyntheticModel(std::size_t records) {
     Rng rng;
     std::size_t remaining = records;
     std::int32_t account = kFirstAccount;
-    while (remaining > 0 && account <= kLastAccount) {
-        const std::size_t accountsLeft = static_cast<std::size_t>(kLastAccount - account) + 1;
+    while (remaining > 0 && account <= kMaxAccount) {
+        const std::size_t accountsLeft = static_cast<std::size_t>(kMaxAccount - account) + 1;
         // Records each remaining account must carry so that the codes last.
         const std::size_t perAccount = (remaining + accountsLeft - 1) / accountsLeft;
 
@@ -94,7 +94,7 @@ HostModel MakeSyntheticModel(std::size_t records) {
         std::size_t subs = 0;
         if (remaining >= 3 && (perAccount > 1 || rng.Chance(30))) {
             subs = 1 + rng.Below(static_cast<std::uint32_t>(std::min<std::size_t>(8, remaining - 2)));
-            if (perAccount > 1) subs = std::max(subs, std::min(perAccount, kMaxSubsPerAccount));
+            if (perAccount > 1) subs = std::max(subs, std::min<std::size_t>(perAccount, kMaxSub));
             subs = std::min(subs, remaining - 2);
         }
         std::int8_t kmkClass = rng.Chance(10) ? 1 : 0;

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <string>
 
-#include "host/host_data.h"
 #include "host/host_text.h"
+#include "host/stand_in.h"
 #include "platform/mbcs.h"
 
 int ClUtyDBHpr::MakeIDStr(const StDATAINFO* record, char* out, std::size_t size) {

@@ -16,9 +16,9 @@
 #include "aggregation/kmk_summary.h"
 #include "host/acc_connect.h"
 #include "host/data_mgr.h"
-#include "host/host_data.h"
 #include "host/records.h"
 #include "host/rule_kamoku.h"
+#include "host/stand_in.h"
 #include "host/synthetic.h"
 #include "shared/progress.h"
 

@@ -31,7 +31,7 @@
 #include "app/link_app.h"
 #include "app/progress_dlg.h"
 #include "host/acc_connect.h"
-#include "host/host_data.h"
+#include "host/stand_in.h"
 #include "link_driver.h"
 #include "platform/files.h"
 #include "report/report_writer.h"

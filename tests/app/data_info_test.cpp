@@ -7,7 +7,7 @@
 
 #include "app/link_app.h"
 #include "host/data_mgr.h"
-#include "host/host_data.h"
+#include "host/stand_in.h"
 #include "tests/support/host_models.h"
 #include "tests/support/standin_fixture.h"
 

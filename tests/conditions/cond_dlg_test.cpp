@@ -12,7 +12,7 @@
 #include "app/app_texts.h"
 #include "conditions/cond_texts.h"
 #include "host/acc_connect.h"
-#include "host/host_data.h"
+#include "host/stand_in.h"
 #include "platform/files.h"
 #include "platform/portable/drive_table.h"
 #include "platform/portable/headless_ui.h"

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "conditions/cond_dlg.h"
-#include "host/host_data.h"
+#include "host/stand_in.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "tests/support/scratch_folder.h"

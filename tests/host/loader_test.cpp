@@ -13,10 +13,12 @@
 #include <vector>
 
 #include "host/acc_connect.h"
-#include "host/host_data.h"
+#include "host/folder_reader.h"
 #include "host/host_format.h"
+#include "host/host_loader.h"
 #include "host/host_text.h"
 #include "host/records.h"
+#include "host/stand_in.h"
 #include "host/synthetic.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -337,6 +339,8 @@ std::vector<MalformedCase> MalformedCases() {
     const char* const kBroken = "全角文字が途中で切れています";
     const char* const kTotals = "totals-1.csv";
     const char* const kSets = "datasets.csv";
+    const std::vector<std::string> minimal = host_test::MinimalFolder().Lines(kTotals);
+    const std::string cut = minimal[0] + "\r\n" + minimal[1] + "\r\n" + minimal[2];  // no closing row
     return {
         {"AmountEndingInABrokenDoubleByteCharacter", kTotals, 3, "100,1,Sub,1,0,0,0,0," + brokenAmount, "dx3",
          kBroken},
@@ -350,7 +354,12 @@ std::vector<MalformedCase> MalformedCases() {
         {"ColumnMissing", kTotals, 5, "200,0,Sales,2,0,0,0,0," + cells59, ""},
         {"ColumnTooMany", kTotals, 5, "200,0,Sales,2,0,0,0,0," + amounts + ",1", ""},
         {"CodeNotInTheMaster", kTotals, 5, "300,0,X,2,0,0,0,0," + amounts, "account"},
-        {"SubAccountWithoutItsAccount", kTotals, 5, "200,1,X,2,0,0,0,0," + amounts, "account"},
+        {"SubAccountWithoutItsAccount", kTotals, 2, "# no own row", "account",
+         "補助科目の前に、その科目の行がありません", nullptr, 3},
+        {"SubAccountUnderAnotherAccount", kTotals, 2, "200,0,Sales,2,1,0,0,0," + amounts, "account",
+         "補助科目の前に、その科目の行がありません", nullptr, 3},
+        {"SubAccountsEndTheFile", kTotals, 0, cut, "account",
+         "ファイルの終わりに科目 100 の締めの行がありません", nullptr, 3},
         {"GroupNotClosed", kTotals, 4, "200,0,Sales,2,0,0,0,0," + amounts, "account"},
         {"MarkerSetWithoutSubAccounts", kTotals, 5, "200,0,Sales,2,1,0,0,0," + amounts, "hojyo"},
         {"SubAccountsWithoutTheMarker", kTotals, 2, "100,0,Cash,1,0,0,0,0," + amounts, "hojyo"},
@@ -382,6 +391,7 @@ std::vector<MalformedCase> MalformedCases() {
         {"SavedAsUTF8", "users.csv", 0, "\xEF\xBB\xBFuser,selected1,selected2\r\n", "", nullptr, nullptr, 1},
         {"NULByte", "users.csv", 2, std::string("u1,1,1\0", 7), ""},
         {"UnknownKey", "host.ini", 3, "Foo=1", "Foo"},
+        {"FolderOf260Bytes", "host.ini", 5, "Output=C:\\" + std::string(256, 'f'), "Output"},
         {"ResultNotANumber", "host.ini", 3, "InitiateResult=zero", "InitiateResult"},
         {"DuplicateKey", "host.ini", 3, "User=u2", "User"},
         {"UnknownSection", "host.ini", 4, "[Folder]", "[Folder]"},
@@ -608,7 +618,7 @@ TEST_F(HostLoader, RunningOutOfMemoryRefusesWithTheFolderNamed) {
     EXPECT_EQ(ClAccConnect::Inst()->Initiate(), -1);
     host::FailRowStorageAt(0);
     EXPECT_FALSE(ClAccConnect::Inst()->IsConnected());
-    EXPECT_FALSE(host::StandIn::Get().IsLoaded());
+    EXPECT_TRUE(host::StandIn::Get().Model().users.empty()) << "nothing of the folder kept";
     ASSERT_EQ(messages.size(), 1u);
     // "ホストデータを読み込めません: メモリが足りません: <folder>"
     EXPECT_EQ(

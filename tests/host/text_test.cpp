@@ -75,6 +75,7 @@ TEST(HostInteger, DecimalHexAndRanges) {
     EXPECT_FALSE(text::ParseInteger("0x100000000", 0, 0xFFFFFFFFLL, true, v));
     EXPECT_FALSE(text::ParseInteger("0x10", 0, 100, false, v));
     EXPECT_FALSE(text::ParseInteger("0x", 0, 100, true, v));
+    EXPECT_FALSE(text::ParseInteger("0x1G", 0, 100, true, v));
     EXPECT_FALSE(text::ParseInteger("101", -100, 100, false, v));
     EXPECT_FALSE(text::ParseInteger("", -100, 100, false, v));
     EXPECT_FALSE(text::ParseInteger("1.0", -100, 100, false, v));

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "host/acc_connect.h"
-#include "host/host_data.h"
 #include "host/host_model.h"
+#include "host/stand_in.h"
 #include "platform/types.h"
 
 namespace support {

@@ -1,8 +1,10 @@
 // StandIn: the host data in use, the call log, the message handler and the master index.
-#include "host/host_data.h"
+#include "host/stand_in.h"
 
-#include <new>
+#include <cstdlib>
+#include <iterator>
 
+#include "host/host_loader.h"
 #include "host/standin_state.h"
 #include "platform/mbcs.h"
 #include "platform/message_box.h"
@@ -32,21 +34,14 @@ void StandIn::UseModel(HostModel&& model) {
     m_model = std::move(model);
     m_folder.clear();
     m_bUseModel = true;
-    m_bLoaded = true;
     m_masterIndex.clear();
-    ++m_generation;
     ClearCalls();
 }
 
 void StandIn::UseFolder(const std::string& folder) {
-    detail::ResetSession();
-    m_model = HostModel{};
+    UseModel(HostModel{});
     m_folder = folder;
     m_bUseModel = false;
-    m_bLoaded = false;
-    m_masterIndex.clear();
-    ++m_generation;
-    ClearCalls();
 }
 
 void StandIn::Reset() {
@@ -54,40 +49,20 @@ void StandIn::Reset() {
 }
 
 bool StandIn::Load(LoadError& err) {
-    if (m_bUseModel) {
-        m_bLoaded = true;
-        return true;
-    }
+    if (m_bUseModel) return true;
     const std::string folder = m_folder.empty() ? DefaultDataFolder() : m_folder;
     HostModel model;
     if (!LoadHostModel(folder, model, err)) return false;
     m_model = std::move(model);
     m_masterIndex.clear();
-    ++m_generation;
-    m_bLoaded = true;
     return true;
 }
 
 const char* StandIn::HotCallName(HotCall call) {
-    switch (call) {
-        case HotCall::kMoveNext:
-            return "MoveNext";
-        case HotCall::kGetSetObjectKamoku:
-            return "GetSetObject 1 1";
-        case HotCall::kGetCursor:
-            return "GetCursor";
-        case HotCall::kReadyCursor:
-            return "ReadyCursor";
-        case HotCall::kWalkFind:
-            return "WalkFind";
-        case HotCall::kReleaseCursor:
-            return "ReleaseCursor";
-        case HotCall::kWalkDat:
-            return "WalkDat";
-        case HotCall::kCount:
-            break;
-    }
-    return "";
+    static const char* const kNames[] = {"MoveNext", "GetSetObject 1 1", "GetCursor", "ReadyCursor",
+                                         "WalkFind", "ReleaseCursor",    "WalkDat"};
+    static_assert(std::size(kNames) == static_cast<std::size_t>(HotCall::kCount), "a name per call");
+    return kNames[static_cast<std::size_t>(call)];
 }
 
 std::size_t StandIn::CallCount(const std::string& call) const {
@@ -115,40 +90,29 @@ const AccountMasterEntry* StandIn::FindMaster(std::int32_t dataNo, std::int32_t 
     if (mit == m_model.masters.end()) return nullptr;
     const std::vector<AccountMasterEntry>& master = mit->second;
     MasterIndex& index = m_masterIndex[dataNo];
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        if (attempt == 1 || index.base != master.data() || index.size != master.size() ||
-            index.generation != m_generation) {
-            index.byCode.clear();
-            index.byCode.reserve(master.size());
-            for (std::size_t i = 0; i < master.size(); ++i) index.byCode.emplace(master[i].code, i);
-            index.base = master.data();
-            index.size = master.size();
-            index.generation = m_generation;
-        }
-        const auto it = index.byCode.find(code);
-        if (it == index.byCode.end()) return nullptr;
-        if (it->second < master.size() && master[it->second].code == code) return &master[it->second];
-        // The master changed in place without ModelChanged(): index again once.
+    if (index.base != master.data() || index.size != master.size()) {
+        index.byCode.clear();
+        index.byCode.reserve(master.size());
+        for (std::size_t i = 0; i < master.size(); ++i) index.byCode.emplace(master[i].code, i);
+        index.base = master.data();
+        index.size = master.size();
     }
-    return nullptr;
+    const auto it = index.byCode.find(code);
+    return it == index.byCode.end() ? nullptr : &master[it->second];
 }
 
 namespace detail {
 
-void* RecordedNew(std::size_t size, const char* name, bool Faults::*fault, bool nothrow) {
+void* RecordedNew(std::size_t size, const char* name, bool Faults::*fault) {
     StandIn& standIn = StandIn::Get();
     standIn.Record(std::string("new ") + name);
-    if (standIn.Model().faults.*fault) {
-        if (nothrow) return nullptr;
-        throw std::bad_alloc();
-    }
-    return nothrow ? ::operator new(size, std::nothrow) : ::operator new(size);
+    return standIn.Model().faults.*fault ? nullptr : std::malloc(size);
 }
 
 void RecordedDelete(void* p, const char* name) noexcept {
     if (p == nullptr) return;
     StandIn::Get().Record(std::string("delete ") + name);
-    ::operator delete(p);
+    std::free(p);
 }
 
 }  // namespace detail

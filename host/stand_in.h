@@ -12,8 +12,8 @@
 #include <unordered_map>
 #include <vector>
 
-#include "host/host_loader.h"
 #include "host/host_model.h"
+#include "host/load_error.h"
 #include "platform/types.h"
 
 namespace host {
@@ -55,11 +55,10 @@ public:
     // DefaultDataFolder(). The message handler stays.
     void Reset();
 
-    bool IsLoaded() const { return m_bLoaded; }
+    // May be changed between calls; an account master whose codes change in
+    // place at the same size must be put in again with UseModel.
     HostModel& Model() { return m_model; }
     const HostModel& Model() const { return m_model; }
-    // Call after changing Model().masters in place, so lookups see the change.
-    void ModelChanged() { ++m_generation; }
     // Loads the model as configured; false with err on failure.
     bool Load(LoadError& err);
 
@@ -84,25 +83,23 @@ public:
                     unsigned style);
 
     // Master record of the composite code in the data set's account master,
-    // through an index built once per data set; nullptr when none.
+    // through an index built again when the master's storage or size
+    // changes; nullptr when none.
     const AccountMasterEntry* FindMaster(std::int32_t dataNo, std::int32_t code);
 
 private:
     struct MasterIndex {
         const AccountMasterEntry* base = nullptr;
         std::size_t size = 0;
-        unsigned generation = 0;
         std::unordered_map<std::int32_t, std::size_t> byCode;
     };
 
     HostModel m_model;
     std::string m_folder;
     bool m_bUseModel = false;
-    bool m_bLoaded = false;
     std::vector<std::string> m_calls;
     std::array<std::size_t, static_cast<std::size_t>(HotCall::kCount)> m_hotCounts{};
     MessageFn m_messageFn;
-    unsigned m_generation = 0;
     std::map<std::int32_t, MasterIndex> m_masterIndex;
 };
 
