@@ -1,7 +1,6 @@
 // ClKmkSummary: the walk over the host's account totals and the closing balance of each.
 #include "aggregation/kmk_summary.h"
 
-#include <cstring>
 #include <new>
 
 #include "aggregation/dec_amount.h"
@@ -11,8 +10,12 @@
 namespace {
 
 constexpr std::uint8_t kDebitNature = 1;
-constexpr std::int16_t kYearEndMonth = 18;
-constexpr int kMidYearToIndex = 6;
+
+// Where the aggregation's stages end on the overall scale; the walk ends at
+// ClProgress::kReportStart.
+constexpr std::int16_t kStarted = 100;
+constexpr std::int16_t kRuleSetUp = 300;
+constexpr std::int16_t kCounted = 400;
 
 // Find-info offsets the engine reads (items of 34 bytes).
 constexpr std::size_t kOffItem2Link = StFINDINFO::ItemOffset(1) + StFINDINFO::kOffLink;
@@ -24,21 +27,13 @@ bool IsPeriodEntry(int k) {
     return k >= 0 && k < StKAMOKUSUMINFO::kPeriodEntries;
 }
 
-// Entry k (0..14) of an amount array: a little-endian signed 64-bit value.
+// Entry k (0..14) of an amount array: a signed 64-bit value.
 std::int64_t EntryAt(const std::uint8_t* array, int k) {
-    const std::uint8_t* p = array + static_cast<std::size_t>(k) * 8;
-    std::uint64_t v = 0;
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    std::memcpy(&v, p, sizeof v);  // one load; this is the walk's innermost loop
-#else
-    for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
-#endif
-    return static_cast<std::int64_t>(v);
+    return static_cast<std::int64_t>(LoadLittleEndian(array + static_cast<std::size_t>(k) * 8, 8));
 }
 
-// Running total of period entries, exact in ten-thousandths like the
-// accumulation of ClDecAmount (normalised once at the end instead of after
-// every entry); a total beyond 64 bits raises the same overflow error.
+// Running total of period entries in ten-thousandths, exact as long as it
+// fits 64 bits; beyond, ClDecAmount's overflow error ends the walk.
 class ExactSum {
 public:
     void Add(std::int64_t v) {
@@ -70,14 +65,11 @@ void ClKmkSummary::Pulse() {
 }
 
 std::int32_t ClKmkSummary::Execute(int taxIncluded, const StFINDINFO& findInfo, const StDATAINFO& dataInfo) {
-    // A failure inside the walk leaves the rule object held and the walk
-    // unfinished, like any failed host call; the entries appended so far stay.
+    // An overflow or a failed allocation inside the walk leaves the rule
+    // object held and the walk unfinished, like any failed host call; the
+    // entries appended so far stay.
     try {
         return Run(taxIncluded, findInfo, dataInfo);
-    } catch (const ClDecOverflow&) {
-        return 0;
-    } catch (const std::bad_alloc&) {
-        return 0;
     } catch (...) {
         return 0;
     }
@@ -85,6 +77,7 @@ std::int32_t ClKmkSummary::Execute(int taxIncluded, const StFINDINFO& findInfo, 
 
 bool ClKmkSummary::PrepareRule() {
     if (m_pRuleKamoku) return true;
+    // The host's classes are created only without exceptions.
     m_pRuleKamoku.reset(new (std::nothrow) ClRuleKamoku());
     if (!m_pRuleKamoku) return false;
     ClDataMgr* dataMgr = ClDataMgr::Inst();
@@ -97,25 +90,26 @@ bool ClKmkSummary::PrepareRule() {
 
 std::int32_t ClKmkSummary::Run(int taxIncluded, const StFINDINFO& findInfo, const StDATAINFO& dataInfo) {
     if (!m_pBalanceList) return 0;
-    Advance(0, 100);
+    Advance(0, kStarted);
     if (!PrepareRule()) return 0;
-    Advance(100, 300);
+    Advance(kStarted, kRuleSetUp);
 
     m_debitOffset = taxIncluded == 1 ? StKAMOKUSUMINFO::kOffDebitIncl : StKAMOKUSUMINFO::kOffDebitExcl;
     m_creditOffset = taxIncluded == 1 ? StKAMOKUSUMINFO::kOffCreditIncl : StKAMOKUSUMINFO::kOffCreditExcl;
     m_nFromIndex = findInfo.Value16(0);
     m_nToIndex = findInfo.Value16(1);
     m_bYearEnd = findInfo.GetI16(kOffItem2Link) != 0 &&
-                 (findInfo.GetI16(kOffItem3Value) == kYearEndMonth ||
-                  (findInfo.GetI16(kOffItem3Link) != 0 && findInfo.GetI16(kOffItem4Value) == kYearEndMonth));
-    m_bMidYear = dataInfo.PeriodSetting() == 1 && m_nToIndex == kMidYearToIndex;
+                 (findInfo.GetI16(kOffItem3Value) == StFINDINFO::kMonthYearEnd ||
+                  (findInfo.GetI16(kOffItem3Link) != 0 &&
+                   findInfo.GetI16(kOffItem4Value) == StFINDINFO::kMonthYearEnd));
+    m_bMidYear = dataInfo.PeriodSetting() == 1 && m_nToIndex == StFINDINFO::kMidYearFiscalMonth;
 
     m_pRuleKamoku->MoveReady(_RuleKamokuSumType_Base_Kamoku, _RuleKamokuSumType_Bmn_None,
                              _RuleKamokuSumType_Disptype_Normal, &findInfo, nullptr,
                              _RuleKamokuSumType_Past_None);
     std::uint32_t count = 0;
     if (m_pRuleKamoku->GetSumCount(&count) != 0) return 0;
-    Advance(300, 400);
+    Advance(kRuleSetUp, kCounted);
     if (m_pRuleKamoku->SetMovePos(0) != 0) return 0;
 
     // Every record the host reports is read; the walk also ends early when
@@ -127,17 +121,17 @@ std::int32_t ClKmkSummary::Run(int taxIncluded, const StFINDINFO& findInfo, cons
         record.Clear();
         status = m_pRuleKamoku->MoveNext(&record);
         if (status != 0) break;
-        if (!ProcessRecord(record)) return 0;
+        ProcessRecord(record);
     }
     if (status != 0 && status != ClRuleKamoku::kEndOfRecords) return 0;
 
-    Advance(400, 500);
+    Advance(kCounted, ClProgress::kReportStart);
     m_pRuleKamoku->MoveFinish();
     m_pRuleKamoku.reset();
     return 1;
 }
 
-bool ClKmkSummary::ProcessRecord(const StKAMOKUSUMINFO& record) {
+void ClKmkSummary::ProcessRecord(const StKAMOKUSUMINFO& record) {
     const std::uint8_t* debit = record.Data() + m_debitOffset;
     const std::uint8_t* credit = record.Data() + m_creditOffset;
     const bool bDebitNature = record.GetU8(StKAMOKUSUMINFO::kOffNature) == kDebitNature;
@@ -178,22 +172,19 @@ bool ClKmkSummary::ProcessRecord(const StKAMOKUSUMINFO& record) {
     const ClDecAmount closing = bDebitNature ? broughtForward.CheckedAdd(debitTotal) - creditTotal
                                              : broughtForward.CheckedAdd(creditTotal) - debitTotal;
 
-    if (record.GetU8(StKAMOKUSUMINFO::kOffExclude1) != 0) return true;
-    if (record.GetU8(StKAMOKUSUMINFO::kOffExclude2) != 0) return true;
-    if ((record.GetU32(StKAMOKUSUMINFO::kOffAttributes) & StKAMOKUSUMINFO::kAttrExcludeMask) != 0)
-        return true;
+    if (record.GetU8(StKAMOKUSUMINFO::kOffExclude1) != 0) return;
+    if (record.GetU8(StKAMOKUSUMINFO::kOffExclude2) != 0) return;
+    if ((record.GetU32(StKAMOKUSUMINFO::kOffAttributes) & StKAMOKUSUMINFO::kAttrExcludeMask) != 0) return;
     const std::int32_t code = record.GetI32(StKAMOKUSUMINFO::kOffCode);
     const std::int16_t kmkClass = GetKmkClass(code);
-    if (kmkClass != kReportedClassA && kmkClass != kReportedClassB) return true;
+    if (kmkClass != kReportedClassA && kmkClass != kReportedClassB) return;
 
-    std::unique_ptr<StKMKBALANCE> entry(new (std::nothrow) StKMKBALANCE());
-    if (!entry) return false;
+    auto entry = std::make_unique<StKMKBALANCE>();
     entry->lCode = code;
     CopyKmkName(entry->szName, record.Data() + StKAMOKUSUMINFO::kOffName, StKAMOKUSUMINFO::kNameSize);
     entry->cHojyoFlg = record.GetU8(StKAMOKUSUMINFO::kOffHojyoFlg);
     entry->llZandaka = closing.Scaled();
     m_pBalanceList->push_back(std::move(entry));
-    return true;
 }
 
 std::int16_t ClKmkSummary::GetKmkClass(std::int32_t code) {

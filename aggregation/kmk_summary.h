@@ -30,10 +30,6 @@ public:
     // the account master holds no such account.
     std::int16_t GetKmkClass(std::int32_t code);
 
-    // Whether the host's rule object is still held (it is kept after a
-    // failed Execute until destruction).
-    bool HoldsRule() const { return m_pRuleKamoku != nullptr; }
-
     ClProgress* m_pProgress = nullptr;        // not owned
     ClBalanceList* m_pBalanceList = nullptr;  // not owned, only appended to
 
@@ -41,8 +37,8 @@ private:
     std::int32_t Run(int taxIncluded, const StFINDINFO& findInfo, const StDATAINFO& dataInfo);
     bool PrepareRule();
     // Computes one record's closing balance, filters it and appends its
-    // entry; false when the entry cannot be allocated.
-    bool ProcessRecord(const StKAMOKUSUMINFO& record);
+    // entry; throws when the sum overflows or memory runs out.
+    void ProcessRecord(const StKAMOKUSUMINFO& record);
     void Advance(std::int16_t from, std::int16_t to);
     void Pulse();
 

@@ -7,7 +7,6 @@
 
 #include "aggregation/kmk_summary.h"
 #include "app/app_texts.h"
-#include "app/path_text.h"
 #include "app/progress_dlg.h"
 #include "conditions/cond_dlg.h"
 #include "conditions/find_info.h"
@@ -30,7 +29,6 @@ constexpr int kUseDataType = 1;
 // most 49 bytes of name and the terminator.
 constexpr std::size_t kDisplaySize = 51;
 constexpr std::size_t kCompanyNameMax = kDisplaySize - 2;
-constexpr std::int16_t kReportProgressBase = 500;
 
 std::string FormatPeriod(std::int32_t start, std::int32_t end) {
     char text[kDisplaySize];
@@ -157,7 +155,7 @@ ClLinkApp::RunStep ClLinkApp::AggregateAndWrite(ClProgressDlg& progress, const C
     // A failed aggregation leaves a partial list: writing it would announce
     // an incomplete report as complete.
     if (summary.Execute(dlg.m_nTaxIncluded, findInfo, dataInfo) == 0) return RunStep::kAggregate;
-    writer.SetProgressBase(kReportProgressBase);
+    writer.SetProgressBase(ClProgress::kReportStart);
     // Whole: the dialog's checks refuse a path too long for the system.
     return writer.Write(dlg.m_strDestPath, m_nFunctionID, dataInfo) != 0 ? RunStep::kDone : RunStep::kWrite;
 }

@@ -6,7 +6,7 @@
 
 #include "app/app_texts.h"
 #include "app/link_app.h"
-#include "app/path_text.h"
+#include "conditions/dest_path.h"
 #include "host/acc_connect.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -45,8 +45,10 @@ int ReadProgramLevelVerdict() {
     // folder of double-byte names passes 260 bytes well before that; a cut
     // would name another file or split a character.
     // "." names a current directory code page 932 cannot (a bare ini name means the Windows folder).
-    const std::string folder = plat::GetCurrentDir();
-    const std::string iniPath = JoinFolderAndName(folder.empty() ? "." : folder, kIniFileName);
+    std::string iniPath = plat::GetCurrentDir();
+    if (iniPath.empty()) iniPath = ".";
+    dest::AddTrailingBackslash(iniPath, std::string::npos);  // no path buffer: never refused
+    iniPath += kIniFileName;
     if (!plat::PathExists(iniPath)) return kVerdictBadEnvironment;
 
     const std::string value = plat::ReadProfileString(kSection, kKey, kDefaultLevel, kValueSize, iniPath);

@@ -29,7 +29,7 @@ void ClProgressDlg::DoDataExchange(plat::DataExchange& dx) {
 
 void ClProgressDlg::BeginProgress() {
     SetBarsDeferred(true);
-    m_prgOverall.SetRange(0, kOverallMax);
+    m_prgOverall.SetRange(0, kScaleEnd);
     m_prgOverall.SetStep(1);
     m_prgOverall.SetPos(0);
 }
@@ -54,7 +54,7 @@ void ClProgressDlg::Advance(std::int16_t from, std::int16_t to) {
         }
         // A complete run steps the bar more often than its range; it stays at
         // its maximum instead of starting again from empty.
-        if (m_prgOverall.GetPos() < kOverallMax) m_prgOverall.StepIt();
+        if (m_prgOverall.GetPos() < kScaleEnd) m_prgOverall.StepIt();
         Sweep();
         PresentIfDue();
     }

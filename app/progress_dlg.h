@@ -1,6 +1,6 @@
 #pragma once
 // The modeless progress window shown while the balances are totalled and the
-// report is written: an overall bar over 0..1000 (tenths of a percent) with
+// report is written: an overall bar over the whole scale (ClProgress) with
 // the percentage in the caption, and an activity bar that sweeps once per
 // unit of work.
 //
@@ -21,7 +21,6 @@
 
 class ClProgressDlg : public plat::Dialog, public ClProgress {
 public:
-    static constexpr int kOverallMax = 1000;
     static constexpr int kActivityMax = 5;
     static constexpr std::uint64_t kFrameMicros = 16000;
     // Time between frames, at least, per unit of time a frame took to paint.

@@ -105,7 +105,7 @@ bool ClCondDlg::OnInitDialog() {
             path = plat::GetTempDir();
             // The system's text goes into a path buffer: one that does not
             // fit it counts as none, never a cut folder.
-            if (path.size() >= dest::kPathBufferSize) path.clear();
+            if (!plat::FitsPathBuffer(path)) path.clear();
             if (!path.empty()) dest::AddTrailingBackslash(path, dest::kPathBufferSize);
         }
         path += cond_texts::kDefaultPattern;
@@ -243,7 +243,7 @@ bool ClCondDlg::CheckDestination() {
         return false;
     }
     const char* failure = nullptr;
-    if (path.size() >= dest::kPathBufferSize) {
+    if (!plat::FitsPathBuffer(path)) {
         failure = cond_texts::kDestTooLong;
     } else if (!dest::IsValidDestChars(path)) {
         failure = cond_texts::kBadDestChars;
@@ -298,7 +298,7 @@ void ClCondDlg::OnBrowse() {
 
     // The dialog's name buffer holds a path: a name that does not fit starts
     // it empty rather than cut into another name.
-    if (name.size() >= dest::kPathBufferSize) name.clear();
+    if (!plat::FitsPathBuffer(name)) name.clear();
 
     plat::SaveFileRequest request;
     request.owner = Handle();

@@ -5,16 +5,18 @@
 #include <cstdint>
 #include <string>
 
+#include "host/data_mgr.h"
 #include "host/records.h"
+#include "host/uty_db_hpr.h"
 #include "platform/controls.h"
 #include "platform/dialog.h"
+#include "res/resource.h"
 
 class ClCondDlg : public plat::Dialog {
 public:
-    static constexpr int kResultRun = 1002;
-    static constexpr int kResultCancel = 1003;
-    static constexpr std::size_t kDataIdSize = 35;
-    static constexpr std::size_t kUserIdSize = 65;
+    // The dialog's end results: the number of the button that ends it.
+    static constexpr int kResultRun = IDC_BTN_RUN;
+    static constexpr int kResultCancel = IDC_BTN_CANCEL;
 
     explicit ClCondDlg(plat::Window* parent = nullptr);
 
@@ -47,12 +49,12 @@ public:
     std::string m_strFromMonth;
     std::int16_t m_nTaxIncluded = 0;
     // Filled by the caller.
-    char m_szDataID[kDataIdSize] = {};
+    char m_szDataID[ClUtyDBHpr::kIdStrSize] = {};
     std::int32_t m_nPeriodStart = 0;
     std::int32_t m_nPeriodEnd = 0;
     std::int32_t m_bPastData = 0;
     std::string m_strGivenDestPath;
-    char m_szUserID[kUserIdSize] = {};
+    char m_szUserID[ClSysUser::kUserIdSize] = {};
     // Set by the dialog.
     std::int32_t m_bDestFixed = 0;
     // The remembered output path read on start; empty when there was none.

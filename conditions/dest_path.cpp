@@ -120,15 +120,9 @@ bool AddTrailingBackslash(std::string& text, std::size_t size) {
 }
 
 bool GetDirPart(std::string& text) {
-    // Drive and directory as the path splitting of the C runtime gives them.
-    const std::size_t driveLength = (text.size() >= 2 && text[1] == ':') ? 2 : 0;
-    const std::string_view rest = std::string_view(text).substr(driveLength);
-    std::size_t dirLength = 0;
-    for (std::size_t i = 0; i < rest.size(); i += plat::CharAt(rest, i).size()) {
-        if (rest[i] == '\\' || rest[i] == '/') dirLength = i + 1;
-    }
-    if (driveLength + dirLength == 0) return false;
-    text.resize(driveLength + dirLength);
+    const std::size_t length = plat::FolderPartLength(text);
+    if (length == 0) return false;
+    text.resize(length);
     return true;
 }
 
@@ -138,9 +132,6 @@ bool IsFolder(const std::string& text) {
 }
 
 bool IsValidDestChars(const std::string& path) {
-    // Too long for the path buffers: refused whole rather than cut into
-    // another path.
-    if (path.size() >= kPathBufferSize) return false;
     std::string_view rest = path;
     if (IsNetworkPath(path)) {
         if (HasDoubledBackslash(path, kServerStart + 1)) return false;
@@ -192,7 +183,7 @@ bool IsUsableDrive(char letter) {
 
 bool CreateFolderTree(const std::string& folder) {
     std::string path = folder;
-    if (!FolderWithBackslash(path) || path.size() >= kPathBufferSize) return false;
+    if (!FolderWithBackslash(path) || !plat::FitsPathBuffer(path)) return false;
     std::size_t relStart = 0;
     if (!plat::SkipRoot(path, relStart)) return false;
     const std::string rel = path.substr(relStart);

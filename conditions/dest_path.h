@@ -10,8 +10,9 @@
 
 namespace dest {
 
-// The program's path buffers: kMaxPath bytes and a terminating zero.
-constexpr std::size_t kPathBufferSize = plat::kMaxPath + 1;
+// The size of the program's path buffers, terminator included, as
+// AddTrailingBackslash takes it.
+constexpr std::size_t kPathBufferSize = plat::kPathBytes + 1;
 
 // Up to and including the last backslash; empty when there is none.
 std::string GetFolderPart(const std::string& path);
@@ -33,8 +34,8 @@ bool GetDirPart(std::string& text);
 // Whether the drive-and-directory part of text is an existing folder.
 bool IsFolder(const std::string& text);
 
-// No forbidden character, no doubled backslash but a network path's leading
-// one, and short enough for the path buffers (never cut).
+// No forbidden character, and no doubled backslash but a network path's
+// leading one.
 bool IsValidDestChars(const std::string& path);
 // The drive letter or the network share of the path is usable for writing.
 bool IsValidDestDrive(const std::string& path);

@@ -25,8 +25,8 @@ constexpr const char* kLockSuffix = ".lock";
 // How long a load, and a save's lock, read and replace together, wait for a
 // file another process holds (a save takes milliseconds, a backup a moment).
 constexpr std::uint32_t kHeldWaitMillis = 5000;
-// The key "user/data:" never needed more than 50 bytes; a longer one would
-// have been cut into another user's key.
+// The key "user/data:" fits a buffer of 51 bytes in the file's format; a
+// longer one is refused, as a cut one would be another user's key.
 constexpr std::size_t kMaxKeyBytes = 50;
 
 std::string SettingsFolder() {

@@ -8,10 +8,6 @@
 
 namespace {
 
-constexpr std::int16_t kMidYearMonth = 15;
-constexpr std::int16_t kYearEndMonth = 18;
-constexpr std::int16_t kMidYearFiscalIndex = 6;
-
 // Appends month conditions to a find-info, item after item; never more than
 // the record's four items.
 class MonthItemWriter {
@@ -66,7 +62,7 @@ void BuildMonthFindInfo(StFINDINFO& record, const StDATAINFO& dataInfo, int from
     MonthItemWriter writer(record);
     writer.Add(StFINDINFO::kCompareAtLeast, static_cast<std::int16_t>(nFromIndex), StFINDINFO::kLinkAnd);
     writer.Add(StFINDINFO::kCompareAtMost, static_cast<std::int16_t>(nToIndex), StFINDINFO::kLinkNone);
-    if (dataInfo.PeriodSetting() == 1 && nToIndex == kMidYearFiscalIndex)
-        writer.AddAlternative(kMidYearMonth);
-    if (nTo == nEnd) writer.AddAlternative(kYearEndMonth);
+    if (dataInfo.PeriodSetting() == 1 && nToIndex == StFINDINFO::kMidYearFiscalMonth)
+        writer.AddAlternative(StFINDINFO::kMonthMidYear);
+    if (nTo == nEnd) writer.AddAlternative(StFINDINFO::kMonthYearEnd);
 }

@@ -23,7 +23,7 @@ void GetPeriodMonths(std::int32_t start, std::int32_t end, std::int16_t* first, 
 
     // Only the first month goes through the closing-day rule: with a closing
     // day other than month end, the start date may belong to the accounting
-    // month named after the previous calendar month.
+    // month named after the next calendar month.
     std::int32_t lClosingDay = 0;
     period->SetPeriod(start, end);
     period->GetClosingDayByEndDate(end, 0, &lClosingDay);

@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fz::Scratch& scratch = fz::Scratch::Get();
     scratch.Reset();
     fz::Reader in(data, size);
-    const std::string user = in.Bytes(ClCondDlg::kUserIdSize - 1);
-    const std::string dataId = in.Bytes(ClCondDlg::kDataIdSize - 1);
+    const std::string user = in.Bytes(ClSysUser::kUserIdSize - 1);
+    const std::string dataId = in.Bytes(ClUtyDBHpr::kIdStrSize - 1);
     const std::string file = in.Rest();
     // IDs are C strings.
     if (user.find('\0') != std::string::npos || dataId.find('\0') != std::string::npos) return -1;

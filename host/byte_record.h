@@ -6,8 +6,26 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+
+// The unsigned value of the width (1 to 8) bytes at p, little-endian: one
+// load on a little-endian machine, as the aggregation reads sixty amounts a
+// record.
+inline std::uint64_t LoadLittleEndian(const std::uint8_t* p, std::size_t width) {
+    std::uint64_t v = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    std::memcpy(&v, p, width);
+#else
+    for (std::size_t i = width; i-- > 0;) v = (v << 8) | p[i];
+#endif
+    return v;
+}
+// Writes the low width bytes of v at p, little-endian.
+inline void StoreLittleEndian(std::uint8_t* p, std::size_t width, std::uint64_t v) {
+    for (std::size_t i = 0; i < width; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
 
 template <std::size_t N>
 class ByteRecord {
@@ -58,14 +76,17 @@ public:
     }
 
 private:
+    // A field past the record's end is refused as at() refuses it.
+    static void CheckField(std::size_t off, std::size_t width) {
+        if (off > N || width > N - off) throw std::out_of_range("ByteRecord field");
+    }
     std::uint64_t GetUnsigned(std::size_t off, std::size_t width) const {
-        std::uint64_t v = 0;
-        for (std::size_t i = 0; i < width; ++i)
-            v |= static_cast<std::uint64_t>(m_bytes.at(off + i)) << (8 * i);
-        return v;
+        CheckField(off, width);
+        return LoadLittleEndian(m_bytes.data() + off, width);
     }
     void SetUnsigned(std::size_t off, std::size_t width, std::uint64_t v) {
-        for (std::size_t i = 0; i < width; ++i) m_bytes.at(off + i) = static_cast<std::uint8_t>(v >> (8 * i));
+        CheckField(off, width);
+        StoreLittleEndian(m_bytes.data() + off, width, v);
     }
 
     std::array<std::uint8_t, N> m_bytes;

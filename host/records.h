@@ -54,6 +54,13 @@ public:
     static constexpr std::int16_t kLinkNone = 0;
     static constexpr std::int16_t kLinkAnd = 1;
     static constexpr std::int16_t kLinkOr = 2;
+    // Values of the month field beyond the fiscal months 1 to 12: the
+    // mid-year and the year-end closing adjustments.
+    static constexpr std::int16_t kMonthMidYear = 15;
+    static constexpr std::int16_t kMonthYearEnd = 18;
+    // The fiscal month that closes the first half of a period with period
+    // setting 1, which the mid-year adjustments follow.
+    static constexpr std::int16_t kMidYearFiscalMonth = 6;
 
     static constexpr std::size_t ItemOffset(int item) { return static_cast<std::size_t>(item) * kItemSize; }
     std::int32_t FieldCode(int item) const { return GetI32(ItemOffset(item) + kOffFieldCode); }

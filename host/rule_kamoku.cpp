@@ -16,16 +16,11 @@ const std::vector<host::AccountTotal>* TotalsOf(std::int32_t dataNo) {
     return it == totals.end() ? nullptr : &it->second;
 }
 
-// The fifteen amounts of one array, little-endian, straight into the bytes:
-// a walk fills sixty of them per record and may run over 200,000 records.
+// The fifteen amounts of one array, 8 bytes each.
 void FillArray(StKAMOKUSUMINFO& record, std::size_t offset, const host::PeriodAmounts& amounts) {
-    static_assert(
-        StKAMOKUSUMINFO::kOffCreditIncl + StKAMOKUSUMINFO::kPeriodEntries * 8 <= StKAMOKUSUMINFO::kSize,
-        "arrays inside the record");
-    std::uint8_t* p = record.Data() + offset;
-    for (std::int64_t amount : amounts) {
-        const auto v = static_cast<std::uint64_t>(amount);
-        for (int b = 0; b < 8; ++b) *p++ = static_cast<std::uint8_t>(v >> (8 * b));
+    for (const std::int64_t amount : amounts) {
+        record.SetI64(offset, amount);
+        offset += 8;
     }
 }
 

@@ -240,6 +240,6 @@ int ClReportWriter::WriteData(ClXmlWriter& xml) {
     }
     if (groupOpen && closeGroup() != 1) return 0;
     if (xml.WriteEndTag(line, "DATA", 1) != 1) return 0;
-    Advance(m_nProgressBase + 200, 1000);
+    Advance(m_nProgressBase + 200, ClProgress::kScaleEnd);
     return 1;
 }

@@ -7,6 +7,7 @@
 
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "shared/box_caption.h"
 
 namespace {
 
@@ -14,7 +15,6 @@ constexpr char kFileName[] = "SUPPORT.INF";
 constexpr char kKeyProductName[] = "[=製品名=]";
 constexpr char kKeyProductVersion[] = "[=製品ﾊﾞｰｼﾞｮﾝ=]";
 constexpr char kMsgNoMemory[] = "ﾒﾓﾘが不足しています。";
-constexpr char kCaption[] = "科目内訳書";
 
 }  // namespace
 
@@ -31,7 +31,7 @@ int ClSupportInfo::Load() {
     } catch (const std::bad_alloc&) {
         m_hData.clear();
         try {
-            plat::ShowMessageBox(plat::kNoWindow, kMsgNoMemory, kCaption,
+            plat::ShowMessageBox(plat::kNoWindow, kMsgNoMemory, texts::kCaption,
                                  plat::kMbOk | plat::kMbIconExclamation);
         } catch (const std::bad_alloc&) {
             // Not even the message could be shown; the empty text follows.
@@ -62,7 +62,7 @@ void ClSupportInfo::PrepareBuffer() {
     if (m_pData == nullptr) return;
     // Every line end byte on its own: a file saved with LF or CR line ends
     // must not carry the particulars of the following lines (serial number,
-    // company, contact) into a value. A CR LF pair becomes two NULs as before.
+    // company, contact) into a value. A CR LF pair becomes two NULs.
     for (std::size_t i = 0; i < kImageSize; ++i) {
         if (m_pData[i] == '\r' || m_pData[i] == '\n' || m_pData[i] == '\x1A') m_pData[i] = '\0';
     }

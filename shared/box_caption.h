@@ -1,6 +1,6 @@
 #pragma once
 // The caption of every message box of the program (code page 932 in the
-// binary): shown by the run sequence and by the conditions dialog alike.
+// binary): the run sequence's, the conditions dialog's and the report's.
 namespace texts {
 
 inline constexpr char kCaption[] = "科目内訳書";

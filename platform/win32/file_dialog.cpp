@@ -43,10 +43,9 @@ bool ShowSaveFileDialog(const SaveFileRequest& request, std::string& chosenPath)
     const std::wstring initialFolder = win32::Wide(request.initialFolder);
     const std::wstring title = win32::Wide(request.title);
     const std::wstring defaultExt = win32::Wide(request.defaultExt);
-    // The initial name as whole characters of the program's path buffer:
-    // kMaxPath bytes of code page 932.
-    const std::wstring initialName = win32::Wide(CutOnCharBoundary(request.initialName, kMaxPath));
-    wchar_t file[kMaxPath + 1] = {};
+    // The initial name as whole characters of the program's path buffer.
+    const std::wstring initialName = win32::Wide(CutOnCharBoundary(request.initialName, kPathBytes));
+    wchar_t file[kPathBytes + 1] = {};
     std::memcpy(file, initialName.data(), initialName.size() * sizeof(wchar_t));
 
     OPENFILENAMEW ofn;
@@ -56,7 +55,7 @@ bool ShowSaveFileDialog(const SaveFileRequest& request, std::string& chosenPath)
     ofn.lpstrFilter = request.filter.empty() ? nullptr : filterList.data();
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = file;
-    ofn.nMaxFile = static_cast<DWORD>(kMaxPath + 1);
+    ofn.nMaxFile = static_cast<DWORD>(kPathBytes + 1);
     ofn.lpstrInitialDir = OrNull(initialFolder);
     ofn.lpstrTitle = OrNull(title);
     ofn.lpstrDefExt = OrNull(defaultExt);
@@ -67,12 +66,12 @@ bool ShowSaveFileDialog(const SaveFileRequest& request, std::string& chosenPath)
     if (request.fileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
 
     if (::GetSaveFileNameW(&ofn) == FALSE) return false;
-    file[kMaxPath] = L'\0';
+    file[kPathBytes] = L'\0';
     // A path the program cannot hold (a character without a code page 932
     // form, more bytes than a path buffer takes) is no choice at all, as one
     // too long for the dialog's buffer is.
     const std::string path = win32::Narrow(file);
-    if (path.empty() || path.size() > kMaxPath) return false;
+    if (path.empty() || !FitsPathBuffer(path)) return false;
     chosenPath = path;
     return true;
 }

@@ -12,7 +12,7 @@ bool FileLock::TryOnce(unsigned long& error) {
     // when it closes, also by the system when the process ends without
     // closing it; while that is pending another open is denied access.
     const HANDLE handle =
-        ::CreateFileW(win32::Wide(m_path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+        ::CreateFileW(win32::WidePath(m_path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         error = ::GetLastError();

@@ -22,7 +22,34 @@ HANDLE AsHandle(std::intptr_t value) {
 
 constexpr std::intptr_t kClosed = -1;  // INVALID_HANDLE_VALUE
 
+constexpr std::wstring_view kLongPrefix = L"\\\\?\\";
+constexpr std::wstring_view kDevicePrefix = L"\\\\.\\";
+
+// The shell's path functions take at most MAX_PATH characters: a path in the
+// long form is asked about its attributes instead.
+bool IsLongForm(std::wstring_view path) {
+    return path.substr(0, kLongPrefix.size()) == kLongPrefix;
+}
+
 }  // namespace
+
+namespace win32 {
+
+std::wstring WidePath(std::string_view cp932) {
+    const std::wstring path = Wide(cp932);
+    if (path.size() < MAX_PATH - 12 || IsLongForm(path) || path.compare(0, 4, kDevicePrefix) == 0)
+        return path;
+    // The long form is taken as it is: resolved first, as the system would
+    // resolve the short one (current folder, "." and "..", slashes).
+    const std::wstring full = FetchText([&path](wchar_t* buffer, DWORD size) {
+        return ::GetFullPathNameW(path.c_str(), size, buffer, nullptr);
+    });
+    if (full.empty()) return path;
+    if (full.compare(0, 2, L"\\\\") == 0) return std::wstring(kLongPrefix) + L"UNC\\" + full.substr(2);
+    return std::wstring(kLongPrefix) + full;
+}
+
+}  // namespace win32
 
 FileFailure ClassifyFileError(unsigned long error) {
     if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) return FileFailure::kHeld;
@@ -39,7 +66,7 @@ bool File::Open(const std::string& path, Mode mode) {
     const DWORD disposition = mode == Mode::kWriteTruncate
                                   ? CREATE_ALWAYS
                                   : (mode == Mode::kWriteCreateNew ? CREATE_NEW : OPEN_EXISTING);
-    const HANDLE handle = ::CreateFileW(win32::Wide(path).c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
+    const HANDLE handle = ::CreateFileW(win32::WidePath(path).c_str(), writing ? GENERIC_WRITE : GENERIC_READ,
                                         writing ? 0 : (FILE_SHARE_READ | FILE_SHARE_WRITE), nullptr,
                                         disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
@@ -119,16 +146,21 @@ bool File::Close() {
 }
 
 bool PathExists(const std::string& path) {
-    return ::PathFileExistsW(win32::Wide(path).c_str()) != FALSE;
+    const std::wstring wide = win32::WidePath(path);
+    if (IsLongForm(wide)) return ::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return ::PathFileExistsW(wide.c_str()) != FALSE;
 }
 
 bool IsDirectory(const std::string& path) {
-    return ::PathIsDirectoryW(win32::Wide(path).c_str()) != FALSE;
+    const std::wstring wide = win32::WidePath(path);
+    if (!IsLongForm(wide)) return ::PathIsDirectoryW(wide.c_str()) != FALSE;
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool GetFileStatus(const std::string& path, FileStatus& status) {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(win32::Wide(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    if (!::GetFileAttributesExW(win32::WidePath(path).c_str(), GetFileExInfoStandard, &data)) return false;
     status.isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     status.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     ULARGE_INTEGER now, written{{data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime}};
@@ -142,31 +174,32 @@ bool Access(const std::string& path, int mode) {
     // its invalid-parameter handler.
     if (mode != kAccessExists && mode != kAccessWrite && mode != kAccessRead && mode != kAccessReadWrite)
         return false;
-    return ::_waccess(win32::Wide(path).c_str(), mode) == 0;
+    return ::_waccess(win32::WidePath(path).c_str(), mode) == 0;
 }
 
 bool CreateDir(const std::string& path) {
-    return ::CreateDirectoryW(win32::Wide(path).c_str(), nullptr) != FALSE;
+    return ::CreateDirectoryW(win32::WidePath(path).c_str(), nullptr) != FALSE;
 }
 
 bool RemoveDir(const std::string& path) {
-    return ::RemoveDirectoryW(win32::Wide(path).c_str()) != FALSE;
+    return ::RemoveDirectoryW(win32::WidePath(path).c_str()) != FALSE;
 }
 
 bool DeleteFileAt(const std::string& path) {
-    return ::DeleteFileW(win32::Wide(path).c_str()) != FALSE;
+    return ::DeleteFileW(win32::WidePath(path).c_str()) != FALSE;
 }
 
 bool MoveFileReplace(const std::string& from, const std::string& to, unsigned long* error) {
     const DWORD flags = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-    const bool moved = ::MoveFileExW(win32::Wide(from).c_str(), win32::Wide(to).c_str(), flags) != FALSE;
+    const bool moved =
+        ::MoveFileExW(win32::WidePath(from).c_str(), win32::WidePath(to).c_str(), flags) != FALSE;
     if (!moved && error != nullptr) *error = ::GetLastError();
     return moved;
 }
 
 bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
     WIN32_FIND_DATAW found;
-    const HANDLE find = ::FindFirstFileW(win32::Wide(folder + "*").c_str(), &found);
+    const HANDLE find = ::FindFirstFileW(win32::WidePath(folder + "*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return false;
     do {
         // A name without a code page 932 form names nothing the program made.

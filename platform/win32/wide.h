@@ -16,6 +16,12 @@ namespace plat::win32 {
 // Shift_JIS bytes for a W function; empty, which names and shows nothing,
 // for bytes that are no code page 932 text.
 std::wstring Wide(std::string_view cp932);
+// A path for the file functions: Wide's, taken to its long form
+// ("\\?\C:\...", "\\?\UNC\server\share\...") once it is as long as the
+// shortest of the system's path limits (a folder's, MAX_PATH - 12), so that
+// every path of up to 260 bytes, and the temporary beside it, can be
+// written.
+std::wstring WidePath(std::string_view cp932);
 // A text of the system as Shift_JIS; empty, as for a failure, when a
 // character of it has no form of its own in code page 932.
 std::string Narrow(std::wstring_view text);

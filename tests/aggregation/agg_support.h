@@ -78,7 +78,7 @@ protected:
         engine.m_pProgress = &m_progress;
         engine.m_pBalanceList = &m_list;
         const std::int32_t result = engine.Execute(taxIncluded, find, m_dataInfo);
-        m_bRuleHeld = engine.HoldsRule();
+        m_bRuleHeld = RuleHeld();
         return result;
     }
     // The closing balance of the entry with the code; fails the test when
@@ -94,6 +94,12 @@ protected:
         std::vector<std::int32_t> codes;
         for (const auto& e : m_list) codes.push_back(e->lCode);
         return codes;
+    }
+    // Whether a rule object the engine created is still there (a failed
+    // creation is recorded too, and leaves none).
+    static bool RuleHeld() {
+        return !host::StandIn::Get().Model().faults.failRuleCreate &&
+               HostCalls("new ClRuleKamoku") > HostCalls("delete ClRuleKamoku");
     }
     // How often the host call was made since Connect.
     static long HostCalls(const std::string& call) {

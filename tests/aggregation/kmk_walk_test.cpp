@@ -3,29 +3,37 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
 #include "agg_support.h"
 
-// Allocation failure of a balance entry: while g_nEntriesLeft is not
-// negative, that many nothrow allocations of an entry's size succeed and the
-// next one fails. Every other allocation goes on as usual.
+// Allocation failure inside the walk: while g_pFailingList is set, an
+// allocation of an entry's size fails once that list holds g_nEntriesBefore
+// entries. Every other allocation goes on as usual.
 namespace {
-int g_nEntriesLeft = -1;
-}
+const ClBalanceList* g_pFailingList = nullptr;
+std::size_t g_nEntriesBefore = 0;
+}  // namespace
 
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    if (size == sizeof(StKMKBALANCE) && g_nEntriesLeft >= 0) {
-        if (g_nEntriesLeft == 0) return nullptr;
-        --g_nEntriesLeft;
-    }
-    try {
-        return ::operator new(size);
-    } catch (...) {
-        return nullptr;
-    }
+void* operator new(std::size_t size) {
+    if (g_pFailingList != nullptr && size == sizeof(StKMKBALANCE) &&
+        g_pFailingList->size() == g_nEntriesBefore)
+        throw std::bad_alloc();
+    if (void* p = std::malloc(size != 0 ? size : 1)) return p;
+    throw std::bad_alloc();
 }
+// The replacements allocate with malloc, so they free with free.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+#pragma GCC diagnostic pop
 
 namespace aggtest {
 namespace {
@@ -134,9 +142,12 @@ INSTANTIATE_TEST_SUITE_P(Walks, WalkEnding, ::testing::ValuesIn(kEndings),
 TEST_F(Walk, EntryAllocationFails) {
     AddFive();
     struct Arm {
-        Arm() { g_nEntriesLeft = 2; }
-        ~Arm() { g_nEntriesLeft = -1; }
-    } arm;
+        explicit Arm(const ClBalanceList& list) {
+            g_pFailingList = &list;
+            g_nEntriesBefore = 2;
+        }
+        ~Arm() { g_pFailingList = nullptr; }
+    } arm(m_list);
     EXPECT_EQ(0, Run(MonthFind(1, 12)));
     EXPECT_EQ((std::vector<std::int32_t>{10000, 20000}), Codes());
     EXPECT_EQ(Walked(3, false), m_progress.Calls());
@@ -157,7 +168,7 @@ TEST_F(Walk, RuleHeldAfterAFailureIsReused) {
     EXPECT_EQ(1, engine.Execute(0, MonthFind(1, 12), m_dataInfo));
     EXPECT_EQ(1, HostCalls("AttachOptLink"));  // no second attach
     EXPECT_EQ(5u, m_list.size());
-    EXPECT_FALSE(engine.HoldsRule());
+    EXPECT_FALSE(RuleHeld());
 }
 
 // Every record the host reports is read, also past 32,768, where a signed

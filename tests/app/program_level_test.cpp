@@ -1,5 +1,5 @@
-// The program-level check reads the real GetPrivateProfileStringA under Wine
-// and the portable reader natively, on the same cases.
+// The program-level check reads the system's ini reader under Wine and the
+// headless double's natively, on the same cases.
 #include "app/program_level.h"
 
 #include <gtest/gtest.h>
@@ -29,29 +29,31 @@ protected:
     std::string m_savedDir;
 };
 
-TEST_F(ProgramLevelTest, NoIniFileIsABadEnvironment) {
-    EXPECT_EQ(VerdictWith(nullptr), -1);
+// -1 a bad environment, 0 fits, 1 the tax-form application is older, 2 this
+// program is older.
+struct VerdictCase {
+    const char* ini;  // nullptr: no ini file at all
+    int verdict;
+};
+
+class VerdictTest : public ProgramLevelTest, public ::testing::WithParamInterface<VerdictCase> {};
+
+TEST_P(VerdictTest, IniDecides) {
+    EXPECT_EQ(VerdictWith(GetParam().ini), GetParam().verdict);
 }
 
-TEST_F(ProgramLevelTest, MissingSectionOrKeyMeansLevelOne) {
-    EXPECT_EQ(VerdictWith("[Other]\r\nZQ13_U=2\r\n"), 1);
-    EXPECT_EQ(VerdictWith("[ProgramLevel]\r\nZQ13=2\r\n"), 1);
-    EXPECT_EQ(VerdictWith(""), 1);
-}
-
-TEST_F(ProgramLevelTest, EmptyValueIsABadEnvironment) {
-    EXPECT_EQ(VerdictWith("[ProgramLevel]\r\nZQ13_U=\r\n"), -1);
-}
-
-TEST_F(ProgramLevelTest, LevelDecidesWhichSideToUpdate) {
-    EXPECT_EQ(VerdictWith("[ProgramLevel]\r\nZQ13_U=2\r\n"), 0);
-    EXPECT_EQ(VerdictWith("[ProgramLevel]\r\nZQ13_U=02\r\n"), 0);
-    EXPECT_EQ(VerdictWith("[programlevel]\r\nzq13_u=2\r\n"), 0);  // names are not case-sensitive
-    EXPECT_EQ(VerdictWith("[ProgramLevel]\r\nZQ13_U=3\r\n"), 2);
-    EXPECT_EQ(VerdictWith("[ProgramLevel]\r\nZQ13_U=1\r\n"), 1);
-    EXPECT_EQ(VerdictWith("[ProgramLevel]\r\nZQ13_U=abc\r\n"), 1);  // no digits reads as 0
-    EXPECT_EQ(VerdictWith("[ProgramLevel]\r\nZQ13_U=2x\r\n"), 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Ini, VerdictTest,
+    ::testing::Values(VerdictCase{nullptr, -1}, VerdictCase{"[Other]\r\nZQ13_U=2\r\n", 1},
+                      VerdictCase{"[ProgramLevel]\r\nZQ13=2\r\n", 1}, VerdictCase{"", 1},
+                      VerdictCase{"[ProgramLevel]\r\nZQ13_U=\r\n", -1},
+                      VerdictCase{"[ProgramLevel]\r\nZQ13_U=2\r\n", 0},
+                      VerdictCase{"[ProgramLevel]\r\nZQ13_U=02\r\n", 0},
+                      VerdictCase{"[programlevel]\r\nzq13_u=2\r\n", 0},  // names are not case-sensitive
+                      VerdictCase{"[ProgramLevel]\r\nZQ13_U=3\r\n", 2},
+                      VerdictCase{"[ProgramLevel]\r\nZQ13_U=1\r\n", 1},
+                      VerdictCase{"[ProgramLevel]\r\nZQ13_U=abc\r\n", 1},  // no digits reads as 0
+                      VerdictCase{"[ProgramLevel]\r\nZQ13_U=2x\r\n", 0}));
 
 TEST_F(ProgramLevelTest, FolderEndingInDoubleByteCharacterWithBackslashByte) {
     // 表 is 0x95 0x5C: its second byte must not be taken for the separator.

@@ -300,6 +300,7 @@ TEST_F(CondDlgTest, DestinationChecks) {
         {m_out + "*.xml", {}, {kBadChars}, false},
         {"T:\\\\out\\r.xml", {}, {kBadChars}, false},
         {m_out + longName, {}, {{cond_texts::kDestTooLong, kError}}, false},
+        {m_out + longName.substr(1), {}, {}, true},
         {"R:\\r.xml", {}, {{cond_texts::kBadDrive, kError}}, false},
         {"1:\\r.xml", {}, {{cond_texts::kBadDrive, kError}}, false},
         {m_out, {}, {{cond_texts::kNoFileName, kError}}, false},

@@ -109,25 +109,19 @@ TEST(DestPathParts, GetDirPartSplitsLikeTheRuntime) {
     }
 }
 
-TEST(DestPathChars, ForbiddenCharactersDoubledBackslashesAndLength) {
+TEST(DestPathChars, ForbiddenCharactersAndDoubledBackslashes) {
     struct Case {
         std::string path;
         bool valid;
     };
     std::vector<Case> cases = {
-        {"C:\\out\\r.xml", true},
-        {"out\\r.xml", true},
+        {"C:\\out\\r.xml", true},           {"out\\r.xml", true},
         {"C:\\a" HYO "\\r.xml", true},  // 0x5C 0x5C, but not two backslashes
         {"C:\\" PO "\\r.xml", true},    // 0x7C inside a character is no bar
-        {"C:\\out\\*.xml", false},
-        {"C:\\\\out\\r.xml", false},
-        {"C:\\out\\\\r.xml", false},
-        {"\\\\srv\\share\\r.xml", true},
-        {"\\\\srv\\share\\\\r.xml", false},
-        {"\\\\s\\\\r.xml", false},
+        {"C:\\out\\*.xml", false},          {"C:\\\\out\\r.xml", false},
+        {"C:\\out\\\\r.xml", false},        {"\\\\srv\\share\\r.xml", true},
+        {"\\\\srv\\share\\\\r.xml", false}, {"\\\\s\\\\r.xml", false},
         {"\\\\srv\\share\\c:r.xml", false},
-        {"C:\\" + std::string(253, 'b') + ".xml", true},   // 260 bytes
-        {"C:\\" + std::string(254, 'b') + ".xml", false},  // 261 bytes
     };
     for (const char c : {'/', ':', ',', ';', '*', '?', '"', '>', '<', '|'}) {
         cases.push_back({std::string("C:\\out\\r") + c + ".xml", false});

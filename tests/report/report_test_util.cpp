@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -93,8 +94,9 @@ public:
             m_folder = std::string(made) + "/";
         }
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        const std::string copy = m_folder + std::to_string(++m_count) + "-" + test->test_suite_name() + "." +
-                                 test->name() + ".xml";
+        std::string name = std::string(test->test_suite_name()) + "." + test->name();
+        std::replace(name.begin(), name.end(), '/', '-');  // parameterised tests' names
+        const std::string copy = m_folder + std::to_string(++m_count) + "-" + name + ".xml";
         std::error_code ec;
         std::filesystem::copy_file(std::filesystem::path(report), std::filesystem::path(copy), ec);
         EXPECT_FALSE(ec) << report << ": " << ec.message();

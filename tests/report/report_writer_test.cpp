@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -392,27 +393,57 @@ TEST_F(ReportWriterTest, OverlongSupportValuesAreCutTo255BytesOnACharacterBounda
 // ---------------------------------------------------------------------------
 // Destination and temporary file
 
-// The temporary file carries this process's ID: a folder at its first name
-// is passed by, a file at the next one was left by this ID's ended process.
-TEST_F(ReportWriterTest, TemporaryFileIsNamedBesideTheDestination) {
-    const std::string own = "out.xml." + std::to_string(plat::CurrentProcessId());
-    dir.MakeDir(own + ".tmp");
-    ASSERT_TRUE(dir.Write(own + "-1.tmp", "crashed"));
+// What lies beside the destination before a successful write, and whether
+// it stays: the report replaces the destination and leaves nothing else. The
+// temporary file carries this process's ID ("<pid>"): a folder at its first
+// name is passed by, a file at the next one was left by this ID's ended
+// process; names of other processes or programs are never taken.
+struct Placed {
+    std::string name;
+    std::optional<std::string> content;  // none: a folder
+    bool stays;
+};
+struct BesideCase {
+    std::string destination;
+    std::vector<Placed> before;
+};
+
+class ReportBesideTest : public ReportWriterTest, public ::testing::WithParamInterface<BesideCase> {};
+
+TEST_P(ReportBesideTest, ReportReplacesTheDestinationAlone) {
+    std::vector<Placed> before = GetParam().before;
+    int staying = 1;
+    for (Placed& p : before) {
+        const std::size_t pid = p.name.find("<pid>");
+        if (pid != std::string::npos) p.name.replace(pid, 5, std::to_string(plat::CurrentProcessId()));
+        if (p.content) {
+            ASSERT_TRUE(dir.Write(p.name, *p.content));
+        } else {
+            dir.MakeDir(p.name);
+        }
+        staying += p.stays ? 1 : 0;
+    }
     AddStandardList();
-    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, WriteValid());
-    EXPECT_TRUE(plat::IsDirectory(dir.Path(own + ".tmp")));
-    EXPECT_EQ(2, dir.EntryCount());
+    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, WriteValid(GetParam().destination));
+    for (const Placed& p : before) {
+        if (!p.stays) continue;
+        EXPECT_EQ(p.content.value_or("(folder)"),
+                  plat::IsDirectory(dir.Path(p.name)) ? "(folder)" : dir.Read(p.name))
+            << p.name;
+    }
+    EXPECT_EQ(staying, dir.EntryCount());
 }
 
-TEST_F(ReportWriterTest, ExistingNamesAreNeverTakenForTheTemporaryFile) {
-    ASSERT_TRUE(dir.Write("~out.xml.tmp", "someone else's"));
-    ASSERT_TRUE(dir.Write("out.xml.1.tmp", "another run's, under way"));
-    AddStandardList();
-    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, WriteValid());
-    EXPECT_EQ("someone else's", dir.Read("~out.xml.tmp"));
-    EXPECT_EQ("another run's, under way", dir.Read("out.xml.1.tmp"));
-    EXPECT_EQ(3, dir.EntryCount());
-}
+INSTANTIATE_TEST_SUITE_P(Destination, ReportBesideTest,
+                         ::testing::Values(BesideCase{"out.xml",
+                                                      {{"out.xml.<pid>.tmp", std::nullopt, true},
+                                                       {"out.xml.<pid>-1.tmp", "crashed", false}}},
+                                           BesideCase{"out.xml",
+                                                      {{"~out.xml.tmp", "someone else's", true},
+                                                       {"out.xml.1.tmp", "another run's, under way", true}}},
+                                           BesideCase{"out.xml",
+                                                      {{"out.xml", std::string(100000, 'o'), false}}},
+                                           BesideCase{"表ソ.xml", {}}));
 
 #ifndef _WIN32
 TEST_F(ReportWriterTest, LeftoverOfTheDestinationGoesOnceTenMinutesOld) {
@@ -447,19 +478,6 @@ TEST_F(ReportWriterTest, FailedCloseIsAFailedWrite) {
     }
 }
 #endif
-
-TEST_F(ReportWriterTest, SuccessReplacesAnEarlierReportAndLeavesNoTemporaryFile) {
-    ASSERT_TRUE(dir.Write("out.xml", std::string(100000, 'o')));
-    AddStandardList();
-    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, WriteValid());
-    EXPECT_EQ(1, dir.EntryCount());
-}
-
-TEST_F(ReportWriterTest, DoubleByteFileNameIsWritten) {
-    AddStandardList();
-    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, WriteValid("表ソ.xml"));
-    EXPECT_EQ(1, dir.EntryCount());
-}
 
 TEST_F(ReportWriterTest, UncreatableDestinationFailsWithoutLeavingAnything) {
     AddStandardList();

@@ -3,6 +3,7 @@
 // are the Win32 ones, so both backends and the core agree on them.
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace plat {
 
@@ -44,8 +45,15 @@ constexpr int kVkMenu = 0x12;
 constexpr int kVkEscape = 0x1B;
 constexpr int kVkF12 = 0x7B;
 
-// The system's path limit (MAX_PATH): 259 characters and the terminating
-// zero. The program's path buffers hold kMaxPath bytes and a zero.
+// The system's path limit (MAX_PATH) in UTF-16 units: 259 and the
+// terminating zero, unless a path takes the long form.
 constexpr std::size_t kMaxPath = 260;
+
+// The program's path buffers hold at most kPathBytes bytes of code page 932
+// and a terminating zero; a longer path is refused whole, never cut.
+constexpr std::size_t kPathBytes = 260;
+constexpr bool FitsPathBuffer(std::string_view path) {
+    return path.size() <= kPathBytes;
+}
 
 }  // namespace plat
