@@ -4,11 +4,7 @@
 
 // Raised by the checked addition when a sum reaches 10^14 currency units, and
 // by any operation whose exact result no longer fits the 64-bit scaled form.
-// Its value is -1.
-struct ClDecOverflow {
-    static constexpr int kValue = -1;
-    int Value() const { return kValue; }
-};
+struct ClDecOverflow {};
 
 class ClDecAmount {
 public:
