@@ -14,17 +14,17 @@
 
 #include "host/acc_connect.h"
 #include "host/folder_reader.h"
-#include "host/host_format.h"
 #include "host/host_loader.h"
 #include "host/host_text.h"
 #include "host/records.h"
 #include "host/stand_in.h"
-#include "host/synthetic.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "tests/support/host_models.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/standin_fixture.h"
+#include "tools/hostdata/host_format.h"
+#include "tools/hostdata/synthetic.h"
 
 #ifndef _WIN32
 #include "platform/portable/drive_table.h"
@@ -274,14 +274,14 @@ TEST_F(HostLoader, SampleFolderLoads) {
 TEST_F(HostLoader, FormattedModelsReadBackUnchanged) {
     host::HostModel sample = support::SampleModel();
     host::LoadError err;
-    host::HostModel synthetic = host::MakeSyntheticModel(750);
+    host::HostModel synthetic = hostdata::MakeSyntheticModel(750);
     synthetic.faults.failMoveNextAt = 3;
     synthetic.faults.reportedCount = 40000;
     synthetic.initiateResult = 7;
     synthetic.dataSets[0].companyName = " lead, \"quoted\" \x95\x5C";
     for (const host::HostModel* model : {&sample, &synthetic}) {
         ScratchFolder folder;
-        for (const auto& [name, content] : host::FormatHostModel(*model))
+        for (const auto& [name, content] : hostdata::FormatHostModel(*model))
             ASSERT_TRUE(folder.Write(name, content));
         host::HostModel back;
         ASSERT_TRUE(host::LoadHostModel(folder.Path(), back, err)) << err.ToText();
@@ -293,7 +293,7 @@ TEST_F(HostLoader, FormattedModelsReadBackUnchanged) {
 
 TEST_F(HostLoader, SyntheticModelHasTheSizeAndOrderAskedFor) {
     for (std::size_t n : {0u, 1u, 2u, 3u, 5u, 100u, 20000u}) {
-        const host::HostModel m = host::MakeSyntheticModel(n);
+        const host::HostModel m = hostdata::MakeSyntheticModel(n);
         ASSERT_EQ(m.totals.at(1).size(), n);
         EXPECT_TRUE(WalkOrderHolds(m.totals.at(1))) << n;
         std::set<std::int32_t> master;
@@ -301,8 +301,8 @@ TEST_F(HostLoader, SyntheticModelHasTheSizeAndOrderAskedFor) {
         for (const auto& t : m.totals.at(1)) ASSERT_EQ(master.count(t.code), 1u) << t.code;
     }
     // Deterministic, and with records the filters drop.
-    const host::HostModel a = host::MakeSyntheticModel(2000);
-    const host::HostModel b = host::MakeSyntheticModel(2000);
+    const host::HostModel a = hostdata::MakeSyntheticModel(2000);
+    const host::HostModel b = hostdata::MakeSyntheticModel(2000);
     EXPECT_TRUE(SameModel(a, b));
     int excluded = 0;
     int groups = 0;

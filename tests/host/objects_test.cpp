@@ -17,10 +17,10 @@
 #include "host/records.h"
 #include "host/rule_kamoku.h"
 #include "host/stand_in.h"
-#include "host/synthetic.h"
 #include "host/uty_db_hpr.h"
 #include "tests/support/host_models.h"
 #include "tests/support/standin_fixture.h"
+#include "tools/hostdata/synthetic.h"
 
 namespace {
 
@@ -579,7 +579,7 @@ TEST_F(HostObjects, DispMsgNamesTheTaxFormProduct) {
 }
 
 TEST_F(HostObjects, PerRecordCallsAreCountedButRecordedOnlyUpToTheCap) {
-    host::StandIn::Get().UseModel(host::MakeSyntheticModel(250));
+    host::StandIn::Get().UseModel(hostdata::MakeSyntheticModel(250));
     ClRuleKamoku rule;
     const Walk w = WalkTotals(rule);
     ASSERT_EQ(w.records.size(), 250u);
@@ -605,7 +605,7 @@ TEST_F(HostObjects, PerRecordCallsAreCountedButRecordedOnlyUpToTheCap) {
 // Past 65,536 records, where a 16-bit position or count would wrap.
 TEST_F(HostObjects, LargeWalkStaysExactAndBounded) {
     const std::size_t n = 65537;
-    host::StandIn::Get().UseModel(host::MakeSyntheticModel(n));
+    host::StandIn::Get().UseModel(hostdata::MakeSyntheticModel(n));
     const std::vector<host::AccountTotal>& totals = Model().totals.at(1);
     ClRuleKamoku rule;
     StFINDINFO find;

@@ -1,5 +1,5 @@
 // A HostModel written as the files of a host data folder.
-#include "host/host_format.h"
+#include "tools/hostdata/host_format.h"
 
 #include <set>
 #include <string>
@@ -9,7 +9,10 @@
 #include "host/host_files.h"
 #include "host/host_text.h"
 
-namespace host {
+namespace hostdata {
+
+using namespace host;
+
 namespace {
 
 constexpr const char* kEol = "\r\n";
@@ -127,4 +130,4 @@ std::vector<std::pair<std::string, std::string>> FormatHostModel(const HostModel
     return out;
 }
 
-}  // namespace host
+}  // namespace hostdata

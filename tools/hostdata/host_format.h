@@ -8,9 +8,9 @@
 
 #include "host/host_model.h"
 
-namespace host {
+namespace hostdata {
 
 // Pairs of file name and Shift_JIS content, host.ini first.
-std::vector<std::pair<std::string, std::string>> FormatHostModel(const HostModel& model);
+std::vector<std::pair<std::string, std::string>> FormatHostModel(const host::HostModel& model);
 
-}  // namespace host
+}  // namespace hostdata
