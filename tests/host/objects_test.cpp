@@ -385,7 +385,6 @@ Walk WalkTotals(ClRuleKamoku& rule, std::uint32_t* countOut = nullptr) {
     StFINDINFO find;
     find.SetI32(0, StFINDINFO::kFieldMonth);
     EXPECT_EQ(Ready(rule, &find), 0);
-    EXPECT_EQ(ClRuleKamoku::LastMoveReady().find.FieldCode(0), StFINDINFO::kFieldMonth);
     std::uint32_t count = 0;
     EXPECT_EQ(rule.GetSumCount(&count), 0);
     if (countOut != nullptr) *countOut = count;
@@ -589,11 +588,10 @@ TEST_F(HostObjects, PerRecordCallsAreCountedButRecordedOnlyUpToTheCap) {
     EXPECT_EQ(s.CallCount("MoveNext"), 251u);
     EXPECT_EQ(s.CallCount("WalkFind"), 250u);
     EXPECT_EQ(s.CallCount("GetSetObject 1 1"), 250u);
-    EXPECT_EQ(s.CallCount("MoveReady"), 1u);
     std::size_t recordedMoveNext = 0;
     for (const std::string& c : Calls()) recordedMoveNext += c == "MoveNext";
     EXPECT_EQ(recordedMoveNext, host::StandIn::kMaxRecordedPerKind);
-    EXPECT_EQ(Calls()[0], "MoveReady");
+    EXPECT_EQ(Calls()[0].rfind("MoveReady ", 0), 0u);
     EXPECT_EQ(Calls()[1], "GetSumCount");
     EXPECT_EQ(Calls()[2], "SetMovePos 0");
     EXPECT_EQ(Calls()[3], "MoveNext");
