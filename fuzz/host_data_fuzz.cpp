@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "host/host_format.h"
 #include "host/host_loader.h"
 #include "support/fuzz_support.h"
+#include "tools/hostdata/host_format.h"
 
 namespace {
 
@@ -76,13 +76,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         err.ToText();
         return 0;
     }
-    const auto formatted = host::FormatHostModel(model);
+    const auto formatted = hostdata::FormatHostModel(model);
     scratch.Reset();
     WriteFolder(scratch.Posix(), formatted);
     host::HostModel again;
     host::LoadError err2;
     fz::Check(host::LoadHostModel(scratch.Win(), again, err2),
               "formatted folder does not load: " + err2.ToText(), text);
-    fz::Check(host::FormatHostModel(again) == formatted, "formatted folder loads to another model", text);
+    fz::Check(hostdata::FormatHostModel(again) == formatted, "formatted folder loads to another model", text);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "host/host_text.h"
 #include "host/stand_in.h"
 #include "host/standin_state.h"
+#include "platform/message_box.h"
 
 namespace {
 
@@ -39,17 +40,14 @@ void ClAccConnect::SetUseDataType(int type) {
 int ClAccConnect::Initiate() {
     host::StandIn& standIn = host::StandIn::Get();
     standIn.Record("Initiate");
-    m_bConnected = false;
     host::LoadError err;
     // A missing folder ("no host here") is told like broken data.
     if (!standIn.Load(err)) {
-        standIn.ShowMessage(m_hOwnerWnd, err.ToText(), m_pszTitle != nullptr ? m_pszTitle : "",
-                            plat::kMbOk | plat::kMbIconExclamation);
+        plat::ShowMessageBox(m_hOwnerWnd, err.ToText(), m_pszTitle != nullptr ? m_pszTitle : "",
+                             plat::kMbOk | plat::kMbIconExclamation);
         return kLoadFailed;
     }
-    const int result = standIn.Model().initiateResult;
-    m_bConnected = result == 0;
-    return result;
+    return standIn.Model().initiateResult;
 }
 
 int ClAccConnect::ExpSysLink() {
@@ -63,18 +61,16 @@ int ClAccConnect::DispMsg(plat::WindowHandle owner, const char* text, const char
     standIn.Record("DispMsg");
     const std::string expanded = host::text::ReplaceToken(text != nullptr ? text : "", kProductToken,
                                                           standIn.Model().taxFormProductName);
-    return standIn.ShowMessage(owner, expanded, caption != nullptr ? caption : "", style);
+    return plat::ShowMessageBox(owner, expanded, caption != nullptr ? caption : "", style);
 }
 
 int ClAccConnect::LogOut() {
     host::StandIn::Get().Record("LogOut");
-    m_bConnected = false;
     return 0;
 }
 
 int ClAccConnect::Terminate() {
     host::StandIn::Get().Record("Terminate");
-    m_bConnected = false;
     return 0;
 }
 

@@ -26,9 +26,4 @@ public:
     // Ends the session: members back to their initial values, cursors and
     // current data sets forgotten, so the whole sequence can run again.
     int Release();
-
-    bool IsConnected() const { return m_bConnected; }
-
-private:
-    bool m_bConnected = false;
 };

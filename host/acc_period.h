@@ -18,10 +18,11 @@ public:
     // implies: 0 when end is its month's last day.
     int GetClosingDayByEndDate(std::int32_t end, int flag, std::int32_t* closingDay);
     int SetClosingDay(std::int32_t closingDay);  // 1 (and unchanged) outside 0 to 28
-    // Calendar month (1 to 12) of the accounting month that contains date:
-    // with closing day d, a date after day d belongs to the next month's
-    // accounting month; with month-end closing, the date's own month. 1 (and
-    // nothing written) for an invalid date.
+    // The month (1 to 12) that names the accounting month containing date:
+    // with closing day d, the date's own month up to day d and the next
+    // calendar month after it (closing day 20: 21 December gives 1); with
+    // month-end closing, the date's own month. 1 (and nothing written) for an
+    // invalid date.
     int GetAMonthByDate(std::int32_t date, std::int16_t* month, int flag);
 
     // Created with std::nothrow only; fails (nullptr) while the host data

@@ -15,12 +15,6 @@ std::string CsvFile::Name(std::int32_t dataNo) const {
     return std::string(stem) + (perDataSet ? std::to_string(dataNo) : "") + ".csv";
 }
 
-std::string CsvFile::Header() const {
-    std::string header;
-    for (const std::string& c : columns) header += (header.empty() ? "" : ",") + c;
-    return header;
-}
-
 const CsvFile& Users() {
     static const CsvFile f{"users", false, {"user", "selected1", "selected2"}};
     return f;

@@ -24,7 +24,6 @@ struct CsvFile {
     std::vector<std::string> columns;
 
     std::string Name(std::int32_t dataNo = 0) const;
-    std::string Header() const;  // the column names joined by commas
 };
 
 const CsvFile& Users();     // users.csv

@@ -74,22 +74,6 @@ bool ParseAmount(std::string_view s, std::int64_t& out) {
     return true;
 }
 
-std::string FormatAmount(std::int64_t v) {
-    const bool negative = v < 0;
-    const std::uint64_t magnitude =
-        negative ? ~static_cast<std::uint64_t>(v) + 1u : static_cast<std::uint64_t>(v);
-    std::string s = std::to_string(magnitude / 10000u);
-    std::uint64_t fraction = magnitude % 10000u;
-    if (fraction != 0) {
-        std::string digits = std::to_string(fraction);
-        digits.insert(0, 4 - digits.size(), '0');
-        while (!digits.empty() && digits.back() == '0') digits.pop_back();
-        s += '.';
-        s += digits;
-    }
-    return negative ? "-" + s : s;
-}
-
 bool ParseInteger(std::string_view s, std::int64_t lo, std::int64_t hi, bool allowHex, std::int64_t& out) {
     if (allowHex && s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
         std::uint64_t v = 0;
@@ -227,19 +211,6 @@ bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields, std::
         if (i >= line.size()) return true;
         ++i;  // the comma
     }
-}
-
-std::string QuoteCsvField(const std::string& s) {
-    const bool plain = !s.empty() && s.find_first_of(",\"") == std::string::npos && !IsBlank(s.front()) &&
-                       !IsBlank(s.back()) && s.front() != '#' && s.front() != ';';
-    if (plain || s.empty()) return s;
-    std::string q = "\"";
-    for (char c : s) {
-        if (c == '"') q.push_back('"');
-        q.push_back(c);
-    }
-    q.push_back('"');
-    return q;
 }
 
 std::vector<std::string_view> SplitLines(std::string_view content) {

@@ -1,6 +1,6 @@
 #pragma once
 // Text helpers of the host data folder: exact amounts, integers, CSV fields and
-// Shift_JIS checks. Shared by the loader, the writer and the tests.
+// Shift_JIS checks, as the loader reads them.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,8 +11,6 @@ namespace host::text {
 // Yen with at most four decimals ("-12.5", "0.0001", "1000") into
 // ten-thousandths, exactly; false for anything else or outside 64 bits.
 bool ParseAmount(std::string_view s, std::int64_t& out);
-// The shortest text that ParseAmount reads back as v.
-std::string FormatAmount(std::int64_t v);
 
 // Decimal with an optional sign, or hexadecimal after "0x" when allowHex;
 // false when malformed or outside [lo, hi].
@@ -33,8 +31,6 @@ std::string ReplaceToken(const std::string& s, std::string_view token, const std
 // One CSV line split into trimmed fields; quoted fields ("...", "" for a
 // quote) keep their blanks. false with the reason on a malformed quote.
 bool SplitCsvLine(std::string_view line, std::vector<std::string>& fields, std::string& reason);
-// A field written so that SplitCsvLine reads it back unchanged.
-std::string QuoteCsvField(const std::string& s);
 
 // A file's text split into lines (LF, CR LF or a lone CR end a line).
 std::vector<std::string_view> SplitLines(std::string_view content);

@@ -50,20 +50,16 @@ void ClRuleKamoku::operator delete(void* p) noexcept {
     host::detail::RecordedDelete(p, "ClRuleKamoku");
 }
 
-namespace {
-ClRuleKamoku::MoveReadyArgs g_lastMoveReady;
-}
-
-const ClRuleKamoku::MoveReadyArgs& ClRuleKamoku::LastMoveReady() {
-    return g_lastMoveReady;
-}
-
 int ClRuleKamoku::MoveReady(_RuleKamokuSumType_Base base, _RuleKamokuSumType_Bmn bmn,
                             _RuleKamokuSumType_Disptype dispType, const StFINDINFO* find,
                             const StBUMONINFO* bumon, _RuleKamokuSumType_Past past) {
-    host::StandIn::Get().Record("MoveReady");
-    g_lastMoveReady = {
-        base, bmn, dispType, past, find != nullptr, bumon != nullptr, find != nullptr ? *find : StFINDINFO()};
+    // The arguments as given, the find-info's bytes as they are: the months
+    // asked for filter nothing here, so the log is where a caller's choice shows.
+    const std::string findBytes =
+        find != nullptr ? std::string(reinterpret_cast<const char*>(find->Data()), StFINDINFO::kSize) : "-";
+    host::StandIn::Get().Record("MoveReady " + std::to_string(base) + " " + std::to_string(bmn) + " " +
+                                std::to_string(dispType) + " " + findBytes + " " +
+                                (bumon != nullptr ? "given" : "-") + " " + std::to_string(past));
     m_nPos = 0;
     m_nCalls = 0;
     m_bReady = false;

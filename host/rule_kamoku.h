@@ -50,19 +50,6 @@ public:
     int MoveNext(StKAMOKUSUMINFO* record);
     int MoveFinish();
 
-    // Tests: the arguments of the last MoveReady of any rule object, which
-    // is usually gone by the time a test looks.
-    struct MoveReadyArgs {
-        int base = -1;
-        int bmn = -1;
-        int dispType = -1;
-        int past = -1;
-        bool findGiven = false;
-        bool bumonGiven = false;
-        StFINDINFO find;  // all zero when none was given
-    };
-    static const MoveReadyArgs& LastMoveReady();
-
     static void* operator new(std::size_t size, const std::nothrow_t&) noexcept;  // nothrow only
     static void operator delete(void* p) noexcept;
 

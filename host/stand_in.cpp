@@ -1,4 +1,4 @@
-// StandIn: the host data in use, the call log, the message handler and the master index.
+// StandIn: the host data in use, the call log and the master index.
 #include "host/stand_in.h"
 
 #include <cstdlib>
@@ -7,7 +7,6 @@
 #include "host/host_loader.h"
 #include "host/standin_state.h"
 #include "platform/mbcs.h"
-#include "platform/message_box.h"
 #include "platform/process.h"
 
 namespace host {
@@ -77,12 +76,6 @@ std::size_t StandIn::CallCount(const std::string& call) const {
 void StandIn::ClearCalls() {
     m_calls.clear();
     m_hotCounts.fill(0);
-}
-
-int StandIn::ShowMessage(plat::WindowHandle owner, const std::string& text, const std::string& caption,
-                         unsigned style) {
-    if (m_messageFn) return m_messageFn(owner, text, caption, style);
-    return plat::ShowMessageBox(owner, text, caption, style);
 }
 
 const AccountMasterEntry* StandIn::FindMaster(std::int32_t dataNo, std::int32_t code) {

@@ -1,12 +1,10 @@
 #pragma once
 // The stand-in's state for the process, which every host class answers from:
 // the host data in use (loaded from the data folder at Initiate, or a model a
-// test puts in place), the log of host calls, where the stand-in's message
-// boxes go and the account-master index.
+// test puts in place), the log of host calls and the account-master index.
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -14,7 +12,6 @@
 
 #include "host/host_model.h"
 #include "host/load_error.h"
-#include "platform/types.h"
 
 namespace host {
 
@@ -40,8 +37,6 @@ enum class HotCall {
 class StandIn {
 public:
     static constexpr std::size_t kMaxRecordedPerKind = 100;
-    using MessageFn = std::function<int(plat::WindowHandle owner, const std::string& text,
-                                        const std::string& caption, unsigned style)>;
 
     static StandIn& Get();
 
@@ -52,7 +47,7 @@ public:
     // Tests: load from this folder at the next Initiate. Forgets the calls.
     void UseFolder(const std::string& folder);
     // Back to the defaults: empty model, calls forgotten, next Initiate loads
-    // DefaultDataFolder(). The message handler stays.
+    // DefaultDataFolder().
     void Reset();
 
     // May be changed between calls; an account master whose codes change in
@@ -76,12 +71,6 @@ public:
     void ClearCalls();
     static const char* HotCallName(HotCall call);
 
-    // Where the stand-in's message boxes go (Initiate's load errors, DispMsg);
-    // unset: plat::ShowMessageBox. Tests under Wine set one to stay unattended.
-    void SetMessageHandler(MessageFn fn) { m_messageFn = std::move(fn); }
-    int ShowMessage(plat::WindowHandle owner, const std::string& text, const std::string& caption,
-                    unsigned style);
-
     // Master record of the composite code in the data set's account master,
     // through an index built again when the master's storage or size
     // changes; nullptr when none.
@@ -99,7 +88,6 @@ private:
     bool m_bUseModel = false;
     std::vector<std::string> m_calls;
     std::array<std::size_t, static_cast<std::size_t>(HotCall::kCount)> m_hotCounts{};
-    MessageFn m_messageFn;
     std::map<std::int32_t, MasterIndex> m_masterIndex;
 };
 

@@ -18,7 +18,8 @@ const DataSetEntry* SelectedDataSet(const HostModel& model);
 void* RecordedNew(std::size_t size, const char* name, bool Faults::*fault);
 void RecordedDelete(void* p, const char* name) noexcept;
 
-// Forgets cursors, current data sets and the connection: a fresh session.
+// Forgets cursors, current data sets and the connection's title and owner: a
+// fresh session.
 void ResetSession();
 void ResetDataObjects();  // data_mgr.cpp
 

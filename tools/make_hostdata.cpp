@@ -8,8 +8,8 @@
 #include <iostream>
 #include <string>
 
-#include "host/host_format.h"
-#include "host/synthetic.h"
+#include "tools/hostdata/host_format.h"
+#include "tools/hostdata/synthetic.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
         std::cerr << "make_hostdata: cannot create " << folder << ": " << ec.message() << "\n";
         return 1;
     }
-    const host::HostModel model = host::MakeSyntheticModel(static_cast<std::size_t>(records));
-    for (const auto& [name, content] : host::FormatHostModel(model)) {
+    const host::HostModel model = hostdata::MakeSyntheticModel(static_cast<std::size_t>(records));
+    for (const auto& [name, content] : hostdata::FormatHostModel(model)) {
         const std::filesystem::path path = std::filesystem::path(folder) / name;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(content.data(), static_cast<std::streamsize>(content.size()));

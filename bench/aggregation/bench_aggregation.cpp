@@ -19,8 +19,8 @@
 #include "host/records.h"
 #include "host/rule_kamoku.h"
 #include "host/stand_in.h"
-#include "host/synthetic.h"
 #include "shared/progress.h"
+#include "tools/hostdata/synthetic.h"
 
 namespace {
 
@@ -141,7 +141,7 @@ void BM_Aggregate(benchmark::State& state) {
     const StFINDINFO find = FullYearFind();
     CountingProgress progress;
     heap::Start();
-    standIn.UseModel(host::MakeSyntheticModel(records));
+    standIn.UseModel(hostdata::MakeSyntheticModel(records));
     if (ClAccConnect::Inst()->Initiate() != 0) {
         state.SkipWithError("Initiate failed");
         return;
@@ -204,7 +204,7 @@ void BM_HostWalkOnly(benchmark::State& state) {
     const auto records = static_cast<std::size_t>(state.range(0));
     host::StandIn& standIn = host::StandIn::Get();
     standIn.Reset();
-    standIn.UseModel(host::MakeSyntheticModel(records));
+    standIn.UseModel(hostdata::MakeSyntheticModel(records));
     if (ClAccConnect::Inst()->Initiate() != 0) {
         state.SkipWithError("Initiate failed");
         return;

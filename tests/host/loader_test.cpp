@@ -14,21 +14,20 @@
 
 #include "host/acc_connect.h"
 #include "host/folder_reader.h"
-#include "host/host_format.h"
 #include "host/host_loader.h"
 #include "host/host_text.h"
 #include "host/records.h"
 #include "host/stand_in.h"
-#include "host/synthetic.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "tests/support/host_models.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/standin_fixture.h"
+#include "tools/hostdata/host_format.h"
+#include "tools/hostdata/synthetic.h"
 
 #ifndef _WIN32
 #include "platform/portable/drive_table.h"
-#include "platform/portable/headless_ui.h"
 #endif
 
 // A minimal valid data folder, line by line as the malformed-data tests
@@ -274,14 +273,14 @@ TEST_F(HostLoader, SampleFolderLoads) {
 TEST_F(HostLoader, FormattedModelsReadBackUnchanged) {
     host::HostModel sample = support::SampleModel();
     host::LoadError err;
-    host::HostModel synthetic = host::MakeSyntheticModel(750);
+    host::HostModel synthetic = hostdata::MakeSyntheticModel(750);
     synthetic.faults.failMoveNextAt = 3;
     synthetic.faults.reportedCount = 40000;
     synthetic.initiateResult = 7;
     synthetic.dataSets[0].companyName = " lead, \"quoted\" \x95\x5C";
     for (const host::HostModel* model : {&sample, &synthetic}) {
         ScratchFolder folder;
-        for (const auto& [name, content] : host::FormatHostModel(*model))
+        for (const auto& [name, content] : hostdata::FormatHostModel(*model))
             ASSERT_TRUE(folder.Write(name, content));
         host::HostModel back;
         ASSERT_TRUE(host::LoadHostModel(folder.Path(), back, err)) << err.ToText();
@@ -293,7 +292,7 @@ TEST_F(HostLoader, FormattedModelsReadBackUnchanged) {
 
 TEST_F(HostLoader, SyntheticModelHasTheSizeAndOrderAskedFor) {
     for (std::size_t n : {0u, 1u, 2u, 3u, 5u, 100u, 20000u}) {
-        const host::HostModel m = host::MakeSyntheticModel(n);
+        const host::HostModel m = hostdata::MakeSyntheticModel(n);
         ASSERT_EQ(m.totals.at(1).size(), n);
         EXPECT_TRUE(WalkOrderHolds(m.totals.at(1))) << n;
         std::set<std::int32_t> master;
@@ -301,8 +300,8 @@ TEST_F(HostLoader, SyntheticModelHasTheSizeAndOrderAskedFor) {
         for (const auto& t : m.totals.at(1)) ASSERT_EQ(master.count(t.code), 1u) << t.code;
     }
     // Deterministic, and with records the filters drop.
-    const host::HostModel a = host::MakeSyntheticModel(2000);
-    const host::HostModel b = host::MakeSyntheticModel(2000);
+    const host::HostModel a = hostdata::MakeSyntheticModel(2000);
+    const host::HostModel b = hostdata::MakeSyntheticModel(2000);
     EXPECT_TRUE(SameModel(a, b));
     int excluded = 0;
     int groups = 0;
@@ -558,55 +557,49 @@ TEST_F(HostLoader, NeverCrashesOnDamagedFiles) {
     EXPECT_GT(failures, rounds / 2);
 }
 
-TEST_F(HostLoader, InitiateLoadsTheFolderOrRefuses) {
+// A folder it cannot load: refused, with one box each naming the folder, or
+// the file, line and field, captioned with the title and owned by the owner.
+TEST_F(HostLoader, InitiateRefusesAFolderItCannotLoad) {
     ClAccConnect* connect = ClAccConnect::Inst();
     // A folder that is not there, and one that cannot be named ('?' in place
-    // of a character without a code page 932 form): refused, and said so.
-    const std::pair<std::string, std::string> refused[] = {
-        {"C:\\missing", "ホストデータを読み込めません: データフォルダがありません: C:\\missing"},
-        {"C:\\D?mo", "ホストデータを読み込めません: データフォルダの名前に使えない文字があります: C:\\D?mo"}};
-    for (const auto& [folder, text] : refused) {
-        host::StandIn::Get().UseFolder(folder);
-        EXPECT_NE(connect->Initiate(), 0);
-        EXPECT_FALSE(connect->IsConnected());
-        ASSERT_EQ(messages.size(), 1u);
-        EXPECT_EQ(messages[0].text, text);
-        messages.clear();
+    // of a character without a code page 932 form), before any title is set.
+    for (const char* missing : {"C:\\missing", "C:\\D?mo"}) {
+        host::StandIn::Get().UseFolder(missing);
+        EXPECT_EQ(connect->Initiate(), -1);
     }
-
-    // Malformed data: refused with a message naming the place.
     ScratchFolder folder;
     FolderFiles files = host_test::MinimalFolder();
     files.Lines("accounts-1.csv")[2] = "100,1,x";
     ASSERT_TRUE(files.WriteTo(folder));
     host::StandIn::Get().UseFolder(folder.Path());
-    connect->m_pszTitle = "\x89\xC8\x96\xDA\x93\xE0\x96\xF3\x8F\x91";  // 科目内訳書
+    connect->m_pszTitle = "科目内訳書";
     connect->m_hOwnerWnd = 0x1234;
-    EXPECT_NE(connect->Initiate(), 0);
-    EXPECT_FALSE(connect->IsConnected());
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].text.find("accounts-1.csv 3\x8D\x73\x96\xDA"), std::string::npos)
-        << messages[0].text;
-    EXPECT_NE(messages[0].text.find("\x81\x75"
-                                    "class\x81\x76"),
-              std::string::npos);
-    EXPECT_EQ(messages[0].caption, "\x89\xC8\x96\xDA\x93\xE0\x96\xF3\x8F\x91");
-    EXPECT_EQ(messages[0].style, plat::kMbOk | plat::kMbIconExclamation);
-    EXPECT_EQ(messages[0].owner, 0x1234u);
+    EXPECT_EQ(connect->Initiate(), -1);
+    const std::string refused = "ホストデータを読み込めません: ";
+    const unsigned style = plat::kMbOk | plat::kMbIconExclamation;
+    EXPECT_EQ(
+        Messages(),
+        (std::vector<std::string>{
+            support::Box(0, style, "", refused + "データフォルダがありません: C:\\missing"),
+            support::Box(0, style, "", refused + "データフォルダの名前に使えない文字があります: C:\\D?mo"),
+            support::Box(
+                0x1234, style, "科目内訳書",
+                refused + "accounts-1.csv 3行目 「class」: 整数 -128 から 127 ではありません: \"x\"")}));
+}
 
-    // The data's own answer otherwise.
-    files.Lines("accounts-1.csv")[2] = "100,1,0";
+// A folder that loads, at every Initiate: the answer is the data's.
+TEST_F(HostLoader, InitiateAnswersWhatTheDataSays) {
+    ScratchFolder folder;
+    FolderFiles files = host_test::MinimalFolder();
     files.Lines("host.ini")[2] = "InitiateResult=3";
     ASSERT_TRUE(files.WriteTo(folder));
     host::StandIn::Get().UseFolder(folder.Path());
-    EXPECT_EQ(connect->Initiate(), 3);
-    EXPECT_FALSE(connect->IsConnected());
+    EXPECT_EQ(ClAccConnect::Inst()->Initiate(), 3);
     files.Lines("host.ini")[2] = "InitiateResult=0";
     ASSERT_TRUE(files.WriteTo(folder));
-    EXPECT_EQ(connect->Initiate(), 0);
-    EXPECT_TRUE(connect->IsConnected());
+    EXPECT_EQ(ClAccConnect::Inst()->Initiate(), 0);
     EXPECT_EQ(host::StandIn::Get().Model().currentUser, "u1");
-    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(HostLoader, RunningOutOfMemoryRefusesWithTheFolderNamed) {
@@ -617,17 +610,10 @@ TEST_F(HostLoader, RunningOutOfMemoryRefusesWithTheFolderNamed) {
     host::FailRowStorageAt(9);  // the last row of totals-1.csv
     EXPECT_EQ(ClAccConnect::Inst()->Initiate(), -1);
     host::FailRowStorageAt(0);
-    EXPECT_FALSE(ClAccConnect::Inst()->IsConnected());
     EXPECT_TRUE(host::StandIn::Get().Model().users.empty()) << "nothing of the folder kept";
-    ASSERT_EQ(messages.size(), 1u);
-    // "ホストデータを読み込めません: メモリが足りません: <folder>"
-    EXPECT_EQ(
-        messages[0].text,
-        "\x83\x7A\x83\x58\x83\x67\x83\x66\x81\x5B\x83\x5E\x82\xF0\x93\xC7\x82\xDD\x8D\x9E\x82\xDF\x82"
-        "\xDC\x82\xB9\x82\xF1: \x83\x81\x83\x82\x83\x8A\x82\xAA\x91\xAB\x82\xE8\x82\xDC\x82\xB9\x82\xF1: " +
-            folder.Path());
-    EXPECT_EQ(messages[0].caption, "T");
-    EXPECT_EQ(messages[0].style, plat::kMbOk | plat::kMbIconExclamation);
+    EXPECT_EQ(Messages(), (std::vector<std::string>{support::Box(
+                              0, plat::kMbOk | plat::kMbIconExclamation, "T",
+                              "ホストデータを読み込めません: メモリが足りません: " + folder.Path())}));
 }
 
 void SetEnv(const char* name, const char* value) {
@@ -671,25 +657,5 @@ TEST_F(HostLoader, DefaultFolderFromTheEnvironmentOrBesideTheProgram) {
 #endif
     SetEnv(host::kDataFolderEnvVar, saved.c_str());
 }
-
-#ifndef _WIN32
-TEST_F(HostLoader, WithoutAHandlerMessagesGoToThePlatform) {
-    host::StandIn::Get().SetMessageHandler(nullptr);
-    plat::headless::HeadlessUi::Get().Reset();
-    ScratchFolder folder;
-    FolderFiles files = host_test::MinimalFolder();
-    files.Lines("users.csv")[1] = "u1,1";
-    ASSERT_TRUE(files.WriteTo(folder));
-    host::StandIn::Get().UseFolder(folder.Path());
-    ClAccConnect::Inst()->m_pszTitle = "T";
-    EXPECT_NE(ClAccConnect::Inst()->Initiate(), 0);
-    const auto& boxes = plat::headless::HeadlessUi::Get().MessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find("users.csv 2"), std::string::npos);
-    EXPECT_EQ(boxes[0].caption, "T");
-    EXPECT_EQ(boxes[0].style, 0x30u);
-    plat::headless::HeadlessUi::Get().Reset();
-}
-#endif
 
 }  // namespace

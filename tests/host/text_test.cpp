@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/host_text.h"
+#include "tools/hostdata/host_format.h"
 
 namespace text = host::text;
 
@@ -48,18 +49,18 @@ TEST(HostAmount, RejectsWhatIsNotExact) {
 }
 
 TEST(HostAmount, FormatReadsBackToTheSameValue) {
-    EXPECT_EQ(text::FormatAmount(15000), "1.5");
-    EXPECT_EQ(text::FormatAmount(-1), "-0.0001");
-    EXPECT_EQ(text::FormatAmount(0), "0");
-    EXPECT_EQ(text::FormatAmount(10000), "1");
-    EXPECT_EQ(text::FormatAmount(1234567891), "123456.7891");
-    EXPECT_EQ(text::FormatAmount(std::numeric_limits<std::int64_t>::min()), "-922337203685477.5808");
+    EXPECT_EQ(hostdata::FormatAmount(15000), "1.5");
+    EXPECT_EQ(hostdata::FormatAmount(-1), "-0.0001");
+    EXPECT_EQ(hostdata::FormatAmount(0), "0");
+    EXPECT_EQ(hostdata::FormatAmount(10000), "1");
+    EXPECT_EQ(hostdata::FormatAmount(1234567891), "123456.7891");
+    EXPECT_EQ(hostdata::FormatAmount(std::numeric_limits<std::int64_t>::min()), "-922337203685477.5808");
     const std::int64_t samples[] = {
         1,      -5000,  99990000, 123,   -123456789012LL,      std::numeric_limits<std::int64_t>::max(),
         -10000, 500000, 7,        -9999, 4611686018427387904LL};
     for (std::int64_t v : samples) {
         std::int64_t back = 0;
-        ASSERT_TRUE(text::ParseAmount(text::FormatAmount(v), back)) << v;
+        ASSERT_TRUE(text::ParseAmount(hostdata::FormatAmount(v), back)) << v;
         EXPECT_EQ(back, v);
     }
 }
@@ -130,7 +131,7 @@ TEST(HostCsv, FieldsQuotesAndLines) {
     EXPECT_FALSE(text::SplitCsvLine("a\"b", f, reason));
 
     for (const std::string s : {"plain", " lead", "trail ", "a,b", "q\"q", "#x", "", "\x95\x5C"}) {
-        ASSERT_TRUE(text::SplitCsvLine(text::QuoteCsvField(s) + ",z", f, reason)) << s;
+        ASSERT_TRUE(text::SplitCsvLine(hostdata::QuoteCsvField(s) + ",z", f, reason)) << s;
         ASSERT_EQ(f.size(), 2u);
         EXPECT_EQ(f[0], s);
     }

@@ -1,7 +1,7 @@
 #pragma once
 // The host stand-in around one test: back to its defaults before and after,
-// connected to a model on request. The host's own tests keep its message
-// boxes instead of showing them.
+// connected to a model on request. The host's own tests read the message
+// boxes the stand-in shows.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,24 +14,21 @@
 
 namespace support {
 
+// A message box as a test sees it, "<owner> <style> <title>: <text>"; under
+// Wine a real box, showing no style nor an owner that is no window: "<title>: <text>".
+std::string Box(plat::WindowHandle owner, unsigned style, const std::string& title, const std::string& text);
+
 class StandInTest : public ::testing::Test {
 protected:
-    struct Message {
-        plat::WindowHandle owner;
-        std::string text;
-        std::string caption;
-        unsigned style;
-    };
-
-    // keepMessages: the stand-in's message boxes go to messages, answered with messageAnswer.
+    // keepMessages: the message boxes shown from now on are kept for
+    // Messages(), each answered with its default button.
     explicit StandInTest(bool keepMessages = false);
     ~StandInTest() override;
 
     // Connects to the model; the calls so far are forgotten.
     void Connect(const host::HostModel& model);
 
-    std::vector<Message> messages;
-    int messageAnswer = plat::kIdOk;
+    std::vector<std::string> Messages() const;
 };
 
 // Puts the model in place of the host data folder; the next Initiate uses it.

@@ -1,5 +1,5 @@
 // Synthetic host models of any size, the same for the same size.
-#include "host/synthetic.h"
+#include "tools/hostdata/synthetic.h"
 
 #include <algorithm>
 #include <random>
@@ -7,7 +7,10 @@
 
 #include "host/host_files.h"
 
-namespace host {
+namespace hostdata {
+
+using namespace host;
+
 namespace {
 
 constexpr std::int32_t kFirstAccount = 1000;
@@ -155,4 +158,4 @@ HostModel MakeSyntheticModel(std::size_t records) {
     return model;
 }
 
-}  // namespace host
+}  // namespace hostdata

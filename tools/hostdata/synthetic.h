@@ -5,7 +5,7 @@
 
 #include "host/host_model.h"
 
-namespace host {
+namespace hostdata {
 
 // One data set (data number 1, fiscal year 1 April 2025 to 31 March 2026,
 // period setting 1) selected by the current user "user01", with exactly
@@ -13,6 +13,6 @@ namespace host {
 // 1 to 8 sub-accounts (own row, sub-account rows, closing row). About one
 // single account in twenty is one that the aggregation's filters drop (an
 // exclusion marker, attribute bit 27 or 28, or master class 2).
-HostModel MakeSyntheticModel(std::size_t records);
+host::HostModel MakeSyntheticModel(std::size_t records);
 
-}  // namespace host
+}  // namespace hostdata
