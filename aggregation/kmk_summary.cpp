@@ -27,9 +27,9 @@ bool IsPeriodEntry(int k) {
     return k >= 0 && k < StKAMOKUSUMINFO::kPeriodEntries;
 }
 
-// Entry k (0..14) of an amount array: a signed 64-bit value.
-std::int64_t EntryAt(const std::uint8_t* array, int k) {
-    return static_cast<std::int64_t>(LoadLittleEndian(array + static_cast<std::size_t>(k) * 8, 8));
+// Entry k (0..14) of the amount array at offset array, 8 bytes each.
+std::int64_t EntryAt(const StKAMOKUSUMINFO& record, std::size_t array, int k) {
+    return record.GetI64(array + static_cast<std::size_t>(k) * 8);
 }
 
 // Running total of period entries in ten-thousandths, exact as long as it
@@ -132,16 +132,16 @@ std::int32_t ClKmkSummary::Run(int taxIncluded, const StFINDINFO& findInfo, cons
 }
 
 void ClKmkSummary::ProcessRecord(const StKAMOKUSUMINFO& record) {
-    const std::uint8_t* debit = record.Data() + m_debitOffset;
-    const std::uint8_t* credit = record.Data() + m_creditOffset;
+    const std::size_t debit = m_debitOffset;
+    const std::size_t credit = m_creditOffset;
     const bool bDebitNature = record.GetU8(StKAMOKUSUMINFO::kOffNature) == kDebitNature;
 
     // Brought forward: the opening balance and the months before the range.
     ExactSum debitSum;
     ExactSum creditSum;
     for (int k = 0; k < m_nFromIndex && IsPeriodEntry(k); ++k) {
-        debitSum.Add(EntryAt(debit, k));
-        creditSum.Add(EntryAt(credit, k));
+        debitSum.Add(EntryAt(record, debit, k));
+        creditSum.Add(EntryAt(record, credit, k));
     }
     const ClDecAmount broughtForward = bDebitNature
                                            ? ClDecAmount(debitSum.Value()) - ClDecAmount(creditSum.Value())
@@ -152,17 +152,17 @@ void ClKmkSummary::ProcessRecord(const StKAMOKUSUMINFO& record) {
     debitSum = ExactSum();
     creditSum = ExactSum();
     if (m_bYearEnd) {
-        debitSum.Add(EntryAt(debit, StKAMOKUSUMINFO::kEntryYearEnd));
-        creditSum.Add(EntryAt(credit, StKAMOKUSUMINFO::kEntryYearEnd));
+        debitSum.Add(EntryAt(record, debit, StKAMOKUSUMINFO::kEntryYearEnd));
+        creditSum.Add(EntryAt(record, credit, StKAMOKUSUMINFO::kEntryYearEnd));
     }
     for (int k = m_nFromIndex; k <= m_nToIndex; ++k) {
         if (!IsPeriodEntry(k)) continue;
-        debitSum.Add(EntryAt(debit, k));
-        creditSum.Add(EntryAt(credit, k));
+        debitSum.Add(EntryAt(record, debit, k));
+        creditSum.Add(EntryAt(record, credit, k));
     }
     if (m_bMidYear) {
-        debitSum.Add(EntryAt(debit, StKAMOKUSUMINFO::kEntryMidYear));
-        creditSum.Add(EntryAt(credit, StKAMOKUSUMINFO::kEntryMidYear));
+        debitSum.Add(EntryAt(record, debit, StKAMOKUSUMINFO::kEntryMidYear));
+        creditSum.Add(EntryAt(record, credit, StKAMOKUSUMINFO::kEntryMidYear));
     }
     const ClDecAmount debitTotal(debitSum.Value());
     const ClDecAmount creditTotal(creditSum.Value());

@@ -10,23 +10,6 @@
 #include <string>
 #include <string_view>
 
-// The unsigned value of the width (1 to 8) bytes at p, little-endian: one
-// load on a little-endian machine, as the aggregation reads sixty amounts a
-// record.
-inline std::uint64_t LoadLittleEndian(const std::uint8_t* p, std::size_t width) {
-    std::uint64_t v = 0;
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-    std::memcpy(&v, p, width);
-#else
-    for (std::size_t i = width; i-- > 0;) v = (v << 8) | p[i];
-#endif
-    return v;
-}
-// Writes the low width bytes of v at p, little-endian.
-inline void StoreLittleEndian(std::uint8_t* p, std::size_t width, std::uint64_t v) {
-    for (std::size_t i = 0; i < width; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
 template <std::size_t N>
 class ByteRecord {
 public:
@@ -80,13 +63,21 @@ private:
     static void CheckField(std::size_t off, std::size_t width) {
         if (off > N || width > N - off) throw std::out_of_range("ByteRecord field");
     }
+    // One load on a little-endian machine: the aggregation reads sixty
+    // amounts a record.
     std::uint64_t GetUnsigned(std::size_t off, std::size_t width) const {
         CheckField(off, width);
-        return LoadLittleEndian(m_bytes.data() + off, width);
+        std::uint64_t v = 0;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+        std::memcpy(&v, m_bytes.data() + off, width);
+#else
+        for (std::size_t i = width; i-- > 0;) v = (v << 8) | m_bytes[off + i];
+#endif
+        return v;
     }
     void SetUnsigned(std::size_t off, std::size_t width, std::uint64_t v) {
         CheckField(off, width);
-        StoreLittleEndian(m_bytes.data() + off, width, v);
+        for (std::size_t i = 0; i < width; ++i) m_bytes[off + i] = static_cast<std::uint8_t>(v >> (8 * i));
     }
 
     std::array<std::uint8_t, N> m_bytes;

@@ -6,7 +6,7 @@
 namespace host::files {
 namespace {
 
-constexpr std::int64_t kMaxFolder = plat::kMaxPath - 1;  // with its closing backslash: one short of a path
+constexpr std::int64_t kMaxFolder = plat::kPathBytes - 1;  // with its closing backslash: one short of a path
 constexpr std::int64_t kMaxProductName = 255;
 
 }  // namespace
