@@ -1,5 +1,5 @@
 // The program-level check reads the real GetPrivateProfileStringA under Wine
-// and the portable reader natively, on the same cases.
+// and the headless double's reader natively, on the same cases.
 #include "app/program_level.h"
 
 #include <gtest/gtest.h>

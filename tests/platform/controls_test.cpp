@@ -1,4 +1,4 @@
-// Progress bars, edits and buttons of the headless backend, with the rules of
+// Progress bars, edits and buttons of the headless double, with the rules of
 // the platform's controls.
 #include "platform/controls.h"
 

@@ -19,7 +19,7 @@
 
 #include "platform/clock.h"
 #include "platform/file_lock.h"
-#include "platform/portable/file_faults.h"
+#include "platform/headless_windows/file_faults.h"
 #include "platform/process.h"
 #include "platform/safe_replace.h"
 #include "test_support.h"
@@ -232,7 +232,7 @@ TEST_F(FilesTest, RelativeFilePathsUseTheCurrentDirectory) {
     EXPECT_EQ(ReadPosixFile(Root() + "/prog/rel.txt"), "r");
 }
 
-namespace pp = plat::portable;
+namespace pp = plat::headless;
 
 // Every wait answers "held" (EBUSY) or "denied" (EACCES) a number of times;
 // the clock moves only by the wait's own sleeps, each with its keep-alive.

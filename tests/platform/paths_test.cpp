@@ -8,8 +8,8 @@
 
 namespace {
 
-using plat::portable::MapRoot;
-using plat::portable::ToPosixPath;
+using plat::headless::MapRoot;
+using plat::headless::ToPosixPath;
 using platform_test::PlatformTest;
 
 // "一覧表" in code page 932: the last character's second byte is 0x5C.
@@ -111,7 +111,7 @@ TEST_F(PathsTest, DriveTypesComeFromTheTable) {
     // Mapping a root again replaces it.
     MapRoot("E:", Root(), plat::kDriveRemovable);
     EXPECT_EQ(plat::QueryDriveType("E:\\"), plat::kDriveRemovable);
-    plat::portable::ClearRoots();
+    plat::headless::ClearRoots();
     EXPECT_EQ(plat::QueryDriveType("C:\\"), plat::kDriveNoRootDir);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Ini reads as the system answers them, shared by the Wine tests (the win32
 // backend, which asks GetPrivateProfileStringW, against the table in one
-// loop) and the native tests (the portable reader, one named case a row).
+// loop) and the native tests (the double's reader, one named case a row).
 // Each case writes its file (unless content is null), reads one key and
 // expects the result.
 #include <cstddef>

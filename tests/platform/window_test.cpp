@@ -1,4 +1,4 @@
-// Window operations of the headless backend: what each records, and how
+// Window operations of the headless double: what each records, and how
 // invalid windows answer.
 #include "platform/window.h"
 

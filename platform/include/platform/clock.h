@@ -1,7 +1,7 @@
 #pragma once
 // A monotonic clock for pacing what reaches the screen and bounding waits.
-// The portable backend lets tests set the time (platform/portable/drive_table.h:
-// SetClockMicros); a sleep then moves the set time on instead of waiting.
+// The headless double lets tests set the time (test_knobs.h: SetClockMicros);
+// a sleep then moves the set time on instead of waiting.
 #include <cstdint>
 
 namespace plat {

@@ -5,16 +5,16 @@
 
 #include <string>
 
-#include "platform/portable/headless_ui.h"
-#include "platform/portable/portable_state.h"
+#include "headless_state.h"
+#include "platform/headless_windows/headless_ui.h"
 
 namespace plat {
 namespace {
 
+using headless::HandleText;
 using headless::HeadlessUi;
+using headless::Live;
 using headless::WindowState;
-using portable::HandleText;
-using portable::Live;
 
 void Log(const std::string& event) {
     HeadlessUi::Get().Log(event);

@@ -1,4 +1,4 @@
-// Portable backend: the full-width mapping from our own table.
+// Headless double: the full-width mapping from our own table.
 #include "platform/locale_map.h"
 
 #include "platform/tables/fullwidth_table.h"

@@ -2,7 +2,7 @@
 // often than beginning leaves it at zero.
 #include "platform/cursor.h"
 
-#include "platform/portable/headless_ui.h"
+#include "platform/headless_windows/headless_ui.h"
 
 namespace plat {
 

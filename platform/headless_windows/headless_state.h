@@ -1,16 +1,14 @@
 #pragma once
-// State of the portable backend shared between its source files.
+// State of the headless double shared between its source files.
 #include <string>
 #include <vector>
 
-#include "platform/portable/resource_data.h"
+#include "platform/headless_windows/resource_data.h"
 #include "platform/types.h"
 
 namespace plat::headless {
-struct WindowState;
-}
 
-namespace plat::portable {
+struct WindowState;
 
 // A Windows path taken apart: its root ("C:", "\\server\share", or "/" for a
 // POSIX path) and its folder and file names, "." and ".." resolved.
@@ -38,6 +36,6 @@ const DialogTemplate* FindDialogTemplate(int id);
 std::string HandleText(WindowHandle handle);
 
 // The state of a window that exists and is not destroyed, or nullptr.
-headless::WindowState* Live(WindowHandle handle);
+WindowState* Live(WindowHandle handle);
 
-}  // namespace plat::portable
+}  // namespace plat::headless
