@@ -11,4 +11,10 @@ std::uint64_t MonotonicMicros();
 // Gives up the processor for about ms milliseconds.
 void SleepMillis(std::uint32_t ms);
 
+// The moment a wait gives up, one for all the steps of an update.
+struct Deadline {
+    explicit Deadline(std::uint32_t millis) : endMicros(MonotonicMicros() + std::uint64_t{millis} * 1000u) {}
+    std::uint64_t endMicros;
+};
+
 }  // namespace plat
