@@ -3,12 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless_windows/headless_ui.h"
 #include "platform/headless_windows/resource_data.h"
 #include "platform/types.h"
 
 namespace plat::headless {
-
-struct WindowState;
 
 // A Windows path taken apart: its root ("C:", "\\server\share", or "/" for a
 // POSIX path) and its folder and file names, "." and ".." resolved.
@@ -32,10 +31,12 @@ std::string& CurrentDirState();
 // The handed-over template of the id, or nullptr.
 const DialogTemplate* FindDialogTemplate(int id);
 
-// Formats a handle for the event log.
-std::string HandleText(WindowHandle handle);
-
 // The state of a window that exists and is not destroyed, or nullptr.
 WindowState* Live(WindowHandle handle);
+
+// Logs what the system did to a window: "<what> <handle>", and " <detail>"
+// after it when given (HeadlessUi::Events).
+void LogEvent(const char* what, WindowHandle handle);
+void LogEvent(const char* what, WindowHandle handle, const std::string& detail);
 
 }  // namespace plat::headless

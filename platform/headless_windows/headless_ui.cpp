@@ -13,6 +13,10 @@
 namespace plat::headless {
 namespace {
 
+std::string HandleText(WindowHandle handle) {
+    return std::to_string(static_cast<unsigned long long>(handle));
+}
+
 // The first answer button of a message box style.
 int DefaultAnswer(unsigned style) {
     switch (style & 0x0Fu) {
@@ -51,14 +55,18 @@ bool IsPushButton(const WindowState& state) {
 
 }  // namespace
 
-std::string HandleText(WindowHandle handle) {
-    return std::to_string(static_cast<unsigned long long>(handle));
-}
-
 WindowState* Live(WindowHandle handle) {
     if (handle == kNoWindow) return nullptr;
     WindowState* state = HeadlessUi::Get().FindMutable(handle);
     return (state == nullptr || state->destroyed) ? nullptr : state;
+}
+
+void LogEvent(const char* what, WindowHandle handle) {
+    HeadlessUi::Get().Log(what + (" " + HandleText(handle)));
+}
+
+void LogEvent(const char* what, WindowHandle handle, const std::string& detail) {
+    HeadlessUi::Get().Log(what + (" " + HandleText(handle)) + " " + detail);
 }
 
 HeadlessUi& HeadlessUi::Get() {
@@ -166,9 +174,7 @@ std::optional<std::string> HeadlessUi::RecordSaveFile(SaveFileRecord record) {
     }
     record.confirmed = answer.has_value();
     record.chosenPath = answer.value_or(std::string());
-    const std::string owner = HandleText(record.request.owner);
-    Log(record.confirmed ? "savefile " + owner + " ok " + record.chosenPath
-                         : "savefile " + owner + " cancel");
+    LogEvent("savefile", record.request.owner, record.confirmed ? "ok " + record.chosenPath : "cancel");
     m_saveFiles.push_back(std::move(record));
     return answer;
 }
@@ -203,7 +209,7 @@ bool Click(Dialog& dialog, int controlId) {
     }
     const WindowHandle handle = control->handle;
     HeadlessUi::Get().FocusWindow() = handle;
-    HeadlessUi::Get().Log("focus " + HandleText(handle));
+    LogEvent("focus", handle);
     dialog.DispatchCommand(controlId);
     return true;
 }
@@ -227,8 +233,8 @@ bool Type(Dialog& dialog, int controlId, const std::string& text) {
     control->selEnd = end;
     HeadlessUi& ui = HeadlessUi::Get();
     ui.FocusWindow() = control->handle;
-    ui.Log("focus " + HandleText(control->handle));
-    ui.Log("type " + HandleText(control->handle) + " " + typed);
+    LogEvent("focus", control->handle);
+    LogEvent("type", control->handle, typed);
     return true;
 }
 
