@@ -11,10 +11,6 @@ void BeginWaitCursor() {
     headless::HeadlessUi::Get().Log("cursor wait");
 }
 
-void RestoreWaitCursor() {
-    headless::HeadlessUi::Get().Log("cursor restore");
-}
-
 void EndWaitCursor() {
     headless::HeadlessUi& ui = headless::HeadlessUi::Get();
     if (ui.WaitCursorDepth() > 0) ui.ChangeWaitCursor(-1);
