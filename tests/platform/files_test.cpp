@@ -315,17 +315,19 @@ TEST_F(FilesTest, TemporaryIsNamedBesideItsTargetWithTheProcessId) {
     for (const auto& row : rows) EXPECT_EQ(plat::SafeReplace::TempPath(row.target, 77, row.index), row.temp);
 }
 
-// Crashed runs' temporaries of the target go once they are ten minutes old,
-// 64 at a time; nothing younger, nothing of another target or another
-// naming, no folder. A folder at this process's own name: the next name, a
-// file left there is this process's.
+// Crashed runs' temporaries of the target, and "~" ones of any target, go
+// once they are ten minutes old, 64 at a time; nothing younger, nothing of
+// another target or another naming, no folder. A folder at this process's
+// own name: the next name, a file left there is this process's.
 TEST_F(FilesTest, TemporaryLeftoversOfTheTargetGoOnceTenMinutesOld) {
     const std::string own = "t.env." + std::to_string(plat::CurrentProcessId()) + ".tmp";
     const std::set<std::string> kept = {
-        "t.env", "t.env.333.tmp", "t.env.1x.tmp", "t.env.-1.tmp", "u.env.444.tmp", "t.env.555.tmp", own};
+        "t.env",         "t.env.333.tmp", "t.env.1x.tmp", "t.env.-1.tmp", "u.env.444.tmp",
+        "t.env.555.tmp", "~124.tmp",      "~abc.tmp",     "x~1.tmp",      own};
     std::vector<std::pair<std::string, int>> planted = {
-        {"t.env.111.tmp", 600}, {"t.env.222-1.tmp", 660}, {"t.env.333.tmp", 540}, {"t.env.1x.tmp", 660},
-        {"t.env.-1.tmp", 660},  {"u.env.444.tmp", 660},   {"t.env.555.tmp", -660}};
+        {"t.env.111.tmp", 600}, {"t.env.222-1.tmp", 660}, {"t.env.333.tmp", 540},  {"t.env.1x.tmp", 660},
+        {"t.env.-1.tmp", 660},  {"u.env.444.tmp", 660},   {"t.env.555.tmp", -660}, {"~123.tmp", 660},
+        {"~123-2.tmp", 660},    {"~124.tmp", 540},        {"~abc.tmp", 660},       {"x~1.tmp", 660}};
     for (int i = 1000; i < 1064; ++i) planted.emplace_back("t.env." + std::to_string(i) + ".tmp", 700);
     ASSERT_TRUE(WritePosixFile(Root() + "/t.env", "old"));
     ASSERT_TRUE(plat::CreateDir("C:\\" + own));
@@ -338,7 +340,7 @@ TEST_F(FilesTest, TemporaryLeftoversOfTheTargetGoOnceTenMinutesOld) {
         const timespec times[2] = {when, when};
         ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
     }
-    for (const std::size_t left : {2u, 0u}) {
+    for (const std::size_t left : {4u, 0u}) {
         plat::SafeReplace replace("C:\\t.env");
         ASSERT_TRUE(replace.Create());
         ASSERT_TRUE(replace.Temp().Write("new", 3));
