@@ -39,12 +39,9 @@ TEST_P(ProfileTest, MatchesThePlatform) {
               c.expected);
 }
 
-std::string CaseName(const ::testing::TestParamInfo<ProfileCase>& param) {
-    return param.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Shared, ProfileTest, ::testing::ValuesIn(profile_cases::kCases), CaseName);
-INSTANTIATE_TEST_SUITE_P(Headless, ProfileTest, ::testing::ValuesIn(kMoreCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Shared, ProfileTest, ::testing::ValuesIn(profile_cases::kCases),
+                         profile_cases::CaseName);
+INSTANTIATE_TEST_SUITE_P(Headless, ProfileTest, ::testing::ValuesIn(kMoreCases), profile_cases::CaseName);
 
 using ProfileReaderTest = PlatformTest;
 
