@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "control_cases.h"
 #include "modal_cases.h"
 #include "platform/app_entry.h"
 #include "platform/controls.h"
@@ -233,51 +234,14 @@ TEST_F(Win32Dialog, ModelessProgressWindowFromItsTemplate) {
     EXPECT_EQ(window.m_destroyed, 1);
 }
 
-// Past its maximum the platform's bar wraps around: a step that takes the
-// position above the upper bound sets it to
-//   lower + (position + step - lower) mod (upper - lower)
-// (Wine's conformance tests check the same rule against Windows). It is not
-// simply the lower bound: from 5 on 0..5 with step 1 the bar goes to 1.
-TEST_F(Win32Dialog, ProgressBarStepsPastItsMaximum) {
-    plat::ProgressCtrl& bar = window.m_activity;
-    bar.SetRange(0, 5);
-    int lower = -1;
-    int upper = -1;
-    bar.GetRange(lower, upper);
-    EXPECT_EQ(lower, 0);
-    EXPECT_EQ(upper, 5);
-    bar.SetStep(1);
-    bar.SetPos(0);
-    std::vector<int> positions;
-    for (int i = 0; i < 6; ++i) {
-        const int previous = bar.StepIt();
-        EXPECT_EQ(previous, positions.empty() ? 0 : positions.back());
-        positions.push_back(bar.GetPos());
-    }
-    EXPECT_EQ(positions, (std::vector<int>{1, 2, 3, 4, 5, 1}));
+class SharedBarCases : public Win32Dialog, public ::testing::WithParamInterface<control_cases::BarCase> {};
 
-    // The overall bar of a complete run: 1,007 steps of 1 on 0..1000.
-    plat::ProgressCtrl& overall = window.m_overall;
-    overall.SetRange(0, 1000);
-    EXPECT_EQ(overall.SetStep(1), 10);  // the control's own default step
-    EXPECT_EQ(overall.SetPos(0), 0);
-    for (int i = 0; i < 1007; ++i) overall.StepIt();
-    EXPECT_EQ(overall.GetPos(), 7);
-
-    // A step larger than the range wraps by the same rule.
-    overall.SetRange(3, 15);
-    overall.SetPos(3);
-    overall.SetStep(50);
-    overall.StepIt();
-    EXPECT_EQ(overall.GetPos(), 3 + (3 + 50 - 3) % (15 - 3));
-
-    // Positions outside the range are held at its bounds.
-    overall.SetRange(0, 1000);
-    EXPECT_EQ(overall.SetPos(1200), 5);
-    EXPECT_EQ(overall.GetPos(), 1000);
-    overall.SetPos(-5);
-    EXPECT_EQ(overall.GetPos(), 0);
+TEST_P(SharedBarCases, MatchTheSystem) {
+    control_cases::Run(window.m_activity, GetParam());
 }
+
+INSTANTIATE_TEST_SUITE_P(Bars, SharedBarCases, ::testing::ValuesIn(control_cases::kCases),
+                         control_cases::CaseName<control_cases::BarCase>);
 
 TEST_F(Win32Dialog, EditAndButtonControls) {
     const HWND edit =
@@ -455,34 +419,14 @@ TEST(Win32Window, EnableParentPostAndFocus) {
     EXPECT_TRUE(focus == H(parent.Handle()) || IsChild(H(parent.Handle()), focus));
 }
 
-TEST(Win32Window, HandlesThatNameNoWindowAreHarmless) {
-    for (const plat::WindowHandle handle : {plat::kNoWindow, static_cast<plat::WindowHandle>(0x7FFF1234)}) {
-        plat::ProgressCtrl w;
-        w.Attach(handle);
-        EXPECT_FALSE(w.IsValid());
-        EXPECT_FALSE(w.Enable(false));
-        EXPECT_FALSE(w.IsEnabled());
-        EXPECT_FALSE(w.IsVisible());
-        EXPECT_FALSE(w.SetForeground());
-        EXPECT_FALSE(w.BringToTop());
-        EXPECT_FALSE(w.Update());
-        EXPECT_EQ(w.SetParentWindow(plat::kNoWindow), plat::kNoWindow);
-        EXPECT_FALSE(w.Post(WM_APP, 0, 0));
-        w.Show(plat::kSwShow);
-        w.SetFocus();
-        w.SetText("x");
-        EXPECT_EQ(w.GetText(), "");
-        EXPECT_FALSE(w.GetItem(1).IsValid());
-        EXPECT_EQ(w.StepIt(), 0);
-        EXPECT_EQ(w.GetPos(), 0);
-        int lower = 1;
-        int upper = 1;
-        w.GetRange(lower, upper);
-        EXPECT_EQ(lower, 0);
-        EXPECT_EQ(upper, 0);
-        EXPECT_EQ(w.Detach(), handle);
-    }
+class Win32NoWindow : public ::testing::TestWithParam<control_cases::NoWindowCase> {};
+
+TEST_P(Win32NoWindow, ChangesNothing) {
+    control_cases::ExpectNothingChanges(GetParam().handle);
 }
+
+INSTANTIATE_TEST_SUITE_P(Shared, Win32NoWindow, ::testing::ValuesIn(control_cases::kNoWindows),
+                         control_cases::CaseName<control_cases::NoWindowCase>);
 
 // ---- Modal runs: the shared cases, their keys played into the real modal loop.
 
