@@ -23,6 +23,7 @@
 #include "platform/window.h"
 #include "res/resource.h"
 #include "resource_tables.h"
+#include "win32_user.h"
 
 namespace {
 
@@ -37,12 +38,6 @@ std::string ToCp932(const std::wstring& text) {
     std::string out(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), &out[0], size, nullptr, nullptr);
     return out;
-}
-
-std::string ClassOf(HWND hWnd) {
-    char name[64] = {};
-    GetClassNameA(hWnd, name, sizeof(name));
-    return name;
 }
 
 std::string CharUpperOf(std::string text) {
@@ -213,7 +208,7 @@ TEST_F(Win32Dialog, ModelessProgressWindowFromItsTemplate) {
     EXPECT_EQ(window.GetText(), "集計中");
     ASSERT_TRUE(window.m_overall.IsValid());
     ASSERT_TRUE(window.m_activity.IsValid());
-    EXPECT_EQ(ClassOf(H(window.m_overall.Handle())), "msctls_progress32");
+    EXPECT_EQ(win32_user::ClassOf(H(window.m_overall.Handle())), "msctls_progress32");
     EXPECT_EQ(GetDlgCtrlID(H(window.m_activity.Handle())), IDC_PRG_ACTIVITY);
     EXPECT_FALSE(window.GetItem(4711).IsValid());
 
@@ -489,8 +484,6 @@ TEST_F(Win32Dialog, MissingTemplate) {
 // ---- Message boxes, answered from a second thread like a user would.
 
 struct BoxSeen {
-    bool found = false;
-    std::string caption;
     std::string text;
     bool hasIcon = false;
     bool hasYesNo = false;
@@ -507,97 +500,16 @@ BOOL CALLBACK FindIcon(HWND child, LPARAM param) {
     return TRUE;
 }
 
-// Ends every visible dialog of the thread with the first of its buttons
-// Cancel, No, OK.
-BOOL CALLBACK EndDialogOfThread(HWND hwnd, LPARAM) {
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof(cls));
-    if (std::string(cls) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
-    for (int id : {IDCANCEL, IDNO, IDOK}) {
-        if (GetDlgItem(hwnd, id) != nullptr) {
-            PostMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0);
-            break;
-        }
-    }
-    return TRUE;
+BoxSeen Look(HWND box) {
+    BoxSeen seen;
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    seen.text = text;
+    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&seen));
+    seen.hasYesNo = GetDlgItem(box, IDYES) != nullptr && GetDlgItem(box, IDNO) != nullptr;
+    seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
+    return seen;
 }
-
-// The test thread's own box with the caption: programs of other tests that
-// run at the same time show boxes of the same caption.
-struct BoxSearch {
-    const char* caption;
-    HWND found;
-};
-BOOL CALLBACK FindBoxOfThread(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<BoxSearch*>(param);
-    char cls[16] = {};
-    char caption[256] = {};
-    GetClassNameA(hwnd, cls, sizeof(cls));
-    GetWindowTextA(hwnd, caption, sizeof(caption));
-    if (std::string(cls) != "#32770" || std::string(caption) != search->caption) return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-constexpr DWORD kBoxWaitMs = 10000;
-
-// Waits up to kBoxWaitMs for a message box with the caption, records it and
-// presses answer. Past the wait it ends whatever box the test's thread shows
-// until that thread is back (done), so a box that never matched fails the
-// test through Found() instead of blocking until the runner's timeout.
-class BoxUser {
-public:
-    BoxUser(const std::string& caption, int answer) : m_caption(caption) {
-        const DWORD shower = GetCurrentThreadId();
-        m_thread = std::thread([this, answer, shower] {
-            const DWORD start = GetTickCount();
-            while (!m_done) {
-                BoxSearch search{m_caption.c_str(), nullptr};
-                EnumThreadWindows(shower, FindBoxOfThread, reinterpret_cast<LPARAM>(&search));
-                const HWND box = search.found;
-                if (box != nullptr) {
-                    Record(box);
-                    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-                    return;
-                }
-                if (GetTickCount() - start >= kBoxWaitMs) EnumThreadWindows(shower, EndDialogOfThread, 0);
-                Sleep(20);
-            }
-        });
-    }
-    ~BoxUser() { Finish(); }
-    // Once the box's call has returned: whether the box was seen; a failure
-    // naming the caption when not.
-    bool Found() {
-        Finish();
-        if (!m_seen.found)
-            ADD_FAILURE() << "no message box captioned \"" << m_caption << "\" within " << kBoxWaitMs
-                          << " ms";
-        return m_seen.found;
-    }
-    const BoxSeen& Seen() const { return m_seen; }
-
-private:
-    void Finish() {
-        m_done = true;
-        if (m_thread.joinable()) m_thread.join();
-    }
-    void Record(HWND box) {
-        char text[512] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-        m_seen.found = true;
-        m_seen.caption = m_caption;
-        m_seen.text = text;
-        EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&m_seen));
-        m_seen.hasYesNo = GetDlgItem(box, IDYES) != nullptr && GetDlgItem(box, IDNO) != nullptr;
-        m_seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
-    }
-
-    const std::string m_caption;
-    BoxSeen m_seen;
-    std::atomic<bool> m_done{false};
-    std::thread m_thread;
-};
 
 // A box as shown and answered: its owner, texts and style, the button the user
 // presses, and what the user saw.
@@ -623,14 +535,18 @@ class Win32MessageBox : public ::testing::TestWithParam<BoxCase> {};
 
 TEST_P(Win32MessageBox, ShowsAndAnswers) {
     const BoxCase& c = GetParam();
-    BoxUser user(c.caption, c.press);
+    BoxSeen seen;
+    win32_user::User user(c.caption, [&](HWND box) {
+        seen = Look(box);
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(c.press), 0);
+    });
     const int answer = plat::ShowMessageBox(c.owner, c.text, c.caption, c.style);
     ASSERT_TRUE(user.Found());
     EXPECT_EQ(answer, c.press);
-    EXPECT_EQ(user.Seen().text, c.text);
-    EXPECT_EQ(user.Seen().hasIcon, c.icon);
-    EXPECT_EQ(user.Seen().hasYesNo, c.yesNo);
-    EXPECT_EQ(user.Seen().hasOk, !c.yesNo);
+    EXPECT_EQ(seen.text, c.text);
+    EXPECT_EQ(seen.hasIcon, c.icon);
+    EXPECT_EQ(seen.hasYesNo, c.yesNo);
+    EXPECT_EQ(seen.hasOk, !c.yesNo);
 }
 
 INSTANTIATE_TEST_SUITE_P(Boxes, Win32MessageBox, ::testing::ValuesIn(kBoxes),
