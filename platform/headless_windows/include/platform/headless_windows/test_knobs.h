@@ -1,6 +1,6 @@
 #pragma once
-// What a real process gets from the system and the user, set by whoever runs
-// the double: tests, fuzzing, benchmarks.
+// What a real process gets from the system and the user, set by the tests
+// that run on the double.
 #include <cstdint>
 #include <optional>
 #include <string>
