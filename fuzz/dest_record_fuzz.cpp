@@ -11,7 +11,7 @@
 #include "conditions/cond_dlg.h"
 #include "host/stand_in.h"
 #include "platform/files.h"
-#include "platform/portable/file_faults.h"
+#include "platform/headless_windows/file_faults.h"
 #include "support/fuzz_support.h"
 
 namespace {

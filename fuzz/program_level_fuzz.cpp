@@ -1,5 +1,5 @@
-// KolvarenDef.ini in the current directory, read through the portable
-// profile reader: the verdict is one of the four and the check agrees.
+// KolvarenDef.ini in the current directory, read through the headless
+// double's profile reader: the verdict is one of the four and the check agrees.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>

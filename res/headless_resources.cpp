@@ -1,12 +1,12 @@
-// The program's templates and strings handed to the headless backend before
+// The program's templates and strings handed to the headless double before
 // anything runs: linked into the native test, fuzz and benchmark programs.
-#include "platform/portable/resource_data.h"
+#include "platform/headless_windows/resource_data.h"
 #include "resource_tables.h"
 
 namespace {
 
 const bool kHandedOver = [] {
-    plat::portable::SetResourceData({res::FindDialogTemplate, res::FindString});
+    plat::headless::SetResourceData({res::FindDialogTemplate, res::FindString});
     return true;
 }();
 

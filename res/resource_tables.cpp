@@ -6,7 +6,7 @@
 namespace res {
 namespace {
 
-using namespace plat::portable;  // the style bits
+using namespace plat::headless;  // the style bits
 
 const char kProgressClass[] = "msctls_progress32";
 const char kStatic[] = "Static";

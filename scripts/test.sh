@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds and runs every test: natively (gcc, sanitizers, headless backend) and
+# Builds and runs every test: natively (gcc, sanitizers, headless double) and
 # as Windows binaries under Wine with a Japanese locale.
 set -euo pipefail
 cd "$(dirname "$0")/.."

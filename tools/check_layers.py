@@ -30,7 +30,7 @@ INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"', re.M)
 
 # Where a quoted include is looked for, after the including file's folder:
 # the include directories of the build.
-SEARCH = ["", "platform/include", "res"]
+SEARCH = ["", "platform/include", "platform/headless_windows/include", "res"]
 
 
 def unit(path):

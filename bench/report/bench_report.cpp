@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/files.h"
-#include "platform/portable/file_faults.h"
+#include "platform/headless_windows/file_faults.h"
 #include "report/report_writer.h"
 #include "tests/support/recording_progress.h"
 
@@ -99,11 +99,11 @@ void BM_ReportWriter(benchmark::State& state) {
     ClReportWriter writer;
     Prepare(writer, f.list);
     const std::string path = f.folder + "/out.xml";
-    plat::portable::SkipDiskSyncs(state.range(1) == 0);
+    plat::headless::SkipDiskSyncs(state.range(1) == 0);
     for (auto _ : state) {
         if (writer.Write(path, 1, f.info) != 1) state.SkipWithError("write failed");
     }
-    plat::portable::SkipDiskSyncs(false);
+    plat::headless::SkipDiskSyncs(false);
     state.counters["lines"] = static_cast<double>(f.lines.size());
 }
 

@@ -8,8 +8,8 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/portable/drive_table.h"
-#include "platform/portable/file_faults.h"
+#include "platform/headless_windows/drive_table.h"
+#include "platform/headless_windows/file_faults.h"
 #include "platform/process.h"
 #include "platform/types.h"
 
@@ -33,7 +33,7 @@ Scratch::Scratch() {
     if (ec) Fail("cannot create " + m_posix);
     // The properties are about bytes: waiting for the disk at every replace
     // would cut the rate to a few hundred inputs a second.
-    plat::portable::SkipDiskSyncs(true);
+    plat::headless::SkipDiskSyncs(true);
     Reset();
 }
 
@@ -47,8 +47,8 @@ void Scratch::Reset() {
     // A fuzzed path may have removed the folder itself through "T:\\..".
     fs::create_directories(m_posix, ec);
     for (const auto& entry : fs::directory_iterator(m_posix, ec)) fs::remove_all(entry.path(), ec);
-    plat::portable::ClearRoots();
-    plat::portable::MapRoot("T:", m_posix, plat::kDriveFixed);
+    plat::headless::ClearRoots();
+    plat::headless::MapRoot("T:", m_posix, plat::kDriveFixed);
     plat::SetCurrentDir(m_win);
 }
 

@@ -1,11 +1,12 @@
 // Whole files read, and bounded waits for files that another process holds
-// for a moment.
+// for a moment: the retry that reads, replaces and the lock share.
 #include "platform/file_wait.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/window.h"
 
@@ -55,6 +56,12 @@ bool ReadWholeFile(const std::string& path, std::string& content, unsigned long*
 bool ReadWholeFileWaiting(const std::string& path, std::string& content, const Deadline& deadline) {
     return RetryWhileHeld(deadline, kDeniedMillis,
                           [&](unsigned long& error) { return ReadWholeFile(path, content, &error); });
+}
+
+bool FileLock::Acquire(const std::string& lockPath, const Deadline& deadline) {
+    Release();
+    m_path = lockPath;
+    return RetryWhileHeld(deadline, kDeniedMillis, [this](unsigned long& error) { return TryOnce(error); });
 }
 
 }  // namespace plat

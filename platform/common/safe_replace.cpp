@@ -24,11 +24,13 @@ bool FitsMaxPath(const std::string& path) {
     return Cp932ToUtf16(path, wide) && wide.size() < kMaxPath;
 }
 
-// "<target>.<digits and dashes>.tmp", the first kind of TempPath.
-bool IsTempNameOf(const std::string& name, const std::string& target) {
-    const std::size_t id = target.size() + 1;
-    return name.size() > id + 4 && name.compare(0, id, target + ".") == 0 && name[id] >= '0' &&
-           name[id] <= '9' && name.find_first_not_of("0123456789-", id) == name.size() - 4 &&
+// "<prefix><digits and dashes, from a digit>.tmp": a name of TempPath's,
+// "<target>.<id>.tmp" beside the target or "~<id>.tmp" of any target in the
+// folder.
+bool IsTempName(const std::string& name, const std::string& prefix) {
+    const std::size_t id = prefix.size();
+    return name.size() > id + 4 && name.compare(0, id, prefix) == 0 && name[id] >= '0' && name[id] <= '9' &&
+           name.find_first_not_of("0123456789-", id) == name.size() - 4 &&
            name.compare(name.size() - 4, 4, ".tmp") == 0;
 }
 
@@ -48,12 +50,13 @@ std::string SafeReplace::TempPath(const std::string& target, std::uint32_t pid, 
 
 bool SafeReplace::Create() {
     const std::string folder = m_target.substr(0, FolderPartLength(m_target));
+    const std::string besideTarget = m_target.substr(folder.size()) + ".";
     std::vector<std::string> names;
     ListFolder(folder, names);
     int swept = 0;
     for (const std::string& name : names) {
         FileStatus status;
-        if (swept < kSweptAtOnce && IsTempNameOf(name, m_target.substr(folder.size())) &&
+        if (swept < kSweptAtOnce && (IsTempName(name, besideTarget) || IsTempName(name, "~")) &&
             GetFileStatus(folder + name, status) && !status.isDirectory &&
             status.ageSeconds >= kLeftoverSeconds) {
             DeleteFileAt(folder + name);

@@ -22,10 +22,6 @@ void BeginWaitCursor() {
     ShowCursorShape(IDC_WAIT);
 }
 
-void RestoreWaitCursor() {
-    if (g_waitDepth > 0) ShowCursorShape(IDC_WAIT);
-}
-
 void EndWaitCursor() {
     if (g_waitDepth > 0) --g_waitDepth;
     if (g_waitDepth == 0) ShowCursorShape(IDC_ARROW);

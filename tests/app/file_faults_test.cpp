@@ -5,7 +5,7 @@
 // the parent receives agree with the outcome. Every operation fails once in
 // the first scenario that does it; past that, a read or write amid others of
 // its file is left to the first and last of them.
-#include "platform/portable/file_faults.h"
+#include "platform/headless_windows/file_faults.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +20,9 @@
 
 #include "app/app_texts.h"
 #include "app/link_app.h"
+#include "platform/headless_windows/headless_ui.h"
+#include "platform/headless_windows/test_knobs.h"
 #include "platform/keyboard.h"
-#include "platform/portable/drive_table.h"
-#include "platform/portable/headless_ui.h"
 #include "res/resource.h"
 #include "tests/support/host_models.h"
 #include "tests/support/scratch_folder.h"
@@ -31,7 +31,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-namespace pp = plat::portable;
+namespace pp = plat::headless;
 using plat::headless::HeadlessUi;
 
 constexpr unsigned kNotify = 0x8123;

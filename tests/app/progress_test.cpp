@@ -7,8 +7,8 @@
 #include "res/resource.h"
 
 #ifndef _WIN32
-#include "platform/portable/drive_table.h"
-#include "platform/portable/headless_ui.h"
+#include "platform/headless_windows/headless_ui.h"
+#include "platform/headless_windows/test_knobs.h"
 #endif
 
 namespace {
@@ -110,7 +110,7 @@ TEST_F(ProgressTest, ScreenIsPaintedAtMostOnceAFrame) {
                           {1016000, 'a', 3}, {1016001, 'p', 3}, {1016001, 'e', 4}};
     const auto& ui = plat::headless::HeadlessUi::Get();
     for (const Step& step : steps) {
-        plat::portable::SetClockMicros(step.at);
+        plat::headless::SetClockMicros(step.at);
         if (step.call == 'p') m_dlg.Pulse();
         if (step.call == 'a') m_dlg.Advance(0, 100);
         if (step.call == 'e') m_dlg.EndDialog(1);
@@ -119,7 +119,7 @@ TEST_F(ProgressTest, ScreenIsPaintedAtMostOnceAFrame) {
         EXPECT_EQ(win->bringToTops, step.presents) << step.at << step.call;
         EXPECT_EQ(win->foregrounds, step.presents) << step.at << step.call;
     }
-    plat::portable::SetClockMicros(std::nullopt);
+    plat::headless::SetClockMicros(std::nullopt);
     EXPECT_FALSE(m_dlg.IsVisible());
 }
 
@@ -129,13 +129,13 @@ TEST_F(ProgressTest, ScreenIsPaintedAtMostOnceAFrame) {
 TEST_F(ProgressTest, CaptionReachesTheWindowOncePerPresent) {
     auto& ui = plat::headless::HeadlessUi::Get();
     const std::size_t before = ui.Events().size();
-    plat::portable::SetClockMicros(1000000);
+    plat::headless::SetClockMicros(1000000);
     m_dlg.Advance(0, 100);  // presents at 0 (the first) and at the end
-    plat::portable::SetClockMicros(1016000);
+    plat::headless::SetClockMicros(1016000);
     m_dlg.Advance(100, 300);  // a frame at 100, still 10 percent; the end
     EXPECT_EQ(m_dlg.GetText(), Caption(30));
     m_dlg.EndDialog(1);
-    plat::portable::SetClockMicros(std::nullopt);
+    plat::headless::SetClockMicros(std::nullopt);
     const std::string h = std::to_string(static_cast<unsigned long long>(m_dlg.Handle()));
     std::vector<std::string> seen;
     for (std::size_t i = before; i < ui.Events().size(); ++i) {

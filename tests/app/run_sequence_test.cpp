@@ -14,9 +14,9 @@
 #include "conditions/cond_texts.h"
 #include "host/host_text.h"
 #include "platform/files.h"
+#include "platform/headless_windows/headless_ui.h"
+#include "platform/headless_windows/test_knobs.h"
 #include "platform/keyboard.h"
-#include "platform/portable/drive_table.h"
-#include "platform/portable/headless_ui.h"
 #include "res/resource.h"
 #include "tests/support/host_models.h"
 #include "tests/support/scratch_folder.h"
@@ -71,7 +71,7 @@ protected:
         HeadlessUi::Get().Reset();
         m_programFolder = m_folder.MakeDir("prog");
         m_folder.Write("prog\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=2\r\n");
-        plat::portable::SetModuleFilePath(m_programFolder + "Dorvik22ToZq13_U.exe");
+        plat::headless::SetModuleFilePath(m_programFolder + "Dorvik22ToZq13_U.exe");
         m_model = support::ShellRunModel();
         m_model.taxFormProductName = kTaxFormName;
         m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
@@ -364,7 +364,7 @@ protected:
         HeadlessUi::Get().Reset();
         m_parent = HeadlessUi::Get().CreateExternalWindow("Parent");
         host::HostModel model = m_model;
-        if (ending == kNoProgramFolder) plat::portable::SetModuleFilePath(m_folder.Path() + "gone\\x.exe");
+        if (ending == kNoProgramFolder) plat::headless::SetModuleFilePath(m_folder.Path() + "gone\\x.exe");
         if (ending == kConnectRefused) model.initiateResult = 1;
         if (ending == kBadLevel) plat::DeleteFileAt(m_programFolder + "KolvarenDef.ini");
         if (ending == kLinkCancelled || ending == kLinkFailed)
@@ -379,7 +379,7 @@ protected:
         app.SetCommandLine(ParentLine());
         const int exitValue = plat::RunApplication(app);
         m_folder.Write("prog\\KolvarenDef.ini", "[ProgramLevel]\r\nZQ13_U=2\r\n");
-        plat::portable::SetModuleFilePath(m_programFolder + "Dorvik22ToZq13_U.exe");
+        plat::headless::SetModuleFilePath(m_programFolder + "Dorvik22ToZq13_U.exe");
         return exitValue;
     }
     // Events of the parent window itself; repaints under a box aside.

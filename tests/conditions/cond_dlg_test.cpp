@@ -14,8 +14,9 @@
 #include "host/acc_connect.h"
 #include "host/stand_in.h"
 #include "platform/files.h"
-#include "platform/portable/drive_table.h"
-#include "platform/portable/headless_ui.h"
+#include "platform/headless_windows/drive_table.h"
+#include "platform/headless_windows/headless_ui.h"
+#include "platform/headless_windows/test_knobs.h"
 #include "res/resource.h"
 #include "tests/support/host_models.h"
 #include "tests/support/save_request.h"
@@ -38,12 +39,12 @@ protected:
     void SetUp() override {
         HeadlessUi::Get().Reset();
         for (int vk : {plat::kVkShift, plat::kVkControl, plat::kVkMenu})
-            plat::portable::SetKeyDown(vk, false);
+            plat::headless::SetKeyDown(vk, false);
         m_out = m_folder.MakeDir("out");
         m_model = support::ShellModel();
         m_model.appFolder[0] = m_out;
         m_model.appFolder[1] = m_folder.Path() + "settings\\";
-        plat::portable::SetTempDir("T:\\tmp\\");
+        plat::headless::SetTempDir("T:\\tmp\\");
     }
 
     // Runs the dialog with the script playing the user; returns the end
@@ -142,7 +143,7 @@ TEST_F(CondDlgTest, DefaultDestinationFallsBackToTheTemporaryFolder) {
     for (const Case& c : cases) {
         m_model.appFolderNull[0] = c.hostAnswersNull;
         HeadlessUi::Get().Reset();
-        plat::portable::SetTempDir(c.temp);
+        plat::headless::SetTempDir(c.temp);
         std::string shown;
         Run([&](ClCondDlg& d) { shown = Item(d, IDC_EDT_DEST_PATH).text; });
         EXPECT_EQ(shown, c.expected) << c.temp.size();
@@ -244,9 +245,9 @@ TEST_F(CondDlgTest, KeyTable) {
         const int result = Run([&](ClCondDlg& d) {
             plat::headless::Type(d, IDC_EDT_TO_MONTH, "");  // fails the month check if OnRun runs
             d.GetItem(c.focus).SetFocus();
-            if (c.modifier != 0) plat::portable::SetKeyDown(c.modifier, true);
+            if (c.modifier != 0) plat::headless::SetKeyDown(c.modifier, true);
             const bool consumed = plat::headless::PressKey(d, c.key);
-            if (c.modifier != 0) plat::portable::SetKeyDown(c.modifier, false);
+            if (c.modifier != 0) plat::headless::SetKeyDown(c.modifier, false);
             EXPECT_EQ(consumed, c.modifier == 0) << c.focus << " " << c.key;
             EXPECT_TRUE(Focused(d, c.focusAfter)) << c.focus << " " << c.key << " " << c.modifier;
         });
@@ -277,7 +278,7 @@ TEST_F(CondDlgTest, MonthRangeFailureSelectsTheToMonth) {
 TEST_F(CondDlgTest, DestinationChecks) {
     m_folder.Write("out\\exists.xml", "old");
     m_folder.Write("out\\afile", "a file, not a folder");
-    plat::portable::MapRoot("R:", "/nonexistent", plat::kDriveCdrom);
+    plat::headless::MapRoot("R:", "/nonexistent", plat::kDriveCdrom);
     const std::string longName(261 - m_out.size(), 'a');  // with the folder: 261 bytes
     struct Answered {
         std::string text;

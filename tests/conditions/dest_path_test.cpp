@@ -12,8 +12,8 @@
 #ifndef _WIN32
 #include <filesystem>
 
-#include "platform/portable/drive_table.h"
-#include "platform/portable/file_faults.h"
+#include "platform/headless_windows/drive_table.h"
+#include "platform/headless_windows/file_faults.h"
 #endif
 
 namespace {
@@ -133,10 +133,10 @@ TEST(DestPathChars, ForbiddenCharactersAndDoubledBackslashes) {
 }
 
 #ifndef _WIN32
-// Drives and shares of the portable drive table.
+// Drives and shares of the headless double's drive table.
 class DestDrives : public ::testing::Test {
 protected:
-    std::string Folder() const { return plat::portable::ToPosixPath(m_scratch.Path()); }
+    std::string Folder() const { return plat::headless::ToPosixPath(m_scratch.Path()); }
     std::string Missing() const { return Folder() + "/missing"; }
 
     support::ScratchFolder m_scratch;
@@ -157,7 +157,7 @@ TEST_F(DestDrives, UsableByDriveTypeAndAccess) {
         {plat::kDriveRamdisk + 1, false, true},
     };
     for (const Case& c : cases) {
-        plat::portable::MapRoot("J:", c.existing ? Folder() : Missing(), c.type);
+        plat::headless::MapRoot("J:", c.existing ? Folder() : Missing(), c.type);
         EXPECT_EQ(dest::IsUsableDrive('J'), c.usable) << c.type << " " << c.existing;
         EXPECT_EQ(dest::IsUsableDrive('j'), c.usable) << c.type << " " << c.existing;
         EXPECT_EQ(dest::IsValidDestDrive("J:\\out\\r.xml"), c.usable) << c.type << " " << c.existing;
@@ -166,10 +166,10 @@ TEST_F(DestDrives, UsableByDriveTypeAndAccess) {
 
 // Drive paths by their first character, network paths by their share root.
 TEST_F(DestDrives, PathsByTheirDriveOrShare) {
-    plat::portable::MapRoot("J:", Folder(), plat::kDriveFixed);
-    plat::portable::MapRoot("K:", Folder(), plat::kDriveCdrom);
-    plat::portable::MapRoot("\\\\srv\\share", Folder(), plat::kDriveRemote);
-    plat::portable::MapRoot("\\\\srv\\gone", Missing(), plat::kDriveRemote);
+    plat::headless::MapRoot("J:", Folder(), plat::kDriveFixed);
+    plat::headless::MapRoot("K:", Folder(), plat::kDriveCdrom);
+    plat::headless::MapRoot("\\\\srv\\share", Folder(), plat::kDriveRemote);
+    plat::headless::MapRoot("\\\\srv\\gone", Missing(), plat::kDriveRemote);
     struct Case {
         const char* path;
         bool valid;
@@ -264,7 +264,7 @@ TEST(DestFolderTree, FailedLevelTakesBackTheCreatedOnes) {
 // Another process makes a level between this call's look and its creation:
 // the level counts as there, and a failure further down never removes it.
 TEST(DestFolderTree, LevelMadeMeanwhileByAnotherProcessIsThereAndStaysTheirs) {
-    namespace pp = plat::portable;
+    namespace pp = plat::headless;
     struct Case {
         const char* theirs;
         long long failingCreate;  // this call's n-th creation fails (0: none)

@@ -1,4 +1,4 @@
-// The remembered destinations file, on real files: the portable backend
+// The remembered destinations file, on real files: the headless double
 // natively, the real API under Wine. Every case asserts the file's bytes.
 #include "conditions/dest_record.h"
 
@@ -30,8 +30,9 @@
 
 #include "platform/clock.h"
 #include "platform/file_lock.h"
-#include "platform/portable/drive_table.h"
-#include "platform/portable/file_faults.h"
+#include "platform/headless_windows/drive_table.h"
+#include "platform/headless_windows/file_faults.h"
+#include "platform/headless_windows/test_knobs.h"
 #endif
 
 namespace {
@@ -237,7 +238,7 @@ TEST_F(DestRecordTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 #else
     // The temporary file takes no bytes: the disk is full.
-    plat::portable::FailWritesBeyond(0);
+    plat::headless::FailWritesBeyond(0);
 #endif
     SetKey("U", "D");
     EXPECT_EQ(m_dlg.SaveDestRecord(1, 12, "P"), 0);
@@ -245,13 +246,13 @@ TEST_F(DestRecordTest, FailedSaveLeavesTheOldFileAndNoTemporaryFile) {
 #ifdef _WIN32
     CloseHandle(holder);
 #else
-    plat::portable::ResetFileFaults();
+    plat::headless::ResetFileFaults();
 #endif
     EXPECT_EQ(m_scratch.EntryCount(), 1);
 }
 
 #ifndef _WIN32
-namespace pp = plat::portable;
+namespace pp = plat::headless;
 
 // A child process that runs body once the gate opens (every write end
 // closed) and ends with its result, skipping the parent's exit handlers.

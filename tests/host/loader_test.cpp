@@ -27,7 +27,8 @@
 #include "tools/hostdata/synthetic.h"
 
 #ifndef _WIN32
-#include "platform/portable/drive_table.h"
+#include "platform/headless_windows/drive_table.h"
+#include "platform/headless_windows/test_knobs.h"
 #endif
 
 // A minimal valid data folder, line by line as the malformed-data tests
@@ -639,21 +640,21 @@ TEST_F(HostLoader, DefaultFolderFromTheEnvironmentOrBesideTheProgram) {
     EXPECT_EQ(folder, module.substr(0, module.rfind('\\') + 1) + "hostdata");
 #else
     // 表 is 0x95 0x5C: its second byte is not the folder's end.
-    plat::portable::SetModuleFilePath("C:\\apps\\\x95\x5C\\link.exe");
+    plat::headless::SetModuleFilePath("C:\\apps\\\x95\x5C\\link.exe");
     EXPECT_EQ(host::DefaultDataFolder(), "C:\\apps\\\x95\x5C\\hostdata");
-    plat::portable::SetModuleFilePath("C:\\apps\\x\x95\x5C");
+    plat::headless::SetModuleFilePath("C:\\apps\\x\x95\x5C");
     EXPECT_EQ(host::DefaultDataFolder(), "C:\\apps\\hostdata");
     // No folder to name (the system's path had no code page 932 form): the
     // bare name, beside the program once its folder is the current one.
-    plat::portable::SetModuleFilePath("");
+    plat::headless::SetModuleFilePath("");
     EXPECT_EQ(host::DefaultDataFolder(), "hostdata");
     // Through a mapped drive, as the program would see it.
-    plat::portable::MapRoot("S:", LINK_SOURCE_DIR, plat::kDriveFixed);
-    plat::portable::SetModuleFilePath("S:\\sample\\link.exe");
+    plat::headless::MapRoot("S:", LINK_SOURCE_DIR, plat::kDriveFixed);
+    plat::headless::SetModuleFilePath("S:\\sample\\link.exe");
     host::StandIn::Get().Reset();
     EXPECT_EQ(ClAccConnect::Inst()->Initiate(), 0);
     EXPECT_EQ(host::StandIn::Get().Model().dataSets.size(), 4u);
-    plat::portable::SetModuleFilePath("");
+    plat::headless::SetModuleFilePath("");
 #endif
     SetEnv(host::kDataFolderEnvVar, saved.c_str());
 }

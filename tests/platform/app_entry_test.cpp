@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -26,17 +27,18 @@ private:
     int m_exitCode;
 };
 
-TEST(RunApplication, CallsExitInstanceOnceAfterSuccessfulInit) {
-    RecordingApp app(true, 0);
-    EXPECT_EQ(plat::RunApplication(app), 0);
+// Whether InitInstance succeeds, and ExitInstance's exit code.
+class RunApplication : public ::testing::TestWithParam<std::pair<bool, int>> {};
+
+TEST_P(RunApplication, CallsExitInstanceOnce) {
+    RecordingApp app(GetParam().first, GetParam().second);
+    EXPECT_EQ(plat::RunApplication(app), GetParam().second);
     EXPECT_EQ(app.calls, (std::vector<std::string>{"init", "exit"}));
 }
 
-TEST(RunApplication, CallsExitInstanceOnceAfterFailedInit) {
-    RecordingApp app(false, 2);
-    EXPECT_EQ(plat::RunApplication(app), 2);
-    EXPECT_EQ(app.calls, (std::vector<std::string>{"init", "exit"}));
-}
+INSTANTIATE_TEST_SUITE_P(AfterInit, RunApplication,
+                         ::testing::Values(std::pair(true, 0), std::pair(false, 2)),
+                         [](const auto& row) { return row.param.first ? "Succeeded" : "Failed"; });
 
 TEST(WinApp, CurrentIsTheLastConstructedUntilDestroyed) {
     EXPECT_EQ(plat::WinApp::Current(), nullptr);

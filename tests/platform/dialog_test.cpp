@@ -1,4 +1,4 @@
-// Modeless dialogs of the headless backend built from template 131, and the
+// Modeless dialogs of the headless double built from template 131, and the
 // common data exchange.
 #include "platform/dialog.h"
 

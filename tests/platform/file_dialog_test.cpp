@@ -1,4 +1,4 @@
-// The save-file dialog of the headless backend: every request recorded,
+// The save-file dialog of the headless double: every request recorded,
 // answers from the queue, cancel without one.
 #include "platform/file_dialog.h"
 

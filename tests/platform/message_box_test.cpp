@@ -1,4 +1,4 @@
-// Message boxes of the headless backend: what was shown, and scripted answers.
+// Message boxes of the headless double: what was shown, and scripted answers.
 #include "platform/message_box.h"
 
 #include <string>

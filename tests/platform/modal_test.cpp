@@ -1,4 +1,4 @@
-// Modal dialogs of the headless backend: initialisation, scripts playing the
+// Modal dialogs of the headless double: initialisation, scripts playing the
 // user, end results, and the modal runs and keys of the table the system's
 // dialogs run too.
 #include <string>
@@ -205,7 +205,7 @@ TEST_P(ModalCaseTest, RunsAsTheSystemsOne) {
         Ui().QueueModalScript([this](plat::Dialog& d) {
             for (const modal_cases::Key& key : modal_cases::Keys(GetParam().keys)) {
                 if (Ui().Find(d.Handle())->ended) break;
-                plat::portable::SetKeyDown(plat::kVkShift, key.shift);
+                plat::headless::SetKeyDown(plat::kVkShift, key.shift);
                 if (key.focusId != 0) d.GetItem(key.focusId).SetFocus();
                 plat::headless::PressKey(d, key.virtualKey);
             }

@@ -1,5 +1,5 @@
 // Roots of paths as PathSkipRootA and PathStripToRootA give them: under Wine
-// against the system, natively against the portable backend. 0x95 0x5C is
+// against the system, natively against the headless double. 0x95 0x5C is
 // "表", whose second byte is a backslash.
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The process, key state, resources and the full-width mapping of the
-// portable backend.
+// headless double.
 #include "platform/process.h"
 
 #include <stdlib.h>
@@ -20,20 +20,20 @@ using ProcessTest = PlatformTest;
 
 TEST_F(ProcessTest, ModulePathDefaultsAndCanBeSet) {
     EXPECT_EQ(plat::GetModuleFilePath(), "C:\\Program Files\\Link\\Dorvik22ToZq13_U.exe");
-    plat::portable::SetModuleFilePath("D:\\\x95\x5C\\Dorvik22ToZq13_U.exe");
+    plat::headless::SetModuleFilePath("D:\\\x95\x5C\\Dorvik22ToZq13_U.exe");
     EXPECT_EQ(plat::GetModuleFilePath(), "D:\\\x95\x5C\\Dorvik22ToZq13_U.exe");
     EXPECT_FALSE(plat::MakeProgramFolderCurrent());  // D: is not there
     ASSERT_TRUE(plat::CreateDir("C:\\\x95\x5C"));
-    plat::portable::SetModuleFilePath("C:\\\x95\x5C\\Dorvik22ToZq13_U.exe");
+    plat::headless::SetModuleFilePath("C:\\\x95\x5C\\Dorvik22ToZq13_U.exe");
     EXPECT_TRUE(plat::MakeProgramFolderCurrent());
     EXPECT_EQ(plat::GetCurrentDir(), "C:\\\x95\x5C");
 }
 
 TEST_F(ProcessTest, TempDirDefaultsAndCanBeSet) {
     EXPECT_EQ(plat::GetTempDir(), "C:\\Temp\\");
-    plat::portable::SetTempDir("");
+    plat::headless::SetTempDir("");
     EXPECT_EQ(plat::GetTempDir(), "");
-    plat::portable::SetTempDir("C:\\tmp");
+    plat::headless::SetTempDir("C:\\tmp");
     EXPECT_EQ(plat::GetTempDir(), "C:\\tmp");
 }
 
@@ -47,12 +47,12 @@ TEST_F(ProcessTest, EnvironmentVariables) {
 
 TEST_F(ProcessTest, KeysAreDownOnlyWhileSet) {
     EXPECT_FALSE(plat::IsKeyDown(plat::kVkShift));
-    plat::portable::SetKeyDown(plat::kVkShift, true);
-    plat::portable::SetKeyDown(plat::kVkControl, true);
+    plat::headless::SetKeyDown(plat::kVkShift, true);
+    plat::headless::SetKeyDown(plat::kVkControl, true);
     EXPECT_TRUE(plat::IsKeyDown(plat::kVkShift));
     EXPECT_TRUE(plat::IsKeyDown(plat::kVkControl));
     EXPECT_FALSE(plat::IsKeyDown(plat::kVkMenu));
-    plat::portable::SetKeyDown(plat::kVkShift, false);
+    plat::headless::SetKeyDown(plat::kVkShift, false);
     EXPECT_FALSE(plat::IsKeyDown(plat::kVkShift));
     EXPECT_TRUE(plat::IsKeyDown(plat::kVkControl));
 }

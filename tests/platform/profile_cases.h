@@ -1,10 +1,13 @@
 #pragma once
 // Ini reads as the system answers them, shared by the Wine tests (the win32
-// backend, which asks GetPrivateProfileStringW, against the table in one
-// loop) and the native tests (the portable reader, one named case a row).
+// backend, which asks GetPrivateProfileStringW) and the native tests (the
+// double's reader), one named case a row in both.
 // Each case writes its file (unless content is null), reads one key and
 // expects the result.
+#include <gtest/gtest.h>
+
 #include <cstddef>
+#include <string>
 
 namespace profile_cases {
 
@@ -52,5 +55,9 @@ inline constexpr ProfileCase kCases[] = {
     {"default_cut_too", nullptr, "123456789012345", "12345678901234567890"},
     {"buffer_of_one", "[ProgramLevel]\r\nZQ13_U=2\r\n", "", "1", 1},
 };
+
+inline std::string CaseName(const ::testing::TestParamInfo<ProfileCase>& info) {
+    return info.param.name;
+}
 
 }  // namespace profile_cases

@@ -1,6 +1,6 @@
-// The portable ini reader against the system's observable behaviour: the
-// shared table (also run against the system under Wine) and a few more cases
-// of its own.
+// The headless double's ini reader against the system's observable
+// behaviour: the shared table (also run against the system under Wine) and a
+// few more cases of its own.
 #include "platform/profile.h"
 
 #include <string>
@@ -39,12 +39,9 @@ TEST_P(ProfileTest, MatchesThePlatform) {
               c.expected);
 }
 
-std::string CaseName(const ::testing::TestParamInfo<ProfileCase>& param) {
-    return param.param.name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Shared, ProfileTest, ::testing::ValuesIn(profile_cases::kCases), CaseName);
-INSTANTIATE_TEST_SUITE_P(Portable, ProfileTest, ::testing::ValuesIn(kMoreCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Shared, ProfileTest, ::testing::ValuesIn(profile_cases::kCases),
+                         profile_cases::CaseName);
+INSTANTIATE_TEST_SUITE_P(Headless, ProfileTest, ::testing::ValuesIn(kMoreCases), profile_cases::CaseName);
 
 using ProfileReaderTest = PlatformTest;
 

@@ -10,19 +10,19 @@ namespace platform_test {
 
 void PlatformTest::SetUp() {
     Ui().Reset();
-    plat::portable::ClearRoots();
+    plat::headless::ClearRoots();
     m_scratch.emplace();
-    plat::portable::MapRoot("C:", Root(), plat::kDriveFixed);
+    plat::headless::MapRoot("C:", Root(), plat::kDriveFixed);
     ASSERT_TRUE(plat::SetCurrentDir("C:\\"));
     m_savedModulePath = plat::GetModuleFilePath();
     m_savedTempDir = plat::GetTempDir();
 }
 
 void PlatformTest::TearDown() {
-    for (int key = 0; key < 256; ++key) plat::portable::SetKeyDown(key, false);
-    plat::portable::SetModuleFilePath(m_savedModulePath);
-    plat::portable::SetTempDir(m_savedTempDir);
-    plat::portable::ClearRoots();
+    for (int key = 0; key < 256; ++key) plat::headless::SetKeyDown(key, false);
+    plat::headless::SetModuleFilePath(m_savedModulePath);
+    plat::headless::SetTempDir(m_savedTempDir);
+    plat::headless::ClearRoots();
     Ui().Reset();
     m_scratch.reset();
 }
@@ -49,7 +49,7 @@ plat::WindowHandle PlatformTest::AddControl(plat::WindowHandle dialog, int id, c
     state.parent = dialog;
     state.controlId = id;
     state.className = className;
-    state.style = style | plat::portable::kWsChild | plat::portable::kWsVisible;
+    state.style = style | plat::headless::kWsChild | plat::headless::kWsVisible;
     state.visible = true;
     return Ui().NewWindow(state);
 }

@@ -6,8 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "platform/portable/drive_table.h"
-#include "platform/portable/headless_ui.h"
+#include "platform/headless_windows/drive_table.h"
+#include "platform/headless_windows/headless_ui.h"
+#include "platform/headless_windows/test_knobs.h"
 #include "tests/support/scratch_folder.h"
 
 namespace platform_test {

@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "control_cases.h"
 #include "modal_cases.h"
 #include "platform/app_entry.h"
 #include "platform/controls.h"
@@ -22,6 +23,7 @@
 #include "platform/window.h"
 #include "res/resource.h"
 #include "resource_tables.h"
+#include "win32_user.h"
 
 namespace {
 
@@ -36,12 +38,6 @@ std::string ToCp932(const std::wstring& text) {
     std::string out(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), &out[0], size, nullptr, nullptr);
     return out;
-}
-
-std::string ClassOf(HWND hWnd) {
-    char name[64] = {};
-    GetClassNameA(hWnd, name, sizeof(name));
-    return name;
 }
 
 std::string CharUpperOf(std::string text) {
@@ -212,7 +208,7 @@ TEST_F(Win32Dialog, ModelessProgressWindowFromItsTemplate) {
     EXPECT_EQ(window.GetText(), "集計中");
     ASSERT_TRUE(window.m_overall.IsValid());
     ASSERT_TRUE(window.m_activity.IsValid());
-    EXPECT_EQ(ClassOf(H(window.m_overall.Handle())), "msctls_progress32");
+    EXPECT_EQ(win32_user::ClassOf(H(window.m_overall.Handle())), "msctls_progress32");
     EXPECT_EQ(GetDlgCtrlID(H(window.m_activity.Handle())), IDC_PRG_ACTIVITY);
     EXPECT_FALSE(window.GetItem(4711).IsValid());
 
@@ -233,51 +229,14 @@ TEST_F(Win32Dialog, ModelessProgressWindowFromItsTemplate) {
     EXPECT_EQ(window.m_destroyed, 1);
 }
 
-// Past its maximum the platform's bar wraps around: a step that takes the
-// position above the upper bound sets it to
-//   lower + (position + step - lower) mod (upper - lower)
-// (Wine's conformance tests check the same rule against Windows). It is not
-// simply the lower bound: from 5 on 0..5 with step 1 the bar goes to 1.
-TEST_F(Win32Dialog, ProgressBarStepsPastItsMaximum) {
-    plat::ProgressCtrl& bar = window.m_activity;
-    bar.SetRange(0, 5);
-    int lower = -1;
-    int upper = -1;
-    bar.GetRange(lower, upper);
-    EXPECT_EQ(lower, 0);
-    EXPECT_EQ(upper, 5);
-    bar.SetStep(1);
-    bar.SetPos(0);
-    std::vector<int> positions;
-    for (int i = 0; i < 6; ++i) {
-        const int previous = bar.StepIt();
-        EXPECT_EQ(previous, positions.empty() ? 0 : positions.back());
-        positions.push_back(bar.GetPos());
-    }
-    EXPECT_EQ(positions, (std::vector<int>{1, 2, 3, 4, 5, 1}));
+class SharedBarCases : public Win32Dialog, public ::testing::WithParamInterface<control_cases::BarCase> {};
 
-    // The overall bar of a complete run: 1,007 steps of 1 on 0..1000.
-    plat::ProgressCtrl& overall = window.m_overall;
-    overall.SetRange(0, 1000);
-    EXPECT_EQ(overall.SetStep(1), 10);  // the control's own default step
-    EXPECT_EQ(overall.SetPos(0), 0);
-    for (int i = 0; i < 1007; ++i) overall.StepIt();
-    EXPECT_EQ(overall.GetPos(), 7);
-
-    // A step larger than the range wraps by the same rule.
-    overall.SetRange(3, 15);
-    overall.SetPos(3);
-    overall.SetStep(50);
-    overall.StepIt();
-    EXPECT_EQ(overall.GetPos(), 3 + (3 + 50 - 3) % (15 - 3));
-
-    // Positions outside the range are held at its bounds.
-    overall.SetRange(0, 1000);
-    EXPECT_EQ(overall.SetPos(1200), 5);
-    EXPECT_EQ(overall.GetPos(), 1000);
-    overall.SetPos(-5);
-    EXPECT_EQ(overall.GetPos(), 0);
+TEST_P(SharedBarCases, MatchTheSystem) {
+    control_cases::Run(window.m_activity, GetParam());
 }
+
+INSTANTIATE_TEST_SUITE_P(Bars, SharedBarCases, ::testing::ValuesIn(control_cases::kCases),
+                         control_cases::CaseName<control_cases::BarCase>);
 
 TEST_F(Win32Dialog, EditAndButtonControls) {
     const HWND edit =
@@ -455,34 +414,14 @@ TEST(Win32Window, EnableParentPostAndFocus) {
     EXPECT_TRUE(focus == H(parent.Handle()) || IsChild(H(parent.Handle()), focus));
 }
 
-TEST(Win32Window, HandlesThatNameNoWindowAreHarmless) {
-    for (const plat::WindowHandle handle : {plat::kNoWindow, static_cast<plat::WindowHandle>(0x7FFF1234)}) {
-        plat::ProgressCtrl w;
-        w.Attach(handle);
-        EXPECT_FALSE(w.IsValid());
-        EXPECT_FALSE(w.Enable(false));
-        EXPECT_FALSE(w.IsEnabled());
-        EXPECT_FALSE(w.IsVisible());
-        EXPECT_FALSE(w.SetForeground());
-        EXPECT_FALSE(w.BringToTop());
-        EXPECT_FALSE(w.Update());
-        EXPECT_EQ(w.SetParentWindow(plat::kNoWindow), plat::kNoWindow);
-        EXPECT_FALSE(w.Post(WM_APP, 0, 0));
-        w.Show(plat::kSwShow);
-        w.SetFocus();
-        w.SetText("x");
-        EXPECT_EQ(w.GetText(), "");
-        EXPECT_FALSE(w.GetItem(1).IsValid());
-        EXPECT_EQ(w.StepIt(), 0);
-        EXPECT_EQ(w.GetPos(), 0);
-        int lower = 1;
-        int upper = 1;
-        w.GetRange(lower, upper);
-        EXPECT_EQ(lower, 0);
-        EXPECT_EQ(upper, 0);
-        EXPECT_EQ(w.Detach(), handle);
-    }
+class Win32NoWindow : public ::testing::TestWithParam<control_cases::NoWindowCase> {};
+
+TEST_P(Win32NoWindow, ChangesNothing) {
+    control_cases::ExpectNothingChanges(GetParam().handle);
 }
+
+INSTANTIATE_TEST_SUITE_P(Shared, Win32NoWindow, ::testing::ValuesIn(control_cases::kNoWindows),
+                         control_cases::CaseName<control_cases::NoWindowCase>);
 
 // ---- Modal runs: the shared cases, their keys played into the real modal loop.
 
@@ -545,8 +484,6 @@ TEST_F(Win32Dialog, MissingTemplate) {
 // ---- Message boxes, answered from a second thread like a user would.
 
 struct BoxSeen {
-    bool found = false;
-    std::string caption;
     std::string text;
     bool hasIcon = false;
     bool hasYesNo = false;
@@ -563,97 +500,16 @@ BOOL CALLBACK FindIcon(HWND child, LPARAM param) {
     return TRUE;
 }
 
-// Ends every visible dialog of the thread with the first of its buttons
-// Cancel, No, OK.
-BOOL CALLBACK EndDialogOfThread(HWND hwnd, LPARAM) {
-    char cls[16] = {};
-    GetClassNameA(hwnd, cls, sizeof(cls));
-    if (std::string(cls) != "#32770" || !IsWindowVisible(hwnd)) return TRUE;
-    for (int id : {IDCANCEL, IDNO, IDOK}) {
-        if (GetDlgItem(hwnd, id) != nullptr) {
-            PostMessageA(hwnd, WM_COMMAND, static_cast<WPARAM>(id), 0);
-            break;
-        }
-    }
-    return TRUE;
+BoxSeen Look(HWND box) {
+    BoxSeen seen;
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
+    seen.text = text;
+    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&seen));
+    seen.hasYesNo = GetDlgItem(box, IDYES) != nullptr && GetDlgItem(box, IDNO) != nullptr;
+    seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
+    return seen;
 }
-
-// The test thread's own box with the caption: programs of other tests that
-// run at the same time show boxes of the same caption.
-struct BoxSearch {
-    const char* caption;
-    HWND found;
-};
-BOOL CALLBACK FindBoxOfThread(HWND hwnd, LPARAM param) {
-    auto* search = reinterpret_cast<BoxSearch*>(param);
-    char cls[16] = {};
-    char caption[256] = {};
-    GetClassNameA(hwnd, cls, sizeof(cls));
-    GetWindowTextA(hwnd, caption, sizeof(caption));
-    if (std::string(cls) != "#32770" || std::string(caption) != search->caption) return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-constexpr DWORD kBoxWaitMs = 10000;
-
-// Waits up to kBoxWaitMs for a message box with the caption, records it and
-// presses answer. Past the wait it ends whatever box the test's thread shows
-// until that thread is back (done), so a box that never matched fails the
-// test through Found() instead of blocking until the runner's timeout.
-class BoxUser {
-public:
-    BoxUser(const std::string& caption, int answer) : m_caption(caption) {
-        const DWORD shower = GetCurrentThreadId();
-        m_thread = std::thread([this, answer, shower] {
-            const DWORD start = GetTickCount();
-            while (!m_done) {
-                BoxSearch search{m_caption.c_str(), nullptr};
-                EnumThreadWindows(shower, FindBoxOfThread, reinterpret_cast<LPARAM>(&search));
-                const HWND box = search.found;
-                if (box != nullptr) {
-                    Record(box);
-                    PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(answer), 0);
-                    return;
-                }
-                if (GetTickCount() - start >= kBoxWaitMs) EnumThreadWindows(shower, EndDialogOfThread, 0);
-                Sleep(20);
-            }
-        });
-    }
-    ~BoxUser() { Finish(); }
-    // Once the box's call has returned: whether the box was seen; a failure
-    // naming the caption when not.
-    bool Found() {
-        Finish();
-        if (!m_seen.found)
-            ADD_FAILURE() << "no message box captioned \"" << m_caption << "\" within " << kBoxWaitMs
-                          << " ms";
-        return m_seen.found;
-    }
-    const BoxSeen& Seen() const { return m_seen; }
-
-private:
-    void Finish() {
-        m_done = true;
-        if (m_thread.joinable()) m_thread.join();
-    }
-    void Record(HWND box) {
-        char text[512] = {};
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));
-        m_seen.found = true;
-        m_seen.caption = m_caption;
-        m_seen.text = text;
-        EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&m_seen));
-        m_seen.hasYesNo = GetDlgItem(box, IDYES) != nullptr && GetDlgItem(box, IDNO) != nullptr;
-        m_seen.hasOk = GetDlgItem(box, IDOK) != nullptr;
-    }
-
-    const std::string m_caption;
-    BoxSeen m_seen;
-    std::atomic<bool> m_done{false};
-    std::thread m_thread;
-};
 
 // A box as shown and answered: its owner, texts and style, the button the user
 // presses, and what the user saw.
@@ -679,14 +535,18 @@ class Win32MessageBox : public ::testing::TestWithParam<BoxCase> {};
 
 TEST_P(Win32MessageBox, ShowsAndAnswers) {
     const BoxCase& c = GetParam();
-    BoxUser user(c.caption, c.press);
+    BoxSeen seen;
+    win32_user::User user(c.caption, [&](HWND box) {
+        seen = Look(box);
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(c.press), 0);
+    });
     const int answer = plat::ShowMessageBox(c.owner, c.text, c.caption, c.style);
     ASSERT_TRUE(user.Found());
     EXPECT_EQ(answer, c.press);
-    EXPECT_EQ(user.Seen().text, c.text);
-    EXPECT_EQ(user.Seen().hasIcon, c.icon);
-    EXPECT_EQ(user.Seen().hasYesNo, c.yesNo);
-    EXPECT_EQ(user.Seen().hasOk, !c.yesNo);
+    EXPECT_EQ(seen.text, c.text);
+    EXPECT_EQ(seen.hasIcon, c.icon);
+    EXPECT_EQ(seen.hasYesNo, c.yesNo);
+    EXPECT_EQ(seen.hasOk, !c.yesNo);
 }
 
 INSTANTIATE_TEST_SUITE_P(Boxes, Win32MessageBox, ::testing::ValuesIn(kBoxes),
@@ -720,7 +580,7 @@ TEST(Win32Entry, WinMainRunsTheApplicationWithItsCommandLine) {
 
 // ---- Cursor and keys.
 
-TEST(Win32Cursor, WaitCursorNestsAndRestores) {
+TEST(Win32Cursor, WaitCursorNestsAndEndsOnce) {
     const HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
     const HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     plat::BeginWaitCursor();
@@ -730,12 +590,10 @@ TEST(Win32Cursor, WaitCursorNestsAndRestores) {
     EXPECT_EQ(GetCursor(), wait);  // still one level deep
     plat::RestoreNormalCursor();
     EXPECT_EQ(GetCursor(), arrow);
-    plat::RestoreWaitCursor();
-    EXPECT_EQ(GetCursor(), wait);
     plat::EndWaitCursor();
-    EXPECT_EQ(GetCursor(), arrow);
-    plat::EndWaitCursor();  // one too many: stays the arrow
-    plat::RestoreWaitCursor();
+    plat::EndWaitCursor();  // one too many: the next begin is one level deep
+    plat::BeginWaitCursor();
+    plat::EndWaitCursor();
     EXPECT_EQ(GetCursor(), arrow);
 }
 

@@ -7,14 +7,13 @@
 #include <commdlg.h>
 #include <dlgs.h>
 
-#include <atomic>
 #include <string>
-#include <thread>
 
 #include "platform/file_dialog.h"
 #include "platform/process.h"
 #include "tests/support/save_request.h"
 #include "tests/support/scratch_folder.h"
+#include "win32_user.h"
 
 namespace {
 
@@ -55,12 +54,6 @@ std::string Query(HWND dialog, UINT message) {
     return bytes;
 }
 
-std::string ClassOf(HWND hWnd) {
-    char name[64] = {};
-    GetClassNameA(hWnd, name, sizeof(name));
-    return name;
-}
-
 bool WaitGone(HWND hWnd, int milliseconds) {
     for (int waited = 0; waited < milliseconds; waited += 20) {
         if (!IsWindow(hWnd)) return true;
@@ -76,119 +69,53 @@ struct OwnedBox {
 
 BOOL CALLBACK FindOwnedBox(HWND hWnd, LPARAM param) {
     OwnedBox* search = reinterpret_cast<OwnedBox*>(param);
-    if (GetWindow(hWnd, GW_OWNER) == search->owner && IsWindowVisible(hWnd) && ClassOf(hWnd) == "#32770") {
+    if (GetWindow(hWnd, GW_OWNER) == search->owner && IsWindowVisible(hWnd) &&
+        win32_user::ClassOf(hWnd) == "#32770") {
         search->box = hWnd;
         return FALSE;
     }
     return TRUE;
 }
 
-// Ends every visible dialog of the thread (Cancel).
-BOOL CALLBACK CancelDialogOfThread(HWND hWnd, LPARAM) {
-    if (ClassOf(hWnd) == "#32770" && IsWindowVisible(hWnd)) {
-        PostMessageA(hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+// The user looks at the dialog and acts; a dialog that refuses the action
+// gets its box answered and is then cancelled.
+void LookAndAct(HWND dialog, Action action, Seen& seen) {
+    seen.found = true;
+    seen.className = win32_user::ClassOf(dialog);
+    seen.owner = GetWindow(dialog, GW_OWNER);
+    seen.ownerEnabled = seen.owner != nullptr && IsWindowEnabled(seen.owner) != FALSE;
+    seen.spec = Query(dialog, CDM_GETSPEC);
+    seen.folder = Query(dialog, CDM_GETFOLDERPATH);
+    const HWND types = GetDlgItem(dialog, cmb1);
+    char type[256] = {};
+    if (types != nullptr && SendMessageA(types, CB_GETLBTEXTLEN, 0, 0) < static_cast<LRESULT>(sizeof(type))) {
+        SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(type));
     }
-    return TRUE;
+    seen.firstType = type;
+    if (types != nullptr) seen.typeCount = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
+    const HWND readOnly = GetDlgItem(dialog, chx1);
+    seen.readOnlyVisible = readOnly != nullptr && IsWindowVisible(readOnly) != FALSE;
+
+    if (action == Action::kClose) {
+        PostMessageA(dialog, WM_CLOSE, 0, 0);
+    } else {
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(action == Action::kOk ? IDOK : IDCANCEL, BN_CLICKED), 0);
+    }
+    seen.gone = WaitGone(dialog, 5000);
+    if (seen.gone) return;
+    OwnedBox search{dialog, nullptr};
+    EnumWindows(FindOwnedBox, reinterpret_cast<LPARAM>(&search));
+    if (search.box != nullptr) {
+        seen.refused = true;
+        char text[512] = {};
+        GetDlgItemTextA(search.box, 0xFFFF, text, sizeof(text));
+        seen.refusal = text;
+        PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        WaitGone(search.box, 5000);
+    }
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    WaitGone(dialog, 5000);
 }
-
-constexpr DWORD kDialogWaitMs = 10000;
-
-// A second thread playing the user: finds the dialog by its title (polling
-// while the system builds it), looks at it and acts. A dialog that refuses
-// the action gets its box answered and is then cancelled. Past kDialogWaitMs
-// without the dialog, and after acting, it cancels whatever dialog the test's
-// thread still shows until that thread is back, so no test blocks until the
-// runner's timeout: Found() fails it with a message instead.
-class User {
-public:
-    User(Action action, Seen& seen) : m_seen(seen) {
-        const DWORD shower = GetCurrentThreadId();
-        m_thread = std::thread([this, action, shower] {
-            Play(action);
-            while (!m_done) {
-                EnumThreadWindows(shower, CancelDialogOfThread, 0);
-                Sleep(20);
-            }
-        });
-    }
-    ~User() { Finish(); }
-    // Once the dialog's call has returned: whether the dialog was seen; a
-    // failure naming its title when not.
-    bool Found() {
-        Finish();
-        if (!m_seen.found)
-            ADD_FAILURE() << "no save dialog titled \"" << kTitle << "\" within " << kDialogWaitMs << " ms";
-        return m_seen.found;
-    }
-
-private:
-    void Finish() {
-        m_done = true;
-        if (m_thread.joinable()) m_thread.join();
-    }
-    void Play(Action action) {
-        HWND dialog = nullptr;
-        const DWORD start = GetTickCount();
-        while (dialog == nullptr && !m_done && GetTickCount() - start < kDialogWaitMs) {
-            // This process's dialog only: programs of other tests run at
-            // the same time.
-            for (HWND found = FindWindowExA(nullptr, nullptr, nullptr, kTitle); found != nullptr;
-                 found = FindWindowExA(nullptr, found, nullptr, kTitle)) {
-                DWORD pid = 0;
-                GetWindowThreadProcessId(found, &pid);
-                if (pid == GetCurrentProcessId() && IsWindowVisible(found)) dialog = found;
-            }
-            if (dialog == nullptr) Sleep(20);
-        }
-        if (dialog == nullptr) return;
-        m_seen.found = true;
-        m_seen.className = ClassOf(dialog);
-        m_seen.owner = GetWindow(dialog, GW_OWNER);
-        m_seen.ownerEnabled = m_seen.owner != nullptr && IsWindowEnabled(m_seen.owner) != FALSE;
-        m_seen.spec = Query(dialog, CDM_GETSPEC);
-        m_seen.folder = Query(dialog, CDM_GETFOLDERPATH);
-        const HWND types = GetDlgItem(dialog, cmb1);
-        char type[256] = {};
-        if (types != nullptr &&
-            SendMessageA(types, CB_GETLBTEXTLEN, 0, 0) < static_cast<LRESULT>(sizeof(type))) {
-            SendMessageA(types, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(type));
-        }
-        m_seen.firstType = type;
-        if (types != nullptr) m_seen.typeCount = static_cast<int>(SendMessageA(types, CB_GETCOUNT, 0, 0));
-        const HWND readOnly = GetDlgItem(dialog, chx1);
-        m_seen.readOnlyVisible = readOnly != nullptr && IsWindowVisible(readOnly) != FALSE;
-
-        switch (action) {
-            case Action::kCancel:
-                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-                break;
-            case Action::kClose:
-                PostMessageA(dialog, WM_CLOSE, 0, 0);
-                break;
-            case Action::kOk:
-                PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-                break;
-        }
-        m_seen.gone = WaitGone(dialog, 5000);
-        if (m_seen.gone) return;
-        OwnedBox search{dialog, nullptr};
-        EnumWindows(FindOwnedBox, reinterpret_cast<LPARAM>(&search));
-        if (search.box != nullptr) {
-            m_seen.refused = true;
-            char text[512] = {};
-            GetDlgItemTextA(search.box, 0xFFFF, text, sizeof(text));
-            m_seen.refusal = text;
-            PostMessageA(search.box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-            WaitGone(search.box, 5000);
-        }
-        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        WaitGone(dialog, 5000);
-    }
-
-    Seen& m_seen;
-    std::atomic<bool> m_done{false};
-    std::thread m_thread;
-};
 
 // A folder in the scratch folder whose name ends in "表", the current
 // directory during the test, with a top-level window to own the dialog.
@@ -216,10 +143,9 @@ protected:
     // Shows the dialog while the user does the action; what the user saw.
     static Seen Play(Action action, const plat::SaveFileRequest& request, std::string& chosen) {
         Seen seen;
-        User user(action, seen);
-        const bool confirmed = plat::ShowSaveFileDialog(request, chosen);
+        win32_user::User user(kTitle, [&](HWND dialog) { LookAndAct(dialog, action, seen); });
+        seen.confirmed = plat::ShowSaveFileDialog(request, chosen);
         user.Found();
-        seen.confirmed = confirmed;
         return seen;
     }
 

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "file_cases.h"
 #include "platform/file_lock.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -16,63 +17,41 @@
 
 namespace {
 
+using file_cases::WriteBytes;
+
+// A drive letter that names nothing here: "Q:\".
+std::string UnmappedRoot() {
+    const DWORD drives = GetLogicalDrives();
+    for (char letter = 'Y'; letter >= 'D'; --letter) {
+        if ((drives & (1u << (letter - 'A'))) == 0) return std::string(1, letter) + ":\\";
+    }
+    return std::string();
+}
+
+bool SetReadOnly(const std::string& path, bool readOnly) {
+    return SetFileAttributesA(path.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL) !=
+           FALSE;
+}
+
 class Win32Files : public ::testing::Test {
 protected:
     std::string Path(const std::string& name) const { return m_folder.Path(name); }
-    static void WriteBytes(const std::string& path, const std::string& bytes) {
-        plat::File file;
-        ASSERT_TRUE(file.Open(path, plat::File::Mode::kWriteTruncate)) << path;
-        ASSERT_TRUE(file.Write(bytes.data(), bytes.size()));
-    }
 
     support::ScratchFolder m_folder;
 };
 
-TEST_F(Win32Files, WriteThenReadBack) {
-    const std::string path = Path("data.xml");
-    const std::string bytes = std::string("<?xml?>\r\n\x8A\xBF\x8E\x9A\0end", 16);
-    WriteBytes(path, bytes);
-    std::string content;
-    ASSERT_TRUE(plat::ReadWholeFile(path, content));
-    EXPECT_EQ(content, bytes);
+class SharedFileCases : public Win32Files, public ::testing::WithParamInterface<file_cases::FileCase> {};
 
-    plat::FileStatus status;
-    ASSERT_TRUE(plat::GetFileStatus(path, status));
-    EXPECT_FALSE(status.isDirectory);
-    EXPECT_EQ(status.size, bytes.size());
+// Wine maps Z: to the root of the host: /dev/full takes no byte.
+TEST_P(SharedFileCases, MatchTheSystem) {
+    ASSERT_FALSE(UnmappedRoot().empty());
+    GetParam().run({m_folder.Path(), UnmappedRoot(), "Z:\\dev\\full", ERROR_FILE_NOT_FOUND,
+                    ERROR_PATH_NOT_FOUND, ERROR_INVALID_HANDLE, ERROR_FILE_EXISTS, ERROR_DISK_FULL,
+                    ERROR_INVALID_PARAMETER, SetReadOnly});
 }
 
-TEST_F(Win32Files, WriteTruncatesAnExistingFile) {
-    const std::string path = Path("t.txt");
-    WriteBytes(path, "a long first content");
-    WriteBytes(path, "short");
-    std::string content;
-    ASSERT_TRUE(plat::ReadWholeFile(path, content));
-    EXPECT_EQ(content, "short");
-}
-
-TEST_F(Win32Files, CreateNewTakesOnlyAFreeName) {
-    const std::string taken = Path("~t.tmp");
-    WriteBytes(taken, "someone else's");
-    plat::File file;
-    EXPECT_FALSE(file.Open(taken, plat::File::Mode::kWriteCreateNew));
-    EXPECT_EQ(file.LastError(), static_cast<unsigned long>(ERROR_FILE_EXISTS));
-    std::string content;
-    ASSERT_TRUE(plat::ReadWholeFile(taken, content));
-    EXPECT_EQ(content, "someone else's");
-
-    const std::string fresh = Path("~n.tmp");
-    ASSERT_TRUE(file.Open(fresh, plat::File::Mode::kWriteCreateNew));
-    plat::File other;
-    EXPECT_FALSE(other.Open(fresh, plat::File::Mode::kRead));  // not shared
-    EXPECT_TRUE(file.Write("new", 3));
-    EXPECT_TRUE(file.Flush());
-    EXPECT_TRUE(file.Close());
-    EXPECT_TRUE(file.Close());  // nothing open: nothing to fail
-    EXPECT_FALSE(file.Flush());
-    ASSERT_TRUE(plat::ReadWholeFile(fresh, content));
-    EXPECT_EQ(content, "new");
-}
+INSTANTIATE_TEST_SUITE_P(Files, SharedFileCases, ::testing::ValuesIn(file_cases::kCases),
+                         file_cases::CaseName);
 
 TEST_F(Win32Files, FileOpenForWritingIsNotShared) {
     const std::string path = Path("locked.txt");
@@ -85,92 +64,6 @@ TEST_F(Win32Files, FileOpenForWritingIsNotShared) {
     EXPECT_FALSE(plat::ReadWholeFile(path, content));
 }
 
-TEST_F(Win32Files, ReadingSharesWithAWriter) {
-    const std::string path = Path("shared.txt");
-    WriteBytes(path, "abc");
-    plat::File reader;
-    ASSERT_TRUE(reader.Open(path, plat::File::Mode::kRead));
-    std::string content;
-    EXPECT_TRUE(plat::ReadWholeFile(path, content));
-    EXPECT_EQ(content, "abc");
-    char buffer[8] = {};
-    EXPECT_EQ(reader.Read(buffer, sizeof(buffer)), 3);
-    EXPECT_EQ(reader.Read(buffer, sizeof(buffer)), 0);
-}
-
-TEST_F(Win32Files, WriteToAFullDiskFails) {
-    // Wine maps Z: to the root of the host: /dev/full takes no byte.
-    plat::File file;
-    ASSERT_TRUE(file.Open("Z:\\dev\\full", plat::File::Mode::kWriteTruncate)) << file.LastError();
-    const char bytes[] = "<REPORT>";
-    EXPECT_FALSE(file.Write(bytes, sizeof(bytes) - 1));
-    EXPECT_EQ(file.LastError(), static_cast<unsigned long>(ERROR_DISK_FULL));
-}
-
-TEST_F(Win32Files, ClosedFileRefusesEverything) {
-    plat::File file;
-    EXPECT_FALSE(file.IsOpen());
-    EXPECT_FALSE(file.Write("x", 1));
-    EXPECT_NE(file.LastError(), 0u);
-    char buffer[4];
-    EXPECT_EQ(file.Read(buffer, sizeof(buffer)), -1);
-    file.Close();  // harmless
-    EXPECT_FALSE(file.Open(Path("missing\\nothing.txt"), plat::File::Mode::kRead));
-    EXPECT_EQ(file.LastError(), static_cast<unsigned long>(ERROR_PATH_NOT_FOUND));
-}
-
-TEST_F(Win32Files, FoldersAndExistence) {
-    const std::string sub = Path("sub");
-    EXPECT_FALSE(plat::PathExists(sub));
-    EXPECT_FALSE(plat::IsDirectory(sub));
-    ASSERT_TRUE(plat::CreateDir(sub));
-    EXPECT_FALSE(plat::CreateDir(sub));  // already there
-    EXPECT_TRUE(plat::PathExists(sub));
-    EXPECT_TRUE(plat::IsDirectory(sub));
-    plat::FileStatus status;
-    ASSERT_TRUE(plat::GetFileStatus(sub, status));
-    EXPECT_TRUE(status.isDirectory);
-
-    const std::string file = sub + "\\f.txt";
-    WriteBytes(file, "x");
-    EXPECT_TRUE(plat::PathExists(file));
-    EXPECT_FALSE(plat::IsDirectory(file));
-    EXPECT_FALSE(plat::RemoveDir(sub));  // not empty
-    EXPECT_TRUE(plat::DeleteFileAt(file));
-    EXPECT_FALSE(plat::DeleteFileAt(file));
-    EXPECT_TRUE(plat::RemoveDir(sub));
-    EXPECT_FALSE(plat::PathExists(sub));
-    EXPECT_FALSE(plat::GetFileStatus(sub, status));
-}
-
-TEST_F(Win32Files, AccessModes) {
-    const std::string file = Path("a.txt");
-    WriteBytes(file, "x");
-    EXPECT_TRUE(plat::Access(file, 0));
-    EXPECT_TRUE(plat::Access(file, 2));
-    EXPECT_TRUE(plat::Access(file, 4));
-    EXPECT_TRUE(plat::Access(file, 6));
-    EXPECT_FALSE(plat::Access(Path("none.txt"), 0));
-    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
-    EXPECT_TRUE(plat::Access(file, 4));
-    EXPECT_FALSE(plat::Access(file, 2));
-    EXPECT_FALSE(plat::Access(file, 1));  // not a mode of the C runtime: refused, not passed on
-    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL));
-}
-
-TEST_F(Win32Files, MoveReplacesAnExistingFile) {
-    const std::string from = Path("new.env");
-    const std::string to = Path("old.env");
-    WriteBytes(from, "new content");
-    WriteBytes(to, "old");
-    ASSERT_TRUE(plat::MoveFileReplace(from, to));
-    EXPECT_FALSE(plat::PathExists(from));
-    std::string content;
-    ASSERT_TRUE(plat::ReadWholeFile(to, content));
-    EXPECT_EQ(content, "new content");
-    EXPECT_FALSE(plat::MoveFileReplace(Path("gone"), to));
-}
-
 TEST_F(Win32Files, LockIsExclusiveAndLeavesNoFile) {
     const std::string path = Path("x.env.lock");
     plat::FileLock lock;
@@ -180,23 +73,6 @@ TEST_F(Win32Files, LockIsExclusiveAndLeavesNoFile) {
     lock.Release();
     EXPECT_FALSE(plat::PathExists(path));
     EXPECT_TRUE(other.Acquire(path, plat::Deadline(0)));
-}
-
-TEST_F(Win32Files, DoubleBytePathsWithTrailBackslash) {
-    // "表" and "ソ" end in the byte 0x5C: the system must take them whole.
-    const std::string folder = Path("表ソ");
-    ASSERT_TRUE(plat::CreateDir(folder));
-    EXPECT_TRUE(plat::IsDirectory(folder));
-    const std::string file = folder + "\\科目内訳書.xml";
-    WriteBytes(file, "x");
-    EXPECT_TRUE(plat::PathExists(file));
-    EXPECT_TRUE(plat::DeleteFileAt(file));
-
-    const std::string before = plat::GetCurrentDir();
-    ASSERT_TRUE(plat::SetCurrentDir(folder));
-    EXPECT_EQ(plat::GetCurrentDir(), folder);
-    ASSERT_TRUE(plat::SetCurrentDir(before));
-    EXPECT_TRUE(plat::RemoveDir(folder));
 }
 
 // The replace on the real system: a read-only file at this process's own
@@ -229,16 +105,8 @@ TEST_F(Win32Files, SafeReplacePassesItsOwnLeftoverAndRemovesAnOldOne) {
 
 TEST(Win32Drives, FixedAndUnmappedDrives) {
     EXPECT_EQ(plat::QueryDriveType("C:\\"), plat::kDriveFixed);
-    const DWORD drives = GetLogicalDrives();
-    char unmapped = 0;
-    for (char letter = 'Y'; letter >= 'D'; --letter) {
-        if ((drives & (1u << (letter - 'A'))) == 0) {
-            unmapped = letter;
-            break;
-        }
-    }
-    ASSERT_NE(unmapped, 0);
-    EXPECT_EQ(plat::QueryDriveType(std::string(1, unmapped) + ":\\"), plat::kDriveNoRootDir);
+    ASSERT_FALSE(UnmappedRoot().empty());
+    EXPECT_EQ(plat::QueryDriveType(UnmappedRoot()), plat::kDriveNoRootDir);
 }
 
 TEST(Win32Process, ModulePathAndCurrentDirectory) {
@@ -273,17 +141,19 @@ TEST(Win32Process, EnvironmentAndTemporaryFolder) {
     EXPECT_TRUE(plat::IsDirectory(temp));
 }
 
-// The shared table of ini cases, against the system's own reader.
-TEST_F(Win32Files, PrivateProfileCasesMatchTheSystem) {
-    int index = 0;
-    for (const profile_cases::ProfileCase& c : profile_cases::kCases) {
-        // A file name of its own per case: the system may cache an ini file.
-        const std::string path = Path("KolvarenDef" + std::to_string(index++) + ".ini");
-        if (c.content != nullptr) WriteBytes(path, c.content);
-        const std::string value = plat::ReadProfileString(c.section, c.key, c.def, c.bufferSize, path);
-        EXPECT_EQ(value, c.expected) << c.name;
-    }
+// The shared table of ini cases against the system's own reader, each in a
+// folder of its own: the system may cache an ini file.
+class Win32Profile : public Win32Files, public ::testing::WithParamInterface<profile_cases::ProfileCase> {};
+
+TEST_P(Win32Profile, MatchesTheSystem) {
+    const profile_cases::ProfileCase& c = GetParam();
+    if (c.content != nullptr) WriteBytes(Path("KolvarenDef.ini"), c.content);
+    EXPECT_EQ(plat::ReadProfileString(c.section, c.key, c.def, c.bufferSize, Path("KolvarenDef.ini")),
+              c.expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(Shared, Win32Profile, ::testing::ValuesIn(profile_cases::kCases),
+                         profile_cases::CaseName);
 
 TEST_F(Win32Files, PrivateProfileNeverExceedsItsBuffer) {
     const std::string path = Path("long.ini");

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/headless_windows/fullwidth_table.h"
 #include "platform/locale_map.h"
 #include "platform/mbcs.h"
-#include "platform/tables/fullwidth_table.h"
 
 namespace {
 
@@ -48,7 +48,7 @@ TEST_F(Win32FullWidth, EverySingleByteCharacterAsTheSystemMapsIt) {
     for (int c = 0x01; c < 0x100; ++c) {
         if (plat::IsCp932LeadByte(static_cast<unsigned char>(c))) continue;  // alone, not a character
         const std::string text(1, static_cast<char>(c));
-        EXPECT_EQ(Hex(plat::tables::FullWidthByTable(text)), Hex(SystemFullWidth(text))) << "byte " << c;
+        EXPECT_EQ(Hex(plat::headless::FullWidthByTable(text)), Hex(SystemFullWidth(text))) << "byte " << c;
     }
 }
 
@@ -56,7 +56,7 @@ TEST_F(Win32FullWidth, EveryKanaWithEveryMarkAsTheSystemMapsIt) {
     for (int kana = 0xA1; kana <= 0xDF; ++kana) {
         for (int mark = 0xDE; mark <= 0xDF; ++mark) {
             const std::string text{static_cast<char>(kana), static_cast<char>(mark)};
-            EXPECT_EQ(Hex(plat::tables::FullWidthByTable(text)), Hex(SystemFullWidth(text)))
+            EXPECT_EQ(Hex(plat::headless::FullWidthByTable(text)), Hex(SystemFullWidth(text)))
                 << "kana " << kana << " mark " << mark;
         }
     }
@@ -71,7 +71,7 @@ TEST_F(Win32FullWidth, EveryDoubleByteCharacterAsTheSystemMapsIt) {
             WCHAR wide[4];
             if (MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data(), 2, wide, 4) != 1) continue;
             ++checked;
-            EXPECT_EQ(Hex(plat::tables::FullWidthByTable(text)), Hex(SystemFullWidth(text)));
+            EXPECT_EQ(Hex(plat::headless::FullWidthByTable(text)), Hex(SystemFullWidth(text)));
         }
     }
     EXPECT_GT(checked, 9000);  // the whole assigned double-byte range was seen
@@ -104,8 +104,8 @@ TEST_F(Win32FullWidth, CompanyNamesGiveTheSameBytes) {
         "",
     };
     for (const char* name : kNames) {
-        EXPECT_EQ(Hex(plat::tables::FullWidthByTable(name)), Hex(SystemFullWidth(name))) << name;
-        EXPECT_EQ(Hex(plat::MapToFullWidth(name)), Hex(plat::tables::FullWidthByTable(name))) << name;
+        EXPECT_EQ(Hex(plat::headless::FullWidthByTable(name)), Hex(SystemFullWidth(name))) << name;
+        EXPECT_EQ(Hex(plat::MapToFullWidth(name)), Hex(plat::headless::FullWidthByTable(name))) << name;
     }
 }
 
@@ -127,7 +127,7 @@ TEST_F(Win32FullWidth, KnownMappings) {
 TEST_F(Win32FullWidth, LoneLeadByteAtTheEnd) {
     // The table keeps a cut-off lead byte as it is; the system reads it as
     // an invalid character and writes the middle dot (0x8145) for it.
-    EXPECT_EQ(plat::tables::FullWidthByTable("A\x81"), "\x82\x60\x81");
+    EXPECT_EQ(plat::headless::FullWidthByTable("A\x81"), "\x82\x60\x81");
     EXPECT_EQ(SystemFullWidth("A\x81"), "\x82\x60\x81\x45");
 }
 
@@ -136,12 +136,12 @@ TEST_F(Win32FullWidth, LongTextIsMappedWhole) {
     for (int i = 0; i < 20000; ++i) text += "Aｶﾞ漢 ";
     const std::string mapped = plat::MapToFullWidth(text);
     EXPECT_EQ(mapped.size(), 20000u * 8u);
-    EXPECT_EQ(mapped, plat::tables::FullWidthByTable(text));
+    EXPECT_EQ(mapped, plat::headless::FullWidthByTable(text));
 }
 
 TEST_F(Win32FullWidth, EmptyTextStaysEmpty) {
     EXPECT_EQ(plat::MapToFullWidth(""), "");
-    EXPECT_EQ(plat::tables::FullWidthByTable(""), "");
+    EXPECT_EQ(plat::headless::FullWidthByTable(""), "");
 }
 
 }  // namespace

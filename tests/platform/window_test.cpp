@@ -1,10 +1,11 @@
-// Window operations of the headless backend: what each records, and how
+// Window operations of the headless double: what each records, and how
 // invalid windows answer.
 #include "platform/window.h"
 
 #include <string>
 #include <vector>
 
+#include "control_cases.h"
 #include "platform/cursor.h"
 #include "platform/dialog.h"
 #include "test_support.h"
@@ -86,29 +87,18 @@ TEST_F(WindowTest, PostRecordsTheMessage) {
     EXPECT_EQ(Ui().Events().back(), "post " + H(parent) + " 32769 2 0");
 }
 
-TEST_F(WindowTest, InvalidWindowsDoNothing) {
-    plat::Window none;
-    plat::Window unknown(0x7777);
-    for (plat::Window* window : {&none, &unknown}) {
-        EXPECT_FALSE(window->IsValid());
-        EXPECT_FALSE(window->Enable(false));
-        EXPECT_FALSE(window->IsEnabled());
-        EXPECT_FALSE(window->SetForeground());
-        EXPECT_FALSE(window->BringToTop());
-        EXPECT_FALSE(window->Update());
-        EXPECT_EQ(window->SetParentWindow(plat::kNoWindow), plat::kNoWindow);
-        EXPECT_FALSE(window->Post(0x8001, 1, 0));
-        window->Show(plat::kSwShow);
-        EXPECT_FALSE(window->IsVisible());
-        window->SetText("x");
-        EXPECT_EQ(window->GetText(), "");
-        window->SetFocus();
-        EXPECT_EQ(plat::GetFocusWindow(), plat::kNoWindow);
-        EXPECT_FALSE(window->GetItem(1016).IsValid());
-    }
+class NoWindowTest : public PlatformTest,
+                     public ::testing::WithParamInterface<control_cases::NoWindowCase> {};
+
+TEST_P(NoWindowTest, ChangesNothing) {
+    control_cases::ExpectNothingChanges(GetParam().handle);
+    EXPECT_EQ(plat::GetFocusWindow(), plat::kNoWindow);
     EXPECT_TRUE(Ui().Posted().empty());
-    EXPECT_TRUE(Logged("post-failed " + H(0x7777) + " 32769"));
+    EXPECT_TRUE(Logged("post-failed " + H(GetParam().handle) + " 32769"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Shared, NoWindowTest, ::testing::ValuesIn(control_cases::kNoWindows),
+                         control_cases::CaseName<control_cases::NoWindowCase>);
 
 TEST_F(DialogWindowTest, PostToADestroyedWindowFails) {
     plat::Window copy(dialog.Handle());
@@ -155,14 +145,12 @@ TEST_F(WindowTest, WaitCursorDepthNeverGoesBelowZero) {
     plat::BeginWaitCursor();
     EXPECT_EQ(Ui().WaitCursorDepth(), 2);
     plat::RestoreNormalCursor();
-    plat::RestoreWaitCursor();
     plat::EndWaitCursor();
     plat::EndWaitCursor();
     plat::EndWaitCursor();
     EXPECT_EQ(Ui().WaitCursorDepth(), 0);
-    EXPECT_EQ(Ui().Events(),
-              (std::vector<std::string>{"cursor wait", "cursor wait", "cursor normal", "cursor restore",
-                                        "cursor end", "cursor end", "cursor end"}));
+    EXPECT_EQ(Ui().Events(), (std::vector<std::string>{"cursor wait", "cursor wait", "cursor normal",
+                                                       "cursor end", "cursor end", "cursor end"}));
     plat::BeginWaitCursor();
     Ui().Reset();
     EXPECT_EQ(Ui().WaitCursorDepth(), 0);

@@ -27,7 +27,7 @@
 
 #include <ctime>
 
-#include "platform/portable/file_faults.h"
+#include "platform/headless_windows/file_faults.h"
 #endif
 
 namespace {
@@ -62,7 +62,7 @@ protected:
     }
 #ifndef _WIN32
     ~ReportWriterTest() override {
-        plat::portable::ResetFileFaults();
+        plat::headless::ResetFileFaults();
     }
 #endif
 
@@ -462,12 +462,12 @@ TEST_F(ReportWriterTest, FailedCloseIsAFailedWrite) {
         if (withEarlier) {
             ASSERT_TRUE(dir.Write("out.xml", earlier));
         }
-        plat::portable::ResetFileFaults();
-        plat::portable::FailFileOp(plat::portable::FileOp::kClose, 1);
+        plat::headless::ResetFileFaults();
+        plat::headless::FailFileOp(plat::headless::FileOp::kClose, 1);
         int result = -1;
         const std::string bytes = Write(result);
-        const bool injected = plat::portable::FileFaultInjected();
-        plat::portable::ResetFileFaults();
+        const bool injected = plat::headless::FileFaultInjected();
+        plat::headless::ResetFileFaults();
         EXPECT_TRUE(injected);
         EXPECT_EQ(0, result);
         EXPECT_EQ(withEarlier ? earlier : "(none)", bytes);
@@ -491,7 +491,7 @@ TEST_F(ReportWriterTest, UncreatableDestinationFailsWithoutLeavingAnything) {
 
 // ---------------------------------------------------------------------------
 // Write failures: the destination is left as it was, nothing else is left.
-// The failures are injected through the portable backend: native only.
+// The failures are injected through the headless double: native only.
 
 #ifndef _WIN32
 class ReportFailureTest : public ReportWriterTest {
@@ -581,9 +581,9 @@ void ReportFailureTest::ExpectFailureAt(const Point& point, bool earlierReport, 
 #endif
     } else {
         // A full disk: the bytes before the failing line fit, nothing more.
-        plat::portable::FailWritesBeyond(limit);
+        plat::headless::FailWritesBeyond(limit);
         result = writer.Write(dir.Path("out.xml"), 1, info);
-        plat::portable::ResetFileFaults();
+        plat::headless::ResetFileFaults();
     }
     EXPECT_EQ(0, result);
     if (earlierReport) {
@@ -617,10 +617,10 @@ TEST_F(ReportFailureTest, SystemFileSizeLimitFailsLikeAFullDisk) {
 TEST_F(ReportFailureTest, WithoutFailureTheSameListIsWrittenWhole) {
     // The budget set to the document's exact size lets it through.
     AddStandardList();
-    plat::portable::FailWritesBeyond(static_cast<long long>(Full().size()));
+    plat::headless::FailWritesBeyond(static_cast<long long>(Full().size()));
     int result = -1;
     const std::string bytes = Write(result);
-    plat::portable::ResetFileFaults();
+    plat::headless::ResetFileFaults();
     EXPECT_EQ(1, result);
     EXPECT_EQ(Full(), bytes);
 }

@@ -10,8 +10,8 @@
 #include "report_test_util.h"
 
 #ifndef _WIN32
-#include "platform/portable/file_faults.h"
-#include "platform/portable/headless_ui.h"
+#include "platform/headless_windows/file_faults.h"
+#include "platform/headless_windows/headless_ui.h"
 #endif
 
 namespace {
@@ -132,7 +132,7 @@ TEST_F(SupportInfoTest, MissingFileOrKeysGiveEmptyTextWithoutMessage) {
 // missing one does, and tells the user nothing; the same object does not
 // try again, a new one reads the file.
 TEST_F(SupportInfoTest, UnreadableFileGivesEmptyTextWithoutAMessage) {
-    namespace pp = plat::portable;
+    namespace pp = plat::headless;
     Put(kName + "Name\r\n" + kVersion + "1\r\n");
     auto& ui = plat::headless::HeadlessUi::Get();
     ui.Reset();

@@ -10,7 +10,7 @@
 #include "report_test_util.h"
 
 #ifndef _WIN32
-#include "platform/portable/file_faults.h"
+#include "platform/headless_windows/file_faults.h"
 #endif
 
 namespace {
@@ -241,21 +241,21 @@ TEST_F(XmlWriterTest, WriteToFullDeviceFailsAndKeepsFailing) {
 // failing once there is room again.
 TEST_F(XmlWriterTest, FailedWriteKeepsEarlierLinesAndStopsLaterOnes) {
     const std::string bytes = WriteFile(dir, "limit.xml", [&](ClXmlWriter& xml) {
-        plat::portable::FailWritesBeyond(20);
+        plat::headless::FailWritesBeyond(20);
         EXPECT_EQ(1, xml.WriteStartTag(line, "REPORT", 0));      // 10 bytes
         EXPECT_EQ(0, xml.WriteElement(line, "ABCDEF", "x", 1));  // 20 more: over
-        plat::portable::ResetFileFaults();
+        plat::headless::ResetFileFaults();
         ExpectWritesFail(xml, line);  // the file is closed
     });
     EXPECT_EQ("<REPORT>\r\n", bytes);
 
     // Exactly at the limit still succeeds.
     const std::string exact = WriteFile(dir, "exact.xml", [&](ClXmlWriter& xml) {
-        plat::portable::FailWritesBeyond(16);
+        plat::headless::FailWritesBeyond(16);
         EXPECT_EQ(1, xml.WriteStartTag(line, "REPORT", 0));
         EXPECT_EQ(1, xml.WriteEndTag(line, "R", 0));
         EXPECT_EQ(0, xml.WriteText("x"));
-        plat::portable::ResetFileFaults();
+        plat::headless::ResetFileFaults();
     });
     EXPECT_EQ("<REPORT>\r\n</R>\r\n", exact);
 }

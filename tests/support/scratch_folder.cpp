@@ -13,7 +13,7 @@
 #ifndef _WIN32
 #include <cstdlib>
 
-#include "platform/portable/drive_table.h"
+#include "platform/headless_windows/drive_table.h"
 #endif
 
 namespace support {
@@ -33,7 +33,7 @@ ScratchFolder::ScratchFolder() {
     const char* dir = mkdtemp(tmpl);
     EXPECT_NE(dir, nullptr);
     m_host = std::string(dir ? dir : "/tmp") + "/";
-    plat::portable::MapRoot("T:", m_host, plat::kDriveFixed);
+    plat::headless::MapRoot("T:", m_host, plat::kDriveFixed);
     m_path = "T:\\";
 #endif
 }

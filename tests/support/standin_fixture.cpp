@@ -5,7 +5,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "platform/portable/headless_ui.h"
+#include "platform/headless_windows/headless_ui.h"
 #endif
 
 namespace support {

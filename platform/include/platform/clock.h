@@ -1,7 +1,7 @@
 #pragma once
 // A monotonic clock for pacing what reaches the screen and bounding waits.
-// The portable backend lets tests set the time (platform/portable/drive_table.h:
-// SetClockMicros); a sleep then moves the set time on instead of waiting.
+// The headless double lets tests set the time (test_knobs.h: SetClockMicros);
+// a sleep then moves the set time on instead of waiting.
 #include <cstdint>
 
 namespace plat {
@@ -10,5 +10,11 @@ namespace plat {
 std::uint64_t MonotonicMicros();
 // Gives up the processor for about ms milliseconds.
 void SleepMillis(std::uint32_t ms);
+
+// The moment a wait gives up, one for all the steps of an update.
+struct Deadline {
+    explicit Deadline(std::uint32_t millis) : endMicros(MonotonicMicros() + std::uint64_t{millis} * 1000u) {}
+    std::uint64_t endMicros;
+};
 
 }  // namespace plat

@@ -2,7 +2,7 @@
 // Code page 932 (Shift_JIS) and UTF-16, with the code page named explicitly:
 // the program's texts are Shift_JIS whatever code page the system runs with.
 // The Windows backend talks to the system in UTF-16 and converts every text
-// here; the portable backend converts the same way (iconv), so that one table
+// here; the headless double converts the same way (iconv), so that one table
 // of cases holds for both.
 #include <string>
 #include <string_view>

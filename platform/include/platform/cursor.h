@@ -3,7 +3,6 @@
 namespace plat {
 
 void BeginWaitCursor();
-void RestoreWaitCursor();  // shows the wait cursor again after a message box
 void EndWaitCursor();
 void RestoreNormalCursor();  // the arrow, without ending the wait state
 

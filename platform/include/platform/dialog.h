@@ -11,11 +11,11 @@ namespace plat {
 
 class Dialog;
 
-// Moves texts between controls and members; direction given by IsSaving().
+// Moves texts between controls and members: to the members when saving,
+// to the controls when loading.
 class DataExchange {
 public:
     DataExchange(Dialog& dialog, bool saving) : m_dialog(dialog), m_saving(saving) {}
-    bool IsSaving() const { return m_saving; }
     void Control(int id, Window& control);  // binds the wrapper to the control
     void Text(int id, std::string& value);  // control text <-> member
     void MaxChars(int id, int maxChars);    // limits an edit when loading

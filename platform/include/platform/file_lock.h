@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/file_wait.h"
+#include "platform/clock.h"
 
 namespace plat {
 
@@ -20,12 +20,7 @@ public:
 
     // Takes the lock of lockPath, waiting while another process holds it;
     // false when it cannot be had by the deadline.
-    bool Acquire(const std::string& lockPath, const Deadline& deadline) {
-        Release();
-        m_path = lockPath;
-        return RetryWhileHeld(deadline, kDeniedMillis,
-                              [this](unsigned long& error) { return TryOnce(error); });
-    }
+    bool Acquire(const std::string& lockPath, const Deadline& deadline);
     // Lets go and leaves no lock file behind.
     void Release();
     bool IsHeld() const { return m_handle != -1; }

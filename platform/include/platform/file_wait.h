@@ -15,12 +15,6 @@ namespace plat {
 enum class FileFailure { kHeld, kDenied, kOther };
 FileFailure ClassifyFileError(unsigned long error);
 
-// The moment a wait gives up, one for all the steps of an update.
-struct Deadline {
-    explicit Deadline(std::uint32_t millis) : endMicros(MonotonicMicros() + std::uint64_t{millis} * 1000u) {}
-    std::uint64_t endMicros;
-};
-
 // Access denied, waited for this long in a row, is a file or folder not this
 // user's to write, no longer a file being deleted.
 constexpr std::uint32_t kDeniedMillis = 200;

@@ -1,5 +1,5 @@
 #pragma once
-// Files and folders by Windows path (Shift_JIS text). The portable backend maps
+// Files and folders by Windows path (Shift_JIS text). The headless double maps
 // drive letters and \\server\share roots to POSIX folders (drive_table.h).
 #include <cstddef>
 #include <cstdint>

@@ -20,9 +20,10 @@ public:
     // (kMaxPath) "~<pid>[-<index>].tmp" in the target's folder; empty if even
     // that is.
     static std::string TempPath(const std::string& target, std::uint32_t pid, int index);
-    // Removes the target's temporary files left over ten minutes ago (64 at
-    // most), then creates this process's (write only, not shared) under its
-    // first name that can be had; a file at a name of this ID is a leftover.
+    // Removes temporary files left over ten minutes ago (64 at most): the
+    // target's, and the "~" ones of any target in its folder. Then creates
+    // this process's (write only, not shared) under its first name that can
+    // be had; a file at a name of this ID is a leftover.
     bool Create();
     File& Temp() { return m_file; }
     // Flushes, closes and replaces the target, waiting until the deadline

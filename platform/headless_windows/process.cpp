@@ -1,4 +1,4 @@
-// The process as the portable backend presents it: settable module path and
+// The process as the headless double presents it: settable module path and
 // temporary folder, and a Windows current directory over the drive table.
 #include "platform/process.h"
 
@@ -8,12 +8,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "headless_state.h"
+#include "platform/headless_windows/drive_table.h"
+#include "platform/headless_windows/test_knobs.h"
 #include "platform/mbcs.h"
-#include "platform/portable/drive_table.h"
-#include "platform/portable/portable_state.h"
 
 namespace plat {
-namespace portable {
+namespace headless {
 namespace {
 
 std::string& ModulePathState() {
@@ -41,21 +42,21 @@ void SetTempDir(const std::string& windowsPath) {
     TempDirState() = windowsPath;
 }
 
-}  // namespace portable
+}  // namespace headless
 
 std::string GetModuleFilePath() {
-    return portable::ModulePathState();
+    return headless::ModulePathState();
 }
 
 std::string GetCurrentDir() {
-    return portable::CurrentDirState();
+    return headless::CurrentDirState();
 }
 
 bool SetCurrentDir(const std::string& path) {
-    const portable::ParsedPath parsed = portable::ParseWindowsPath(path);
+    const headless::ParsedPath parsed = headless::ParseWindowsPath(path);
     if (!parsed.valid) return false;
-    const std::string full = portable::JoinWindowsPath(parsed);
-    const std::string posix = portable::ToPosixPath(full);
+    const std::string full = headless::JoinWindowsPath(parsed);
+    const std::string posix = headless::ToPosixPath(full);
     struct stat st {};
     if (posix.empty() || ::stat(posix.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
     std::string stored = full;
@@ -63,7 +64,7 @@ bool SetCurrentDir(const std::string& path) {
     // The last byte may be the second byte of a double-byte character (表 is
     // 0x95 0x5C): only a backslash that is a character of its own goes.
     if (!parsed.posix && !parsed.parts.empty() && EndsWithBackslashChar(stored)) stored.pop_back();
-    portable::CurrentDirState() = stored;
+    headless::CurrentDirState() = stored;
     return true;
 }
 
@@ -80,7 +81,7 @@ std::string GetEnvVar(const std::string& name) {
 }
 
 std::string GetTempDir() {
-    return portable::TempDirState();
+    return headless::TempDirState();
 }
 
 std::uint32_t CurrentProcessId() {

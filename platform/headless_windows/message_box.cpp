@@ -1,8 +1,8 @@
-// Portable backend: message boxes, recorded and answered by the headless user interface.
+// Headless double: message boxes, recorded and answered by the headless user interface.
 #include "platform/message_box.h"
 
 #include "platform/controls.h"
-#include "platform/portable/headless_ui.h"
+#include "platform/headless_windows/headless_ui.h"
 #include "platform/window.h"
 
 namespace plat {

@@ -1,10 +1,10 @@
-// Portable backend: the save-file dialog, answered by the headless user interface.
+// Headless double: the save-file dialog, answered by the headless user interface.
 #include "platform/file_dialog.h"
 
 #include <optional>
 #include <string>
 
-#include "platform/portable/headless_ui.h"
+#include "platform/headless_windows/headless_ui.h"
 #include "platform/window.h"
 
 namespace plat {

@@ -1,7 +1,7 @@
 #pragma once
-// Portable backend only: a headless user interface that records every window,
-// caption, control text and message box, and answers message boxes and modal
-// dialogs from a script, so native tests can watch the system's real classes.
+// The double's user interface: it records every window, caption, control
+// text and message box, and answers message boxes and modal dialogs from a
+// script, so native tests can watch the system's real classes.
 #include <cstdint>
 #include <deque>
 #include <functional>

@@ -1,11 +1,11 @@
-// Portable backend: injected failures of the file operations.
-#include "platform/portable/file_faults.h"
+// Headless double: injected failures of the file operations.
+#include "platform/headless_windows/file_faults.h"
 
 #include <array>
 #include <cerrno>
 #include <utility>
 
-namespace plat::portable {
+namespace plat::headless {
 namespace {
 
 constexpr std::size_t kKinds = static_cast<std::size_t>(FileOp::kAny);
@@ -149,4 +149,4 @@ bool InjectFileFault(FileOp op, const std::string& path, std::size_t writeSize) 
     return true;
 }
 
-}  // namespace plat::portable
+}  // namespace plat::headless

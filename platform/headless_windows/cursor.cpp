@@ -2,17 +2,13 @@
 // often than beginning leaves it at zero.
 #include "platform/cursor.h"
 
-#include "platform/portable/headless_ui.h"
+#include "platform/headless_windows/headless_ui.h"
 
 namespace plat {
 
 void BeginWaitCursor() {
     headless::HeadlessUi::Get().ChangeWaitCursor(1);
     headless::HeadlessUi::Get().Log("cursor wait");
-}
-
-void RestoreWaitCursor() {
-    headless::HeadlessUi::Get().Log("cursor restore");
 }
 
 void EndWaitCursor() {

@@ -1,10 +1,10 @@
 #pragma once
 // The full-width mapping of code page 932 as the system performs it
-// (LCMapStringEx with LCMAP_FULLWIDTH and ja-JP), as plain data,
-// for builds that have no such system function.
+// (LCMapStringEx with LCMAP_FULLWIDTH and ja-JP), as plain data: the
+// double's MapToFullWidth, which has no such system function.
 #include <string>
 
-namespace plat::tables {
+namespace plat::headless {
 
 // Maps every single-byte character that has a double-byte counterpart to it;
 // half-width katakana with a following voiced or semi-voiced mark become one
@@ -13,4 +13,4 @@ namespace plat::tables {
 // A lead byte at the very end is copied as it is.
 std::string FullWidthByTable(const std::string& text);
 
-}  // namespace plat::tables
+}  // namespace plat::headless

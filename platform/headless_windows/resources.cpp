@@ -1,10 +1,10 @@
-// Portable backend: the program's resources as handed over (resource_data.h).
+// Headless double: the program's resources as handed over (resource_data.h).
 #include "platform/resources.h"
 
-#include "platform/portable/portable_state.h"
+#include "headless_state.h"
 
 namespace plat {
-namespace portable {
+namespace headless {
 namespace {
 
 ResourceData& Data() {
@@ -22,10 +22,10 @@ const DialogTemplate* FindDialogTemplate(int id) {
     return Data().findDialog != nullptr ? Data().findDialog(id) : nullptr;
 }
 
-}  // namespace portable
+}  // namespace headless
 
 std::string LoadResString(unsigned id) {
-    const char* text = portable::Data().findString != nullptr ? portable::Data().findString(id) : nullptr;
+    const char* text = headless::Data().findString != nullptr ? headless::Data().findString(id) : nullptr;
     return text != nullptr ? std::string(text) : std::string();
 }
 

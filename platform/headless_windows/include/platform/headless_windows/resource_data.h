@@ -1,11 +1,11 @@
 #pragma once
-// Portable backend only: the program's resources as data. The headless
-// backend has no module to load dialog templates and strings from: whoever
-// runs it hands them over (SetResourceData). The style bits are the system's
-// values, which the templates carry and the headless dialogs act on.
+// The program's resources as data for the double, which has no module to
+// load dialog templates and strings from: whoever runs it hands them over
+// (SetResourceData). The style bits are the system's values, which the
+// templates carry and the headless dialogs act on.
 #include <vector>
 
-namespace plat::portable {
+namespace plat::headless {
 
 constexpr unsigned kWsPopup = 0x80000000u;
 constexpr unsigned kWsVisible = 0x10000000u;
@@ -64,4 +64,4 @@ struct ResourceData {
 };
 void SetResourceData(const ResourceData& data);
 
-}  // namespace plat::portable
+}  // namespace plat::headless

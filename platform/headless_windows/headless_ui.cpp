@@ -1,32 +1,21 @@
 // The headless user interface: a record of windows and what was done to them,
 // and scripted answers for message boxes and modal dialogs.
-#include "platform/portable/headless_ui.h"
+#include "platform/headless_windows/headless_ui.h"
 
 #include <string>
 #include <utility>
 
+#include "headless_state.h"
 #include "platform/dialog.h"
 #include "platform/keyboard.h"
 #include "platform/mbcs.h"
-#include "platform/portable/portable_state.h"
 
-namespace plat {
-namespace portable {
+namespace plat::headless {
+namespace {
 
 std::string HandleText(WindowHandle handle) {
     return std::to_string(static_cast<unsigned long long>(handle));
 }
-
-headless::WindowState* Live(WindowHandle handle) {
-    if (handle == kNoWindow) return nullptr;
-    headless::WindowState* state = headless::HeadlessUi::Get().FindMutable(handle);
-    return (state == nullptr || state->destroyed) ? nullptr : state;
-}
-
-}  // namespace portable
-
-namespace headless {
-namespace {
 
 // The first answer button of a message box style.
 int DefaultAnswer(unsigned style) {
@@ -60,11 +49,25 @@ bool IsButtonClass(const WindowState& state) {
 }
 
 bool IsPushButton(const WindowState& state) {
-    const unsigned type = state.style & portable::kBsTypeMask;
-    return IsButtonClass(state) && (type == portable::kBsPushButton || type == portable::kBsDefPushButton);
+    const unsigned type = state.style & kBsTypeMask;
+    return IsButtonClass(state) && (type == kBsPushButton || type == kBsDefPushButton);
 }
 
 }  // namespace
+
+WindowState* Live(WindowHandle handle) {
+    if (handle == kNoWindow) return nullptr;
+    WindowState* state = HeadlessUi::Get().FindMutable(handle);
+    return (state == nullptr || state->destroyed) ? nullptr : state;
+}
+
+void LogEvent(const char* what, WindowHandle handle) {
+    HeadlessUi::Get().Log(what + (" " + HandleText(handle)));
+}
+
+void LogEvent(const char* what, WindowHandle handle, const std::string& detail) {
+    HeadlessUi::Get().Log(what + (" " + HandleText(handle)) + " " + detail);
+}
 
 HeadlessUi& HeadlessUi::Get() {
     static HeadlessUi ui;
@@ -171,9 +174,7 @@ std::optional<std::string> HeadlessUi::RecordSaveFile(SaveFileRecord record) {
     }
     record.confirmed = answer.has_value();
     record.chosenPath = answer.value_or(std::string());
-    const std::string owner = portable::HandleText(record.request.owner);
-    Log(record.confirmed ? "savefile " + owner + " ok " + record.chosenPath
-                         : "savefile " + owner + " cancel");
+    LogEvent("savefile", record.request.owner, record.confirmed ? "ok " + record.chosenPath : "cancel");
     m_saveFiles.push_back(std::move(record));
     return answer;
 }
@@ -197,18 +198,18 @@ bool Click(Dialog& dialog, int controlId) {
     WindowState* control = InputControl(dialog, controlId);
     if (control == nullptr) return false;
     if (IsButtonClass(*control)) {
-        const unsigned type = control->style & portable::kBsTypeMask;
-        if (type == portable::kBsAutoCheckBox) {
+        const unsigned type = control->style & kBsTypeMask;
+        if (type == kBsAutoCheckBox) {
             control->check = control->check == 0 ? 1 : 0;
-        } else if (type == portable::kBsAuto3State) {
+        } else if (type == kBsAuto3State) {
             control->check = (control->check + 1) % 3;
-        } else if (type == portable::kBsAutoRadioButton) {
+        } else if (type == kBsAutoRadioButton) {
             control->check = 1;
         }
     }
     const WindowHandle handle = control->handle;
     HeadlessUi::Get().FocusWindow() = handle;
-    HeadlessUi::Get().Log("focus " + portable::HandleText(handle));
+    LogEvent("focus", handle);
     dialog.DispatchCommand(controlId);
     return true;
 }
@@ -216,7 +217,7 @@ bool Click(Dialog& dialog, int controlId) {
 bool Type(Dialog& dialog, int controlId, const std::string& text) {
     WindowState* control = InputControl(dialog, controlId);
     if (control == nullptr || control->className != "Edit") return false;
-    const bool digitsOnly = (control->style & portable::kEsNumber) != 0;
+    const bool digitsOnly = (control->style & kEsNumber) != 0;
     const std::size_t limit =
         control->textLimit > 0 ? static_cast<std::size_t>(control->textLimit) : static_cast<std::size_t>(-1);
     std::string typed;
@@ -232,8 +233,8 @@ bool Type(Dialog& dialog, int controlId, const std::string& text) {
     control->selEnd = end;
     HeadlessUi& ui = HeadlessUi::Get();
     ui.FocusWindow() = control->handle;
-    ui.Log("focus " + portable::HandleText(control->handle));
-    ui.Log("type " + portable::HandleText(control->handle) + " " + typed);
+    LogEvent("focus", control->handle);
+    LogEvent("type", control->handle, typed);
     return true;
 }
 
@@ -261,5 +262,4 @@ bool PressKey(Dialog& dialog, int virtualKey) {
     return false;
 }
 
-}  // namespace headless
-}  // namespace plat
+}  // namespace plat::headless

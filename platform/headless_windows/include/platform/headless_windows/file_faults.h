@@ -1,17 +1,16 @@
 #pragma once
-// Portable backend only: injected failures of the operations of
-// platform/files.h, so tests can make any single step of a run fail the way
-// the system would refuse it. Every operation is counted by kind from the
-// last reset; a chosen one fails once, and writes can be made to fail once a
-// byte budget is spent. One process-wide state; off (counting only) after a
-// reset.
+// Injected failures of the double's operations of platform/files.h, so
+// tests can make any single step of a run fail the way the system would
+// refuse it. Every operation is counted by kind from the last reset; a chosen
+// one fails once, and writes can be made to fail once a byte budget is spent.
+// One process-wide state; off (counting only) after a reset.
 #include <cerrno>
 #include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
 
-namespace plat::portable {
+namespace plat::headless {
 
 enum class FileOp {
     kOpen,       // File::Open
@@ -69,4 +68,4 @@ bool DiskSyncsSkipped();
 // whether it is to fail, with errno set to what the caller should report.
 bool InjectFileFault(FileOp op, const std::string& path = std::string(), std::size_t writeSize = 0);
 
-}  // namespace plat::portable
+}  // namespace plat::headless

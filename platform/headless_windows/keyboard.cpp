@@ -1,9 +1,9 @@
-// Key state for the headless backend: set by tests, read by the dialogs.
+// Key state of the headless double: set by tests, read by the dialogs.
 #include "platform/keyboard.h"
 
 #include <set>
 
-#include "platform/portable/drive_table.h"
+#include "platform/headless_windows/test_knobs.h"
 
 namespace plat {
 namespace {
@@ -15,7 +15,7 @@ std::set<int>& KeysDown() {
 
 }  // namespace
 
-namespace portable {
+namespace headless {
 
 void SetKeyDown(int virtualKey, bool down) {
     if (down) {
@@ -25,7 +25,7 @@ void SetKeyDown(int virtualKey, bool down) {
     }
 }
 
-}  // namespace portable
+}  // namespace headless
 
 bool IsKeyDown(int virtualKey) {
     return KeysDown().count(virtualKey) != 0;

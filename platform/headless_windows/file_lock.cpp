@@ -9,17 +9,17 @@
 
 #include <cerrno>
 
-#include "platform/portable/drive_table.h"
-#include "platform/portable/file_faults.h"
+#include "platform/headless_windows/drive_table.h"
+#include "platform/headless_windows/file_faults.h"
 
 namespace plat {
 
 bool FileLock::TryOnce(unsigned long& error) {
-    if (portable::InjectFileFault(portable::FileOp::kOpen, m_path)) {
+    if (headless::InjectFileFault(headless::FileOp::kOpen, m_path)) {
         error = static_cast<unsigned long>(errno);
         return false;
     }
-    const std::string posix = portable::ToPosixPath(m_path);
+    const std::string posix = headless::ToPosixPath(m_path);
     const int fd = posix.empty() ? -1 : ::open(posix.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
         error = posix.empty() ? ENOENT : static_cast<unsigned long>(errno);
@@ -46,7 +46,7 @@ bool FileLock::TryOnce(unsigned long& error) {
 void FileLock::Release() {
     if (!IsHeld()) return;
     // Removed while still held, so that no waiter takes a file on its way out.
-    const std::string posix = portable::ToPosixPath(m_path);
+    const std::string posix = headless::ToPosixPath(m_path);
     if (!posix.empty()) ::unlink(posix.c_str());
     ::close(static_cast<int>(m_handle));
     m_handle = -1;

@@ -1,16 +1,16 @@
 // Windows paths over POSIX folders: roots from the drive table, relative
-// paths against the backend's current directory, and Shift_JIS-aware
+// paths against the double's current directory, and Shift_JIS-aware
 // separators (a double-byte character's second byte may be 0x5C).
-#include "platform/portable/drive_table.h"
+#include "platform/headless_windows/drive_table.h"
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "headless_state.h"
 #include "platform/mbcs.h"
-#include "platform/portable/portable_state.h"
 
-namespace plat::portable {
+namespace plat::headless {
 namespace {
 
 struct RootEntry {
@@ -238,4 +238,4 @@ std::string ToPosixPath(const std::string& windowsPath) {
     return text;
 }
 
-}  // namespace plat::portable
+}  // namespace plat::headless

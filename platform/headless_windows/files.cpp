@@ -11,18 +11,18 @@
 #include <ctime>
 #include <string>
 
+#include "headless_state.h"
 #include "platform/file_wait.h"
+#include "platform/headless_windows/drive_table.h"
+#include "platform/headless_windows/file_faults.h"
 #include "platform/mbcs.h"
-#include "platform/portable/drive_table.h"
-#include "platform/portable/file_faults.h"
-#include "platform/portable/portable_state.h"
 #include "platform/types.h"
 
 namespace plat {
 namespace {
 
 std::string Posix(const std::string& path) {
-    return portable::ToPosixPath(path);
+    return headless::ToPosixPath(path);
 }
 
 bool StatPath(const std::string& path, struct stat& st) {
@@ -49,8 +49,8 @@ bool IsDriveRoot(const std::string& path) {
 }
 
 // Tests can make any operation fail (file_faults.h); errno is then set.
-bool Injected(portable::FileOp op, const std::string& path = std::string(), std::size_t size = 0) {
-    return portable::InjectFileFault(op, path, size);
+bool Injected(headless::FileOp op, const std::string& path = std::string(), std::size_t size = 0) {
+    return headless::InjectFileFault(op, path, size);
 }
 
 // fsync of the folder that holds the POSIX path; a failure changes nothing
@@ -80,7 +80,7 @@ File::~File() {
 bool File::Open(const std::string& path, Mode mode) {
     Close();
     m_lastError = 0;
-    if (Injected(portable::FileOp::kOpen, path)) {
+    if (Injected(headless::FileOp::kOpen, path)) {
         m_lastError = static_cast<unsigned long>(errno);
         return false;
     }
@@ -124,7 +124,7 @@ bool File::Write(const void* data, std::size_t size) {
         m_lastError = EINVAL;
         return false;
     }
-    if (Injected(portable::FileOp::kWrite, std::string(), size)) {
+    if (Injected(headless::FileOp::kWrite, std::string(), size)) {
         m_lastError = static_cast<unsigned long>(errno);
         return false;
     }
@@ -150,7 +150,7 @@ long long File::Read(void* buffer, std::size_t size) {
         m_lastError = EINVAL;
         return -1;
     }
-    if (Injected(portable::FileOp::kRead)) {
+    if (Injected(headless::FileOp::kRead)) {
         m_lastError = static_cast<unsigned long>(errno);
         return -1;
     }
@@ -170,11 +170,11 @@ bool File::Flush() {
         m_lastError = EBADF;
         return false;
     }
-    if (Injected(portable::FileOp::kFlush)) {
+    if (Injected(headless::FileOp::kFlush)) {
         m_lastError = static_cast<unsigned long>(errno);
         return false;
     }
-    if (portable::DiskSyncsSkipped()) return true;
+    if (headless::DiskSyncsSkipped()) return true;
     int rc = 0;
     do {
         rc = ::fsync(static_cast<int>(m_handle));
@@ -190,7 +190,7 @@ bool File::Close() {
     if (m_handle < 0) return true;
     // The handle is gone either way; a failure says written bytes may be lost.
     bool closed = true;
-    if (Injected(portable::FileOp::kClose)) {
+    if (Injected(headless::FileOp::kClose)) {
         m_lastError = static_cast<unsigned long>(errno);
         closed = false;
     }
@@ -213,7 +213,7 @@ bool IsDirectory(const std::string& path) {
 }
 
 bool GetFileStatus(const std::string& path, FileStatus& status) {
-    if (Injected(portable::FileOp::kStatus, path)) return false;
+    if (Injected(headless::FileOp::kStatus, path)) return false;
     struct stat st {};
     if (!StatPath(path, st)) return false;
     status.isDirectory = S_ISDIR(st.st_mode);
@@ -224,7 +224,7 @@ bool GetFileStatus(const std::string& path, FileStatus& status) {
 }
 
 bool Access(const std::string& path, int mode) {
-    if (Injected(portable::FileOp::kAccess, path)) return false;
+    if (Injected(headless::FileOp::kAccess, path)) return false;
     // _access's modes are POSIX's own values; it refuses any other.
     static_assert(F_OK == kAccessExists && W_OK == kAccessWrite && R_OK == kAccessRead);
     if (mode != kAccessExists && mode != kAccessWrite && mode != kAccessRead && mode != kAccessReadWrite)
@@ -234,23 +234,23 @@ bool Access(const std::string& path, int mode) {
 }
 
 bool CreateDir(const std::string& path) {
-    if (Injected(portable::FileOp::kCreateDir, path)) return false;
+    if (Injected(headless::FileOp::kCreateDir, path)) return false;
     const std::string posix = Posix(path);
     return !posix.empty() && ::mkdir(posix.c_str(), 0777) == 0;
 }
 
 bool RemoveDir(const std::string& path) {
-    if (Injected(portable::FileOp::kRemoveDir, path)) return false;
+    if (Injected(headless::FileOp::kRemoveDir, path)) return false;
     // A drive or share root is never removed, as on Windows; the folder it is
     // mapped to is not the program's to take away.
-    const portable::ParsedPath parsed = portable::ParseWindowsPath(path);
+    const headless::ParsedPath parsed = headless::ParseWindowsPath(path);
     if (!parsed.valid || (!parsed.posix && parsed.parts.empty())) return false;
     const std::string posix = Posix(path);
     return !posix.empty() && ::rmdir(posix.c_str()) == 0;
 }
 
 bool DeleteFileAt(const std::string& path) {
-    if (Injected(portable::FileOp::kDeleteFile, path)) return false;
+    if (Injected(headless::FileOp::kDeleteFile, path)) return false;
     const std::string posix = Posix(path);
     struct stat st {};
     // DeleteFileW does not remove folders.
@@ -261,19 +261,19 @@ bool DeleteFileAt(const std::string& path) {
 bool MoveFileReplace(const std::string& from, const std::string& to, unsigned long* error) {
     const std::string posixFrom = Posix(from);
     const std::string posixTo = Posix(to);
-    if (Injected(portable::FileOp::kMoveFile, from + " -> " + to) || posixFrom.empty() || posixTo.empty() ||
+    if (Injected(headless::FileOp::kMoveFile, from + " -> " + to) || posixFrom.empty() || posixTo.empty() ||
         std::rename(posixFrom.c_str(), posixTo.c_str()) != 0) {
         if (error != nullptr) *error = posixFrom.empty() || posixTo.empty() ? ENOENT : errno;
         return false;
     }
     // The new name lives in the folder's own blocks: synced too, or a power
     // cut may bring back the old name or none. The move itself is done.
-    if (!portable::DiskSyncsSkipped()) SyncFolderOf(posixTo);
+    if (!headless::DiskSyncsSkipped()) SyncFolderOf(posixTo);
     return true;
 }
 
 bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
-    if (Injected(portable::FileOp::kList, folder)) return false;
+    if (Injected(headless::FileOp::kList, folder)) return false;
     const std::string posix = Posix(folder.empty() ? "." : folder);
     DIR* dir = posix.empty() ? nullptr : ::opendir(posix.c_str());
     if (dir == nullptr) return false;
@@ -285,12 +285,12 @@ bool ListFolder(const std::string& folder, std::vector<std::string>& names) {
 }
 
 int QueryDriveType(const std::string& root) {
-    if (Injected(portable::FileOp::kDriveType, root)) return kDriveUnknown;
+    if (Injected(headless::FileOp::kDriveType, root)) return kDriveUnknown;
     // No root: the current directory's drive. "C:" counts as "C:\".
-    std::string text = root.empty() ? portable::CurrentDirState() : root;
+    std::string text = root.empty() ? headless::CurrentDirState() : root;
     const bool bareDrive = text.size() == 2 && text[1] == ':';
     if (bareDrive) text += '\\';
-    portable::ParsedPath parsed = portable::ParseWindowsPath(text);
+    headless::ParsedPath parsed = headless::ParseWindowsPath(text);
     if (!parsed.valid) return kDriveNoRootDir;
     if (parsed.posix) {
         struct stat st {};
@@ -298,7 +298,7 @@ int QueryDriveType(const std::string& root) {
     }
     if (root.empty()) parsed.parts.clear();
     if (!parsed.parts.empty()) return kDriveNoRootDir;  // a folder, not a root
-    const int type = portable::MappedDriveType(parsed.root);
+    const int type = headless::MappedDriveType(parsed.root);
     return type < 0 ? kDriveNoRootDir : type;
 }
 

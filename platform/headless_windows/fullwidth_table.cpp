@@ -1,12 +1,12 @@
 // Data taken from the system's own mapping under code page 932; the Wine
 // tests compare this table with the system's byte for byte.
-#include "platform/tables/fullwidth_table.h"
+#include "fullwidth_table.h"
 
 #include <cstdint>
 
 #include "platform/mbcs.h"
 
-namespace plat::tables {
+namespace plat::headless {
 
 namespace {
 
@@ -144,4 +144,4 @@ std::string FullWidthByTable(const std::string& text) {
     return out;
 }
 
-}  // namespace plat::tables
+}  // namespace plat::headless

@@ -1,11 +1,11 @@
-// Portable backend: the monotonic clock, which tests can set.
+// Headless double: the monotonic clock, which tests can set.
 #include "platform/clock.h"
 
 #include <chrono>
 #include <optional>
 #include <thread>
 
-#include "platform/portable/drive_table.h"
+#include "platform/headless_windows/test_knobs.h"
 
 namespace plat {
 namespace {
@@ -17,13 +17,13 @@ std::optional<std::uint64_t>& SetTime() {
 
 }  // namespace
 
-namespace portable {
+namespace headless {
 
 void SetClockMicros(std::optional<std::uint64_t> micros) {
     SetTime() = micros;
 }
 
-}  // namespace portable
+}  // namespace headless
 
 std::uint64_t MonotonicMicros() {
     if (SetTime()) return *SetTime();

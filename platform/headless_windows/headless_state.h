@@ -1,16 +1,13 @@
 #pragma once
-// State of the portable backend shared between its source files.
+// State of the headless double shared between its source files.
 #include <string>
 #include <vector>
 
-#include "platform/portable/resource_data.h"
+#include "platform/headless_windows/headless_ui.h"
+#include "platform/headless_windows/resource_data.h"
 #include "platform/types.h"
 
 namespace plat::headless {
-struct WindowState;
-}
-
-namespace plat::portable {
 
 // A Windows path taken apart: its root ("C:", "\\server\share", or "/" for a
 // POSIX path) and its folder and file names, "." and ".." resolved.
@@ -34,10 +31,12 @@ std::string& CurrentDirState();
 // The handed-over template of the id, or nullptr.
 const DialogTemplate* FindDialogTemplate(int id);
 
-// Formats a handle for the event log.
-std::string HandleText(WindowHandle handle);
-
 // The state of a window that exists and is not destroyed, or nullptr.
-headless::WindowState* Live(WindowHandle handle);
+WindowState* Live(WindowHandle handle);
 
-}  // namespace plat::portable
+// Logs what the system did to a window: "<what> <handle>", and " <detail>"
+// after it when given (HeadlessUi::Events).
+void LogEvent(const char* what, WindowHandle handle);
+void LogEvent(const char* what, WindowHandle handle, const std::string& detail);
+
+}  // namespace plat::headless

@@ -1,13 +1,13 @@
-// Portable backend: the full-width mapping from our own table.
+// Headless double: the full-width mapping from our own table.
 #include "platform/locale_map.h"
 
-#include "platform/tables/fullwidth_table.h"
+#include "fullwidth_table.h"
 
 namespace plat {
 
 // Without the system's locale tables, the same mapping from our own table.
 std::string MapToFullWidth(const std::string& text) {
-    return tables::FullWidthByTable(text);
+    return headless::FullWidthByTable(text);
 }
 
 }  // namespace plat

@@ -5,16 +5,13 @@
 #include <string>
 
 #include "../common/progress_model.h"
-#include "platform/portable/headless_ui.h"
-#include "platform/portable/portable_state.h"
+#include "headless_state.h"
 
 namespace plat {
-namespace {
 
-using headless::HeadlessUi;
-using headless::WindowState;
-using portable::HandleText;
-using portable::Live;
+using namespace headless;  // the double's state and event log
+
+namespace {
 
 progress::BarState BarOf(const WindowState& state) {
     return progress::BarState{state.rangeLower, state.rangeUpper, state.pos, state.step};
@@ -91,7 +88,7 @@ void Edit::LimitText(int maxChars) {
     WindowState* state = Live(m_hWnd);
     if (state == nullptr) return;
     state->textLimit = maxChars < 0 ? 0 : maxChars;
-    HeadlessUi::Get().Log("limit " + HandleText(m_hWnd) + " " + std::to_string(state->textLimit));
+    LogEvent("limit", m_hWnd, std::to_string(state->textLimit));
 }
 
 void Edit::SetSel(int start, int end) {
@@ -113,15 +110,14 @@ void Edit::SetSel(int start, int end) {
         state->selStart = start;
         state->selEnd = end;
     }
-    HeadlessUi::Get().Log("select " + HandleText(m_hWnd) + " " + std::to_string(state->selStart) + " " +
-                          std::to_string(state->selEnd));
+    LogEvent("select", m_hWnd, std::to_string(state->selStart) + " " + std::to_string(state->selEnd));
 }
 
 void Edit::ScrollCaret() {
     WindowState* state = Live(m_hWnd);
     if (state == nullptr) return;
     ++state->scrollCarets;
-    HeadlessUi::Get().Log("scrollcaret " + HandleText(m_hWnd));
+    LogEvent("scrollcaret", m_hWnd);
 }
 
 int Button::GetCheck() const {
@@ -133,7 +129,7 @@ void Button::SetCheck(int state) {
     WindowState* window = Live(m_hWnd);
     if (window == nullptr) return;
     window->check = state;
-    HeadlessUi::Get().Log("check " + HandleText(m_hWnd) + " " + std::to_string(state));
+    LogEvent("check", m_hWnd, std::to_string(state));
 }
 
 }  // namespace plat

@@ -1,24 +1,21 @@
-// Dialogs of the headless backend: windows built from the handed-over templates,
+// Dialogs of the headless double: windows built from the handed-over templates,
 // modal runs played by queued scripts.
 #include <functional>
 #include <string>
 
+#include "headless_state.h"
 #include "platform/dialog.h"
-#include "platform/portable/headless_ui.h"
-#include "platform/portable/portable_state.h"
 
 namespace plat {
+
+using namespace headless;  // the double's state, templates and event log
+
 namespace {
 
-using headless::HeadlessUi;
-using headless::WindowState;
-using portable::HandleText;
-using portable::Live;
-
-constexpr unsigned kWsChildVisible = portable::kWsChild | portable::kWsVisible;
+constexpr unsigned kWsChildVisible = kWsChild | kWsVisible;
 
 // Creates the dialog window and its controls from the template.
-WindowHandle CreateFromTemplate(const portable::DialogTemplate& tmpl, WindowHandle parent, bool modal) {
+WindowHandle CreateFromTemplate(const DialogTemplate& tmpl, WindowHandle parent, bool modal) {
     HeadlessUi& ui = HeadlessUi::Get();
     WindowState dialog;
     dialog.parent = parent;
@@ -26,18 +23,18 @@ WindowHandle CreateFromTemplate(const portable::DialogTemplate& tmpl, WindowHand
     dialog.className = "#32770";
     dialog.text = tmpl.caption ? tmpl.caption : "";
     dialog.style = tmpl.style;
-    dialog.enabled = (tmpl.style & portable::kWsDisabled) == 0;
+    dialog.enabled = (tmpl.style & kWsDisabled) == 0;
     dialog.visible = false;  // shown after initialisation, if at all
     dialog.modal = modal;
     const WindowHandle handle = ui.NewWindow(dialog);
-    for (const portable::ControlTemplate& controlTemplate : tmpl.controls) {
+    for (const ControlTemplate& controlTemplate : tmpl.controls) {
         WindowState control;
         control.parent = handle;
         control.controlId = controlTemplate.id;
         control.className = controlTemplate.className ? controlTemplate.className : "";
         control.text = controlTemplate.text ? controlTemplate.text : "";
         control.style = controlTemplate.style | kWsChildVisible;
-        control.enabled = (controlTemplate.style & portable::kWsDisabled) == 0;
+        control.enabled = (controlTemplate.style & kWsDisabled) == 0;
         control.visible = true;
         ui.NewWindow(control);
     }
@@ -47,9 +44,9 @@ WindowHandle CreateFromTemplate(const portable::DialogTemplate& tmpl, WindowHand
 
 // After OnInitDialog returned true: the focus goes to the first tab stop
 // that is enabled and visible, in template order.
-void SetDefaultFocus(WindowHandle dialog, const portable::DialogTemplate& tmpl) {
-    for (const portable::ControlTemplate& control : tmpl.controls) {
-        if ((control.style & portable::kWsTabStop) == 0) continue;
+void SetDefaultFocus(WindowHandle dialog, const DialogTemplate& tmpl) {
+    for (const ControlTemplate& control : tmpl.controls) {
+        if ((control.style & kWsTabStop) == 0) continue;
         Window item = Window(dialog).GetItem(control.id);
         const WindowState* state = Live(item.Handle());
         if (state != nullptr && state->enabled && state->visible) {
@@ -63,14 +60,14 @@ void ShowDialogWindow(WindowHandle handle) {
     WindowState* state = Live(handle);
     if (state == nullptr || state->visible) return;
     state->visible = true;
-    HeadlessUi::Get().Log("show " + HandleText(handle) + " 1");
+    LogEvent("show", handle, "1");
 }
 
 }  // namespace
 
 bool Dialog::Create(WindowHandle parent) {
     if (IsValid()) return true;
-    const portable::DialogTemplate* tmpl = portable::FindDialogTemplate(m_templateId);
+    const DialogTemplate* tmpl = FindDialogTemplate(m_templateId);
     if (tmpl == nullptr) return false;
     if (parent == kNoWindow && m_pParent != nullptr) parent = m_pParent->Handle();
     if (parent != kNoWindow && Live(parent) == nullptr) return false;
@@ -83,14 +80,13 @@ bool Dialog::Create(WindowHandle parent) {
     }
     if (defaultFocus) SetDefaultFocus(handle, *tmpl);
     const WindowState* state = Live(handle);
-    if (state != nullptr && !state->ended && (tmpl->style & portable::kWsVisible) != 0)
-        ShowDialogWindow(handle);
+    if (state != nullptr && !state->ended && (tmpl->style & kWsVisible) != 0) ShowDialogWindow(handle);
     return true;
 }
 
 int Dialog::DoModal() {
     HeadlessUi& ui = HeadlessUi::Get();
-    const portable::DialogTemplate* tmpl = portable::FindDialogTemplate(m_templateId);
+    const DialogTemplate* tmpl = FindDialogTemplate(m_templateId);
     if (tmpl == nullptr || IsValid()) return -1;
     const WindowHandle owner = m_pParent != nullptr ? m_pParent->Handle() : kNoWindow;
     if (owner != kNoWindow && Live(owner) == nullptr) return -1;  // the system refuses a bad owner
@@ -126,7 +122,7 @@ void Dialog::EndDialog(int result) {
     state->ended = true;
     state->endResult = result;
     state->visible = false;  // both kinds leave the screen
-    HeadlessUi::Get().Log("end " + HandleText(m_hWnd) + " " + std::to_string(result));
+    LogEvent("end", m_hWnd, std::to_string(result));
 }
 
 void Dialog::DestroyWindow() {
@@ -144,13 +140,13 @@ void Dialog::DestroyWindow() {
         // Its controls go with it.
         for (const WindowHandle childHandle : ui.Children(handle)) {
             WindowState* child = ui.FindMutable(childHandle);
-            if (child == nullptr || (child->style & portable::kWsChild) == 0) continue;
+            if (child == nullptr || (child->style & kWsChild) == 0) continue;
             child->destroyed = true;
             child->visible = false;
             if (ui.FocusWindow() == childHandle) ui.FocusWindow() = kNoWindow;
         }
         if (ui.FocusWindow() == handle) ui.FocusWindow() = kNoWindow;
-        ui.Log("destroy " + HandleText(handle));
+        LogEvent("destroy", handle);
     }
     m_hWnd = kNoWindow;
 }

@@ -5,19 +5,21 @@
 
 #include <string>
 
-#include "platform/portable/headless_ui.h"
-#include "platform/portable/portable_state.h"
+#include "headless_state.h"
 
 namespace plat {
+
+using namespace headless;  // the double's state and event log
+
 namespace {
 
-using headless::HeadlessUi;
-using headless::WindowState;
-using portable::HandleText;
-using portable::Live;
-
-void Log(const std::string& event) {
-    HeadlessUi::Get().Log(event);
+// The system's counted operations: false for an invalid window.
+bool Count(WindowHandle handle, int WindowState::*counter, const char* what) {
+    WindowState* state = Live(handle);
+    if (state == nullptr) return false;
+    ++(state->*counter);
+    LogEvent(what, handle);
+    return true;
 }
 
 }  // namespace
@@ -31,7 +33,7 @@ bool Window::Enable(bool enable) {
     if (state == nullptr) return false;
     const bool wasDisabled = !state->enabled;
     state->enabled = enable;
-    Log("enable " + HandleText(m_hWnd) + (enable ? " 1" : " 0"));
+    LogEvent("enable", m_hWnd, enable ? "1" : "0");
     if (!enable) {
         // A disabled window, or one inside it, loses the focus.
         WindowHandle& focus = HeadlessUi::Get().FocusWindow();
@@ -53,27 +55,15 @@ bool Window::IsEnabled() const {
 }
 
 bool Window::SetForeground() {
-    WindowState* state = Live(m_hWnd);
-    if (state == nullptr) return false;
-    ++state->foregrounds;
-    Log("foreground " + HandleText(m_hWnd));
-    return true;
+    return Count(m_hWnd, &WindowState::foregrounds, "foreground");
 }
 
 bool Window::BringToTop() {
-    WindowState* state = Live(m_hWnd);
-    if (state == nullptr) return false;
-    ++state->bringToTops;
-    Log("top " + HandleText(m_hWnd));
-    return true;
+    return Count(m_hWnd, &WindowState::bringToTops, "top");
 }
 
 bool Window::Update() {
-    WindowState* state = Live(m_hWnd);
-    if (state == nullptr) return false;
-    ++state->updates;
-    Log("update " + HandleText(m_hWnd));
-    return true;
+    return Count(m_hWnd, &WindowState::updates, "update");
 }
 
 bool Window::UpdateWithChildren() {
@@ -86,24 +76,24 @@ WindowHandle Window::SetParentWindow(WindowHandle parent) {
     if (parent != kNoWindow && Live(parent) == nullptr) return kNoWindow;  // invalid new parent
     const WindowHandle previous = state->parent;
     state->parent = parent;
-    Log("parent " + HandleText(m_hWnd) + " " + HandleText(parent));
+    LogEvent("parent", m_hWnd, std::to_string(static_cast<unsigned long long>(parent)));
     return previous;
 }
 
 bool Window::Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     if (Live(m_hWnd) == nullptr) {
-        Log("post-failed " + HandleText(m_hWnd) + " " + std::to_string(message));
+        LogEvent("post-failed", m_hWnd, std::to_string(message));
         return false;
     }
-    headless::PostedMessage posted;
+    PostedMessage posted;
     posted.target = m_hWnd;
     posted.message = message;
     posted.wParam = wParam;
     posted.lParam = lParam;
     HeadlessUi::Get().RecordPost(posted);
-    Log("post " + HandleText(m_hWnd) + " " + std::to_string(message) + " " +
-        std::to_string(static_cast<unsigned long long>(wParam)) + " " +
-        std::to_string(static_cast<long long>(lParam)));
+    LogEvent("post", m_hWnd,
+             std::to_string(message) + " " + std::to_string(static_cast<unsigned long long>(wParam)) + " " +
+                 std::to_string(static_cast<long long>(lParam)));
     return true;
 }
 
@@ -111,7 +101,7 @@ void Window::Show(int showCommand) {
     WindowState* state = Live(m_hWnd);
     if (state == nullptr) return;
     state->visible = showCommand != kSwHide;
-    Log("show " + HandleText(m_hWnd) + (state->visible ? " 1" : " 0"));
+    LogEvent("show", m_hWnd, state->visible ? "1" : "0");
 }
 
 bool Window::IsVisible() const {
@@ -131,7 +121,7 @@ void Window::SetFocus() {
     WindowState* state = Live(m_hWnd);
     if (state == nullptr) return;
     HeadlessUi::Get().FocusWindow() = m_hWnd;
-    Log("focus " + HandleText(m_hWnd));
+    LogEvent("focus", m_hWnd);
 }
 
 void Window::SetText(const std::string& text) {
@@ -140,7 +130,7 @@ void Window::SetText(const std::string& text) {
     state->text = text;
     ++state->textSets;
     state->textHistory.push_back(text);
-    Log("text " + HandleText(m_hWnd) + " " + text);
+    LogEvent("text", m_hWnd, text);
 }
 
 std::string Window::GetText() const {
@@ -161,7 +151,7 @@ WindowHandle GetFocusWindow() {
 }
 
 void AnswerSentMessages() {
-    Log("answer-sent");
+    HeadlessUi::Get().Log("answer-sent");
 }
 
 }  // namespace plat
