@@ -1,4 +1,6 @@
+// The conversions character by character, where the whole text is refused.
 #include "platform/cp932.h"
+#include "platform/mbcs.h"
 
 namespace plat {
 
@@ -13,6 +15,20 @@ std::string Utf16ToCp932Marked(std::u16string_view text) {
         std::string one;
         out += Utf16ToCp932(text.substr(i, length), one) ? one : std::string("?");
         i += length;
+    }
+    return out;
+}
+
+std::string KeepReadable(std::string_view text) {
+    std::u16string wide;
+    if (Cp932ToUtf16(text, wide)) return std::string(text);
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        std::string_view c = CharAt(text, i);
+        // A lead byte followed by a byte no second byte can be stands alone.
+        if (c.size() == 2 && !IsCp932SecondByte(static_cast<unsigned char>(c[1]))) c = c.substr(0, 1);
+        if (Cp932ToUtf16(c, wide)) out += c;
+        i += c.size();
     }
     return out;
 }

@@ -43,9 +43,12 @@ SafeReplace::~SafeReplace() {
 
 std::string SafeReplace::TempPath(const std::string& target, std::uint32_t pid, int index) {
     const std::string id = std::to_string(pid) + (index == 0 ? "" : "-" + std::to_string(index));
-    std::string path = target + "." + id + ".tmp";
-    if (!FitsMaxPath(path)) path = target.substr(0, FolderPartLength(target)) + "~" + id + ".tmp";
-    return FitsMaxPath(path) ? path : std::string();
+    const std::string path = target + "." + id + ".tmp";
+    if (FitsMaxPath(path)) return path;
+    // A short name keeps a leftover within reach of every tool; where even
+    // that does not fit, the long form carries the first.
+    const std::string shortPath = target.substr(0, FolderPartLength(target)) + "~" + id + ".tmp";
+    return FitsMaxPath(shortPath) ? shortPath : path;
 }
 
 bool SafeReplace::Create() {
@@ -66,8 +69,7 @@ bool SafeReplace::Create() {
     for (int index = 0; index < kTempNames; ++index) {
         const std::string path = TempPath(m_target, CurrentProcessId(), index);
         // Refused with the name free: no such folder, or no right to it.
-        if (path.empty() || (!m_file.Open(path, File::Mode::kWriteCreateNew) && !PathExists(path)))
-            return false;
+        if (!m_file.Open(path, File::Mode::kWriteCreateNew) && !PathExists(path)) return false;
         if (m_file.IsOpen() || (DeleteFileAt(path) && m_file.Open(path, File::Mode::kWriteCreateNew))) {
             m_temp = path;
             return true;

@@ -5,12 +5,13 @@
 #include <climits>
 #include <string>
 
+#include "platform/cp932.h"
 #include "wide.h"
 
 namespace plat {
 
 std::string MapToFullWidth(const std::string& text) {
-    const std::wstring wide = win32::Wide(text);
+    const std::wstring wide = win32::Wide(KeepReadable(text));
     if (wide.empty() || wide.size() > INT_MAX / 2) return std::string();
     const int sourceLength = static_cast<int>(wide.size());
     // Japanese named, not the system's locale; first ask for the size, then

@@ -49,9 +49,18 @@ constexpr Both kBoth[] = {
     {"\xF0\x40\xF9\xFC", u"\xE000\xE757"},  // the user-defined area
 };
 
-// Bytes that are no code page 932 text.
-constexpr std::string_view kNotCp932[] = {"\x81",     "A\x81",    "\x81\x20", "\x81\x7F", "\x85\x40",
-                                          "\xEB\x40", "\xFC\xFC", "\xA0",     "\xFD",     "\xFF"};
+// Bytes that are no code page 932 text, and the characters of them it reads.
+struct NotCp932 {
+    std::string_view bytes;
+    std::string_view readable;
+};
+constexpr NotCp932 kNotCp932[] = {
+    {"\x81", ""},      {"A\x81", "A"},
+    {"\x81\x20", " "}, {"\x81\x7F", "\x7F"},
+    {"\x85\x40", ""},  {"\xEB\x40" "B", "B"},
+    {"\xFC\xFC", ""},  {"\xA0", ""},
+    {"\xFD", ""},      {"\x95\x5C\xFF", "\x95\x5C"},
+};
 
 // Texts with a character that has no code of its own, and how a user's text
 // with them reads.
@@ -129,14 +138,16 @@ TEST(Cp932, TextsBothWays) {
         EXPECT_TRUE(plat::Utf16ToCp932(c.text, bytes));
         EXPECT_EQ(bytes, c.bytes);
         EXPECT_EQ(plat::Utf16ToCp932Marked(c.text), c.bytes);
+        EXPECT_EQ(plat::KeepReadable(c.bytes), c.bytes);
     }
 }
 
 TEST(Cp932, RefusedBothWays) {
-    for (const std::string_view bytes : kNotCp932) {
+    for (const NotCp932& c : kNotCp932) {
         std::u16string text = u"unchanged";
-        EXPECT_FALSE(plat::Cp932ToUtf16(bytes, text)) << bytes;
+        EXPECT_FALSE(plat::Cp932ToUtf16(c.bytes, text)) << c.bytes;
         EXPECT_EQ(text, u"unchanged");
+        EXPECT_EQ(plat::KeepReadable(c.bytes), c.readable) << c.bytes;
     }
     for (const NoCode& c : kNoCode) {
         std::string bytes = "unchanged";

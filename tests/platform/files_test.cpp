@@ -176,7 +176,8 @@ TEST_F(FilesTest, TemporaryIsNamedBesideItsTargetWithTheProcessId) {
         {folder + std::string(14, 'n'), 1, folder + "~77-1.tmp"},
         {folder + std::string(8, 'n'), 0, folder + std::string(8, 'n') + ".77.tmp"},
         {wide + "\\" + std::string(14, 'n'), 0, wide + "\\" + std::string(14, 'n') + ".77.tmp"},
-        {"C:\\" + std::string(253, 'd') + "\\x.xml", 0, ""},
+        // Neither fits: the long form carries the first.
+        {"C:\\" + std::string(253, 'd') + "\\x.xml", 0, "C:\\" + std::string(253, 'd') + "\\x.xml.77.tmp"},
     };
     for (const auto& row : rows) EXPECT_EQ(plat::SafeReplace::TempPath(row.target, 77, row.index), row.temp);
 }

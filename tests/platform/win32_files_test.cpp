@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "file_cases.h"
 #include "platform/file_lock.h"
@@ -12,6 +13,7 @@
 #include "platform/profile.h"
 #include "platform/safe_replace.h"
 #include "platform/types.h"
+#include "platform/win32/wide.h"
 #include "profile_cases.h"
 #include "tests/support/scratch_folder.h"
 
@@ -101,6 +103,46 @@ TEST_F(Win32Files, SafeReplacePassesItsOwnLeftoverAndRemovesAnOldOne) {
     EXPECT_FALSE(plat::PathExists(target + ".1.tmp"));
     ASSERT_TRUE(SetFileAttributesA(own.c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(m_folder.EntryCount(), 2);
+}
+
+// Paths as long as a folder's limit (MAX_PATH - 12) go to the system in the
+// long form, resolved first; shorter ones as they are.
+TEST(Win32LongPaths, TakeTheLongFormAtTheFoldersLimit) {
+    const std::string a244(244, 'a');
+    const std::wstring a245(245, L'a');
+    const struct {
+        std::string path;
+        std::wstring wide;
+    } rows[] = {
+        {"C:\\x\\b.xml", L"C:\\x\\b.xml"},
+        {"C:\\" + a244, L"C:\\" + std::wstring(244, L'a')},
+        {"C:\\" + a244 + "a", L"\\\\?\\C:\\" + a245},
+        {"C:\\x\\..\\" + a244 + "a/b", L"\\\\?\\C:\\" + a245 + L"\\b"},
+        {"\\\\srv\\share\\" + a244, L"\\\\?\\UNC\\srv\\share\\" + std::wstring(244, L'a')},
+        {"\\\\?\\C:\\x", L"\\\\?\\C:\\x"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(plat::win32::WidePath(row.path), row.wide) << row.path;
+}
+
+// Every file function takes a path past the system's limit.
+TEST_F(Win32Files, PathsPastTheSystemsLimitAreUsable) {
+    const std::string folder = Path(std::string(200, 'f')) + "\\";
+    const std::string sub = folder + std::string(100, 's') + "\\";
+    ASSERT_TRUE(plat::CreateDir(folder));
+    ASSERT_TRUE(plat::CreateDir(sub));
+    EXPECT_TRUE(plat::IsDirectory(sub));
+    WriteBytes(sub + "a.xml", "report");
+    EXPECT_TRUE(plat::MoveFileReplace(sub + "a.xml", sub + "b.xml"));
+    EXPECT_FALSE(plat::IsDirectory(sub + "b.xml"));
+    EXPECT_TRUE(plat::PathExists(sub + "b.xml"));
+    EXPECT_FALSE(plat::PathExists(sub + "a.xml"));
+    EXPECT_TRUE(plat::Access(sub + "b.xml", plat::kAccessReadWrite));
+    std::vector<std::string> names;
+    EXPECT_TRUE(plat::ListFolder(sub, names));
+    EXPECT_EQ(names, (std::vector<std::string>{".", "..", "b.xml"}));
+    EXPECT_TRUE(plat::DeleteFileAt(sub + "b.xml"));
+    EXPECT_TRUE(plat::RemoveDir(sub));
+    EXPECT_FALSE(plat::PathExists(sub));
 }
 
 TEST(Win32Drives, FixedAndUnmappedDrives) {

@@ -53,6 +53,13 @@ TEST(FullWidthTest, CutNeverSplitsACharacter) {
     EXPECT_EQ(Repeat("亜", 16), report::ToFullWidth((Repeat("亜", 16) + "A").c_str()));
 }
 
+// The same on both systems: the readable characters are kept and mapped.
+TEST(FullWidthTest, UnreadableBytesAreDroppedNotTheName) {
+    EXPECT_STREQ("ＡＢ", report::ToFullWidth("AB\x95"));  // 表 cut after its first byte
+    EXPECT_STREQ("表表", report::ToFullWidth("表表\x95"));
+    EXPECT_STREQ("Ａ　Ｂ", report::ToFullWidth("A\x81 B"));  // a lead byte before a blank
+}
+
 TEST(FullWidthTest, EmptyAndNullGiveEmptyText) {
     EXPECT_STREQ("", report::ToFullWidth(""));
     EXPECT_STREQ("", report::ToFullWidth(nullptr));

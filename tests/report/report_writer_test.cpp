@@ -445,6 +445,18 @@ INSTANTIATE_TEST_SUITE_P(Destination, ReportBesideTest,
                                                       {{"out.xml", std::string(100000, 'o'), false}}},
                                            BesideCase{"表ソ.xml", {}}));
 
+// The longest destination the dialog accepts, 260 bytes, with a short name:
+// no temporary name beside it fits the system's path limit, and it is written.
+TEST_F(ReportWriterTest, LongestDestinationIsWritten) {
+    const std::string name =
+        dir.MakeDir(std::string(260 - dir.Path().size() - 6, 'd')).substr(dir.Path().size()) + "a.xml";
+    ASSERT_EQ(260u, dir.Path(name).size());
+    AddStandardList();
+    int result = -1;
+    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, Write(result, name));
+    EXPECT_EQ(1, result);
+}
+
 #ifndef _WIN32
 TEST_F(ReportWriterTest, LeftoverOfTheDestinationGoesOnceTenMinutesOld) {
     ASSERT_TRUE(dir.Write("out.xml.1.tmp", "crashed"));

@@ -19,5 +19,9 @@ bool Utf16ToCp932(std::u16string_view text, std::string& out);
 // The same for text a user typed: each character without a form of its own
 // becomes '?', which every check of a path or a month refuses.
 std::string Utf16ToCp932Marked(std::u16string_view text);
+// The characters of text that code page 932 reads, in their order: a lead
+// byte without its second byte (a name cut by bytes), a byte no character
+// starts with, or an unassigned code is left out, not the whole text.
+std::string KeepReadable(std::string_view text);
 
 }  // namespace plat

@@ -17,8 +17,8 @@ public:
 
     // The index-th name of process pid's temporary file: "<target>.<pid>.tmp",
     // then "<target>.<pid>-<index>.tmp"; past the system's path limit
-    // (kMaxPath) "~<pid>[-<index>].tmp" in the target's folder; empty if even
-    // that is.
+    // (kMaxPath) "~<pid>[-<index>].tmp" in the target's folder, unless that
+    // is past it too.
     static std::string TempPath(const std::string& target, std::uint32_t pid, int index);
     // Removes temporary files left over ten minutes ago (64 at most): the
     // target's, and the "~" ones of any target in its folder. Then creates
