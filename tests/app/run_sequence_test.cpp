@@ -81,7 +81,7 @@ protected:
         return std::to_string(m_parent) + "," + std::to_string(kNotify) + ",5," + path;
     }
     // Runs the application the way the entry point does.
-    void Run(ScriptedApp& app, const std::string& cmdLine) {
+    void Run(ClLinkApp& app, const std::string& cmdLine) {
         support::InstallModel(m_model);
         app.SetCommandLine(cmdLine);
         plat::RunApplication(app);
@@ -290,9 +290,7 @@ TEST_F(RealDialogRunTest, CompleteRunRemembersTheDestinationAfterTheReport) {
         m_model.faults.failMoveNextAt = c.failAggregation ? 1 : 0;
         PlayRun("12", c.fromParent ? "" : m_dest);
         ClLinkApp app;
-        support::InstallModel(m_model);
-        app.SetCommandLine(c.fromParent ? ParentLine(m_dest) : "");
-        plat::RunApplication(app);
+        Run(app, c.fromParent ? ParentLine(m_dest) : "");
         EXPECT_EQ(app.m_nResult, c.result) << c.fromParent;
         EXPECT_EQ(plat::PathExists(m_dest), c.result == 0);
         EXPECT_EQ(EnvContent(), c.env) << c.fromParent << c.failAggregation;
@@ -322,9 +320,7 @@ TEST_F(RealDialogRunTest, CancelledOrUnshowableDialogStartsNoRun) {
                 [](plat::Dialog& d) { plat::headless::PressKey(d, plat::kVkEscape); });
         }
         ClLinkApp app;
-        support::InstallModel(m_model);
-        app.SetCommandLine(c.cmdLine);
-        plat::RunApplication(app);
+        Run(app, c.cmdLine);
         EXPECT_EQ(app.m_nResult, c.result);
         std::vector<std::string> texts;
         for (const auto& box : Boxes()) texts.push_back(box.text);
