@@ -5,17 +5,18 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
-// The 17 bytes of szName after copying the text (read up to 57 bytes, the
-// host record's name field).
-std::string Copy(const std::string& text) {
-    std::uint8_t src[57] = {};
-    std::memcpy(src, text.data(), text.size() < sizeof src ? text.size() : sizeof src);
+// The 17 bytes of szName after copying the text from a source of size bytes
+// (by default 57, the host record's name field).
+std::string Copy(const std::string& text, std::size_t size = 57) {
+    std::vector<std::uint8_t> src(size);
+    std::memcpy(src.data(), text.data(), text.size() < size ? text.size() : size);
     char dest[17];
     std::memset(dest, 0x55, sizeof dest);
-    CopyKmkName(dest, src, sizeof src);
+    CopyKmkName(dest, src.data(), size);
     return std::string(dest, sizeof dest);
 }
 
@@ -55,11 +56,7 @@ TEST(KmkName, LeadByteBeforeTheTerminatorIsDropped) {
 }
 
 TEST(KmkName, SourceShorterThanSixteenBytes) {
-    const std::uint8_t src[5] = {'W', 'X', 'Y', 'Z', 0x8C};  // no terminator, lead byte last
-    char dest[17];
-    std::memset(dest, 0x55, sizeof dest);
-    CopyKmkName(dest, src, sizeof src);
-    EXPECT_EQ(Padded("WXYZ"), std::string(dest, sizeof dest));
+    EXPECT_EQ(Padded("WXYZ"), Copy("WXYZ\x8C", 5));  // no terminator, lead byte last
 }
 
 }  // namespace

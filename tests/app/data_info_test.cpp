@@ -20,25 +20,29 @@ protected:
         ClAccConnect::Inst()->Terminate();
         ClAccConnect::Inst()->Release();
     }
+    // Connects to the model and looks the selected set up; the lookup's result.
+    int Find(const host::HostModel& model) {
+        Connect(model);
+        return m_app.FindSelectedDataInfo(m_record);
+    }
+    ClLinkApp m_app;
+    StDATAINFO m_record;
 };
 
 TEST_F(DataInfoTest, CopiesTheWholeRecordOfTheSelectedSet) {
-    Connect(support::ShellModel());
-    ClLinkApp app;
-    StDATAINFO record;
-    ASSERT_EQ(app.FindSelectedDataInfo(record), 1);
-    EXPECT_EQ(record.DataNo(), 3);
-    EXPECT_EQ(record.IdText(), "D0003");
-    EXPECT_EQ(record.CompanyName(), "\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0 Test");
-    EXPECT_EQ(record.PeriodStart(), 20250401);
-    EXPECT_EQ(record.PeriodEnd(), 20260331);
-    EXPECT_EQ(record.PeriodSetting(), 1);
+    ASSERT_EQ(Find(support::ShellModel()), 1);
+    EXPECT_EQ(m_record.DataNo(), 3);
+    EXPECT_EQ(m_record.IdText(), "D0003");
+    EXPECT_EQ(m_record.CompanyName(), "\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0 Test");
+    EXPECT_EQ(m_record.PeriodStart(), 20250401);
+    EXPECT_EQ(m_record.PeriodEnd(), 20260331);
+    EXPECT_EQ(m_record.PeriodSetting(), 1);
 
     // The same bytes the host delivers for that set.
-    ASSERT_NE(app.m_pSetData, nullptr);
-    const StDATAINFO* selected = app.m_pSetData->GetSelectedInfo();
+    ASSERT_NE(m_app.m_pSetData, nullptr);
+    const StDATAINFO* selected = m_app.m_pSetData->GetSelectedInfo();
     ASSERT_NE(selected, nullptr);
-    EXPECT_EQ(0, std::memcmp(selected->Data(), record.Data(), StDATAINFO::Size()));
+    EXPECT_EQ(0, std::memcmp(selected->Data(), m_record.Data(), StDATAINFO::Size()));
 }
 
 TEST_F(DataInfoTest, FirstOfTwoSetsWithTheSameNumberWins) {
@@ -46,40 +50,31 @@ TEST_F(DataInfoTest, FirstOfTwoSetsWithTheSameNumberWins) {
     host::DataSetEntry twin = model.dataSets[1];
     twin.companyName = "Second";
     model.dataSets.push_back(twin);
-    Connect(model);
-    ClLinkApp app;
-    StDATAINFO record;
-    ASSERT_EQ(app.FindSelectedDataInfo(record), 1);
-    EXPECT_EQ(record.CompanyName(), "\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0 Test");
+    ASSERT_EQ(Find(model), 1);
+    EXPECT_EQ(m_record.CompanyName(), "\x8A\x94\x8E\xAE\x89\xEF\x8E\xD0 Test");
 }
 
 TEST_F(DataInfoTest, NoMatchLeavesAZeroRecordAndReleasesTheCursor) {
     host::HostModel model = support::ShellModel();
     model.users[1].selectedNo2 = 42;
-    Connect(model);
-    ClLinkApp app;
-    StDATAINFO record;
-    record.SetI32(StDATAINFO::kOffDataNo, 7);
-    record.SetU8(1000, 0xAB);
-    EXPECT_EQ(app.FindSelectedDataInfo(record), 0);
-    for (std::size_t i = 0; i < StDATAINFO::Size(); ++i) ASSERT_EQ(record.GetU8(i), 0) << i;
+    m_record.SetI32(StDATAINFO::kOffDataNo, 7);
+    m_record.SetU8(1000, 0xAB);
+    EXPECT_EQ(Find(model), 0);
+    for (std::size_t i = 0; i < StDATAINFO::Size(); ++i) ASSERT_EQ(m_record.GetU8(i), 0) << i;
     EXPECT_EQ(host::StandIn::Get().CallCount("ReleaseDatCursor"), 1u);
 
     model.dataSets.clear();
     Connect(model);
     ClLinkApp empty;
-    EXPECT_EQ(empty.FindSelectedDataInfo(record), 0);
+    EXPECT_EQ(empty.FindSelectedDataInfo(m_record), 0);
     EXPECT_EQ(host::StandIn::Get().CallCount("ReleaseDatCursor"), 1u);
 }
 
 TEST_F(DataInfoTest, SecondCallReusesTheDataSetList) {
-    Connect(support::ShellModel());
-    ClLinkApp app;
-    StDATAINFO record;
-    ASSERT_EQ(app.FindSelectedDataInfo(record), 1);
-    ClSetData* first = app.m_pSetData;
-    ASSERT_EQ(app.FindSelectedDataInfo(record), 1);
-    EXPECT_EQ(app.m_pSetData, first);
+    ASSERT_EQ(Find(support::ShellModel()), 1);
+    ClSetData* first = m_app.m_pSetData;
+    ASSERT_EQ(m_app.FindSelectedDataInfo(m_record), 1);
+    EXPECT_EQ(m_app.m_pSetData, first);
     EXPECT_EQ(host::StandIn::Get().CallCount("GetSetObject 5 1"), 1u);
 }
 

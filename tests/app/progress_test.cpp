@@ -28,12 +28,6 @@ protected:
         m_dlg.Show(plat::kSwShow);
         m_dlg.BeginProgress();
     }
-    int OverallPos() const {
-        return Pos(IDC_PRG_OVERALL);
-    }
-    int ActivityPos() const {
-        return Pos(IDC_PRG_ACTIVITY);
-    }
     int Pos(int id) const {
         plat::ProgressCtrl bar;
         bar.Attach(m_dlg.GetItem(id).Handle());
@@ -46,12 +40,12 @@ TEST_F(ProgressTest, TemplateCaptionAndBars) {
     EXPECT_EQ(m_dlg.GetText(), "\x8F\x57\x8C\x76\x92\x86");  // 集計中
     EXPECT_TRUE(m_dlg.GetItem(IDC_PRG_OVERALL).IsValid());
     EXPECT_TRUE(m_dlg.GetItem(IDC_PRG_ACTIVITY).IsValid());
-    EXPECT_EQ(OverallPos(), 0);
+    EXPECT_EQ(Pos(IDC_PRG_OVERALL), 0);
 }
 
 TEST_F(ProgressTest, FirstRangeStepsOnceEachValueAndShowsWholePercents) {
     m_dlg.Advance(0, 100);
-    EXPECT_EQ(OverallPos(), 101);
+    EXPECT_EQ(Pos(IDC_PRG_OVERALL), 101);
     EXPECT_EQ(m_dlg.GetText(), Caption(10));
 }
 
@@ -68,7 +62,7 @@ TEST_F(ProgressTest, CompleteRunEndsFullAtOneHundredPercent) {
     }
     EXPECT_EQ(steps, 1007);
     // Stepped past its maximum, the bar stays full instead of starting over.
-    EXPECT_EQ(OverallPos(), 1000);
+    EXPECT_EQ(Pos(IDC_PRG_OVERALL), 1000);
     const std::string last = m_dlg.GetText();
     EXPECT_EQ(last, "\x8F\x57\x8C\x76\x92\x86\x20\x31\x30\x30\x81\x93");
 }
@@ -76,7 +70,7 @@ TEST_F(ProgressTest, CompleteRunEndsFullAtOneHundredPercent) {
 
 TEST_F(ProgressTest, EmptyOrReversedRangeDoesNothing) {
     m_dlg.Advance(5, 4);
-    EXPECT_EQ(OverallPos(), 0);
+    EXPECT_EQ(Pos(IDC_PRG_OVERALL), 0);
     EXPECT_EQ(m_dlg.GetText(), "\x8F\x57\x8C\x76\x92\x86");
 }
 
@@ -84,7 +78,7 @@ TEST_F(ProgressTest, PulseSweepsOncePastTheMaximum) {
     m_dlg.Pulse();
     // The platform bar wraps by the modulo of its range: six steps of one on
     // 0..5 end at 1.
-    EXPECT_EQ(ActivityPos(), 1);
+    EXPECT_EQ(Pos(IDC_PRG_ACTIVITY), 1);
 #ifndef _WIN32
     const auto& ui = plat::headless::HeadlessUi::Get();
     const auto* win = ui.Find(m_dlg.Handle());

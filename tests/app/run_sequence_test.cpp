@@ -81,7 +81,7 @@ protected:
         return std::to_string(m_parent) + "," + std::to_string(kNotify) + ",5," + path;
     }
     // Runs the application the way the entry point does.
-    void Run(ScriptedApp& app, const std::string& cmdLine) {
+    void Run(ClLinkApp& app, const std::string& cmdLine) {
         support::InstallModel(m_model);
         app.SetCommandLine(cmdLine);
         plat::RunApplication(app);
@@ -290,9 +290,7 @@ TEST_F(RealDialogRunTest, CompleteRunRemembersTheDestinationAfterTheReport) {
         m_model.faults.failMoveNextAt = c.failAggregation ? 1 : 0;
         PlayRun("12", c.fromParent ? "" : m_dest);
         ClLinkApp app;
-        support::InstallModel(m_model);
-        app.SetCommandLine(c.fromParent ? ParentLine(m_dest) : "");
-        plat::RunApplication(app);
+        Run(app, c.fromParent ? ParentLine(m_dest) : "");
         EXPECT_EQ(app.m_nResult, c.result) << c.fromParent;
         EXPECT_EQ(plat::PathExists(m_dest), c.result == 0);
         EXPECT_EQ(EnvContent(), c.env) << c.fromParent << c.failAggregation;
@@ -322,9 +320,7 @@ TEST_F(RealDialogRunTest, CancelledOrUnshowableDialogStartsNoRun) {
                 [](plat::Dialog& d) { plat::headless::PressKey(d, plat::kVkEscape); });
         }
         ClLinkApp app;
-        support::InstallModel(m_model);
-        app.SetCommandLine(c.cmdLine);
-        plat::RunApplication(app);
+        Run(app, c.cmdLine);
         EXPECT_EQ(app.m_nResult, c.result);
         std::vector<std::string> texts;
         for (const auto& box : Boxes()) texts.push_back(box.text);
@@ -458,12 +454,14 @@ TEST_P(RunStepsTest, EndsAtItsStepAndTellsItsResult) {
 std::vector<StepCase> StepCases() {
     using Step = ClLinkApp::RunStep;
     const unsigned kError = 0x30, kInfo = 0x40;
+    const auto parentError = [kError](const std::string& text) {
+        return Box{text, kParentOwns, kError, true};
+    };
+    const std::string envInvalid =
+        host::text::ReplaceToken(texts::kEnvInvalid, "ES_APRPACKAGENAME", kTaxFormName);
+    const Box writeFailed{texts::kWriteFailed, kProgressOwns, kError, true};
     return {
-        {"NoProgramFolder",
-         kNoProgramFolder,
-         Step::kConnect,
-         2,
-         {{texts::kNoProgramFolder, kParentOwns, kError, true}}},
+        {"NoProgramFolder", kNoProgramFolder, Step::kConnect, 2, {parentError(texts::kNoProgramFolder)}},
         {"ConnectionRefused", kConnectRefused, Step::kConnect, 2, {}},
         {"NoHostData",
          kNoHostData,
@@ -471,25 +469,16 @@ std::vector<StepCase> StepCases() {
          2,
          {{"ホストデータを読み込めません: データフォルダがありません: Q:\\hostdata", kNoOwner, kError,
            false}}},
-        {"BadLevel",
-         kBadLevel,
-         Step::kCheck,
-         2,
-         {{host::text::ReplaceToken(texts::kEnvInvalid, "ES_APRPACKAGENAME", kTaxFormName), kParentOwns,
-           kError, true}}},
+        {"BadLevel", kBadLevel, Step::kCheck, 2, {parentError(envInvalid)}},
         {"LinkCancelled", kLinkCancelled, Step::kCheck, 1, {}},
         {"LinkFailed", kLinkFailed, Step::kCheck, 2, {}},
-        {"NoDataSet", kNoDataSet, Step::kCheck, 2, {{texts::kDataNotFound, kParentOwns, kError, true}}},
+        {"NoDataSet", kNoDataSet, Step::kCheck, 2, {parentError(texts::kDataNotFound)}},
         {"DialogCancelled", kDialogCancelled, Step::kAsk, 1, {}},
         {"NoDialog", kNoDialog, Step::kAsk, 2, {}},
         // The failure is told while the progress window is on screen, the
         // completion after it has gone.
-        {"AggregationFails",
-         kAggregationFails,
-         Step::kAggregate,
-         2,
-         {{texts::kWriteFailed, kProgressOwns, kError, true}}},
-        {"WriteFails", kWriteFails, Step::kWrite, 2, {{texts::kWriteFailed, kProgressOwns, kError, true}}},
+        {"AggregationFails", kAggregationFails, Step::kAggregate, 2, {writeFailed}},
+        {"WriteFails", kWriteFails, Step::kWrite, 2, {writeFailed}},
         {"Completed", kCompleted, Step::kDone, 0, {{texts::kCompleted, kProgressOwns, kInfo, false}}},
     };
 }

@@ -41,12 +41,14 @@ std::string Hex(const std::uint8_t* p, std::size_t n) {
 
 class FindInfo : public support::StandInTest {
 protected:
-    Block Build(const Period& p, std::int32_t setting, int from, int to) {
+    // The record built over fill bytes for the period and the months.
+    Block Build(const Period& p, std::int32_t setting, int from, int to, std::uint8_t fill = 0) {
         StDATAINFO data;
         data.SetI32(StDATAINFO::kOffPeriodStart, p.start);
         data.SetI32(StDATAINFO::kOffPeriodEnd, p.end);
         data.SetI32(StDATAINFO::kOffPeriodSetting, setting);
         StFINDINFO record;
+        std::memset(record.Data(), fill, StFINDINFO::kSize);
         BuildMonthFindInfo(record, data, from, to);
         Block b{};
         std::memcpy(b.data(), record.Data(), b.size());
@@ -108,19 +110,11 @@ TEST_F(FindInfo, MonthItemsForEachPeriodAndRange) {
 
 TEST_F(FindInfo, ItemsAreWrittenWholeAndOthersLeftAlone) {
     Connect(PeriodsModel({kAprMar}));
-    StDATAINFO data;
-    data.SetI32(StDATAINFO::kOffPeriodStart, kAprMar.start);
-    data.SetI32(StDATAINFO::kOffPeriodEnd, kAprMar.end);
-    StFINDINFO record;
-    std::memset(record.Data(), 0xEE, StFINDINFO::kSize);
-    BuildMonthFindInfo(record, data, 4, 12);
-    Block actual{};
-    std::memcpy(actual.data(), record.Data(), actual.size());
     Block e{};
     PutItem(e, 0, 4, 1, 1);
     PutItem(e, 1, 6, 9, 0);
     for (std::size_t i = 68; i < 136; ++i) e[i] = 0xEE;
-    ExpectBlock(e, actual);
+    ExpectBlock(e, Build(kAprMar, 0, 4, 12, 0xEE));
 }
 
 }  // namespace

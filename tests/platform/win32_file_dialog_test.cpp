@@ -26,7 +26,6 @@ enum class Action { kCancel, kClose, kOk };
 
 // What the user saw of the dialog.
 struct Seen {
-    bool found = false;
     std::string className;
     HWND owner = nullptr;
     bool ownerEnabled = true;
@@ -39,6 +38,7 @@ struct Seen {
     bool refused = false;    // it answered the action with a box of its own
     std::string refusal;     // that box's text
     bool confirmed = false;  // what the call answered
+    std::string chosen;      // and the path it gave back
 };
 
 // The dialog is a Unicode one: its texts in UTF-16, read as code page 932.
@@ -80,7 +80,6 @@ BOOL CALLBACK FindOwnedBox(HWND hWnd, LPARAM param) {
 // The user looks at the dialog and acts; a dialog that refuses the action
 // gets its box answered and is then cancelled.
 void LookAndAct(HWND dialog, Action action, Seen& seen) {
-    seen.found = true;
     seen.className = win32_user::ClassOf(dialog);
     seen.owner = GetWindow(dialog, GW_OWNER);
     seen.ownerEnabled = seen.owner != nullptr && IsWindowEnabled(seen.owner) != FALSE;
@@ -140,11 +139,13 @@ protected:
     plat::SaveFileRequest Request(const std::string& name) const {
         return support::BrowseRequest(reinterpret_cast<plat::WindowHandle>(m_owner), m_folder, name);
     }
-    // Shows the dialog while the user does the action; what the user saw.
-    static Seen Play(Action action, const plat::SaveFileRequest& request, std::string& chosen) {
+    // Shows the dialog while the user does the action, the caller's path being chosen until then;
+    // what the user saw and the call answered, a failure if it never showed.
+    static Seen Play(Action action, const plat::SaveFileRequest& request, const std::string& chosen = "") {
         Seen seen;
+        seen.chosen = chosen;
         win32_user::User user(kTitle, [&](HWND dialog) { LookAndAct(dialog, action, seen); });
-        seen.confirmed = plat::ShowSaveFileDialog(request, chosen);
+        seen.confirmed = plat::ShowSaveFileDialog(request, seen.chosen);
         user.Found();
         return seen;
     }
@@ -155,11 +156,9 @@ protected:
 };
 
 TEST_F(Win32SaveFileDialog, ShowsTheRequestAndCancels) {
-    std::string chosen = "C:\\keep.xml";
-    const Seen seen = Play(Action::kCancel, Request("科目内訳書.xml"), chosen);
-    ASSERT_TRUE(seen.found);
+    const Seen seen = Play(Action::kCancel, Request("科目内訳書.xml"), "C:\\keep.xml");
     EXPECT_FALSE(seen.confirmed);
-    EXPECT_EQ(chosen, "C:\\keep.xml");
+    EXPECT_EQ(seen.chosen, "C:\\keep.xml");
     EXPECT_TRUE(seen.gone);
     EXPECT_EQ(seen.className, "#32770");
     EXPECT_EQ(seen.owner, m_owner);
@@ -173,11 +172,9 @@ TEST_F(Win32SaveFileDialog, ShowsTheRequestAndCancels) {
 }
 
 TEST_F(Win32SaveFileDialog, ClosingTheWindowCancels) {
-    std::string chosen;
-    const Seen seen = Play(Action::kClose, Request("a.xml"), chosen);
-    ASSERT_TRUE(seen.found);
+    const Seen seen = Play(Action::kClose, Request("a.xml"));
     EXPECT_FALSE(seen.confirmed);
-    EXPECT_TRUE(chosen.empty());
+    EXPECT_TRUE(seen.chosen.empty());
     EXPECT_TRUE(seen.gone);
 }
 
@@ -186,9 +183,7 @@ TEST_F(Win32SaveFileDialog, FilterSeparatorsAreWholeCharacters) {
     ASSERT_EQ(std::string("ポ"), "\x83\x7C");
     plat::SaveFileRequest request = Request("a.xml");
     request.filter = "レポート (*.xml)|*.xml|All (*.*)|*.*||";
-    std::string chosen;
-    const Seen seen = Play(Action::kCancel, request, chosen);
-    ASSERT_TRUE(seen.found);
+    const Seen seen = Play(Action::kCancel, request);
     EXPECT_FALSE(seen.confirmed);
     EXPECT_EQ(seen.firstType, "レポート (*.xml)");
     EXPECT_EQ(seen.typeCount, 2);
@@ -200,9 +195,7 @@ TEST_F(Win32SaveFileDialog, LongInitialNameIsCutAtAWholeCharacter) {
     for (int i = 0; i < 150; ++i) name += kHyo;
     plat::SaveFileRequest request = Request(name);
     request.owner = plat::kNoWindow;
-    std::string chosen;
-    const Seen seen = Play(Action::kCancel, request, chosen);
-    ASSERT_TRUE(seen.found);
+    const Seen seen = Play(Action::kCancel, request);
     EXPECT_FALSE(seen.confirmed);
     EXPECT_EQ(seen.spec, name.substr(0, 259));
     EXPECT_EQ(seen.owner, nullptr);
@@ -211,12 +204,10 @@ TEST_F(Win32SaveFileDialog, LongInitialNameIsCutAtAWholeCharacter) {
 TEST_F(Win32SaveFileDialog, ConfirmGivesTheFullPathAndKeepsTheCurrentDirectory) {
     const std::string path = MakeFile("科目内訳書.xml");
     const std::string before = plat::GetCurrentDir();
-    std::string chosen;
-    const Seen seen = Play(Action::kOk, Request("科目内訳書.xml"), chosen);
-    ASSERT_TRUE(seen.found);
+    const Seen seen = Play(Action::kOk, Request("科目内訳書.xml"));
     EXPECT_FALSE(seen.refused) << seen.refusal;
     EXPECT_TRUE(seen.confirmed);
-    EXPECT_EQ(chosen, path);
+    EXPECT_EQ(seen.chosen, path);
     EXPECT_EQ(plat::GetCurrentDir(), before);
 }
 
@@ -224,11 +215,9 @@ TEST_F(Win32SaveFileDialog, WithoutNoChangeDirTheCurrentDirectoryFollows) {
     const std::string path = MakeFile("b.xml");
     plat::SaveFileRequest request = Request("b.xml");
     request.noChangeDir = false;
-    std::string chosen;
-    const Seen seen = Play(Action::kOk, request, chosen);
-    ASSERT_TRUE(seen.found);
+    const Seen seen = Play(Action::kOk, request);
     EXPECT_TRUE(seen.confirmed);
-    EXPECT_EQ(chosen, path);
+    EXPECT_EQ(seen.chosen, path);
     EXPECT_EQ(plat::GetCurrentDir(), m_folder);
 }
 
@@ -238,43 +227,36 @@ TEST_F(Win32SaveFileDialog, WithoutNoChangeDirTheCurrentDirectoryFollows) {
 TEST_F(Win32SaveFileDialog, ExtensionCompletesATypedName) {
     MakeFile("c.xml");
     MakeFile("d.XML");
-    std::string chosen;
-    const Seen seen = Play(Action::kOk, Request("c"), chosen);
-    ASSERT_TRUE(seen.found);
+    const Seen seen = Play(Action::kOk, Request("c"));
     EXPECT_TRUE(seen.confirmed) << seen.refusal;
-    EXPECT_EQ(lstrcmpiA(chosen.c_str(), (m_folder + "\\c.xml").c_str()), 0) << chosen;  // any case
+    EXPECT_EQ(lstrcmpiA(seen.chosen.c_str(), (m_folder + "\\c.xml").c_str()), 0) << seen.chosen;  // any case
 
     plat::SaveFileRequest request = Request("d");
     request.filter = "All Files (*.*)|*.*||";
-    const Seen seenAll = Play(Action::kOk, request, chosen);
-    ASSERT_TRUE(seenAll.found);
+    const Seen seenAll = Play(Action::kOk, request, seen.chosen);
     EXPECT_EQ(seenAll.firstType, "All Files (*.*)");
     EXPECT_TRUE(seenAll.confirmed) << seenAll.refusal;
-    EXPECT_EQ(chosen, m_folder + "\\d.XML");
+    EXPECT_EQ(seenAll.chosen, m_folder + "\\d.XML");
 }
 
 // Save dialogs differ in whether they honour "the file must exist": one
 // refuses a new name with a box of its own, another (Wine's) takes it. Either
 // way the answer must match what the user saw.
 TEST_F(Win32SaveFileDialog, NewNameWithFileMustExist) {
-    std::string chosen;
-    const Seen seen = Play(Action::kOk, Request("new.xml"), chosen);
-    ASSERT_TRUE(seen.found);
+    const Seen seen = Play(Action::kOk, Request("new.xml"));
     EXPECT_EQ(seen.gone, !seen.refused);
     EXPECT_EQ(seen.confirmed, !seen.refused);
-    EXPECT_EQ(chosen, seen.refused ? "" : m_folder + "\\new.xml");
+    EXPECT_EQ(seen.chosen, seen.refused ? "" : m_folder + "\\new.xml");
     RecordProperty("fileMustExistRefusedNewName", seen.refused ? "yes" : "no");
 }
 
 TEST_F(Win32SaveFileDialog, WithoutFileMustExistANewNameIsTaken) {
     plat::SaveFileRequest request = Request("new.xml");
     request.fileMustExist = false;
-    std::string chosen;
-    const Seen seen = Play(Action::kOk, request, chosen);
-    ASSERT_TRUE(seen.found);
+    const Seen seen = Play(Action::kOk, request);
     EXPECT_FALSE(seen.refused) << seen.refusal;
     EXPECT_TRUE(seen.confirmed);
-    EXPECT_EQ(chosen, m_folder + "\\new.xml");
+    EXPECT_EQ(seen.chosen, m_folder + "\\new.xml");
 }
 
 }  // namespace

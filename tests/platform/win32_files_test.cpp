@@ -19,6 +19,7 @@
 
 namespace {
 
+using file_cases::ReadBytes;
 using file_cases::WriteBytes;
 
 // A drive letter that names nothing here: "Q:\".
@@ -62,8 +63,7 @@ TEST_F(Win32Files, FileOpenForWritingIsNotShared) {
     plat::File reader;
     EXPECT_FALSE(reader.Open(path, plat::File::Mode::kRead));
     EXPECT_EQ(reader.LastError(), static_cast<unsigned long>(ERROR_SHARING_VIOLATION));
-    std::string content;
-    EXPECT_FALSE(plat::ReadWholeFile(path, content));
+    EXPECT_EQ(ReadBytes(path), "(none)");
 }
 
 TEST_F(Win32Files, LockIsExclusiveAndLeavesNoFile) {
@@ -97,9 +97,7 @@ TEST_F(Win32Files, SafeReplacePassesItsOwnLeftoverAndRemovesAnOldOne) {
     ASSERT_TRUE(replace.Create());
     ASSERT_TRUE(replace.Temp().Write("new", 3));
     ASSERT_TRUE(replace.Commit(plat::Deadline(0)));
-    std::string content;
-    ASSERT_TRUE(plat::ReadWholeFile(target, content));
-    EXPECT_EQ(content, "new");
+    EXPECT_EQ(ReadBytes(target), "new");
     EXPECT_FALSE(plat::PathExists(target + ".1.tmp"));
     ASSERT_TRUE(SetFileAttributesA(own.c_str(), FILE_ATTRIBUTE_NORMAL));
     EXPECT_EQ(m_folder.EntryCount(), 2);

@@ -34,17 +34,6 @@ StDATAINFO DataInfo(const std::string& company, std::int32_t from, std::int32_t 
     return info;
 }
 
-std::string Hex(const std::string& bytes) {
-    static const char kDigits[] = "0123456789abcdef";
-    std::string out;
-    for (unsigned char c : bytes) {
-        if (!out.empty()) out += ' ';
-        out += kDigits[c >> 4];
-        out += kDigits[c & 15];
-    }
-    return out;
-}
-
 std::string Head(const std::string& functionId, const std::string& programName,
                  const std::string& programVersion) {
     return "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"

@@ -16,9 +16,6 @@ std::unique_ptr<StKMKBALANCE> Entry(std::int32_t code, const std::string& name, 
                                     std::int64_t zandaka);
 StDATAINFO DataInfo(const std::string& company, std::int32_t from, std::int32_t to);
 
-// Bytes as "95 5c ..." for messages.
-std::string Hex(const std::string& bytes);
-
 // The documents' fixed parts, for the default test setting: no support
 // file, function ID 1.
 std::string Head(const std::string& functionId = "1", const std::string& programName = "KR9",

@@ -36,13 +36,20 @@ using rt::Entry;
 
 const std::string kTail = "\t</DATA>\r\n</REPORT>\r\n";
 
-// The lines of a plain account group (no sub-accounts), composed here.
-std::string PlainGroup(const std::string& count, const std::string& code, const std::string& name,
-                       const std::string& balance) {
+// The lines of an account group, its sub-account groups inside, composed here.
+std::string Group(const std::string& count, const std::string& code, const std::string& name,
+                  const std::string& balance, const std::string& subs = "") {
     return "\t\t<KANJYOKAMOKU Count=\"" + count + "\">\r\n\t\t\t<KANJYOKAMOKU_CODE>" + code +
            "</KANJYOKAMOKU_CODE>\r\n\t\t\t<KANJYOKAMOKU_NAME>" + name +
-           "</KANJYOKAMOKU_NAME>\r\n\t\t\t<KANJYOKAMOKU_ZANDAKA>" + balance +
-           "</KANJYOKAMOKU_ZANDAKA>\r\n\t\t</KANJYOKAMOKU>\r\n";
+           "</KANJYOKAMOKU_NAME>\r\n\t\t\t<KANJYOKAMOKU_ZANDAKA>" + balance + "</KANJYOKAMOKU_ZANDAKA>\r\n" +
+           subs + "\t\t</KANJYOKAMOKU>\r\n";
+}
+std::string SubGroup(const std::string& count, const std::string& code, const std::string& name,
+                     const std::string& balance) {
+    return "\t\t\t<HOJYOKAMOKU Count=\"" + count + "\">\r\n\t\t\t\t<HOJYOKAMOKU_CODE>" + code +
+           "</HOJYOKAMOKU_CODE>\r\n\t\t\t\t<HOJYOKAMOKU_NAME>" + name +
+           "</HOJYOKAMOKU_NAME>\r\n\t\t\t\t<HOJYOKAMOKU_ZANDAKA>" + balance +
+           "</HOJYOKAMOKU_ZANDAKA>\r\n\t\t\t</HOJYOKAMOKU>\r\n";
 }
 
 // The progress of a write of the standard list at base 500: a pulse after the
@@ -79,9 +86,9 @@ protected:
         Add(1110000, "現金", 1, 12345678901234);
         Add(1120000, "当座預金", 0, 9999);
     }
+    // Spelled out: the other documents' groups are composed by Group and SubGroup.
     static std::string StandardData() {
-        return "\t<DATA>\r\n"
-               "\t\t<KANJYOKAMOKU Count=\"   1\">\r\n"
+        return "\t\t<KANJYOKAMOKU Count=\"   1\">\r\n"
                "\t\t\t<KANJYOKAMOKU_CODE>111</KANJYOKAMOKU_CODE>\r\n"
                "\t\t\t<KANJYOKAMOKU_NAME>現金</KANJYOKAMOKU_NAME>\r\n"
                "\t\t\t<KANJYOKAMOKU_ZANDAKA>1234567890</KANJYOKAMOKU_ZANDAKA>\r\n"
@@ -119,9 +126,10 @@ protected:
         rt::CheckWithSchemaAtExit(dir, name);
         return bytes;
     }
-    // The whole document around the groups data, for the default setting.
-    static std::string Document(const std::string& data) {
-        return rt::Head() + StandardBasic() + "\t<DATA>\r\n" + data + kTail;
+    // The whole document around the groups data, by default for the default setting.
+    static std::string Document(const std::string& data, const std::string& head = rt::Head(),
+                                const std::string& basic = StandardBasic()) {
+        return head + basic + "\t<DATA>\r\n" + data + kTail;
     }
 
     support::ScratchFolder dir;
@@ -144,73 +152,45 @@ TEST_F(ReportWriterTest, EmptyListGivesDataStartTagDirectlyFollowedByEndTag) {
 TEST_F(ReportWriterTest, AccountWithSubAccountsAndClosingRowThenPlainAccount) {
     AddStandardList();
     const std::string bytes = WriteValid();
-    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, bytes);
+    EXPECT_EQ(Document(StandardData()), bytes);
 }
 
 TEST_F(ReportWriterTest, AccountWithoutFlagHasNoSubAccountGroup) {
     Add(50000, "売掛金", 0, 10000);
     const std::string bytes = WriteValid();
-    EXPECT_EQ(Document(PlainGroup("   1", "5", "売掛金", "1")), bytes);
+    EXPECT_EQ(Document(Group("   1", "5", "売掛金", "1")), bytes);
 }
 
 TEST_F(ReportWriterTest, SubAccountAsLastEntryClosesItsGroupBeforeData) {
     Add(20000, "預金", 1, 30000);
     Add(20003, "普通", 0, 40000);
     const std::string bytes = WriteValid();
-    EXPECT_EQ(rt::Head() + StandardBasic() +
-                  "\t<DATA>\r\n"
-                  "\t\t<KANJYOKAMOKU Count=\"   1\">\r\n"
-                  "\t\t\t<KANJYOKAMOKU_CODE>2</KANJYOKAMOKU_CODE>\r\n"
-                  "\t\t\t<KANJYOKAMOKU_NAME>預金</KANJYOKAMOKU_NAME>\r\n"
-                  "\t\t\t<KANJYOKAMOKU_ZANDAKA>3</KANJYOKAMOKU_ZANDAKA>\r\n"
-                  "\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n"
-                  "\t\t\t\t<HOJYOKAMOKU_CODE>3</HOJYOKAMOKU_CODE>\r\n"
-                  "\t\t\t\t<HOJYOKAMOKU_NAME>普通</HOJYOKAMOKU_NAME>\r\n"
-                  "\t\t\t\t<HOJYOKAMOKU_ZANDAKA>4</HOJYOKAMOKU_ZANDAKA>\r\n"
-                  "\t\t\t</HOJYOKAMOKU>\r\n"
-                  "\t\t</KANJYOKAMOKU>\r\n" +
-                  kTail,
-              bytes);
+    EXPECT_EQ(Document(Group("   1", "2", "預金", "3", SubGroup("   1", "3", "普通", "4"))), bytes);
 }
 
 TEST_F(ReportWriterTest, CountIsRightAlignedInFourCharacters) {
-    std::string expected = rt::Head() + StandardBasic() + "\t<DATA>\r\n";
+    std::string data;
     const char* counts[] = {"   1", "   2", "   3", "   4", "   5", "   6",
                             "   7", "   8", "   9", "  10", "  11", "  12"};
     for (int i = 1; i <= 12; ++i) {
         Add(i * 10000, "科目" + std::to_string(i), 0, i * 10000LL);
-        expected +=
-            PlainGroup(counts[i - 1], std::to_string(i), "科目" + std::to_string(i), std::to_string(i));
+        data += Group(counts[i - 1], std::to_string(i), "科目" + std::to_string(i), std::to_string(i));
     }
     // Sub-account groups count from 1 in each account, padded alike.
     Add(990000, "諸口", 1, 0);
     std::string subs;
     for (int s = 1; s <= 11; ++s) {
         Add(990000 + s, "口" + std::to_string(s), 0, -s * 10000LL);
-        subs += std::string("\t\t\t<HOJYOKAMOKU Count=\"") + (s < 10 ? "   " : "  ") + std::to_string(s) +
-                "\">\r\n\t\t\t\t<HOJYOKAMOKU_CODE>" + std::to_string(s) +
-                "</HOJYOKAMOKU_CODE>\r\n\t\t\t\t<HOJYOKAMOKU_NAME>口" + std::to_string(s) +
-                "</HOJYOKAMOKU_NAME>\r\n\t\t\t\t<HOJYOKAMOKU_ZANDAKA>-" + std::to_string(s) +
-                "</HOJYOKAMOKU_ZANDAKA>\r\n\t\t\t</HOJYOKAMOKU>\r\n";
+        const std::string n = std::to_string(s);
+        subs += SubGroup((s < 10 ? "   " : "  ") + n, n, "口" + n, "-" + n);
     }
     Add(990000, "諸口", 1, 0);
     Add(1000000, "次", 1, 0);
     Add(1000001, "次の一", 0, 0);
     Add(1000000, "次", 1, 0);
-    expected +=
-        "\t\t<KANJYOKAMOKU Count=\"  13\">\r\n\t\t\t<KANJYOKAMOKU_CODE>99</KANJYOKAMOKU_CODE>\r\n"
-        "\t\t\t<KANJYOKAMOKU_NAME>諸口</KANJYOKAMOKU_NAME>\r\n"
-        "\t\t\t<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>\r\n" +
-        subs +
-        "\t\t</KANJYOKAMOKU>\r\n"
-        "\t\t<KANJYOKAMOKU Count=\"  14\">\r\n\t\t\t<KANJYOKAMOKU_CODE>100</KANJYOKAMOKU_CODE>\r\n"
-        "\t\t\t<KANJYOKAMOKU_NAME>次</KANJYOKAMOKU_NAME>\r\n"
-        "\t\t\t<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>\r\n"
-        "\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n\t\t\t\t<HOJYOKAMOKU_CODE>1</HOJYOKAMOKU_CODE>\r\n"
-        "\t\t\t\t<HOJYOKAMOKU_NAME>次の一</HOJYOKAMOKU_NAME>\r\n"
-        "\t\t\t\t<HOJYOKAMOKU_ZANDAKA></HOJYOKAMOKU_ZANDAKA>\r\n\t\t\t</HOJYOKAMOKU>\r\n"
-        "\t\t</KANJYOKAMOKU>\r\n";
-    EXPECT_EQ(expected + kTail, WriteValid());
+    data += Group("  13", "99", "諸口", "", subs) +
+            Group("  14", "100", "次", "", SubGroup("   1", "1", "次の一", ""));
+    EXPECT_EQ(Document(data), WriteValid());
 }
 
 TEST_F(ReportWriterTest, CountsOfFourAndFiveDigitsAreWrittenInFull) {
@@ -218,7 +198,7 @@ TEST_F(ReportWriterTest, CountsOfFourAndFiveDigitsAreWrittenInFull) {
     for (int i = 1; i <= 10000; ++i) {
         Add(i * 10000, "K", 0, 0);
         const std::string n = std::to_string(i);
-        data += PlainGroup(std::string(n.size() < 4 ? 4 - n.size() : 0, ' ') + n, n, "K", "");
+        data += Group(std::string(n.size() < 4 ? 4 - n.size() : 0, ' ') + n, n, "K", "");
     }
     // Not EXPECT_EQ: its line diff of two 50,000-line texts takes gigabytes.
     const std::string expected = Document(data), written = WriteValid();
@@ -252,7 +232,7 @@ TEST_F(ReportWriterTest, BalancesAreWholeUnitsWithinTwelveCharacters) {
         {std::numeric_limits<std::int64_t>::max(), ""},
         {std::numeric_limits<std::int64_t>::min(), ""},
     };
-    std::string expectedData = "\t<DATA>\r\n";
+    std::string data;
     int count = 1;
     for (const Case& c : cases) {
         // Each balance on an account and on a sub-account of it.
@@ -260,18 +240,10 @@ TEST_F(ReportWriterTest, BalancesAreWholeUnitsWithinTwelveCharacters) {
         Add(count * 10000 + 1, "S", 0, c.zandaka);
         Add(count * 10000, "A", 1, c.zandaka);
         const std::string n = count < 10 ? "   " + std::to_string(count) : "  " + std::to_string(count);
-        expectedData += "\t\t<KANJYOKAMOKU Count=\"" + n + "\">\r\n\t\t\t<KANJYOKAMOKU_CODE>" +
-                        std::to_string(count) +
-                        "</KANJYOKAMOKU_CODE>\r\n\t\t\t<KANJYOKAMOKU_NAME>A</KANJYOKAMOKU_NAME>\r\n"
-                        "\t\t\t<KANJYOKAMOKU_ZANDAKA>" +
-                        c.text +
-                        "</KANJYOKAMOKU_ZANDAKA>\r\n\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n"
-                        "\t\t\t\t<HOJYOKAMOKU_CODE>1</HOJYOKAMOKU_CODE>\r\n"
-                        "\t\t\t\t<HOJYOKAMOKU_NAME>S</HOJYOKAMOKU_NAME>\r\n\t\t\t\t<HOJYOKAMOKU_ZANDAKA>" +
-                        c.text + "</HOJYOKAMOKU_ZANDAKA>\r\n\t\t\t</HOJYOKAMOKU>\r\n\t\t</KANJYOKAMOKU>\r\n";
+        data += Group(n, std::to_string(count), "A", c.text, SubGroup("   1", "1", "S", c.text));
         ++count;
     }
-    EXPECT_EQ(rt::Head() + StandardBasic() + expectedData + kTail, WriteValid());
+    EXPECT_EQ(Document(data), WriteValid());
 }
 
 // ---------------------------------------------------------------------------
@@ -281,65 +253,51 @@ TEST_F(ReportWriterTest, NamesAreEscapedNextToDoubleByteCharacters) {
     Add(10000, "表&ポ<表>", 1, 0);
     Add(10001, "ポ\"表'ポ", 0, 0);
     Add(10000, "表&ポ<表>", 1, 0);
-    EXPECT_EQ(
-        Document("\t\t<KANJYOKAMOKU Count=\"   1\">\r\n"
-                 "\t\t\t<KANJYOKAMOKU_CODE>1</KANJYOKAMOKU_CODE>\r\n"
-                 "\t\t\t<KANJYOKAMOKU_NAME>\x95\x5C&amp;\x83\x7C&lt;\x95\x5C&gt;</KANJYOKAMOKU_NAME>\r\n"
-                 "\t\t\t<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>\r\n"
-                 "\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n"
-                 "\t\t\t\t<HOJYOKAMOKU_CODE>1</HOJYOKAMOKU_CODE>\r\n"
-                 "\t\t\t\t<HOJYOKAMOKU_NAME>\x83\x7C&quot;\x95\x5C&apos;\x83\x7C</HOJYOKAMOKU_NAME>\r\n"
-                 "\t\t\t\t<HOJYOKAMOKU_ZANDAKA></HOJYOKAMOKU_ZANDAKA>\r\n"
-                 "\t\t\t</HOJYOKAMOKU>\r\n"
-                 "\t\t</KANJYOKAMOKU>\r\n"),
-        WriteValid());
+    EXPECT_EQ(Document(Group("   1", "1", "\x95\x5C&amp;\x83\x7C&lt;\x95\x5C&gt;", "",
+                             SubGroup("   1", "1", "\x83\x7C&quot;\x95\x5C&apos;\x83\x7C", ""))),
+              WriteValid());
 }
 
 TEST_F(ReportWriterTest, NamesOfSixteenBytesAreWrittenWhole) {
     Add(10000, "ABCDEFGHIJKLMNOP", 0, 0);
     Add(20000, "一二三四五六七八", 0, 0);
-    EXPECT_EQ(Document(PlainGroup("   1", "1", "ABCDEFGHIJKLMNOP", "") +
-                       PlainGroup("   2", "2", "一二三四五六七八", "")),
-              WriteValid());
+    EXPECT_EQ(
+        Document(Group("   1", "1", "ABCDEFGHIJKLMNOP", "") + Group("   2", "2", "一二三四五六七八", "")),
+        WriteValid());
 }
 
 TEST_F(ReportWriterTest, FunctionIdIsWrittenAsSignedDecimal) {
     for (const std::int16_t id :
          {std::int16_t{1}, std::int16_t{-1}, std::int16_t{32767}, std::int16_t{-32768}}) {
         const std::string bytes = WriteValid("out.xml", id);
-        EXPECT_EQ(rt::Head(std::to_string(id)) + StandardBasic() + "\t<DATA>\r\n" + kTail, bytes);
+        EXPECT_EQ(Document("", rt::Head(std::to_string(id))), bytes);
     }
 }
 
 TEST_F(ReportWriterTest, PeriodDaysAreWrittenAsStored) {
     info = rt::DataInfo("ABC商事", 20211001, 20220930);
-    EXPECT_EQ(rt::Head() + rt::Basic("ＡＢＣ商事", "20211001", "20220930") + "\t<DATA>\r\n" + kTail,
-              WriteValid());
+    EXPECT_EQ(Document("", rt::Head(), rt::Basic("ＡＢＣ商事", "20211001", "20220930")), WriteValid());
     // Not dates at all: written all the same.
     info = rt::DataInfo("ABC商事", 0, -1);
-    EXPECT_EQ(rt::Head() + rt::Basic("ＡＢＣ商事", "0", "-1") + "\t<DATA>\r\n" + kTail, WriteValid());
+    EXPECT_EQ(Document("", rt::Head(), rt::Basic("ＡＢＣ商事", "0", "-1")), WriteValid());
 }
 
 TEST_F(ReportWriterTest, CompanyNameIsFullWidthAndAtMost32Bytes) {
     info = rt::DataInfo("あいうえおかきくけこさしすせそたちつてと", 20220401, 20230331);
-    EXPECT_EQ(rt::Head() + rt::Basic("あいうえおかきくけこさしすせそた", "20220401", "20230331") +
-                  "\t<DATA>\r\n" + kTail,
+    EXPECT_EQ(Document("", rt::Head(), rt::Basic("あいうえおかきくけこさしすせそた", "20220401", "20230331")),
               WriteValid());
     info = rt::DataInfo("\\表表表表表表表表表表表表表表表表", 20220401, 20230331);
-    EXPECT_EQ(rt::Head() + rt::Basic("\\表表表表表表表表表表表表表表表", "20220401", "20230331") +
-                  "\t<DATA>\r\n" + kTail,
+    EXPECT_EQ(Document("", rt::Head(), rt::Basic("\\表表表表表表表表表表表表表表表", "20220401", "20230331")),
               WriteValid());
     info = rt::DataInfo("", 20220401, 20230331);
-    EXPECT_EQ(rt::Head() + rt::Basic("", "20220401", "20230331") + "\t<DATA>\r\n" + kTail, WriteValid());
+    EXPECT_EQ(Document("", rt::Head(), rt::Basic("", "20220401", "20230331")), WriteValid());
 }
 
 TEST_F(ReportWriterTest, ProductNameAndVersionComeFromTheSupportFile) {
     ASSERT_TRUE(dir.Write("SUPPORT.INF",
                           "[=会社名=]見本\r\n[=製品名=]会計 <Pro> & 表\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]22.03.01\r\n"));
     const std::string bytes = WriteValid();
-    EXPECT_EQ(
-        rt::Head("1", "会計 &lt;Pro&gt; &amp; 表", "22.03.01") + StandardBasic() + "\t<DATA>\r\n" + kTail,
-        bytes);
+    EXPECT_EQ(Document("", rt::Head("1", "会計 &lt;Pro&gt; &amp; 表", "22.03.01")), bytes);
 }
 
 TEST_F(ReportWriterTest, ControlBytesFromOutsideAreLeftOutOfTheReport) {
@@ -351,32 +309,22 @@ TEST_F(ReportWriterTest, ControlBytesFromOutsideAreLeftOutOfTheReport) {
     Add(10001, "\x1F小口", 0, 20000);
     Add(10000, "現\x03金", 1, 10000);
     const std::string bytes = WriteValid();
-    EXPECT_EQ(rt::Head("1", "\x89\xEF\x8C\x76 22", "22.03.01") +
-                  rt::Basic("\x82\x60\x82\x61\x82\x62\x8F\xA4\x8E\x96", "20220401", "20230331") +
-                  "\t<DATA>\r\n"
-                  "\t\t<KANJYOKAMOKU Count=\"   1\">\r\n"
-                  "\t\t\t<KANJYOKAMOKU_CODE>1</KANJYOKAMOKU_CODE>\r\n"
-                  "\t\t\t<KANJYOKAMOKU_NAME>\x8C\xBB\x8B\xE0</KANJYOKAMOKU_NAME>\r\n"
-                  "\t\t\t<KANJYOKAMOKU_ZANDAKA>1</KANJYOKAMOKU_ZANDAKA>\r\n"
-                  "\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n"
-                  "\t\t\t\t<HOJYOKAMOKU_CODE>1</HOJYOKAMOKU_CODE>\r\n"
-                  "\t\t\t\t<HOJYOKAMOKU_NAME>\x8F\xAC\x8C\xFB</HOJYOKAMOKU_NAME>\r\n"
-                  "\t\t\t\t<HOJYOKAMOKU_ZANDAKA>2</HOJYOKAMOKU_ZANDAKA>\r\n"
-                  "\t\t\t</HOJYOKAMOKU>\r\n"
-                  "\t\t</KANJYOKAMOKU>\r\n" +
-                  kTail,
-              bytes);
+    EXPECT_EQ(
+        Document(Group("   1", "1", "\x8C\xBB\x8B\xE0", "1", SubGroup("   1", "1", "\x8F\xAC\x8C\xFB", "2")),
+                 rt::Head("1", "\x89\xEF\x8C\x76 22", "22.03.01"),
+                 rt::Basic("\x82\x60\x82\x61\x82\x62\x8F\xA4\x8E\x96", "20220401", "20230331")),
+        bytes);
 }
 
 TEST_F(ReportWriterTest, EmptyOrMissingSupportValuesFallBack) {
     // Missing file.
-    EXPECT_EQ(rt::Head("1", "KR9", "22.03.0X") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());
+    EXPECT_EQ(Document("", rt::Head("1", "KR9", "22.03.0X")), WriteValid());
     // Keys with empty values.
     ASSERT_TRUE(dir.Write("SUPPORT.INF", "[=製品名=]\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]\r\n"));
-    EXPECT_EQ(rt::Head("1", "KR9", "22.03.0X") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());
+    EXPECT_EQ(Document("", rt::Head("1", "KR9", "22.03.0X")), WriteValid());
     // Only the version present.
     ASSERT_TRUE(dir.Write("SUPPORT.INF", "[=製品ﾊﾞｰｼﾞｮﾝ=]9.9\x1A"));
-    EXPECT_EQ(rt::Head("1", "KR9", "9.9") + StandardBasic() + "\t<DATA>\r\n" + kTail, WriteValid());
+    EXPECT_EQ(Document("", rt::Head("1", "KR9", "9.9")), WriteValid());
 }
 
 TEST_F(ReportWriterTest, OverlongSupportValuesAreCutTo255BytesOnACharacterBoundary) {
@@ -385,9 +333,7 @@ TEST_F(ReportWriterTest, OverlongSupportValuesAreCutTo255BytesOnACharacterBounda
     std::string version;
     for (int i = 0; i < 200; ++i) version += "表";
     ASSERT_TRUE(dir.Write("SUPPORT.INF", "[=製品名=]" + name + "\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]" + version));
-    EXPECT_EQ(
-        rt::Head("1", name.substr(0, 255), version.substr(0, 254)) + StandardBasic() + "\t<DATA>\r\n" + kTail,
-        WriteValid());
+    EXPECT_EQ(Document("", rt::Head("1", name.substr(0, 255), version.substr(0, 254))), WriteValid());
 }
 
 // ---------------------------------------------------------------------------
@@ -424,7 +370,7 @@ TEST_P(ReportBesideTest, ReportReplacesTheDestinationAlone) {
         staying += p.stays ? 1 : 0;
     }
     AddStandardList();
-    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, WriteValid(GetParam().destination));
+    EXPECT_EQ(Document(StandardData()), WriteValid(GetParam().destination));
     for (const Placed& p : before) {
         if (!p.stays) continue;
         EXPECT_EQ(p.content.value_or("(folder)"),
@@ -453,7 +399,7 @@ TEST_F(ReportWriterTest, LongestDestinationIsWritten) {
     ASSERT_EQ(260u, dir.Path(name).size());
     AddStandardList();
     int result = -1;
-    EXPECT_EQ(rt::Head() + StandardBasic() + StandardData() + kTail, Write(result, name));
+    EXPECT_EQ(Document(StandardData()), Write(result, name));
     EXPECT_EQ(1, result);
 }
 
@@ -508,7 +454,7 @@ TEST_F(ReportWriterTest, UncreatableDestinationFailsWithoutLeavingAnything) {
 #ifndef _WIN32
 class ReportFailureTest : public ReportWriterTest {
 protected:
-    std::string Full() const { return rt::Head() + StandardBasic() + StandardData() + kTail; }
+    std::string Full() const { return Document(StandardData()); }
     // Offset of the start of the line that holds marker.
     std::size_t LineOf(const std::string& marker) const {
         const std::string full = Full();
@@ -648,18 +594,6 @@ TEST_F(ReportWriterTest, ListsOutOfTheHostsOrderStayBalanced) {
         std::uint8_t flag;
         std::int64_t zandaka;
     };
-    // The group of one account with one sub-account, zero balances.
-    const auto group = [](const std::string& count, const std::string& code, const std::string& name,
-                          const std::string& sub) {
-        return "\t\t<KANJYOKAMOKU Count=\"" + count + "\">\r\n\t\t\t<KANJYOKAMOKU_CODE>" + code +
-               "</KANJYOKAMOKU_CODE>\r\n\t\t\t<KANJYOKAMOKU_NAME>" + name +
-               "</KANJYOKAMOKU_NAME>\r\n\t\t\t<KANJYOKAMOKU_ZANDAKA></KANJYOKAMOKU_ZANDAKA>\r\n"
-               "\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n\t\t\t\t<HOJYOKAMOKU_CODE>1</HOJYOKAMOKU_CODE>\r\n"
-               "\t\t\t\t<HOJYOKAMOKU_NAME>" +
-               sub +
-               "</HOJYOKAMOKU_NAME>\r\n\t\t\t\t<HOJYOKAMOKU_ZANDAKA></HOJYOKAMOKU_ZANDAKA>\r\n"
-               "\t\t\t</HOJYOKAMOKU>\r\n\t\t</KANJYOKAMOKU>\r\n";
-    };
     struct Case {
         const char* what;
         std::vector<Row> rows;
@@ -668,13 +602,13 @@ TEST_F(ReportWriterTest, ListsOutOfTheHostsOrderStayBalanced) {
     const Case cases[] = {
         {"flagged account followed by another account: closed, the other written",
          {{10000, "甲", 1, 10000}, {20000, "乙", 0, 20000}},
-         PlainGroup("   1", "1", "甲", "1") + PlainGroup("   2", "2", "乙", "2")},
+         Group("   1", "1", "甲", "1") + Group("   2", "2", "乙", "2")},
         {"flagged account followed by its own row only: no sub-accounts",
          {{10000, "甲", 1, 10000}, {10000, "甲", 1, 10000}, {20000, "乙", 0, 20000}},
-         PlainGroup("   1", "1", "甲", "1") + PlainGroup("   2", "2", "乙", "2")},
+         Group("   1", "1", "甲", "1") + Group("   2", "2", "乙", "2")},
         {"flagged account ending the list: closed",
          {{20000, "乙", 0, 20000}, {10000, "甲", 1, 10000}},
-         PlainGroup("   1", "2", "乙", "2") + PlainGroup("   2", "1", "甲", "1")},
+         Group("   1", "2", "乙", "2") + Group("   2", "1", "甲", "1")},
         {"sub-accounts without a group of their account: left out",
          {{10001, "迷子", 0, 10000},  // before any account
           {20000, "乙", 0, 20000},
@@ -685,25 +619,16 @@ TEST_F(ReportWriterTest, ListsOutOfTheHostsOrderStayBalanced) {
           {30000, "丙", 1, 30000},      // 丙's closing row, still taken as such
           {30002, "丙の二", 0, 10000},  // after the closing row
           {50000, "戊", 0, 50000}},
-         PlainGroup("   1", "2", "乙", "2") +
-             "\t\t<KANJYOKAMOKU Count=\"   2\">\r\n"
-             "\t\t\t<KANJYOKAMOKU_CODE>3</KANJYOKAMOKU_CODE>\r\n"
-             "\t\t\t<KANJYOKAMOKU_NAME>丙</KANJYOKAMOKU_NAME>\r\n"
-             "\t\t\t<KANJYOKAMOKU_ZANDAKA>3</KANJYOKAMOKU_ZANDAKA>\r\n"
-             "\t\t\t<HOJYOKAMOKU Count=\"   1\">\r\n"
-             "\t\t\t\t<HOJYOKAMOKU_CODE>1</HOJYOKAMOKU_CODE>\r\n"
-             "\t\t\t\t<HOJYOKAMOKU_NAME>丙の一</HOJYOKAMOKU_NAME>\r\n"
-             "\t\t\t\t<HOJYOKAMOKU_ZANDAKA>1</HOJYOKAMOKU_ZANDAKA>\r\n"
-             "\t\t\t</HOJYOKAMOKU>\r\n"
-             "\t\t</KANJYOKAMOKU>\r\n" +
-             PlainGroup("   3", "5", "戊", "5")},
+         Group("   1", "2", "乙", "2") + Group("   2", "3", "丙", "3", SubGroup("   1", "1", "丙の一", "1")) +
+             Group("   3", "5", "戊", "5")},
         {"flagged account without closing row before the next flagged account",
          {{10000, "甲", 1, 0},
           {10001, "甲一", 0, 0},
           {20000, "乙", 1, 0},  // not 甲's closing row: a new group
           {20001, "乙一", 0, 0},
           {20000, "乙", 1, 0}},
-         group("   1", "1", "甲", "甲一") + group("   2", "2", "乙", "乙一")},
+         Group("   1", "1", "甲", "", SubGroup("   1", "1", "甲一", "")) +
+             Group("   2", "2", "乙", "", SubGroup("   1", "1", "乙一", ""))},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

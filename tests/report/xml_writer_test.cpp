@@ -19,6 +19,9 @@ class XmlWriterTest : public ::testing::Test {
 protected:
     support::ScratchFolder dir;
     std::string line;
+    // A writer of its own for the tests that open, fail and close it by hand.
+    plat::File file;
+    ClXmlWriter writer;
 };
 
 // Opens a writer on name in the scratch folder, runs body, closes, returns the bytes.
@@ -179,12 +182,10 @@ TEST_F(XmlWriterTest, WriteTextWritesTheBytesOnly) {
 }
 
 TEST_F(XmlWriterTest, OpenRejectsNullsAndTruncatesExistingFiles) {
-    plat::File file;
-    ClXmlWriter xml;
-    EXPECT_EQ(-1, xml.Open(nullptr, dir.Path("x.xml").c_str()));
-    EXPECT_EQ(-1, xml.Open(&file, nullptr));
+    EXPECT_EQ(-1, writer.Open(nullptr, dir.Path("x.xml").c_str()));
+    EXPECT_EQ(-1, writer.Open(&file, nullptr));
     // Nothing was bound: writes fail, no file appeared.
-    ExpectWritesFail(xml, line);
+    ExpectWritesFail(writer, line);
     EXPECT_FALSE(plat::PathExists(dir.Path("x.xml")));
 
     ASSERT_TRUE(dir.Write("old.xml", std::string(5000, 'o')));
@@ -194,26 +195,22 @@ TEST_F(XmlWriterTest, OpenRejectsNullsAndTruncatesExistingFiles) {
 }
 
 TEST_F(XmlWriterTest, CloseIsIdempotentAndEndsWriting) {
-    plat::File file;
-    ClXmlWriter xml;
-    EXPECT_EQ(0, xml.Close());  // nothing bound yet
-    ASSERT_EQ(0, xml.Open(&file, dir.Path("c.xml").c_str()));
-    EXPECT_EQ(1, xml.WriteEndTag(line, "R", 0));
-    EXPECT_EQ(0, xml.Close());
+    EXPECT_EQ(0, writer.Close());  // nothing bound yet
+    ASSERT_EQ(0, writer.Open(&file, dir.Path("c.xml").c_str()));
+    EXPECT_EQ(1, writer.WriteEndTag(line, "R", 0));
+    EXPECT_EQ(0, writer.Close());
     EXPECT_FALSE(file.IsOpen());
-    EXPECT_EQ(0, xml.Close());
-    ExpectWritesFail(xml, line);
+    EXPECT_EQ(0, writer.Close());
+    ExpectWritesFail(writer, line);
     EXPECT_EQ("</R>\r\n", dir.Read("c.xml"));
 }
 
 TEST_F(XmlWriterTest, UncreatableFileShowsAtTheFirstWrite) {
-    plat::File file;
-    ClXmlWriter xml;
     const std::string path = dir.Path("no-such-folder\\r.xml");
     // The open is attempted and reported as attempted.
-    EXPECT_EQ(0, xml.Open(&file, path.c_str()));
-    EXPECT_EQ(0, xml.WriteText("<?xml?>"));
-    ExpectWritesFail(xml, line);
+    EXPECT_EQ(0, writer.Open(&file, path.c_str()));
+    EXPECT_EQ(0, writer.WriteText("<?xml?>"));
+    ExpectWritesFail(writer, line);
     EXPECT_FALSE(plat::PathExists(path));
 }
 
@@ -225,14 +222,12 @@ TEST_F(XmlWriterTest, WriteToFullDeviceFailsAndKeepsFailing) {
 #else
     const char* device = "/dev/full";
 #endif
-    plat::File file;
-    ClXmlWriter xml;
-    ASSERT_EQ(0, xml.Open(&file, device));
+    ASSERT_EQ(0, writer.Open(&file, device));
     ASSERT_TRUE(file.IsOpen()) << "the device did not open";
-    EXPECT_EQ(0, xml.WriteText("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"));
+    EXPECT_EQ(0, writer.WriteText("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n"));
     EXPECT_FALSE(file.IsOpen());
-    ExpectWritesFail(xml, line);
-    EXPECT_EQ(0, xml.Close());
+    ExpectWritesFail(writer, line);
+    EXPECT_EQ(0, writer.Close());
 }
 
 #ifndef _WIN32
