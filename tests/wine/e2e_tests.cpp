@@ -9,17 +9,15 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <mutex>
 #include <set>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "link_driver.h"
@@ -484,15 +482,15 @@ std::set<std::string> Names(const std::string& folder) {
 }
 
 // Eight users of one terminal server end their runs at one moment, each
-// started by a parent of its own (a driver on a thread of its own), into one
-// settings folder: every record is kept, every run completes, nothing else
-// stays. The moment is made by a scanner that holds files until every run
-// has got there: the reports until every temporary report is there (the
-// settings folder is made by all eight at once), or the remembered choices
-// until every report is in place (all eight saves under way), then 3 s more
-// by a backup that shares all but deletion.
+// started by a parent window of its own, into one settings folder: every
+// record is kept, every run completes, nothing else stays. The moment is
+// made by a scanner that holds files until every run has got there: the
+// reports until every temporary report is there (the settings folder is made
+// by all eight at once), or the remembered choices until every report is in
+// place (all eight saves under way), then 3 s more by a backup that shares
+// all but deletion.
 TEST_F(EndToEndTest, RunsEndingTogetherKeepEveryRecord) {
-    const int kRuns = 8;
+    constexpr int kRuns = 8;
     const std::string settings = m_runDir + "\\settings\\";
     const std::string env = settings + "Dorvik22ToZq13_U.env";
     const auto out = [&](int i) { return m_runDir + "\\out" + std::to_string(i) + ".xml"; };
@@ -535,31 +533,21 @@ TEST_F(EndToEndTest, RunsEndingTogetherKeepEveryRecord) {
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
             ASSERT_NE(holders.back(), INVALID_HANDLE_VALUE);
         }
-        std::mutex starting;  // the environment is the process's
-        std::atomic<int> ready{0}, ended{0};
-        std::vector<std::string> outcomes(kRuns);
-        std::vector<std::thread> parents;
+        // Eight parent windows on this thread: every wait of any driver answers
+        // them all, and no thread that owned a window ends mid-run.
+        std::array<LinkDriver, kRuns> parents;
+        std::array<HWND, kRuns> dialogs{};
         for (int i = 0; i < kRuns; ++i) {
-            parents.emplace_back([&, i] {
-                LinkDriver driver;
-                {
-                    const std::lock_guard<std::mutex> lock(starting);
-                    SetEnvironmentVariableW(L"LINK_HOST_DATA",
-                                            e2e::Wide(m_runDir + "\\hostdata" + std::to_string(i)).c_str());
-                    driver.Start(m_exe, driver.ParentCommandLine(7, out(i)));
-                }
-                const HWND dialog = driver.WaitForDialog(kWindowTimeoutMs);
-                ++ready;
-                while (ready < kRuns) driver.Pump(5);
-                std::vector<MessageBoxSeen> seen;
-                if (dialog != nullptr && e2e::ClickButton(dialog, kRun) &&
-                    driver.WaitForExit(kRunTimeoutMs, IDOK, &seen) && seen.size() == 1 && driver.Posted()) {
-                    outcomes[i] = seen[0].text + " " + std::to_string(driver.PostedLParam());
-                }
-                ++ended;
-            });
+            SetEnvironmentVariableW(L"LINK_HOST_DATA",
+                                    e2e::Wide(m_runDir + "\\hostdata" + std::to_string(i)).c_str());
+            EXPECT_TRUE(parents[i].Start(m_exe, parents[i].ParentCommandLine(7, out(i)))) << i;
         }
-        // This thread's window answers what the system sends it meanwhile.
+        for (int i = 0; i < kRuns; ++i) dialogs[i] = parents[i].WaitForDialog(kWindowTimeoutMs);
+        for (int i = 0; i < kRuns; ++i) {
+            if (dialogs[i] != nullptr) {
+                EXPECT_TRUE(e2e::ClickButton(dialogs[i], kRun)) << i;
+            }
+        }
         const auto there = [&](const std::string& suffix) {
             const std::set<std::string> names = Names(m_runDir);
             return std::count_if(names.begin(), names.end(), [&](const std::string& name) {
@@ -570,8 +558,14 @@ TEST_F(EndToEndTest, RunsEndingTogetherKeepEveryRecord) {
                          "every run");
         m_driver.Pump(row.moreMs);
         for (const HANDLE holder : holders) CloseHandle(holder);
-        m_driver.WaitFor([&] { return ended == kRuns; }, kRunTimeoutMs, "every run");
-        for (std::thread& parent : parents) parent.join();
+        std::vector<std::string> outcomes(kRuns);
+        for (int i = 0; i < kRuns; ++i) {
+            std::vector<MessageBoxSeen> seen;
+            if (dialogs[i] != nullptr && parents[i].WaitForExit(kRunTimeoutMs, IDOK, &seen) &&
+                seen.size() == 1 && parents[i].Posted()) {
+                outcomes[i] = seen[0].text + " " + std::to_string(parents[i].PostedLParam());
+            }
+        }
         EXPECT_EQ(outcomes, std::vector<std::string>(kRuns, std::string(kCompleted) + " 0"));
         std::multiset<std::string> records;
         std::istringstream lines(EnvFile());
